@@ -1,0 +1,124 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/fileops.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace Tarnwick {
+
+namespace {
+
+Result copyFailure(const QString &src, const QString &dst, const QString &reason)
+{
+    return Result::failure(QStringLiteral("Unable to copy ") + src + QStringLiteral(" to ") + dst
+                           + QStringLiteral(": ") + reason);
+}
+
+// exists() follows symbolic links; a dangling link still occupies the name.
+bool nameTaken(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+}
+
+} // namespace
+
+Result FileOps::copyFile(const QString &src, const QString &dst)
+{
+    if (!QFileInfo(src).isFile())
+        return copyFailure(src, dst, QStringLiteral("the source file does not exist"));
+    if (nameTaken(dst))
+        return copyFailure(src, dst, QStringLiteral("the target file exists"));
+    QFile file(src);
+    if (!file.copy(dst))
+        return copyFailure(src, dst, file.errorString());
+    return Result::success();
+}
+
+Result FileOps::copyFileOverwrite(const QString &src, const QString &dst)
+{
+    QFile in(src);
+    if (!QFileInfo(src).isFile() || !in.open(QIODevice::ReadOnly))
+        return copyFailure(src, dst, QStringLiteral("the source file cannot be read"));
+    if (QFileInfo(dst).isDir())
+        return copyFailure(src, dst, QStringLiteral("the target is a directory"));
+
+    QSaveFile out(dst);
+    if (!out.open(QIODevice::WriteOnly))
+        return copyFailure(src, dst, out.errorString());
+    char buffer[64 * 1024];
+    for (;;) {
+        const qint64 n = in.read(buffer, sizeof buffer);
+        if (n < 0) {
+            out.cancelWriting();
+            return copyFailure(src, dst, in.errorString());
+        }
+        if (n == 0)
+            break;
+        if (out.write(buffer, n) != n) {
+            const QString reason = out.errorString();
+            out.cancelWriting();
+            return copyFailure(src, dst, reason);
+        }
+    }
+    if (!out.commit())
+        return copyFailure(src, dst, out.errorString());
+    return Result::success();
+}
+
+Result FileOps::moveFile(const QString &src, const QString &dst)
+{
+    const auto failure = [&](const QString &reason) {
+        return Result::failure(QStringLiteral("Unable to move ") + src + QStringLiteral(" to ")
+                               + dst + QStringLiteral(": ") + reason);
+    };
+    if (!nameTaken(src))
+        return failure(QStringLiteral("the source file does not exist"));
+    if (nameTaken(dst))
+        return failure(QStringLiteral("the target file exists"));
+    // QFile::rename never replaces an existing target and copies across file systems.
+    QFile file(src);
+    if (!file.rename(dst))
+        return failure(file.errorString());
+    return Result::success();
+}
+
+Result FileOps::deleteFile(const QString &path)
+{
+    QFile file(path);
+    if (!nameTaken(path))
+        return Result::failure(QStringLiteral("Unable to delete ") + path
+                               + QStringLiteral(": the file does not exist"));
+    if (!file.remove())
+        return Result::failure(QStringLiteral("Unable to delete ") + path + QStringLiteral(": ")
+                               + file.errorString());
+    return Result::success();
+}
+
+qint64 FileOps::fileSize(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.isFile() ? info.size() : -1;
+}
+
+Result FileOps::writeFileAtomic(const QString &path, const QByteArray &bytes)
+{
+    const auto failure = [&](const QString &reason) {
+        return Result::failure(QStringLiteral("Unable to write to ") + path + QStringLiteral(": ")
+                               + reason);
+    };
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return failure(file.errorString());
+    if (file.write(bytes) != bytes.size()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return failure(reason);
+    }
+    if (!file.commit())
+        return failure(file.errorString());
+    return Result::success();
+}
+
+} // namespace Tarnwick

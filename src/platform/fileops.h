@@ -1,0 +1,30 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "platform/result.h"
+
+#include <QByteArray>
+#include <QString>
+
+namespace Tarnwick {
+
+// File operations the commands need, each reporting failure with a readable
+// text. Nothing here overwrites a file unless its name says so.
+class FileOps final
+{
+public:
+    FileOps() = delete;
+
+    // Fails when dst exists.
+    static Result copyFile(const QString &src, const QString &dst);
+    // Replaces dst atomically: a failed copy leaves the old dst intact.
+    static Result copyFileOverwrite(const QString &src, const QString &dst);
+    // Renames, or copies and deletes across file systems. Fails when dst exists.
+    static Result moveFile(const QString &src, const QString &dst);
+    static Result deleteFile(const QString &path);
+    // Size in bytes, -1 when the path names no regular file.
+    static qint64 fileSize(const QString &path);
+    static Result writeFileAtomic(const QString &path, const QByteArray &bytes);
+};
+
+} // namespace Tarnwick

@@ -1,0 +1,166 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/fileops.h"
+
+#include "support/testenvironment.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Tarnwick;
+
+class TestFileOps final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { TestEnvironment::isolate(); }
+
+    void copyFile_data();
+    void copyFile();
+    void copyFileOverwriteReplacesAndKeepsTarget();
+    void moveFile_data();
+    void moveFile();
+    void deleteFile();
+    void fileSize();
+    void writeFileAtomicFailureKeepsOldFile();
+
+private:
+    QTemporaryDir m_dir;
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+};
+
+void TestFileOps::copyFile_data()
+{
+    QTest::addColumn<bool>("targetExists");
+    QTest::addColumn<bool>("sourceExists");
+    QTest::addColumn<bool>("overwrite");
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<QByteArray>("targetAfter");
+
+    QTest::addRow("plain copy to a new name")
+        << false << true << false << true << QByteArray("new");
+    QTest::addRow("plain copy refuses an existing target")
+        << true << true << false << false << QByteArray("old");
+    QTest::addRow("overwrite copy to a new name")
+        << false << true << true << true << QByteArray("new");
+    QTest::addRow("overwrite copy replaces the target")
+        << true << true << true << true << QByteArray("new");
+    QTest::addRow("missing source, target untouched")
+        << true << false << true << false << QByteArray("old");
+}
+
+void TestFileOps::copyFile()
+{
+    QFETCH(bool, targetExists);
+    QFETCH(bool, sourceExists);
+    QFETCH(bool, overwrite);
+    QFETCH(bool, ok);
+    QFETCH(QByteArray, targetAfter);
+
+    const QString tag
+        = QString::fromLatin1(QTest::currentDataTag()).replace(QLatin1Char(' '), QLatin1Char('_'));
+    const QString src = path(tag + QStringLiteral(".src"));
+    const QString dst = path(tag + QStringLiteral(".dst"));
+    if (sourceExists)
+        QVERIFY(TestEnvironment::writeFile(src, "new"));
+    if (targetExists)
+        QVERIFY(TestEnvironment::writeFile(dst, "old"));
+
+    const Result r = overwrite ? FileOps::copyFileOverwrite(src, dst) : FileOps::copyFile(src, dst);
+    QCOMPARE(r.ok(), ok);
+    if (!ok)
+        QVERIFY(r.error().contains(dst));
+    QCOMPARE(TestEnvironment::readFile(dst), targetAfter);
+    if (sourceExists)
+        QCOMPARE(TestEnvironment::readFile(src), QByteArray("new"));
+}
+
+void TestFileOps::copyFileOverwriteReplacesAndKeepsTarget()
+{
+    // A large source copies whole, and no temporary is left beside the target.
+    QTemporaryDir dir;
+    QByteArray big(300 * 1024, 'x');
+    big[big.size() - 1] = 'y';
+    QVERIFY(TestEnvironment::writeFile(dir.filePath(QStringLiteral("a")), big));
+    QVERIFY(TestEnvironment::writeFile(dir.filePath(QStringLiteral("b")), "short"));
+    QVERIFY(FileOps::copyFileOverwrite(dir.filePath(QStringLiteral("a")),
+                                       dir.filePath(QStringLiteral("b"))));
+    QCOMPARE(TestEnvironment::readFile(dir.filePath(QStringLiteral("b"))), big);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 2);
+
+    // A target that is a directory is refused and left alone.
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("sub")));
+    QVERIFY(!FileOps::copyFileOverwrite(dir.filePath(QStringLiteral("a")),
+                                        dir.filePath(QStringLiteral("sub"))));
+    QVERIFY(QFileInfo(dir.filePath(QStringLiteral("sub"))).isDir());
+}
+
+void TestFileOps::moveFile_data()
+{
+    QTest::addColumn<bool>("targetExists");
+    QTest::addColumn<bool>("ok");
+
+    QTest::addRow("to a new name") << false << true;
+    QTest::addRow("never over an existing file") << true << false;
+}
+
+void TestFileOps::moveFile()
+{
+    QFETCH(bool, targetExists);
+    QFETCH(bool, ok);
+
+    QTemporaryDir dir;
+    const QString src = dir.filePath(QStringLiteral("page.htm"));
+    const QString dst = dir.filePath(QStringLiteral("sub/moved.htm"));
+    QVERIFY(TestEnvironment::writeFile(src, "page"));
+    if (targetExists)
+        QVERIFY(TestEnvironment::writeFile(dst, "other"));
+    else
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("sub")));
+
+    const Result r = FileOps::moveFile(src, dst);
+    QCOMPARE(r.ok(), ok);
+    QCOMPARE(QFileInfo::exists(src), !ok);
+    QCOMPARE(TestEnvironment::readFile(dst), QByteArray(ok ? "page" : "other"));
+}
+
+void TestFileOps::deleteFile()
+{
+    const QString file = path(QStringLiteral("gone.htm"));
+    QVERIFY(TestEnvironment::writeFile(file, "x"));
+    QVERIFY(FileOps::deleteFile(file));
+    QVERIFY(!QFileInfo::exists(file));
+    const Result again = FileOps::deleteFile(file);
+    QVERIFY(!again);
+    QVERIFY(again.error().contains(file));
+}
+
+void TestFileOps::fileSize()
+{
+    const QString file = path(QStringLiteral("sized.htm"));
+    QVERIFY(TestEnvironment::writeFile(file, "12345"));
+    QCOMPARE(FileOps::fileSize(file), qint64(5));
+    QCOMPARE(FileOps::fileSize(path(QStringLiteral("missing.htm"))), qint64(-1));
+    QCOMPARE(FileOps::fileSize(m_dir.path()), qint64(-1));
+}
+
+void TestFileOps::writeFileAtomicFailureKeepsOldFile()
+{
+    // The parent "directory" is a regular file, so even root cannot write there.
+    const QString blocker = path(QStringLiteral("blocker"));
+    QVERIFY(TestEnvironment::writeFile(blocker, "keep"));
+    const Result r = FileOps::writeFileAtomic(blocker + QStringLiteral("/x.dat"), "data");
+    QVERIFY(!r);
+    QVERIFY(r.error().startsWith(QStringLiteral("Unable to write to ") + blocker));
+    QCOMPARE(TestEnvironment::readFile(blocker), QByteArray("keep"));
+
+    const QString target = path(QStringLiteral("atomic.dat"));
+    QVERIFY(FileOps::writeFileAtomic(target, "one"));
+    QVERIFY(FileOps::writeFileAtomic(target, "two"));
+    QCOMPARE(TestEnvironment::readFile(target), QByteArray("two"));
+}
+
+QTEST_GUILESS_MAIN(TestFileOps)
+#include "tst_fileops.moc"
