@@ -39,6 +39,11 @@ public:
     static Expected<TextFileContent> read(const QString &path);
     static Result write(const QString &path, const QString &text, const TextFileFormat &format);
 
+    // The format encode() and write() really use for text: a Windows-1252 file
+    // whose text gained characters that code page cannot hold is written as
+    // UTF-8 (without BOM) rather than losing them. Everything else is kept.
+    static TextFileFormat effectiveFormat(const QString &text, const TextFileFormat &format);
+
     // Turns CR LF and bare CR into LF.
     static QString normaliseLineEnds(const QString &text);
 };
