@@ -1,0 +1,90 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "project/projectsettings.h"
+
+#include "platform/profilefile.h"
+#include "project/projectpaths.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace Tarnwick {
+
+namespace {
+
+// Key names in the order CreateINI writes them.
+struct Key
+{
+    const char *name;
+    QString ProjectSettings::*field;
+};
+
+constexpr Key keys[] = {
+    { "mailto", &ProjectSettings::mailto },
+    { "WebURL", &ProjectSettings::webURL },
+    { "FTPDirectory", &ProjectSettings::ftpDirectory },
+    { "TextColor", &ProjectSettings::textColor },
+    { "LinkColor", &ProjectSettings::linkColor },
+    { "aLinkColor", &ProjectSettings::aLinkColor },
+    { "vLinkColor", &ProjectSettings::vLinkColor },
+    { "bgColor", &ProjectSettings::bgColor },
+    { "ThemeStyle", &ProjectSettings::themeStyle },
+    { "LoginID", &ProjectSettings::loginID },
+    { "LoginPassword", &ProjectSettings::loginPassword },
+};
+
+} // namespace
+
+QString ProjectSettings::settingsFilePath(const QString &projectDir)
+{
+    const QString exact = projectDir + QLatin1Char('/') + ProjectPaths::SettingsFileName;
+    if (QFileInfo::exists(exact))
+        return exact;
+    // Name filters ignore case unless told otherwise.
+    const QStringList any
+        = QDir(projectDir).entryList({ ProjectPaths::SettingsFileName }, QDir::Files);
+    return any.isEmpty() ? exact : projectDir + QLatin1Char('/') + any.constFirst();
+}
+
+bool ProjectSettings::exists(const QString &projectDir)
+{
+    return QFileInfo::exists(settingsFilePath(projectDir));
+}
+
+ProjectSettings ProjectSettings::read(const QString &projectDir)
+{
+    const ProfileFile file(settingsFilePath(projectDir));
+    ProjectSettings settings;
+    for (const Key &key : keys) {
+        QString &value = settings.*key.field;
+        value = file.readString(Section, QLatin1String(key.name), value);
+    }
+    return settings;
+}
+
+Result ProjectSettings::write(const QString &projectDir) const
+{
+    QList<QPair<QString, QString>> values;
+    for (const Key &key : keys)
+        values.append({ QLatin1String(key.name), this->*key.field });
+    ProfileFile file(settingsFilePath(projectDir));
+    return file.writeStrings(Section, values);
+}
+
+QColor ProjectSettings::colorFromText(QString text)
+{
+    text = text.trimmed();
+    if (text.startsWith(QLatin1Char('#')))
+        text.remove(0, 1);
+    bool ok = false;
+    const uint rgb = text.toUInt(&ok, 16);
+    if (!ok || text.size() > 6)
+        return QColor(Qt::black);
+    return QColor::fromRgb(QRgb(rgb));
+}
+
+QString ProjectSettings::siteCaption() const
+{
+    return webURL + QLatin1Char('/') + ftpDirectory;
+}
+
+} // namespace Tarnwick

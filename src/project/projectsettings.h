@@ -1,0 +1,47 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "platform/result.h"
+
+#include <QColor>
+#include <QString>
+
+namespace Tarnwick {
+
+// The keys of a project's "PROJECT.INI", section "PROJECT". A missing file or
+// key reads as the default. loginPassword holds the encoded form, never clear text.
+struct ProjectSettings
+{
+    QString mailto;
+    QString webURL;
+    QString ftpDirectory;
+    QString textColor = QStringLiteral("000000");
+    QString linkColor = QStringLiteral("000000");
+    QString aLinkColor = QStringLiteral("000000");
+    QString vLinkColor = QStringLiteral("000000");
+    QString bgColor = QStringLiteral("000000");
+    QString themeStyle;
+    QString loginID;
+    QString loginPassword;
+
+    static inline const QString Section = QStringLiteral("PROJECT");
+
+    // The settings file of projectDir. On a case-sensitive file system another
+    // spelling of the name is taken when that is the one that exists.
+    static QString settingsFilePath(const QString &projectDir);
+    static bool exists(const QString &projectDir);
+
+    static ProjectSettings read(const QString &projectDir);
+    // CreateINI: all eleven keys in their fixed order, empty values included;
+    // other sections and keys of the file stay.
+    Result write(const QString &projectDir) const;
+
+    // One "#" dropped, then RRGGBB in hex; empty or unreadable text is black.
+    static QColor colorFromText(QString text);
+    // WebURL + "/" + FTPDirectory, as the send commands show it.
+    QString siteCaption() const;
+
+    friend bool operator==(const ProjectSettings &, const ProjectSettings &) = default;
+};
+
+} // namespace Tarnwick
