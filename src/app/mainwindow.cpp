@@ -1,0 +1,661 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/mainwindow.h"
+
+#include "app/aboutbox.h"
+#include "app/filefilter.h"
+#include "app/filelistpane.h"
+#include "app/openpages.h"
+#include "app/programdirectory.h"
+#include "app/settings.h"
+#include "platform/editorcontrol.h"
+#include "platform/prompter.h"
+#include "platform/virtualkey.h"
+#include "project/projectoutline.h"
+#include "project/projectpaths.h"
+#include "project/projecttree.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QScreen>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QStyle>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include <exception>
+
+namespace Tarnwick {
+
+namespace {
+
+const QString projectListFile = QStringLiteral("project.dat");
+const QString projectsPageCaption = QStringLiteral("Projects");
+const QString fileListPageCaption = QStringLiteral("File List");
+
+QIcon themed(const char *name, QStyle::StandardPixmap fallback)
+{
+    return QIcon::fromTheme(QLatin1String(name), QApplication::style()->standardIcon(fallback));
+}
+
+} // namespace
+
+MainWindow::MainWindow(const QString &programDirectory, Settings *settings, Prompter *prompter,
+                       QWidget *parent)
+    : QMainWindow(parent)
+    , m_programDirectory(ProgramDirectory::withSlash(programDirectory))
+    , m_settings(settings)
+    , m_prompter(prompter)
+{
+    setObjectName(QStringLiteral("TForm1"));
+    resize(1024, 720);
+    buildStatusBar();
+    buildRegions();
+    buildMenus();
+    FormCreate();
+}
+
+MainWindow::~MainWindow()
+{
+    qApp->removeEventFilter(this);
+}
+
+void MainWindow::reportException(const char *routine)
+{
+    m_prompter->warning(QStringLiteral("Exception occured during ") + QLatin1String(routine)
+                        + QLatin1Char('!'));
+}
+
+// ---------------------------------------------------------------- regions
+
+void MainWindow::buildRegions()
+{
+    auto *central = new QWidget(this);
+    auto *layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    m_toolsPanel = new QWidget(central);
+    m_toolsPanel->setObjectName(QStringLiteral("ToolsPanel"));
+    auto *toolsLayout = new QHBoxLayout(m_toolsPanel);
+    toolsLayout->setContentsMargins(2, 2, 2, 2);
+    auto *buttonPanel = new QWidget(m_toolsPanel);
+    buttonPanel->setObjectName(QStringLiteral("ButtonPanel1"));
+    toolsLayout->addWidget(buttonPanel);
+    toolsLayout->addStretch(1);
+    layout->addWidget(m_toolsPanel);
+
+    m_mainSplitter = new QSplitter(Qt::Horizontal, central);
+    m_mainSplitter->setObjectName(QStringLiteral("MainSplitter"));
+    m_mainSplitter->setChildrenCollapsible(true);
+    layout->addWidget(m_mainSplitter, 1);
+
+    m_fileTabs = new QTabWidget(m_mainSplitter);
+    m_fileTabs->setObjectName(QStringLiteral("FileTabs"));
+    m_outline = new ProjectOutline(m_fileTabs);
+    m_outline->setProgramDirectory(m_programDirectory);
+    m_fileList = new FileListPane(m_fileTabs);
+    m_fileTabs->addTab(m_outline, projectsPageCaption);
+    m_fileTabs->addTab(m_fileList, fileListPageCaption);
+
+    m_splitScreen = new QSplitter(Qt::Horizontal, m_mainSplitter);
+    m_splitScreen->setObjectName(QStringLiteral("SplitScreen"));
+    m_webPageTabs = new QWidget(m_splitScreen);
+    m_webPageTabs->setObjectName(QStringLiteral("WebPageTabs"));
+    auto *pageLayout = new QVBoxLayout(m_webPageTabs);
+    pageLayout->setContentsMargins(0, 0, 0, 0);
+    pageLayout->setSpacing(0);
+    m_tabBar = new QTabBar(m_webPageTabs);
+    m_tabBar->setObjectName(QStringLiteral("WebPageTabBar"));
+    m_tabBar->setDocumentMode(true);
+    m_tabBar->setExpanding(false);
+    m_webPage = new EditorControl(m_webPageTabs);
+    m_webPage->setObjectName(QStringLiteral("WebPage"));
+    pageLayout->addWidget(m_tabBar);
+    pageLayout->addWidget(m_webPage, 1);
+
+    m_mainSplitter->setStretchFactor(0, 1);
+    m_mainSplitter->setStretchFactor(1, 4);
+    m_mainSplitter->setSizes({width() / 5, width() * 4 / 5});
+    setCentralWidget(central);
+
+    m_openPages = new OpenPages(m_webPage, m_tabBar, m_prompter, m_settings, m_programDirectory, this);
+    connect(m_openPages, &OpenPages::pageStateChanged, this, &MainWindow::setPageState);
+    connect(m_openPages, &OpenPages::captionChanged, this, &QWidget::setWindowTitle);
+    connect(m_openPages, &OpenPages::statusText, m_panels[2], &QLabel::setText);
+    connect(m_openPages, &OpenPages::saveEnabledChanged, this, &MainWindow::setSaveEnabled);
+    connect(m_openPages, &OpenPages::recentFilesChanged, this, &MainWindow::SetLastFilesMenu);
+
+    connect(m_webPage, &EditorControl::CaretMoved, this, &MainWindow::showCaret);
+    connect(m_webPage, &EditorControl::OnKeyUp, this, &MainWindow::onKeyUp);
+    connect(m_webPage, &EditorControl::OnChangeMode, this, &MainWindow::onInsertModeChanged);
+    connect(m_webPage, &EditorControl::SelectionChanged, this, &MainWindow::updateClipboardButtons);
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
+            &MainWindow::updateClipboardButtons);
+    connect(m_fileTabs, &QTabWidget::currentChanged, this, &MainWindow::FileTabsChange);
+    connect(m_outline, &ProjectOutline::pageOpenRequested, this, &MainWindow::onProjectPageRequested);
+    connect(m_fileList, &FileListPane::fileActivated, this, &MainWindow::onFileListActivated);
+
+    buildSpeedButtons(buttonPanel); // they act on the parts made above
+}
+
+QToolButton *MainWindow::speedButton(const char *name, const QString &hint, const QIcon &icon)
+{
+    auto *button = new QToolButton(this);
+    button->setObjectName(QLatin1String(name));
+    button->setIcon(icon);
+    button->setToolTip(hint);
+    button->setStatusTip(hint);
+    button->setAutoRaise(true);
+    button->setIconSize(QSize(20, 20));
+    return button;
+}
+
+void MainWindow::buildSpeedButtons(QWidget *panel)
+{
+    auto *layout = new QHBoxLayout(panel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(1);
+
+    auto *newBtn = speedButton("SpeedButton35", QStringLiteral("New page"),
+                               themed("document-new", QStyle::SP_FileIcon));
+    auto *openBtn = speedButton("SpeedButton1", QStringLiteral("Open page"),
+                                themed("document-open", QStyle::SP_DialogOpenButton));
+    m_closeBtn = speedButton("CloseBtn", QStringLiteral("Close page"),
+                             themed("document-close", QStyle::SP_DialogCloseButton));
+    m_saveBtn = speedButton("SaveAsBtn", QStringLiteral("Save page"),
+                            themed("document-save", QStyle::SP_DialogSaveButton));
+    m_printBtn = speedButton("PrintBtn", QStringLiteral("Print"),
+                             themed("document-print", QStyle::SP_FileDialogDetailedView));
+    m_cutBtn = speedButton("CutBtn", QStringLiteral("Cut to clipboard"),
+                           themed("edit-cut", QStyle::SP_TrashIcon));
+    m_copyBtn = speedButton("CopyBtn", QStringLiteral("Copy to clipboard"),
+                            themed("edit-copy", QStyle::SP_FileLinkIcon));
+    m_pasteBtn = speedButton("PasteBtn", QStringLiteral("Paste to clipboard"),
+                             themed("edit-paste", QStyle::SP_ArrowDown));
+    auto *splitBtn = speedButton("SpeedButton31", QStringLiteral("Toggle split screen style"),
+                                 themed("view-split-left-right", QStyle::SP_TitleBarNormalButton));
+    m_projectBtn = speedButton("SpeedButton20", QStringLiteral("Display/Hide project structure"),
+                                   themed("view-list-tree", QStyle::SP_DirIcon));
+
+    for (QToolButton *button :
+         {newBtn, openBtn, m_closeBtn, m_saveBtn, m_printBtn, m_cutBtn, m_copyBtn, m_pasteBtn,
+          splitBtn, m_projectBtn})
+        layout->addWidget(button);
+
+    connect(newBtn, &QToolButton::clicked, m_openPages, &OpenPages::New1Click);
+    connect(openBtn, &QToolButton::clicked, this, &MainWindow::Open1Click);
+    connect(m_closeBtn, &QToolButton::clicked, m_openPages, &OpenPages::CloseActivePage);
+    connect(m_saveBtn, &QToolButton::clicked, m_openPages, &OpenPages::Save1Click);
+    connect(m_printBtn, &QToolButton::clicked, m_webPage, &EditorControl::Print);
+    connect(m_cutBtn, &QToolButton::clicked, m_webPage, &EditorControl::CutToClipboard);
+    connect(m_copyBtn, &QToolButton::clicked, m_webPage, &EditorControl::CopyToClipboard);
+    connect(m_pasteBtn, &QToolButton::clicked, m_webPage, &EditorControl::PasteFromClipboard);
+    connect(splitBtn, &QToolButton::clicked, this, &MainWindow::SpeedButton31Click);
+}
+
+QAction *MainWindow::menuAction(QMenu *menu, const QString &caption, const QString &hint)
+{
+    QAction *action = menu->addAction(caption);
+    action->setStatusTip(hint);
+    return action;
+}
+
+void MainWindow::buildMenus()
+{
+    QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
+    connect(menuAction(file, QStringLiteral("&New")), &QAction::triggered, m_openPages,
+            &OpenPages::New1Click);
+    connect(menuAction(file, QStringLiteral("&Open ...")), &QAction::triggered, this,
+            &MainWindow::Open1Click);
+    m_saveAction = menuAction(file, QStringLiteral("&Save"));
+    m_saveAction->setShortcut(Qt::Key_F2);
+    connect(m_saveAction, &QAction::triggered, m_openPages, &OpenPages::Save1Click);
+    m_saveAsAction = menuAction(file, QStringLiteral("Save &As..."));
+    connect(m_saveAsAction, &QAction::triggered, m_openPages, &OpenPages::SaveAs1Click);
+    m_closePageAction = menuAction(file, QStringLiteral("&Close Page"));
+    connect(m_closePageAction, &QAction::triggered, m_openPages, &OpenPages::CloseActivePage);
+    m_closeAllAction = menuAction(file, QStringLiteral("C&lose All"));
+    connect(m_closeAllAction, &QAction::triggered, m_openPages, &OpenPages::CloseAllPages);
+    file->addSeparator();
+    connect(menuAction(file, QStringLiteral("E&xit")), &QAction::triggered, this,
+            &MainWindow::Exit1Click);
+    file->addSeparator();
+    for (int i = 0; i < 4; ++i) {
+        QAction *recent = file->addAction(QStringLiteral("&%1").arg(i + 1));
+        recent->setObjectName(QStringLiteral("Last%1").arg(i + 1));
+        recent->setVisible(false);
+        connect(recent, &QAction::triggered, this, &MainWindow::onRecentFile);
+        m_recentActions.append(recent);
+    }
+
+    m_projectsMenu = menuBar()->addMenu(QStringLiteral("P&rojects"));
+    m_displayProjects = menuAction(m_projectsMenu, QStringLiteral("Di&splay Projects"));
+    m_displayProjects->setCheckable(true);
+    m_displayProjects->setChecked(true);
+    connect(m_displayProjects, &QAction::toggled, this, &MainWindow::DisplayProjectsClick);
+    connect(m_projectBtn, &QToolButton::clicked, m_displayProjects, &QAction::toggle);
+
+    QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
+    connect(menuAction(help, QStringLiteral("&About...")), &QAction::triggered, this,
+            &MainWindow::About1Click);
+    m_showHints = menuAction(help, QStringLiteral("&Show Hints"));
+    m_showHints->setCheckable(true);
+    m_showHints->setChecked(true);
+    m_hintsOn = true;
+    connect(m_showHints, &QAction::toggled, this, &MainWindow::ShowHintsClick);
+    connect(menuAction(help, QStringLiteral("&Contents...")), &QAction::triggered, this,
+            &MainWindow::Contents1Click);
+}
+
+void MainWindow::buildStatusBar()
+{
+    QStatusBar *bar = statusBar();
+    bar->setObjectName(QStringLiteral("StatusBar"));
+    const int widths[3] = {75, 75, 450};
+    for (int i = 0; i < 3; ++i) {
+        m_panels[i] = new QLabel(bar);
+        m_panels[i]->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
+        m_panels[i]->setMinimumWidth(widths[i]);
+        m_panels[i]->setFrameShape(QFrame::StyledPanel);
+        bar->addWidget(m_panels[i], i == 2 ? 1 : 0);
+    }
+}
+
+QString MainWindow::statusPanel(int panel) const
+{
+    return m_panels[panel]->text();
+}
+
+// ---------------------------------------------------------------- life cycle
+
+void MainWindow::FormCreate()
+{
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    try {
+        qApp->installEventFilter(this); // hints on or off
+        m_webPage->SetTagHighlightColors(QColor(0, 0, 255), QColor(255, 255, 255));
+        ReadIni();
+        loadProjectTree();
+    } catch (...) {
+        reportException("FormCreate");
+    }
+    QGuiApplication::restoreOverrideCursor();
+}
+
+void MainWindow::FormShow()
+{
+    try {
+        if (m_settings->WindowAttributes.Width < 1) {
+            // First run: wide enough for the whole tool panel.
+            const int wanted = m_toolsPanel->sizeHint().width() + 10;
+            if (width() < wanted)
+                resize(wanted, height());
+        }
+        m_panels[1]->setText(QStringLiteral("Insert"));
+        m_settings->Defaults.TabSize = m_webPage->TabStopSize();
+        m_settings->Defaults.AutoIndent = m_webPage->AutoIndent();
+        m_webPage->SetModified(false);
+        setPageState(m_openPages->count() > 0);
+        const QString last = m_settings->LastFiles.File1;
+        if (m_settings->LastFiles.AutoLoad && !last.isEmpty() && QFileInfo(last).isFile())
+            m_openPages->LoadFile(last, false);
+    } catch (...) {
+        reportException("FormShow");
+    }
+    refreshFileFilter();
+}
+
+bool MainWindow::FormCloseQuery()
+{
+    return m_openPages->CloseAllPages();
+}
+
+void MainWindow::FormClose()
+{
+    try {
+        saveProjectTree();
+        SaveIni();
+    } catch (...) {
+        reportException("FormClose");
+    }
+}
+
+void MainWindow::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (!m_shownOnce) {
+        m_shownOnce = true;
+        FormShow();
+    }
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    if (!FormCloseQuery()) {
+        event->ignore();
+        return;
+    }
+    FormClose();
+    event->accept();
+}
+
+void MainWindow::openFiles(const QStringList &paths)
+{
+    for (const QString &path : paths)
+        m_openPages->LoadFile(QFileInfo(path).absoluteFilePath(), false);
+}
+
+// ---------------------------------------------------------------- settings
+
+void MainWindow::ReadIni()
+{
+    if (const Result read = m_settings->ReadIni(); !read)
+        m_prompter->warning(read.error());
+    applySettings();
+}
+
+void MainWindow::applySettings()
+{
+    const DefaultsSettings &d = m_settings->Defaults;
+    const WindowAttributesSettings &w = m_settings->WindowAttributes;
+
+    refreshFileFilter();
+    if (!d.ShowProjectPanel)
+        m_displayProjects->setChecked(false);
+
+    const auto syntaxBg = Settings::colorFromSetting(d.SyntaxBGColor);
+    const auto syntaxFg = Settings::colorFromSetting(d.SyntaxFGColor);
+    if (syntaxBg || syntaxFg)
+        m_webPage->SetTagHighlightColors(syntaxFg.value_or(m_webPage->TagForeground()),
+                                         syntaxBg.value_or(m_webPage->TagBackground()));
+    if (const auto c = Settings::colorFromSetting(d.HighlightBGColor))
+        m_webPage->SetBackColorSelected(*c);
+    if (const auto c = Settings::colorFromSetting(d.HighlightFGColor))
+        m_webPage->SetForeColorSelected(*c);
+
+    m_splitScreen->setOrientation(w.SplitDirection != 0 ? Qt::Vertical : Qt::Horizontal);
+
+    if (w.Width >= 1) {
+        if (w.Maximized) {
+            setWindowState(windowState() | Qt::WindowMaximized);
+        } else {
+            // Keep the window reachable when the screens changed since the last run.
+            QRect geometry(w.Left, w.Top, w.Width, std::max(w.Height, 200));
+            if (const QScreen *screen = QGuiApplication::screenAt(geometry.center()); !screen)
+                geometry.moveTo(0, 0);
+            move(geometry.topLeft());
+            resize(geometry.size());
+        }
+    }
+    if (d.TabSize >= 1)
+        m_webPage->SetTabStopSize(d.TabSize);
+    if (!d.ShowHints)
+        m_showHints->setChecked(false);
+    if (d.Wordwrap) {
+        m_webPage->SetScrollBars(EditorControl::ScrollBarStyle::Vertical);
+        m_webPage->SetWordWrap(true);
+    }
+
+    QFont font = m_webPage->Font();
+    if (!d.FontName.isEmpty())
+        font.setFamily(d.FontName);
+    if (const int size = d.FontSize.toInt(); size > 0)
+        font.setPointSize(size);
+    m_webPage->SetFont(font);
+    if (const auto c = Settings::colorFromSetting(d.FontColor))
+        m_webPage->SetFontColor(*c);
+    if (const auto c = Settings::colorFromSetting(d.BackgroundColor))
+        m_webPage->SetColor(*c);
+
+    QPalette treePalette = m_outline->palette();
+    treePalette.setColor(QPalette::Base, m_webPage->Color());
+    m_outline->setPalette(treePalette);
+    m_outline->setFont(m_webPage->Font());
+    m_fileList->setListFont(m_webPage->Font());
+
+    const bool fileListPage = d.FileTabPage != 0 || d.FileTabs == fileListPageCaption;
+    m_fileTabs->setCurrentIndex(fileListPage ? 1 : 0);
+    FileTabsChange(m_fileTabs->currentIndex());
+    if (!m_settings->LastFiles.DefaultDir.isEmpty())
+        m_fileList->setDirectory(m_settings->LastFiles.DefaultDir);
+
+    SetLastFilesMenu();
+}
+
+void MainWindow::SaveIni()
+{
+    WindowAttributesSettings &w = m_settings->WindowAttributes;
+    w.Maximized = isMaximized();
+    const QRect geometry = isMaximized() ? normalGeometry() : QRect(pos(), size());
+    w.Top = geometry.top();
+    w.Left = geometry.left();
+    w.Width = geometry.width();
+    w.Height = geometry.height();
+    w.SplitDirection = m_splitScreen->orientation() == Qt::Vertical ? 1 : 0;
+
+    DefaultsSettings &d = m_settings->Defaults;
+    d.FileTabPage = m_fileTabs->currentIndex() == 0 ? 0 : 1;
+    d.FileTabs = m_fileTabs->tabText(m_fileTabs->currentIndex());
+    d.ShowProjectPanel = m_displayProjects->isChecked();
+    d.ShowHints = m_showHints->isChecked();
+    m_settings->LastFiles.DefaultDir = m_fileList->directory();
+
+    if (const Result saved = m_settings->SaveIni(); !saved)
+        m_prompter->warning(saved.error());
+}
+
+void MainWindow::loadProjectTree()
+{
+    const QString path = m_programDirectory + projectListFile;
+    if (!QFileInfo::exists(path)) {
+        m_outline->setTree(ProjectTree::defaultTree());
+        return;
+    }
+    Expected<ProjectTree> tree = ProjectTree::load(path);
+    if (!tree) {
+        // Keep the unreadable file: saving an empty tree over it at exit would
+        // throw away every project the user has.
+        m_projectTreeLoaded = false;
+        m_prompter->warning(tree.error());
+        return;
+    }
+    m_outline->setTree(tree.value());
+}
+
+void MainWindow::saveProjectTree()
+{
+    if (!m_projectTreeLoaded)
+        return;
+    if (const Result saved = m_outline->tree().save(m_programDirectory + projectListFile); !saved)
+        m_prompter->error(saved.error());
+}
+
+void MainWindow::refreshFileFilter()
+{
+    m_fileList->setFilter(
+        FileFilter::build(m_settings->Defaults.Extension, m_settings->Defaults.GraphicExtension));
+}
+
+// ---------------------------------------------------------------- commands
+
+void MainWindow::setPageState(bool anyPageOpen)
+{
+    m_webPage->setEnabled(anyPageOpen);
+    for (QWidget *w : std::initializer_list<QWidget *>{m_closeBtn, m_printBtn, m_pasteBtn})
+        w->setEnabled(anyPageOpen);
+    for (QAction *a : {m_saveAsAction, m_closePageAction, m_closeAllAction})
+        a->setEnabled(anyPageOpen);
+    if (!anyPageOpen) {
+        setSaveEnabled(false);
+        m_panels[0]->clear();
+        setWindowTitle(OpenPages::formCaption(QString()));
+    }
+    updateClipboardButtons();
+}
+
+void MainWindow::setSaveEnabled(bool enabled)
+{
+    const bool on = enabled && m_openPages->count() > 0;
+    m_saveBtn->setEnabled(on);
+    m_saveAction->setEnabled(m_openPages->count() > 0);
+}
+
+void MainWindow::updateClipboardButtons()
+{
+    const bool pageOpen = m_openPages->count() > 0;
+    const bool selection = pageOpen && m_webPage->SelLength() > 0;
+    m_cutBtn->setEnabled(selection);
+    m_copyBtn->setEnabled(selection);
+    m_pasteBtn->setEnabled(pageOpen && !QApplication::clipboard()->text().isEmpty());
+}
+
+void MainWindow::SetLastFilesMenu()
+{
+    const QStringList files = m_settings->LastFiles.files();
+    for (int i = 0; i < m_recentActions.size(); ++i) {
+        const QString path = files.value(i);
+        QAction *action = m_recentActions.at(i);
+        QString caption = path;
+        action->setText(caption.replace(QLatin1Char('&'), QStringLiteral("&&")));
+        action->setData(path);
+        action->setVisible(!path.isEmpty());
+    }
+}
+
+void MainWindow::onRecentFile()
+{
+    if (auto *action = qobject_cast<QAction *>(sender()))
+        m_openPages->Last4Click(action->data().toString());
+}
+
+void MainWindow::DisplayProjectsClick(bool checked)
+{
+    const int total = std::max(1, m_mainSplitter->width());
+    const int paneWidth = checked ? total / 4 : 0;
+    m_mainSplitter->setSizes({paneWidth, total - paneWidth});
+}
+
+void MainWindow::SpeedButton31Click()
+{
+    m_splitScreen->setOrientation(m_splitScreen->orientation() == Qt::Horizontal ? Qt::Vertical
+                                                                                 : Qt::Horizontal);
+}
+
+void MainWindow::ShowHintsClick(bool checked)
+{
+    m_hintsOn = checked;
+}
+
+void MainWindow::FileTabsChange(int index)
+{
+    // The project commands work on the tree, so they follow its page.
+    m_projectsMenu->setEnabled(index == 0);
+}
+
+void MainWindow::Open1Click()
+{
+    Prompter::FileRequest request;
+    request.caption = QStringLiteral("Open");
+    request.directory = m_openPages->currentDirectory().isEmpty() ? m_fileList->directory()
+                                                                  : m_openPages->currentDirectory();
+    request.filter = FileFilter::build(m_settings->Defaults.Extension,
+                                       m_settings->Defaults.GraphicExtension);
+    if (const std::optional<QString> path = m_prompter->openFileName(request))
+        m_openPages->LoadFile(*path, false);
+}
+
+void MainWindow::Exit1Click()
+{
+    close();
+}
+
+void MainWindow::About1Click()
+{
+    AboutBox about(m_programDirectory, this);
+    about.exec();
+}
+
+void MainWindow::Contents1Click()
+{
+    const QString index = ProgramDirectory::installedDataDirectory() + QStringLiteral("help/index.html");
+    if (!QFileInfo::exists(index) || !QDesktopServices::openUrl(QUrl::fromLocalFile(index)))
+        m_prompter->error(QStringLiteral("Unable to open the help file ") + index);
+}
+
+void MainWindow::onProjectPageRequested(const QString &path, bool direct)
+{
+    if (!direct && m_openPages->IsFileNameOpen(path)) {
+        m_prompter->information(QStringLiteral("Selected operation may not be performed on an "
+                                               "open file.  Please close the file and try again."));
+        return;
+    }
+    if (!direct && ProjectPaths::isSettingsEntry(QFileInfo(path).fileName()))
+        return; // the project's settings file is edited through the project dialog
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    m_outline->setEnabled(false);
+    m_openPages->LoadFile(path, true);
+    m_outline->setEnabled(true);
+    QGuiApplication::restoreOverrideCursor();
+    m_webPage->setFocus();
+}
+
+void MainWindow::onFileListActivated(const QString &path)
+{
+    if (m_openPages->IsFileNameOpen(path)) {
+        m_prompter->information(QStringLiteral("Selected operation may not be performed on an "
+                                               "open file.  Please close the file and try again."));
+        return;
+    }
+    m_openPages->LoadFile(path, false);
+}
+
+void MainWindow::showCaret(int line, int column)
+{
+    m_panels[0]->setText(QStringLiteral("%1:%2").arg(line).arg(column));
+}
+
+void MainWindow::onKeyUp(int key)
+{
+    m_panels[1]->setText(QString::number(VirtualKey::fromQtKey(key)));
+}
+
+void MainWindow::onInsertModeChanged(bool insertMode)
+{
+    m_panels[1]->setText(insertMode ? QStringLiteral("Insert") : QStringLiteral("Overwrite"));
+}
+
+// ---------------------------------------------------------------- events
+
+bool MainWindow::event(QEvent *event)
+{
+    if (event->type() == QEvent::StatusTip) {
+        // The hint of the control under the mouse goes to the hint panel.
+        const QString tip = static_cast<QStatusTipEvent *>(event)->tip();
+        if (!tip.isEmpty())
+            m_panels[2]->setText(tip);
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::ToolTip && !m_hintsOn)
+        return true;
+    return QMainWindow::eventFilter(watched, event);
+}
+
+} // namespace Tarnwick

@@ -1,0 +1,129 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QMainWindow>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QSplitter;
+class QTabBar;
+class QTabWidget;
+class QToolButton;
+
+namespace Tarnwick {
+
+class EditorControl;
+class FileListPane;
+class OpenPages;
+class ProjectOutline;
+class Prompter;
+class Settings;
+
+// The main window: assembles the parts, wires the commands to the classes
+// that carry them out and applies the settings. It holds no feature logic.
+class MainWindow final : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    MainWindow(const QString &programDirectory, Settings *settings, Prompter *prompter,
+               QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    OpenPages *openPages() const { return m_openPages; }
+    EditorControl *editor() const { return m_webPage; }
+    ProjectOutline *projectTree() const { return m_outline; }
+    FileListPane *fileList() const { return m_fileList; }
+    QString programDirectory() const { return m_programDirectory; }
+    QString statusPanel(int panel) const;
+
+    // Opens the files named on the command line (not in a project).
+    void openFiles(const QStringList &paths);
+
+protected:
+    bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void FormCreate();
+    void FormShow();
+    bool FormCloseQuery();
+    void FormClose();
+
+    void buildRegions();
+    void buildSpeedButtons(QWidget *panel);
+    void buildMenus();
+    void buildStatusBar();
+    QToolButton *speedButton(const char *name, const QString &hint, const QIcon &icon);
+    QAction *menuAction(QMenu *menu, const QString &caption, const QString &hint = QString());
+
+    void ReadIni();
+    void applySettings();
+    void SaveIni();
+    void loadProjectTree();
+    void saveProjectTree();
+
+    void setPageState(bool anyPageOpen);
+    void updateClipboardButtons();
+    void SetLastFilesMenu();
+    void DisplayProjectsClick(bool checked);
+    void SpeedButton31Click();
+    void ShowHintsClick(bool checked);
+    void FileTabsChange(int index);
+    void Open1Click();
+    void Exit1Click();
+    void About1Click();
+    void Contents1Click();
+    void onRecentFile();
+    void onProjectPageRequested(const QString &path, bool direct);
+    void onFileListActivated(const QString &path);
+    void showCaret(int line, int column);
+    void onKeyUp(int key);
+    void onInsertModeChanged(bool insertMode);
+    void setSaveEnabled(bool enabled);
+    void refreshFileFilter();
+    void reportException(const char *routine);
+
+    QString m_programDirectory;
+    Settings *m_settings;
+    Prompter *m_prompter;
+
+    QWidget *m_toolsPanel = nullptr;
+    QSplitter *m_mainSplitter = nullptr;
+    QTabWidget *m_fileTabs = nullptr;
+    ProjectOutline *m_outline = nullptr;
+    FileListPane *m_fileList = nullptr;
+    QSplitter *m_splitScreen = nullptr;
+    QWidget *m_webPageTabs = nullptr;
+    QTabBar *m_tabBar = nullptr;
+    EditorControl *m_webPage = nullptr;
+    OpenPages *m_openPages = nullptr;
+    QLabel *m_panels[3] = {};
+
+    QToolButton *m_closeBtn = nullptr;
+    QToolButton *m_saveBtn = nullptr;
+    QToolButton *m_printBtn = nullptr;
+    QToolButton *m_cutBtn = nullptr;
+    QToolButton *m_copyBtn = nullptr;
+    QToolButton *m_pasteBtn = nullptr;
+    QToolButton *m_projectBtn = nullptr;
+
+    QMenu *m_projectsMenu = nullptr;
+    QAction *m_saveAction = nullptr;
+    QAction *m_saveAsAction = nullptr;
+    QAction *m_closePageAction = nullptr;
+    QAction *m_closeAllAction = nullptr;
+    QAction *m_displayProjects = nullptr;
+    QAction *m_showHints = nullptr;
+    QList<QAction *> m_recentActions;
+
+    bool m_hintsOn = false;
+    bool m_shownOnce = false;
+    bool m_projectTreeLoaded = true; // false when project.dat could not be read
+    int m_projectPaneWidth = 0;
+};
+
+} // namespace Tarnwick

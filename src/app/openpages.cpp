@@ -1,0 +1,400 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/openpages.h"
+
+#include "app/recentfiles.h"
+#include "app/settings.h"
+#include "platform/editorcontrol.h"
+#include "platform/fileops.h"
+#include "platform/prompter.h"
+#include "platform/textfile.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QTabBar>
+
+namespace Tarnwick {
+
+namespace {
+
+const QString previewFileName = QStringLiteral("tarnview.htm");
+
+// Shows the busy cursor for the life of the object.
+class BusyCursor
+{
+public:
+    BusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor &) = delete;
+    BusyCursor &operator=(const BusyCursor &) = delete;
+};
+
+bool isReadOnly(const QFileInfo &info)
+{
+    // The owner's write bit, not access(): running as root must not hide it.
+    return !(info.permissions() & QFileDevice::WriteOwner);
+}
+
+} // namespace
+
+OpenPages::OpenPages(EditorControl *editor, QTabBar *tabs, Prompter *prompter,
+                     Settings *settings, const QString &programDirectory, QObject *parent)
+    : QObject(parent)
+    , m_editor(editor)
+    , m_tabs(tabs)
+    , m_prompter(prompter)
+    , m_settings(settings)
+    , m_programDirectory(programDirectory)
+{
+    connect(m_tabs, &QTabBar::currentChanged, this, &OpenPages::WebPageTabsChange);
+    connect(m_editor, &EditorControl::OnChange, this, &OpenPages::WebPageChange);
+    m_tabs->installEventFilter(this);
+}
+
+QString OpenPages::formCaption(const QString &path)
+{
+    return QStringLiteral("Tarnwick - ") + path.toUpper();
+}
+
+void OpenPages::SetFormCaption(const QString &path)
+{
+    Q_EMIT captionChanged(formCaption(path));
+}
+
+void OpenPages::setCurrentFile(const QString &path)
+{
+    m_currentFileName = path;
+    m_currentDirectory = path.isEmpty() ? QString() : QFileInfo(path).absolutePath();
+    SetFormCaption(path);
+}
+
+void OpenPages::setCurrentTab(int index)
+{
+    const bool was = m_switching;
+    m_switching = true;
+    m_tabs->setCurrentIndex(index);
+    m_switching = was;
+}
+
+bool OpenPages::IsFileNameOpen(const QString &path) const
+{
+    for (const PageRecord &record : m_pages) {
+        if (record.fileName == path)
+            return true;
+    }
+    return false;
+}
+
+bool OpenPages::LoadFile(const QString &path, bool inProject)
+{
+    const QFileInfo info(path);
+    const bool exists = !path.isEmpty() && info.exists();
+    // A name holding "newpage" may be opened before it exists: it is created on saving.
+    if ((!exists && !path.contains(QStringLiteral("newpage"))) || path.isEmpty()
+        || (exists && !info.isFile())) {
+        m_prompter->information(QStringLiteral("Could not find or open: ") + path);
+        Q_EMIT previewToTop();
+        return false;
+    }
+
+    // Read before anything changes, so a file that cannot be read adds no tab.
+    TextFileContent content;
+    if (exists) {
+        BusyCursor busy;
+        Expected<TextFileContent> read = TextFile::read(path);
+        if (!read) {
+            m_prompter->information(QStringLiteral("Could not find or open: ") + path);
+            Q_EMIT previewToTop();
+            return false;
+        }
+        content = std::move(read.value());
+    }
+
+    PageRecord record;
+    record.inProject = inProject;
+    record.fileName = path;
+    m_pages.append(record);
+    {
+        const bool was = m_switching;
+        m_switching = true;
+        m_tabs->addTab(info.fileName());
+        m_switching = was;
+    }
+    if (m_pages.size() >= 2 && m_activeIndex >= 0)
+        SaveToPageHandle();
+    m_activeIndex = int(m_pages.size()) - 1;
+    setCurrentTab(m_activeIndex);
+
+    bool result = false;
+    m_editor->LoadFromText(content.text, content.format);
+    m_editor->StartLine = m_editor->EndLine = 1;
+    m_editor->StartPos = m_editor->EndPos = 0;
+    m_editor->ApplySelection();
+    m_editor->SetFirstVisibleLine(0);
+    if (exists) {
+        m_editor->SetModified(false);
+        Q_EMIT saveEnabledChanged(false);
+        result = true;
+    }
+
+    setCurrentFile(path);
+    m_tabs->setToolTip(path);
+    Q_EMIT statusText(path);
+    SetLastFiles(path);
+
+    if (exists && isReadOnly(info))
+        m_prompter->information(QStringLiteral("File opened in Read-Only mode"));
+
+    if (exists && info.size() == 0) {
+        const auto answer = m_prompter->message(Prompter::Kind::Information,
+                                                QStringLiteral("Empty file, start creation of new page?"),
+                                                Prompter::Buttons::YesNo);
+        if (answer == Prompter::Answer::Yes) {
+            Q_EMIT newPageCreationRequested();
+            result = true;
+        }
+    }
+
+    m_editor->SetModified(false);
+    Q_EMIT saveEnabledChanged(false);
+    Q_EMIT pageStateChanged(true);
+    Q_EMIT refreshPreview();
+    Q_EMIT previewToTop();
+    return result;
+}
+
+void OpenPages::New1Click()
+{
+    const QString path = m_programDirectory + QStringLiteral("newpage.htm");
+    if (!QFileInfo::exists(path)) {
+        if (const Result created = FileOps::writeFileAtomic(path, QByteArray()); !created) {
+            m_prompter->error(created.error());
+            return;
+        }
+    }
+    LoadFile(path, false);
+}
+
+bool OpenPages::Save1Click()
+{
+    if (m_activeIndex < 0)
+        return false;
+    if (m_currentFileName.isEmpty())
+        return SaveAs1Click();
+    BusyCursor busy;
+    if (const Result saved = m_editor->SaveToFile(m_currentFileName); !saved) {
+        m_prompter->error(saved.error());
+        return false;
+    }
+    m_editor->SetModified(false);
+    Q_EMIT saveEnabledChanged(false);
+    return true;
+}
+
+bool OpenPages::SaveAs1Click()
+{
+    if (m_activeIndex < 0)
+        return false;
+    Prompter::FileRequest request;
+    request.caption = QStringLiteral("Save As");
+    request.directory = m_currentDirectory;
+    request.fileName = m_currentFileName;
+    request.filter = QStringLiteral("HTML Documents|*.htm;*.html|Frame Settings|*.set");
+    request.filterIndex = 0;
+    const std::optional<QString> chosen = m_prompter->saveFileName(request);
+    if (!chosen || chosen->isEmpty())
+        return false;
+
+    // Only the file name is lower-cased: the directories are the user's.
+    const QFileInfo chosenInfo(*chosen);
+    const QString target = chosenInfo.absoluteDir().filePath(chosenInfo.fileName().toLower());
+    // Ask about the file that would really be replaced, which after lower-casing
+    // may not be the one the user picked.
+    if (QFileInfo::exists(target) || QFileInfo::exists(*chosen)) {
+        const auto answer = m_prompter->message(Prompter::Kind::Warning,
+                                                QStringLiteral("Overwrite existing file?"),
+                                                Prompter::Buttons::OkCancel);
+        if (answer != Prompter::Answer::Ok)
+            return false;
+    }
+
+    {
+        BusyCursor busy;
+        if (const Result saved = m_editor->SaveToFile(target); !saved) {
+            m_prompter->error(saved.error());
+            return false;
+        }
+    }
+    m_editor->SetModified(false);
+    Q_EMIT saveEnabledChanged(false);
+    setCurrentFile(target);
+    m_tabs->setToolTip(target);
+    SetLastFiles(target);
+
+    // RenameSaveAsFile: the tab now stands for the new file.
+    PageRecord &record = m_pages[m_activeIndex];
+    record.fileName = target;
+    m_tabs->setTabText(m_activeIndex, QFileInfo(target).fileName());
+    if (record.inProject) {
+        m_prompter->information(QStringLiteral(
+            "A Save As function has been performed on document that was in a project.  The file "
+            "that is being edited is no longer part of that project."));
+        record.inProject = false;
+    }
+    return true;
+}
+
+bool OpenPages::CloseActivePage()
+{
+    if (m_activeIndex < 0)
+        return false;
+    if (m_editor->Modified()) {
+        const auto answer = m_prompter->message(
+            Prompter::Kind::Confirmation,
+            QStringLiteral("Save ") + m_currentFileName + QStringLiteral(" before closing?"),
+            Prompter::Buttons::YesNoCancel);
+        if (answer == Prompter::Answer::Cancel)
+            return false;
+        // A save that failed keeps the page open: closing would lose the text.
+        if (answer == Prompter::Answer::Yes && !Save1Click())
+            return false;
+    }
+    removeActivePage();
+    return true;
+}
+
+void OpenPages::removeActivePage()
+{
+    const PageRecord closing = m_pages.at(m_activeIndex);
+    QFile::remove(closing.backupFileName());
+    QFile::remove(QFileInfo(closing.fileName).absoluteDir().filePath(previewFileName));
+
+    const int index = m_activeIndex;
+    m_pages.removeAt(index);
+    {
+        const bool was = m_switching;
+        m_switching = true;
+        m_tabs->removeTab(index);
+        m_switching = was;
+    }
+
+    if (m_pages.isEmpty()) {
+        m_activeIndex = -1;
+        m_editor->LoadFromText(QString(), TextFileFormat());
+        setCurrentFile(QString());
+        m_tabs->setToolTip(QString());
+        Q_EMIT saveEnabledChanged(false);
+        Q_EMIT pageStateChanged(false);
+        Q_EMIT refreshPreview();
+        return;
+    }
+    // The next tab takes over, or the previous one when the last tab closed.
+    m_activeIndex = std::min(index, int(m_pages.size()) - 1);
+    setCurrentTab(m_activeIndex);
+    LoadFromPageHandle();
+}
+
+bool OpenPages::CloseAllPages()
+{
+    while (!m_pages.isEmpty()) {
+        if (!CloseActivePage())
+            return false;
+    }
+    return true;
+}
+
+void OpenPages::SaveToPageHandle()
+{
+    if (m_activeIndex < 0 || m_activeIndex >= m_pages.size())
+        return;
+    PageRecord &record = m_pages[m_activeIndex];
+    m_editor->ReadSelection();
+    record.startLine = m_editor->StartLine;
+    record.startColumn = m_editor->StartPos;
+    record.endLine = m_editor->EndLine;
+    record.endColumn = m_editor->EndPos;
+    record.firstVisibleLine = m_editor->FirstVisibleLine();
+    record.modified = m_editor->Modified();
+    record.text = m_editor->Text();
+    record.format = m_editor->FileFormat();
+    if (const Result written = TextFile::write(record.backupFileName(), record.text, record.format);
+        !written)
+        Q_EMIT statusText(written.error());
+}
+
+void OpenPages::LoadFromPageHandle()
+{
+    if (m_activeIndex < 0 || m_activeIndex >= m_pages.size())
+        return;
+    PageRecord &record = m_pages[m_activeIndex];
+    setCurrentFile(record.fileName);
+    Q_EMIT statusText(record.fileName);
+    m_tabs->setToolTip(record.fileName);
+
+    m_editor->LoadFromText(record.text, record.format);
+    record.text.clear(); // the editor holds it now
+    m_editor->StartLine = record.startLine;
+    m_editor->StartPos = record.startColumn;
+    m_editor->EndLine = record.endLine;
+    m_editor->EndPos = record.endColumn;
+    m_editor->ApplySelection();
+    m_editor->SetFirstVisibleLine(record.firstVisibleLine);
+    m_editor->SetModified(record.modified);
+    Q_EMIT saveEnabledChanged(record.modified);
+    Q_EMIT refreshPreview();
+}
+
+void OpenPages::WebPageTabsChange(int index)
+{
+    if (m_switching || index < 0 || index == m_activeIndex || index >= m_pages.size())
+        return;
+    BusyCursor busy;
+    m_tabs->setEnabled(false);
+    SaveToPageHandle();
+    m_activeIndex = index;
+    LoadFromPageHandle();
+    m_tabs->setEnabled(true);
+    m_editor->setFocus();
+}
+
+void OpenPages::WebPageTabsMouseUp()
+{
+    if (m_activeIndex < 0)
+        return; // no page, nothing to back up
+    Q_EMIT statusText(QStringLiteral("A backup of the File has been saved with a '_' character appended."));
+    const PageRecord &record = m_pages.at(m_activeIndex);
+    const QDir directory = QFileInfo(record.fileName).absoluteDir();
+    if (!directory.exists())
+        m_prompter->error(QStringLiteral("Error changing default directory."));
+    const QString text = m_editor->Text();
+    const TextFileFormat format = m_editor->FileFormat();
+    TextFile::write(record.backupFileName(), text, format);
+    TextFile::write(directory.filePath(previewFileName), text, format);
+}
+
+void OpenPages::WebPageChange()
+{
+    if (m_activeIndex >= 0 && m_editor->Modified())
+        Q_EMIT saveEnabledChanged(true);
+}
+
+void OpenPages::SetLastFiles(const QString &path)
+{
+    RecentFiles recent(m_settings->LastFiles.files());
+    if (recent.SetLastFiles(path)) {
+        m_settings->LastFiles.setFiles(recent.entries());
+        Q_EMIT recentFilesChanged();
+    }
+}
+
+bool OpenPages::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_tabs && event->type() == QEvent::MouseButtonRelease)
+        WebPageTabsMouseUp();
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace Tarnwick

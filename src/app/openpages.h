@@ -1,0 +1,86 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "app/pagerecord.h"
+
+#include <QList>
+#include <QObject>
+#include <QString>
+
+class QTabBar;
+
+namespace Tarnwick {
+
+class EditorControl;
+class Prompter;
+class Settings;
+
+// The open pages: one tab each over the one page editor. The active page's
+// text is in the editor; every other page's text is held for its tab and
+// written to its page backup file (the page's path followed by "_").
+class OpenPages final : public QObject
+{
+    Q_OBJECT
+
+public:
+    OpenPages(EditorControl *editor, QTabBar *tabs, Prompter *prompter, Settings *settings,
+              const QString &programDirectory, QObject *parent = nullptr);
+
+    bool LoadFile(const QString &path, bool inProject);
+    void New1Click();
+    bool Save1Click();   // false when nothing was written
+    bool SaveAs1Click(); // false when cancelled or failed
+    bool CloseActivePage(); // false when the user cancelled (or a save failed)
+    bool CloseAllPages();   // true when no page is left open
+    void Last4Click(const QString &path) { LoadFile(path, false); }
+
+    bool IsFileNameOpen(const QString &path) const;
+
+    int count() const { return int(m_pages.size()); }
+    int activeIndex() const { return m_activeIndex; }
+    const PageRecord &page(int index) const { return m_pages.at(index); }
+    QString currentFileName() const { return m_currentFileName; }
+    QString currentDirectory() const { return m_currentDirectory; }
+    QString programDirectory() const { return m_programDirectory; }
+
+    static QString formCaption(const QString &path);
+
+Q_SIGNALS:
+    void pageStateChanged(bool anyPageOpen);
+    void captionChanged(const QString &caption);
+    void statusText(const QString &text); // status panel 2
+    void saveEnabledChanged(bool enabled);
+    void recentFilesChanged();
+    void refreshPreview();
+    void previewToTop();
+    // The user asked to build a new page for an empty file.
+    void newPageCreationRequested();
+
+private:
+    void SaveToPageHandle();
+    void LoadFromPageHandle();
+    void WebPageTabsChange(int index);
+    void WebPageTabsMouseUp();
+    void WebPageChange();
+    void SetFormCaption(const QString &path);
+    void SetLastFiles(const QString &path);
+    void setCurrentFile(const QString &path);
+    void removeActivePage();
+    void setCurrentTab(int index);
+
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+    EditorControl *m_editor;
+    QTabBar *m_tabs;
+    Prompter *m_prompter;
+    Settings *m_settings;
+    QString m_programDirectory;
+
+    QList<PageRecord> m_pages;
+    int m_activeIndex = -1; // the page whose text is in the editor
+    bool m_switching = false; // tab changes made here, not by the user
+    QString m_currentFileName;
+    QString m_currentDirectory;
+};
+
+} // namespace Tarnwick

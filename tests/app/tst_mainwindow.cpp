@@ -1,0 +1,259 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/mainwindow.h"
+#include "app/openpages.h"
+#include "app/settings.h"
+#include "platform/editorcontrol.h"
+#include "project/projectoutline.h"
+#include "project/projecttree.h"
+#include "scriptedprompter.h"
+#include "testenvironment.h"
+
+#include <QSettings>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+using namespace Tarnwick;
+
+namespace {
+
+// A program directory and a settings store of their own for each test.
+struct Session
+{
+    QTemporaryDir dir;
+    ScriptedPrompter prompter;
+    QString home() const { return dir.path() + "/home/"; }
+    QString settingsFile() const { return dir.filePath("Tarnwick.conf"); }
+
+    std::unique_ptr<Settings> settings;
+    std::unique_ptr<MainWindow> window;
+
+    Session() { QDir().mkpath(home()); }
+
+    MainWindow &start()
+    {
+        settings = std::make_unique<Settings>(
+            std::make_unique<QSettings>(settingsFile(), QSettings::IniFormat));
+        window = std::make_unique<MainWindow>(home(), settings.get(), &prompter);
+        window->show();
+        return *window;
+    }
+    // Closes the window as the user would; true when it really closed.
+    bool exit() { return window->close(); }
+    QString file(const QString &name, const QByteArray &bytes)
+    {
+        TestEnvironment::writeFile(home() + name, bytes);
+        return home() + name;
+    }
+};
+
+} // namespace
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { TestEnvironment::isolate(); }
+    void firstStart();
+    void exitAsksForEachModifiedPage();
+    void everySettingStoredAtExit();
+    void settingsComeBack();
+    void doubleClickOpensProjectPage();
+    void openProjectPageTwiceIsRefused();
+    void unreadableProjectListIsKept();
+    void garbageSettingsStillStart();
+    void autoLoadOfDeletedFileIsSilent();
+    void commandLineFilesOpen();
+};
+
+void TestMainWindow::firstStart()
+{
+    Session s;
+    MainWindow &w = s.start();
+    QCOMPARE(w.projectTree()->tree(), ProjectTree::defaultTree());
+    QCOMPARE(w.projectTree()->topLevelItemCount(), 1);
+    QCOMPARE(w.projectTree()->topLevelItem(0)->childCount(), 4);
+    QCOMPARE(w.openPages()->count(), 0);
+    QVERIFY(!w.editor()->isEnabled());
+    QCOMPARE(w.windowTitle(), QStringLiteral("Tarnwick - "));
+    auto *fileTabs = w.findChild<QTabWidget *>("FileTabs");
+    QCOMPARE(fileTabs->tabText(fileTabs->currentIndex()), QStringLiteral("File List"));
+    QVERIFY(!w.findChild<QToolButton *>("CloseBtn")->isEnabled());
+    QVERIFY(!w.findChild<QToolButton *>("SaveAsBtn")->isEnabled());
+    QVERIFY(w.findChild<QToolButton *>("SpeedButton35")->isEnabled());
+    QCOMPARE(w.statusPanel(1), QStringLiteral("Insert"));
+    QVERIFY(s.prompter.messages().isEmpty());
+    QVERIFY(s.exit());
+}
+
+void TestMainWindow::exitAsksForEachModifiedPage()
+{
+    Session s;
+    const QString a = s.file("a.htm", "a");
+    const QString b = s.file("b.htm", "b");
+    MainWindow &w = s.start();
+    QVERIFY(w.openPages()->LoadFile(a, false));
+    w.editor()->AppendText("1");
+    QVERIFY(w.openPages()->LoadFile(b, false));
+    w.editor()->AppendText("2");
+
+    s.prompter.answer(Prompter::Answer::No);     // b: closed without saving
+    s.prompter.answer(Prompter::Answer::Cancel); // a: stay
+    QVERIFY(!s.exit());
+    QCOMPARE(s.prompter.texts(),
+             (QStringList{"Save " + b + " before closing?", "Save " + a + " before closing?"}));
+    QVERIFY(w.isVisible());
+    QCOMPARE(w.openPages()->count(), 1);
+    QCOMPARE(w.openPages()->currentFileName(), a);
+    QVERIFY(w.editor()->Modified());
+    QVERIFY(!QFile::exists(s.dir.filePath("home/project.dat"))); // nothing written yet
+
+    s.prompter.answer(Prompter::Answer::No);
+    QVERIFY(s.exit());
+    QVERIFY(QFile::exists(s.home() + "project.dat"));
+}
+
+void TestMainWindow::everySettingStoredAtExit()
+{
+    Session s;
+    s.start();
+    QVERIFY(s.exit());
+    QSettings stored(s.settingsFile(), QSettings::IniFormat);
+    for (const Settings::Key &key : Settings::keys()) {
+        const QString path = key.path();
+        QVERIFY2(stored.contains(path), qPrintable(path));
+        const QString text = stored.value(path).toString();
+        bool isNumber = false;
+        text.toInt(&isNumber);
+        if (key.type != Settings::Key::Type::String)
+            QVERIFY2(isNumber, qPrintable(path + " = " + text));
+    }
+    QCOMPARE(stored.value("Defaults/Extension").toString(), QStringLiteral("html,htm,shtm,shtml"));
+    QCOMPARE(stored.value("Defaults/FileTabs").toString(), QStringLiteral("File List"));
+    QVERIFY(stored.value("WindowAttributes/Width").toInt() > 0);
+}
+
+void TestMainWindow::settingsComeBack()
+{
+    Session s;
+    const QString page = s.file("keep.htm", "<p>kept</p>");
+    {
+        MainWindow &w = s.start();
+        QVERIFY(w.openPages()->LoadFile(page, false));
+        w.findChild<QToolButton *>("SpeedButton20")->click(); // hide the project pane
+        w.findChild<QTabWidget *>("FileTabs")->setCurrentIndex(0);
+        QVERIFY(s.exit());
+    }
+    QCOMPARE(s.settings->LastFiles.File1, page);
+    QCOMPARE(s.settings->Defaults.ShowProjectPanel, false);
+    QCOMPARE(s.settings->Defaults.FileTabPage, 0);
+    QCOMPARE(s.settings->Defaults.FileTabs, QStringLiteral("Projects"));
+
+    MainWindow &again = s.start();
+    auto *fileTabs = again.findChild<QTabWidget *>("FileTabs");
+    QCOMPARE(fileTabs->tabText(fileTabs->currentIndex()), QStringLiteral("Projects"));
+    QCOMPARE(s.settings->LastFiles.File1, page);
+    QVERIFY(s.exit());
+}
+
+void TestMainWindow::doubleClickOpensProjectPage()
+{
+    Session s;
+    const QString readme = s.file("Welcome/readme.htm", "<p>Welcome</p>");
+    MainWindow &w = s.start();
+    ProjectOutline *tree = w.projectTree();
+    w.findChild<QTabWidget *>("FileTabs")->setCurrentIndex(0);
+    QTreeWidgetItem *item = tree->topLevelItem(0)->child(1); // "Readme File - readme.htm"
+    tree->expandAll();
+    tree->setCurrentItem(item);
+    const QRect rect = tree->visualItemRect(item);
+    // A real double click: the item view wants the press before the double click.
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, rect.center());
+    QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, rect.center());
+    QCOMPARE(w.openPages()->count(), 1);
+    QCOMPARE(w.openPages()->currentFileName(), readme);
+    QVERIFY(w.openPages()->page(0).inProject);
+    QCOMPARE(w.editor()->Text(), QStringLiteral("<p>Welcome</p>"));
+    QVERIFY(w.editor()->isEnabled());
+    QVERIFY(w.findChild<QToolButton *>("CloseBtn")->isEnabled());
+    QVERIFY(s.exit());
+}
+
+void TestMainWindow::openProjectPageTwiceIsRefused()
+{
+    Session s;
+    const QString readme = s.file("Welcome/readme.htm", "x");
+    MainWindow &w = s.start();
+    Q_EMIT w.projectTree()->pageOpenRequested(readme, false);
+    Q_EMIT w.projectTree()->pageOpenRequested(readme, false);
+    QCOMPARE(w.openPages()->count(), 1);
+    QCOMPARE(s.prompter.texts(), QStringList{"Selected operation may not be performed on an open "
+                                             "file.  Please close the file and try again."});
+    // F3 opens directly, without that check.
+    Q_EMIT w.projectTree()->pageOpenRequested(readme, true);
+    QCOMPARE(w.openPages()->count(), 2);
+    QVERIFY(s.exit());
+}
+
+void TestMainWindow::unreadableProjectListIsKept()
+{
+    Session s;
+    const QByteArray broken = "Site - site\r\n\t" + QByteArray(10000, 'x') + "\r\n";
+    s.file("project.dat", broken);
+    MainWindow &w = s.start();
+    QCOMPARE(s.prompter.texts(), QStringList{"Line too long"});
+    QCOMPARE(w.projectTree()->topLevelItemCount(), 0);
+    QVERIFY(s.exit());
+    QCOMPARE(TestEnvironment::readFile(s.home() + "project.dat"), broken);
+}
+
+void TestMainWindow::garbageSettingsStillStart()
+{
+    Session s;
+    TestEnvironment::writeFile(s.settingsFile(),
+                               "[LastFiles]\nFile1=/some/file.htm\nAutoLoad=perhaps\n"
+                               "[Defaults]\nTabSize=\xff\xfe garbage\n");
+    MainWindow &w = s.start();
+    QCOMPARE(s.prompter.texts(), QStringList{"Exception occured during ReadINI!"});
+    QCOMPARE(s.settings->LastFiles.File1, QStringLiteral("/some/file.htm")); // read before the fault
+    QCOMPARE(s.settings->Defaults.Extension, QStringLiteral("html,htm,shtm,shtml"));
+    QVERIFY(w.isVisible());
+    QVERIFY(s.exit());
+}
+
+void TestMainWindow::autoLoadOfDeletedFileIsSilent()
+{
+    Session s;
+    TestEnvironment::writeFile(s.settingsFile(),
+                               "[LastFiles]\nFile1=" + s.home().toUtf8() + "gone.htm\nAutoLoad=1\n");
+    MainWindow &w = s.start();
+    QCOMPARE(w.openPages()->count(), 0);
+    QVERIFY(s.prompter.messages().isEmpty());
+    QVERIFY(s.exit());
+
+    const QString page = s.file("there.htm", "here");
+    TestEnvironment::writeFile(s.settingsFile(),
+                               "[LastFiles]\nFile1=" + page.toUtf8() + "\nAutoLoad=1\n");
+    MainWindow &again = s.start();
+    QCOMPARE(again.openPages()->count(), 1);
+    QCOMPARE(again.openPages()->currentFileName(), page);
+    QVERIFY(s.exit());
+}
+
+void TestMainWindow::commandLineFilesOpen()
+{
+    Session s;
+    const QString a = s.file("one.htm", "1");
+    const QString b = s.file("two.htm", "2");
+    MainWindow &w = s.start();
+    w.openFiles({a, b});
+    QCOMPARE(w.openPages()->count(), 2);
+    QVERIFY(!w.openPages()->page(0).inProject);
+    QCOMPARE(w.windowTitle(), "Tarnwick - " + b.toUpper());
+    QVERIFY(s.exit());
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"

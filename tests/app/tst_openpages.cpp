@@ -1,0 +1,462 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/openpages.h"
+#include "app/settings.h"
+#include "platform/editorcontrol.h"
+#include "scriptedprompter.h"
+#include "testenvironment.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTabBar>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Tarnwick;
+
+namespace {
+
+// Everything OpenPages works with, in a temporary directory.
+struct Fixture
+{
+    QTemporaryDir dir;
+    ScriptedPrompter prompter;
+    Settings settings{std::make_unique<QSettings>(dir.filePath("settings.conf"), QSettings::IniFormat)};
+    EditorControl editor;
+    QTabBar tabs;
+    OpenPages pages{&editor, &tabs, &prompter, &settings, dir.path() + "/"};
+
+    QString file(const QString &name, const QByteArray &bytes)
+    {
+        const QString path = dir.filePath(name);
+        TestEnvironment::writeFile(path, bytes);
+        return path;
+    }
+};
+
+// Makes a directory unwritable even for root (tests run as root in CI),
+// and writable again when it goes.
+class LockedDirectory
+{
+public:
+    explicit LockedDirectory(const QString &path) : m_path(path)
+    {
+        if (QProcess::execute("chattr", {"+i", m_path}) == 0) {
+            m_how = Immutable;
+        } else if (QFile::setPermissions(m_path, QFileDevice::ReadOwner | QFileDevice::ExeOwner)) {
+            m_how = ReadOnly;
+        }
+    }
+    ~LockedDirectory()
+    {
+        if (m_how == Immutable)
+            QProcess::execute("chattr", {"-i", m_path});
+        QFile::setPermissions(m_path, QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                          | QFileDevice::ExeOwner);
+    }
+    // True when writing into the directory really fails.
+    bool locked() const
+    {
+        QFile probe(m_path + "/probe");
+        const bool writable = probe.open(QIODevice::WriteOnly);
+        if (writable)
+            probe.remove();
+        return !writable;
+    }
+
+private:
+    enum { None, Immutable, ReadOnly } m_how = None;
+    QString m_path;
+};
+
+} // namespace
+
+class TestOpenPages : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { TestEnvironment::isolate(); }
+    void missingFileAddsNoTab_data();
+    void missingFileAddsNoTab();
+    void loadKeepsEncodingAndLineEnds();
+    void tabSwitchRestoresSelectionAndModified();
+    void backupWrittenOnSwitchAndDeletedOnClose();
+    void tabReleaseWritesBackupAndPreviewFile();
+    void zeroByteFileAsks_data();
+    void zeroByteFileAsks();
+    void readOnlyNotice();
+    void newTwiceOpensNewpageTwice();
+    void saveAsNameHandling_data();
+    void saveAsNameHandling();
+    void saveAsAsksBeforeOverwriting();
+    void saveAsLeavesTheProject();
+    void failedSaveKeepsEverything();
+    void closeQuestion_data();
+    void closeQuestion();
+    void closeAllStopsAtCancel();
+    void closingLastTabEmptiesEditor();
+    void recentFilesFollowLoads();
+    void binaryFileOpens();
+};
+
+void TestOpenPages::missingFileAddsNoTab_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addRow("missing file") << "nothere.htm";
+    QTest::addRow("empty path") << "";
+    QTest::addRow("a directory") << "sub";
+}
+
+void TestOpenPages::missingFileAddsNoTab()
+{
+    QFETCH(QString, name);
+    Fixture f;
+    QDir(f.dir.path()).mkdir("sub");
+    const QString path = name.isEmpty() ? QString() : f.dir.filePath(name);
+    QVERIFY(!f.pages.LoadFile(path, false));
+    QCOMPARE(f.tabs.count(), 0);
+    QCOMPARE(f.prompter.texts(), QStringList{"Could not find or open: " + path});
+}
+
+void TestOpenPages::loadKeepsEncodingAndLineEnds()
+{
+    Fixture f;
+    const QByteArray bytes = "<p>caf\xe9</p>\r\n<p>\x93quoted\x94</p>\r\n";
+    const QString path = f.file("latin.htm", bytes);
+    QVERIFY(f.pages.LoadFile(path, false));
+    QCOMPARE(f.editor.GetLineText(1), QString::fromUtf8("<p>café</p>"));
+    QCOMPARE(f.editor.GetLineText(2), QString::fromUtf8("<p>“quoted”</p>"));
+    f.editor.AppendText("<hr>");
+    QVERIFY(f.pages.Save1Click());
+    QCOMPARE(TestEnvironment::readFile(path), bytes + "<hr>");
+}
+
+void TestOpenPages::tabSwitchRestoresSelectionAndModified()
+{
+    Fixture f;
+    const QString a = f.file("a.htm", "line one\nline two\nline three\n");
+    const QString b = f.file("b.htm", "other\n");
+    QSignalSpy saveEnabled(&f.pages, &OpenPages::saveEnabledChanged);
+
+    QVERIFY(f.pages.LoadFile(a, false));
+    f.editor.StartLine = 2;
+    f.editor.StartPos = 1;
+    f.editor.EndLine = 3;
+    f.editor.EndPos = 4;
+    f.editor.ApplySelection();
+    f.editor.ReplaceSelection("X"); // modifies page a
+    f.editor.StartLine = f.editor.EndLine = 1;
+    f.editor.StartPos = 2;
+    f.editor.EndPos = 5;
+    f.editor.ApplySelection();
+    QVERIFY(f.editor.Modified());
+
+    QVERIFY(f.pages.LoadFile(b, false));
+    QCOMPARE(f.tabs.currentIndex(), 1);
+    QVERIFY(!f.editor.Modified());
+    QCOMPARE(f.editor.Text(), QStringLiteral("other\n"));
+
+    saveEnabled.clear();
+    f.tabs.setCurrentIndex(0); // the user picks the first tab
+    QCOMPARE(f.pages.currentFileName(), a);
+    QCOMPARE(f.editor.Text(), QStringLiteral("line one\nlX three\n"));
+    QVERIFY(f.editor.Modified());
+    QVERIFY(!saveEnabled.isEmpty());
+    QCOMPARE(saveEnabled.last().first().toBool(), true);
+    f.editor.ReadSelection();
+    QCOMPARE(f.editor.StartLine, 1);
+    QCOMPARE(f.editor.StartPos, 2);
+    QCOMPARE(f.editor.EndLine, 1);
+    QCOMPARE(f.editor.EndPos, 5);
+
+    f.tabs.setCurrentIndex(1);
+    QVERIFY(!f.editor.Modified());
+    QCOMPARE(saveEnabled.last().first().toBool(), false);
+    // Undo must not bring back the other page's text.
+    f.editor.Undo();
+    QCOMPARE(f.editor.Text(), QStringLiteral("other\n"));
+}
+
+void TestOpenPages::backupWrittenOnSwitchAndDeletedOnClose()
+{
+    Fixture f;
+    const QString a = f.file("a.htm", "alpha\n");
+    const QString b = f.file("b.htm", "beta\n");
+    QVERIFY(f.pages.LoadFile(a, false));
+    f.editor.AppendText("edited");
+    QVERIFY(f.pages.LoadFile(b, false));
+    QCOMPARE(TestEnvironment::readFile(a + "_"), QByteArray("alpha\nedited"));
+    QCOMPARE(TestEnvironment::readFile(a), QByteArray("alpha\n")); // the page itself is untouched
+
+    f.tabs.setCurrentIndex(0);
+    f.prompter.answer(Prompter::Answer::No);
+    QVERIFY(f.pages.CloseActivePage());
+    QVERIFY(!QFile::exists(a + "_"));
+    QCOMPARE(f.pages.count(), 1);
+    QCOMPARE(f.pages.currentFileName(), b);
+    QVERIFY(QFile::exists(b + "_"));
+    QVERIFY(f.pages.CloseActivePage());
+    QVERIFY(!QFile::exists(b + "_"));
+}
+
+void TestOpenPages::tabReleaseWritesBackupAndPreviewFile()
+{
+    Fixture f;
+    const QString a = f.file("a.htm", "alpha\n");
+    QVERIFY(f.pages.LoadFile(a, false));
+    f.editor.AppendText("more");
+    QSignalSpy status(&f.pages, &OpenPages::statusText);
+    QTest::mouseRelease(&f.tabs, Qt::LeftButton);
+    QCOMPARE(status.last().first().toString(),
+             QStringLiteral("A backup of the File has been saved with a '_' character appended."));
+    QCOMPARE(TestEnvironment::readFile(a + "_"), QByteArray("alpha\nmore"));
+    QCOMPARE(TestEnvironment::readFile(f.dir.filePath("tarnview.htm")), QByteArray("alpha\nmore"));
+    f.prompter.answer(Prompter::Answer::No);
+    QVERIFY(f.pages.CloseActivePage());
+    QVERIFY(!QFile::exists(f.dir.filePath("tarnview.htm")));
+}
+
+void TestOpenPages::zeroByteFileAsks_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<int>("creationRequests");
+    QTest::addRow("yes") << int(Prompter::Answer::Yes) << 1;
+    QTest::addRow("no") << int(Prompter::Answer::No) << 0;
+}
+
+void TestOpenPages::zeroByteFileAsks()
+{
+    QFETCH(int, answer);
+    QFETCH(int, creationRequests);
+    Fixture f;
+    const QString empty = f.file("empty.htm", "");
+    QSignalSpy creation(&f.pages, &OpenPages::newPageCreationRequested);
+    f.prompter.answer(Prompter::Answer(answer));
+    QVERIFY(f.pages.LoadFile(empty, false));
+    QCOMPARE(f.prompter.messages().size(), 1);
+    QCOMPARE(f.prompter.messages().first().text, QStringLiteral("Empty file, start creation of new page?"));
+    QCOMPARE(f.prompter.messages().first().kind, Prompter::Kind::Information);
+    QCOMPARE(f.prompter.messages().first().buttons, Prompter::Buttons::YesNo);
+    QCOMPARE(creation.size(), creationRequests);
+    QCOMPARE(f.pages.count(), 1);
+    QVERIFY(!f.editor.Modified());
+}
+
+void TestOpenPages::readOnlyNotice()
+{
+    Fixture f;
+    const QString path = f.file("ro.htm", "<p>x</p>");
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
+    QVERIFY(f.pages.LoadFile(path, false));
+    QCOMPARE(f.prompter.texts(), QStringList{"File opened in Read-Only mode"});
+    f.editor.AppendText("y");
+    QCOMPARE(f.editor.Text(), QStringLiteral("<p>x</p>y"));
+}
+
+void TestOpenPages::newTwiceOpensNewpageTwice()
+{
+    Fixture f;
+    f.prompter.answer(Prompter::Answer::No);
+    f.prompter.answer(Prompter::Answer::No);
+    f.pages.New1Click();
+    f.pages.New1Click();
+    const QString newPage = f.dir.path() + "/newpage.htm";
+    QCOMPARE(f.pages.count(), 2);
+    QCOMPARE(f.pages.page(0).fileName, newPage);
+    QCOMPARE(f.pages.page(1).fileName, newPage);
+    QVERIFY(QFile::exists(newPage));
+    QCOMPARE(f.tabs.tabText(1), QStringLiteral("newpage.htm"));
+}
+
+void TestOpenPages::saveAsNameHandling_data()
+{
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("written");
+    QTest::addColumn<QString>("tabCaption");
+    QTest::addRow("file name lower-cased") << "Site/Index.HTM" << "Site/index.htm" << "index.htm";
+    QTest::addRow("directory keeps its case") << "My Pages/About.Html" << "My Pages/about.html"
+                                              << "about.html";
+    QTest::addRow("lower case unchanged") << "Site/plain.htm" << "Site/plain.htm" << "plain.htm";
+}
+
+void TestOpenPages::saveAsNameHandling()
+{
+    QFETCH(QString, chosen);
+    QFETCH(QString, written);
+    QFETCH(QString, tabCaption);
+    Fixture f;
+    QDir(f.dir.path()).mkpath(chosen.section('/', 0, 0));
+    const QString source = f.file("source.htm", "<p>hi</p>");
+    QVERIFY(f.pages.LoadFile(source, false));
+    f.prompter.answerFile(f.dir.filePath(chosen));
+    QVERIFY(f.pages.SaveAs1Click());
+    const QString target = f.dir.filePath(written);
+    QCOMPARE(TestEnvironment::readFile(target), QByteArray("<p>hi</p>"));
+    QCOMPARE(f.pages.currentFileName(), target);
+    QCOMPARE(f.tabs.tabText(0), tabCaption);
+    QCOMPARE(f.settings.LastFiles.File1, target);
+    QVERIFY(!f.editor.Modified());
+    const Prompter::FileRequest request = f.prompter.fileRequests().first();
+    QCOMPARE(request.filter, QStringLiteral("HTML Documents|*.htm;*.html|Frame Settings|*.set"));
+    QCOMPARE(request.filterIndex, 0);
+}
+
+void TestOpenPages::saveAsAsksBeforeOverwriting()
+{
+    Fixture f;
+    const QString source = f.file("source.htm", "new text");
+    const QString existing = f.file("existing.htm", "old text");
+    QVERIFY(f.pages.LoadFile(source, false));
+
+    f.prompter.answerFile(f.dir.filePath("Existing.htm")); // lower-cases onto the existing file
+    f.prompter.answer(Prompter::Answer::Cancel);
+    QVERIFY(!f.pages.SaveAs1Click());
+    QCOMPARE(f.prompter.texts().last(), QStringLiteral("Overwrite existing file?"));
+    QCOMPARE(f.prompter.messages().last().buttons, Prompter::Buttons::OkCancel);
+    QCOMPARE(TestEnvironment::readFile(existing), QByteArray("old text"));
+    QCOMPARE(f.pages.currentFileName(), source);
+
+    f.prompter.answerFile(existing);
+    f.prompter.answer(Prompter::Answer::Ok);
+    QVERIFY(f.pages.SaveAs1Click());
+    QCOMPARE(TestEnvironment::readFile(existing), QByteArray("new text"));
+}
+
+void TestOpenPages::saveAsLeavesTheProject()
+{
+    Fixture f;
+    const QString source = f.file("page.htm", "x");
+    QVERIFY(f.pages.LoadFile(source, true));
+    f.prompter.answerFile(f.dir.filePath("copy.htm"));
+    QVERIFY(f.pages.SaveAs1Click());
+    QCOMPARE(f.prompter.texts().last(),
+             QStringLiteral("A Save As function has been performed on document that was in a "
+                            "project.  The file that is being edited is no longer part of that "
+                            "project."));
+    QVERIFY(!f.pages.page(0).inProject);
+}
+
+void TestOpenPages::failedSaveKeepsEverything()
+{
+    Fixture f;
+    QDir(f.dir.path()).mkdir("locked");
+    const QString path = f.file("locked/page.htm", "original");
+    QVERIFY(f.pages.LoadFile(path, false));
+    f.editor.SetText("changed text");
+    QVERIFY(f.editor.Modified());
+
+    LockedDirectory lock(f.dir.filePath("locked"));
+    if (!lock.locked())
+        QSKIP("cannot make a directory unwritable here");
+    QVERIFY(!f.pages.Save1Click());
+    QCOMPARE(f.prompter.messages().size(), 1);
+    QCOMPARE(f.prompter.messages().first().kind, Prompter::Kind::Error);
+    QVERIFY(f.prompter.texts().first().contains(path));
+    QCOMPARE(TestEnvironment::readFile(path), QByteArray("original"));
+    QCOMPARE(f.editor.Text(), QStringLiteral("changed text"));
+    QVERIFY(f.editor.Modified());
+
+    // Closing with "Yes" but a failing save keeps the page and its text.
+    f.prompter.answer(Prompter::Answer::Yes);
+    QVERIFY(!f.pages.CloseActivePage());
+    QCOMPARE(f.pages.count(), 1);
+    QCOMPARE(f.editor.Text(), QStringLiteral("changed text"));
+}
+
+void TestOpenPages::closeQuestion_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("closed");
+    QTest::addColumn<QByteArray>("onDisk");
+    QTest::addRow("yes saves and closes") << int(Prompter::Answer::Yes) << true << QByteArray("v1 plus");
+    QTest::addRow("no closes without saving") << int(Prompter::Answer::No) << true << QByteArray("v1");
+    QTest::addRow("cancel keeps the page") << int(Prompter::Answer::Cancel) << false << QByteArray("v1");
+}
+
+void TestOpenPages::closeQuestion()
+{
+    QFETCH(int, answer);
+    QFETCH(bool, closed);
+    QFETCH(QByteArray, onDisk);
+    Fixture f;
+    const QString path = f.file("page.htm", "v1");
+    QVERIFY(f.pages.LoadFile(path, false));
+    f.editor.AppendText(" plus");
+    f.prompter.answer(Prompter::Answer(answer));
+    QCOMPARE(f.pages.CloseActivePage(), closed);
+    QCOMPARE(f.prompter.texts(), QStringList{"Save " + path + " before closing?"});
+    QCOMPARE(f.prompter.messages().first().buttons, Prompter::Buttons::YesNoCancel);
+    QCOMPARE(f.prompter.messages().first().kind, Prompter::Kind::Confirmation);
+    QCOMPARE(TestEnvironment::readFile(path), onDisk);
+    QCOMPARE(f.pages.count(), closed ? 0 : 1);
+}
+
+void TestOpenPages::closeAllStopsAtCancel()
+{
+    Fixture f;
+    const QString a = f.file("a.htm", "a");
+    const QString b = f.file("b.htm", "b");
+    QVERIFY(f.pages.LoadFile(a, false));
+    f.editor.AppendText("1");
+    QVERIFY(f.pages.LoadFile(b, false));
+    f.editor.AppendText("2");
+    // The second tab is active, so it is asked about first.
+    f.prompter.answer(Prompter::Answer::No);
+    f.prompter.answer(Prompter::Answer::Cancel);
+    QVERIFY(!f.pages.CloseAllPages());
+    QCOMPARE(f.pages.count(), 1);
+    QCOMPARE(f.pages.currentFileName(), a);
+    QCOMPARE(f.editor.Text(), QStringLiteral("a1"));
+    QVERIFY(f.editor.Modified());
+}
+
+void TestOpenPages::closingLastTabEmptiesEditor()
+{
+    Fixture f;
+    QSignalSpy state(&f.pages, &OpenPages::pageStateChanged);
+    QSignalSpy caption(&f.pages, &OpenPages::captionChanged);
+    const QString a = f.file("a.htm", "a");
+    QVERIFY(f.pages.LoadFile(a, false));
+    QCOMPARE(caption.last().first().toString(), "Tarnwick - " + a.toUpper());
+    QVERIFY(f.pages.CloseActivePage());
+    QCOMPARE(state.last().first().toBool(), false);
+    QCOMPARE(caption.last().first().toString(), QStringLiteral("Tarnwick - "));
+    QCOMPARE(f.editor.Text(), QString());
+    QCOMPARE(f.pages.currentFileName(), QString());
+    QVERIFY(!f.pages.CloseActivePage());
+}
+
+void TestOpenPages::recentFilesFollowLoads()
+{
+    Fixture f;
+    QStringList paths;
+    for (int i = 1; i <= 5; ++i)
+        paths << f.file(QStringLiteral("p%1.htm").arg(i), "x");
+    for (const QString &p : paths)
+        QVERIFY(f.pages.LoadFile(p, false));
+    QCOMPARE(f.settings.LastFiles.files(), (QStringList{paths[4], paths[3], paths[2], paths[1]}));
+    QVERIFY(f.pages.LoadFile(paths[2], false)); // already open: a second tab, moves to the top
+    QCOMPARE(f.settings.LastFiles.files(), (QStringList{paths[2], paths[4], paths[3], paths[1]}));
+}
+
+void TestOpenPages::binaryFileOpens()
+{
+    Fixture f;
+    // Every byte value but CR (mixed line ends are evened out to the file's main one).
+    QByteArray bytes;
+    for (int i = 0; i < 4096; ++i) {
+        if (i * 7 % 256 != '\r')
+            bytes.append(char(i * 7 % 256));
+    }
+    const QString path = f.file("image.gif", bytes);
+    QVERIFY(f.pages.LoadFile(path, false));
+    QCOMPARE(f.pages.count(), 1);
+    QVERIFY(f.pages.Save1Click());
+    QCOMPARE(TestEnvironment::readFile(path), bytes);
+}
+
+QTEST_MAIN(TestOpenPages)
+#include "tst_openpages.moc"
