@@ -78,6 +78,11 @@ int Startup::run(QApplication &application)
         splash->showNow();
     }
 
+    // Without a desktop's platform theme (bare X servers, xvfb) Qt finds no
+    // tool-button icons; Adwaita is on every Debian desktop.
+    if (QIcon::themeName().isEmpty() || QIcon::themeName() == QLatin1String("hicolor"))
+        QIcon::setThemeName(QStringLiteral("Adwaita"));
+
     const QString dataDirectory = ProgramDirectory::installedDataDirectory();
     QApplication::setWindowIcon(QIcon(dataDirectory + QStringLiteral("icons/tarnwick.svg")));
     const QString home = ProgramDirectory::resolve(options->home);
