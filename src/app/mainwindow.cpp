@@ -402,6 +402,10 @@ void MainWindow::applySettings()
     }
     if (d.TabSize >= 1)
         m_webPage->SetTabStopSize(d.TabSize);
+    // The chosen line-end style holds from the start, not only after the
+    // editor options were confirmed once in this run.
+    m_webPage->SetMacStyleSave(d.FileFormat == 1);
+    m_webPage->SetUnixStyleSave(d.FileFormat == 2);
     if (!d.ShowHints)
         m_showHints->setChecked(false);
     if (d.Wordwrap) {
@@ -591,8 +595,10 @@ void MainWindow::About1Click()
 void MainWindow::Contents1Click()
 {
     const QString index = ProgramDirectory::installedDataDirectory() + QStringLiteral("help/index.html");
-    if (!QFileInfo::exists(index) || !QDesktopServices::openUrl(QUrl::fromLocalFile(index)))
-        m_prompter->error(QStringLiteral("Unable to open the help file ") + index);
+    if (!QFileInfo::exists(index))
+        m_prompter->error(QStringLiteral("The help pages are missing: ") + index);
+    else if (!QDesktopServices::openUrl(QUrl::fromLocalFile(index)))
+        m_prompter->error(QStringLiteral("No web browser is set up to show the help pages: ") + index);
 }
 
 void MainWindow::onProjectPageRequested(const QString &path, bool direct)

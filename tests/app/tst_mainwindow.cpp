@@ -66,6 +66,8 @@ private Q_SLOTS:
     void garbageSettingsStillStart();
     void autoLoadOfDeletedFileIsSilent();
     void commandLineFilesOpen();
+    void lineEndStyleFromStart_data();
+    void lineEndStyleFromStart();
 };
 
 void TestMainWindow::firstStart()
@@ -252,6 +254,30 @@ void TestMainWindow::commandLineFilesOpen()
     QCOMPARE(w.openPages()->count(), 2);
     QVERIFY(!w.openPages()->page(0).inProject);
     QCOMPARE(w.windowTitle(), "Tarnwick - " + b.toUpper());
+    QVERIFY(s.exit());
+}
+
+void TestMainWindow::lineEndStyleFromStart_data()
+{
+    QTest::addColumn<int>("fileFormat");
+    QTest::addColumn<QByteArray>("saved");
+    QTest::addRow("default keeps the file's") << 0 << QByteArray("a\r\nb\r\n");
+    QTest::addRow("mac style") << 1 << QByteArray("a\rb\r");
+    QTest::addRow("unix style") << 2 << QByteArray("a\nb\n");
+}
+
+void TestMainWindow::lineEndStyleFromStart()
+{
+    QFETCH(int, fileFormat);
+    QFETCH(QByteArray, saved);
+    Session s;
+    const QString page = s.file("crlf.htm", "a\r\nb\r\n");
+    TestEnvironment::writeFile(s.settingsFile(),
+                               "[Defaults]\nFileFormat=" + QByteArray::number(fileFormat) + "\n");
+    MainWindow &w = s.start();
+    QVERIFY(w.openPages()->LoadFile(page, false));
+    QVERIFY(w.openPages()->Save1Click());
+    QCOMPARE(TestEnvironment::readFile(page), saved);
     QVERIFY(s.exit());
 }
 
