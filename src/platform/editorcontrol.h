@@ -8,6 +8,9 @@
 #include <QFont>
 #include <QWidget>
 
+#include <memory>
+
+class QKeyEvent;
 class QsciScintilla;
 
 namespace Tarnwick {
@@ -40,10 +43,10 @@ public:
 
     QString Text() const;
     void SetText(const QString &text); // "" clears
-    QString GetTextBuffer() const;      // one contiguous copy of the whole text
-    int TextLength() const;             // in characters
+    QString GetTextBuffer() const; // one contiguous copy of the whole text
+    int TextLength() const; // in characters
     int LineCount() const;
-    int LineLength(int line) const;     // without the line break
+    int LineLength(int line) const; // without the line break
     int SelLength() const;
 
     QString GetSelText() const;
@@ -63,6 +66,8 @@ public:
     // (see TextFile). LoadFromFile clears Modified and the undo history.
     Result LoadFromFile(const QString &path);
     Result SaveToFile(const QString &path);
+    // Puts text in as a freshly opened document: no undo history, not modified.
+    void LoadFromText(const QString &text, const TextFileFormat &format);
     TextFileFormat FileFormat() const;
     void SetFileFormat(const TextFileFormat &format);
 
@@ -87,7 +92,7 @@ public:
     void PrinterSetup();
 
     // Both make text the control's search string (used by FindNext).
-    int FindText(const QString &text);     // forward from the caret; selects; 1 when found
+    int FindText(const QString &text); // forward from the caret; selects; 1 when found
     int FindTextFrom(const QString &text); // forward from StartLine/StartPos; range into the cache
     void ReplaceText(const QString &text, const QString &replacement); // every occurrence
     QString SearchString() const;
@@ -140,6 +145,10 @@ public:
     int CaretLine() const;
     int CaretColumn() const;
 
+    // For an OnKeyPress handler that puts something else in the key's place:
+    // the key that is being reported is not passed on to the editor.
+    void DiscardKeyPress();
+
 Q_SIGNALS:
     void OnChange();
     void OnKeyUp(int key);
@@ -154,6 +163,15 @@ Q_SIGNALS:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void deliver(QObject *watched, QEvent *event);
+    bool keyPress(QObject *watched, QKeyEvent *event);
+    bool searchAgain();
+    void applyStyle();
+    void clearBookmarks();
+    void loadText(const QString &text);
+    void notifyCaret();
 
 private:
     QsciScintilla *m_sci = nullptr;

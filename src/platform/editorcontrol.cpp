@@ -1,0 +1,1145 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/editorcontrol.h"
+
+#include "platform/editorfinddialog.h"
+#include "platform/editorgotolinedialog.h"
+#include "platform/editorreplacedialog.h"
+
+#include <Qsci/qscilexerhtml.h>
+#include <Qsci/qsciprinter.h>
+#include <Qsci/qsciscintilla.h>
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <optional>
+#include <tuple>
+#include <utility>
+
+namespace Tarnwick {
+
+namespace {
+
+constexpr int bookmarkCount = 16;
+constexpr int nothing = -1;
+
+// Thin wrappers: QScintilla's overloads of SendScintilla are easy to get wrong.
+long send(const QsciScintilla *sci, unsigned int msg, unsigned long wParam = 0, long lParam = 0)
+{
+    return sci->SendScintilla(msg, wParam, lParam);
+}
+
+long sendText(const QsciScintilla *sci, unsigned int msg, const QByteArray &bytes)
+{
+    return sci->SendScintilla(msg, uintptr_t(bytes.size()), bytes.constData());
+}
+
+long lineCount(const QsciScintilla *sci)
+{
+    return send(sci, QsciScintillaBase::SCI_GETLINECOUNT);
+}
+
+long lineStart(const QsciScintilla *sci, long line0)
+{
+    return send(sci, QsciScintillaBase::SCI_POSITIONFROMLINE, line0);
+}
+
+long lineEnd(const QsciScintilla *sci, long line0)
+{
+    return send(sci, QsciScintillaBase::SCI_GETLINEENDPOSITION, line0);
+}
+
+// Columns count UTF-16 code units, like QString, while Scintilla positions
+// are UTF-8 bytes.
+long codeUnits(const QsciScintilla *sci, long from, long to)
+{
+    return to > from ? send(sci, QsciScintillaBase::SCI_COUNTCODEUNITS, from, to) : 0;
+}
+
+long clampLine0(const QsciScintilla *sci, int line)
+{
+    return std::clamp<long>(line - 1, 0, lineCount(sci) - 1);
+}
+
+long positionOf(const QsciScintilla *sci, int line, int column)
+{
+    const long line0 = clampLine0(sci, line);
+    const long start = lineStart(sci, line0);
+    const long end = lineEnd(sci, line0);
+    if (column <= 0)
+        return start;
+    if (column >= codeUnits(sci, start, end))
+        return end;
+    return send(sci, QsciScintillaBase::SCI_POSITIONRELATIVECODEUNITS, start, column);
+}
+
+std::pair<int, int> lineColumnOf(const QsciScintilla *sci, long position)
+{
+    const long line0 = send(sci, QsciScintillaBase::SCI_LINEFROMPOSITION, position);
+    return { int(line0 + 1), int(codeUnits(sci, lineStart(sci, line0), position)) };
+}
+
+QString textRange(const QsciScintilla *sci, long from, long to)
+{
+    if (to <= from)
+        return {};
+    const auto pointer = send(sci, QsciScintillaBase::SCI_GETRANGEPOINTER, from, to - from);
+    return QString::fromUtf8(reinterpret_cast<const char *>(pointer), to - from);
+}
+
+// Replaces [from, to) by text; unlike SCI_REPLACESEL this keeps NUL characters.
+long replaceRange(QsciScintilla *sci, long from, long to, const QString &text)
+{
+    const QByteArray bytes = TextFile::normaliseLineEnds(text).toUtf8();
+    send(sci, QsciScintillaBase::SCI_SETTARGETRANGE, from, to);
+    sendText(sci, QsciScintillaBase::SCI_REPLACETARGET, bytes);
+    return from + bytes.size();
+}
+
+struct Match
+{
+    long start = 0;
+    long end = 0;
+};
+
+// Searches [from, to); from > to searches backwards.
+std::optional<Match> search(QsciScintilla *sci, const QString &text, long from, long to, int flags)
+{
+    const QByteArray needle = TextFile::normaliseLineEnds(text).toUtf8();
+    if (needle.isEmpty())
+        return std::nullopt;
+    send(sci, QsciScintillaBase::SCI_SETSEARCHFLAGS, flags);
+    send(sci, QsciScintillaBase::SCI_SETTARGETRANGE, from, to);
+    if (sendText(sci, QsciScintillaBase::SCI_SEARCHINTARGET, needle) < 0)
+        return std::nullopt;
+    return Match { send(sci, QsciScintillaBase::SCI_GETTARGETSTART),
+                   send(sci, QsciScintillaBase::SCI_GETTARGETEND) };
+}
+
+int replaceAll(QsciScintilla *sci, const QString &text, const QString &replacement, int flags)
+{
+    int count = 0;
+    long from = 0;
+    sci->beginUndoAction();
+    while (const auto match
+           = search(sci, text, from, send(sci, QsciScintillaBase::SCI_GETLENGTH), flags)) {
+        from = replaceRange(sci, match->start, match->end, replacement);
+        ++count;
+    }
+    sci->endUndoAction();
+    return count;
+}
+
+// Styles of the HTML lexer that lie between "<" and ">": tags, attributes and
+// their values, comments, SGML declarations, CDATA and processing instructions.
+bool isTagStyle(int style)
+{
+    switch (style) {
+    case QsciLexerHTML::Tag:
+    case QsciLexerHTML::UnknownTag:
+    case QsciLexerHTML::Attribute:
+    case QsciLexerHTML::UnknownAttribute:
+    case QsciLexerHTML::HTMLNumber:
+    case QsciLexerHTML::HTMLDoubleQuotedString:
+    case QsciLexerHTML::HTMLSingleQuotedString:
+    case QsciLexerHTML::OtherInTag:
+    case QsciLexerHTML::HTMLComment:
+    case QsciLexerHTML::XMLTagEnd:
+    case QsciLexerHTML::XMLStart:
+    case QsciLexerHTML::XMLEnd:
+    case QsciLexerHTML::ASPAtStart:
+    case QsciLexerHTML::ASPStart:
+    case QsciLexerHTML::CDATA:
+    case QsciLexerHTML::PHPStart:
+    case QsciLexerHTML::HTMLValue:
+        return true;
+    default:
+        return style >= QsciLexerHTML::SGMLDefault && style <= QsciLexerHTML::SGMLBlockDefault;
+    }
+}
+
+bool isBrace(int character)
+{
+    return character > 0 && character < 128 && std::strchr("()[]{}<>", character) != nullptr;
+}
+
+} // namespace
+
+struct EditorControl::Private
+{
+    struct Search
+    {
+        QString text;
+        bool matchCase = false;
+        bool wholeWord = false;
+        bool forward = true;
+
+        int flags() const
+        {
+            return (matchCase ? QsciScintillaBase::SCFIND_MATCHCASE : 0)
+                | (wholeWord ? QsciScintillaBase::SCFIND_WHOLEWORD : 0);
+        }
+    };
+
+    QsciLexerHTML *lexer = nullptr; // child of the control
+    std::unique_ptr<QsciPrinter> printer;
+
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    QColor fontColor = Qt::black;
+    QColor color = Qt::white;
+    QColor backColorSelected = QColor(0, 0, 128); // navy
+    QColor foreColorSelected = Qt::white;
+    QColor tagForeground = Qt::blue;
+    QColor tagBackground = Qt::white;
+    int tabStopSize = 5;
+    bool autoIndent = true;
+    bool wordWrap = false;
+    ScrollBarStyle scrollBars = ScrollBarStyle::Both;
+    bool unixStyleSave = false;
+    bool macStyleSave = false;
+    int undoLimit = 100;
+    bool highlight = true;
+    QString syntax = QStringLiteral("0001>1<");
+    TextFileFormat format;
+
+    std::array<int, bookmarkCount> bookmarkHandles;
+    bool forcedModified = false;
+    Search search;
+
+    int delivering = 0;
+    bool discardKey = false;
+    QPoint pressPosition;
+    std::pair<int, int> lastCaret { 1, 0 };
+
+    Private() { bookmarkHandles.fill(nothing); }
+};
+
+EditorControl::EditorControl(QWidget *parent)
+    : QWidget(parent)
+    , m_sci(new QsciScintilla(this))
+    , d(std::make_unique<Private>())
+{
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_sci);
+    setFocusProxy(m_sci);
+
+    m_sci->setUtf8(true);
+    m_sci->setEolMode(QsciScintilla::EolUnix);
+    m_sci->setEolVisibility(false);
+    m_sci->setBraceMatching(QsciScintilla::SloppyBraceMatch);
+    m_sci->setIndentationsUseTabs(true);
+    m_sci->setTabWidth(d->tabStopSize);
+    m_sci->setAutoIndent(d->autoIndent);
+    m_sci->setWrapMode(QsciScintilla::WrapNone);
+    m_sci->setMarginWidth(0, 0);
+    m_sci->setMarginWidth(1, 16);
+    m_sci->setMarginMarkerMask(1, (1 << bookmarkCount) - 1);
+    m_sci->setMarginWidth(2, 0);
+    for (int i = 0; i < bookmarkCount; ++i)
+        m_sci->markerDefine(QsciScintilla::SmallRectangle, i);
+
+    d->lexer = new QsciLexerHTML(this);
+    applyStyle();
+
+    m_sci->installEventFilter(this);
+    m_sci->viewport()->installEventFilter(this);
+
+    connect(m_sci, &QsciScintilla::textChanged, this, &EditorControl::OnChange);
+    connect(m_sci, &QsciScintilla::selectionChanged, this, &EditorControl::SelectionChanged);
+    connect(m_sci, &QsciScintilla::cursorPositionChanged, this, [this](int, int) {
+        Q_EMIT CaretMoved(CaretLine(), CaretColumn());
+        const long caret = send(m_sci, QsciScintillaBase::SCI_GETCURRENTPOS);
+        const long length = send(m_sci, QsciScintillaBase::SCI_GETLENGTH);
+        const bool before
+            = caret > 0 && isBrace(int(send(m_sci, QsciScintillaBase::SCI_GETCHARAT, caret - 1)));
+        const bool after
+            = caret < length && isBrace(int(send(m_sci, QsciScintillaBase::SCI_GETCHARAT, caret)));
+        if (before || after)
+            Q_EMIT OnFindBrace();
+    });
+}
+
+EditorControl::~EditorControl()
+{
+    // The QScintilla widget goes before the lexer it still refers to.
+    m_sci->viewport()->removeEventFilter(this);
+    m_sci->removeEventFilter(this);
+    delete m_sci;
+    m_sci = nullptr;
+}
+
+// ---- selection cache ----
+
+void EditorControl::ReadSelection()
+{
+    const auto [startLine, startPos]
+        = lineColumnOf(m_sci, send(m_sci, QsciScintillaBase::SCI_GETANCHOR));
+    const auto [endLine, endPos]
+        = lineColumnOf(m_sci, send(m_sci, QsciScintillaBase::SCI_GETCURRENTPOS));
+    StartLine = startLine;
+    StartPos = startPos;
+    EndLine = endLine;
+    EndPos = endPos;
+}
+
+void EditorControl::ApplySelection()
+{
+    const long anchor = positionOf(m_sci, StartLine, StartPos);
+    const long caret = positionOf(m_sci, EndLine, EndPos);
+    send(m_sci, QsciScintillaBase::SCI_SETSEL, anchor, caret);
+    // Keep the cache equal to what is now selected.
+    std::tie(StartLine, StartPos) = lineColumnOf(m_sci, anchor);
+    std::tie(EndLine, EndPos) = lineColumnOf(m_sci, caret);
+    notifyCaret();
+}
+
+// ---- text ----
+
+QString EditorControl::Text() const
+{
+    return GetTextBuffer();
+}
+
+void EditorControl::SetText(const QString &text)
+{
+    m_sci->beginUndoAction();
+    send(m_sci, QsciScintillaBase::SCI_CLEARALL);
+    sendText(m_sci, QsciScintillaBase::SCI_APPENDTEXT, TextFile::normaliseLineEnds(text).toUtf8());
+    m_sci->endUndoAction();
+    clearBookmarks();
+    notifyCaret();
+}
+
+QString EditorControl::GetTextBuffer() const
+{
+    const long length = send(m_sci, QsciScintillaBase::SCI_GETLENGTH);
+    const auto pointer = send(m_sci, QsciScintillaBase::SCI_GETCHARACTERPOINTER);
+    return QString::fromUtf8(reinterpret_cast<const char *>(pointer), length);
+}
+
+int EditorControl::TextLength() const
+{
+    return int(codeUnits(m_sci, 0, send(m_sci, QsciScintillaBase::SCI_GETLENGTH)));
+}
+
+int EditorControl::LineCount() const
+{
+    return int(lineCount(m_sci));
+}
+
+int EditorControl::LineLength(int line) const
+{
+    if (line < 1 || line > LineCount())
+        return 0;
+    return int(codeUnits(m_sci, lineStart(m_sci, line - 1), lineEnd(m_sci, line - 1)));
+}
+
+int EditorControl::SelLength() const
+{
+    return int(codeUnits(m_sci, send(m_sci, QsciScintillaBase::SCI_GETSELECTIONSTART),
+                         send(m_sci, QsciScintillaBase::SCI_GETSELECTIONEND)));
+}
+
+QString EditorControl::GetSelText() const
+{
+    return textRange(m_sci, send(m_sci, QsciScintillaBase::SCI_GETSELECTIONSTART),
+                     send(m_sci, QsciScintillaBase::SCI_GETSELECTIONEND));
+}
+
+QString EditorControl::GetSelTextToLineEnd()
+{
+    if (send(m_sci, QsciScintillaBase::SCI_GETSELECTIONEMPTY)) {
+        const long caret = send(m_sci, QsciScintillaBase::SCI_GETCURRENTPOS);
+        const long line0 = send(m_sci, QsciScintillaBase::SCI_LINEFROMPOSITION, caret);
+        send(m_sci, QsciScintillaBase::SCI_SETSEL, caret, lineEnd(m_sci, line0));
+        notifyCaret();
+    }
+    return GetSelText();
+}
+
+QString EditorControl::GetLineText(int line) const
+{
+    const long line0 = clampLine0(m_sci, line);
+    return textRange(m_sci, lineStart(m_sci, line0), lineEnd(m_sci, line0));
+}
+
+void EditorControl::ReplaceSelection(const QString &text)
+{
+    const long start = send(m_sci, QsciScintillaBase::SCI_GETSELECTIONSTART);
+    const long end = send(m_sci, QsciScintillaBase::SCI_GETSELECTIONEND);
+    m_sci->beginUndoAction();
+    const long after = replaceRange(m_sci, start, end, text);
+    m_sci->endUndoAction();
+    send(m_sci, QsciScintillaBase::SCI_GOTOPOS, after);
+    notifyCaret();
+}
+
+void EditorControl::InsertAtLine(int line, int column, const QString &text)
+{
+    const long position = positionOf(m_sci, line, column);
+    replaceRange(m_sci, position, position, text);
+}
+
+void EditorControl::AppendText(const QString &text)
+{
+    sendText(m_sci, QsciScintillaBase::SCI_APPENDTEXT, TextFile::normaliseLineEnds(text).toUtf8());
+}
+
+// ---- scrolling ----
+
+int EditorControl::FirstVisibleLine() const
+{
+    const long visible = send(m_sci, QsciScintillaBase::SCI_GETFIRSTVISIBLELINE);
+    return int(send(m_sci, QsciScintillaBase::SCI_DOCLINEFROMVISIBLE, visible)) + 1;
+}
+
+void EditorControl::SetFirstVisibleLine(int line)
+{
+    const long visible
+        = send(m_sci, QsciScintillaBase::SCI_VISIBLEFROMDOCLINE, clampLine0(m_sci, line));
+    send(m_sci, QsciScintillaBase::SCI_SETFIRSTVISIBLELINE, visible);
+}
+
+int EditorControl::FirstVisiblePos() const
+{
+    return int(send(m_sci, QsciScintillaBase::SCI_GETXOFFSET));
+}
+
+void EditorControl::SetFirstVisiblePos(int pos)
+{
+    send(m_sci, QsciScintillaBase::SCI_SETXOFFSET, std::max(0, pos));
+}
+
+// ---- files ----
+
+void EditorControl::loadText(const QString &text)
+{
+    // A freshly loaded file is not an edit: nothing to undo, nothing modified.
+    send(m_sci, QsciScintillaBase::SCI_SETUNDOCOLLECTION, 0);
+    send(m_sci, QsciScintillaBase::SCI_CLEARALL);
+    sendText(m_sci, QsciScintillaBase::SCI_APPENDTEXT, text.toUtf8());
+    send(m_sci, QsciScintillaBase::SCI_SETUNDOCOLLECTION, d->undoLimit > 0 ? 1 : 0);
+    send(m_sci, QsciScintillaBase::SCI_EMPTYUNDOBUFFER);
+    send(m_sci, QsciScintillaBase::SCI_SETSAVEPOINT);
+    send(m_sci, QsciScintillaBase::SCI_GOTOPOS, 0);
+    d->forcedModified = false;
+    clearBookmarks();
+    notifyCaret();
+}
+
+void EditorControl::LoadFromText(const QString &text, const TextFileFormat &format)
+{
+    loadText(TextFile::normaliseLineEnds(text));
+    d->format = format;
+}
+
+Result EditorControl::LoadFromFile(const QString &path)
+{
+    const auto content = TextFile::read(path);
+    if (!content)
+        return Result::failure(content.error());
+    loadText(content->text);
+    d->format = content->format;
+    return Result::success();
+}
+
+Result EditorControl::SaveToFile(const QString &path)
+{
+    TextFileFormat format = d->format;
+    if (d->macStyleSave)
+        format.lineEnd = TextFileFormat::LineEnd::CR;
+    else if (d->unixStyleSave)
+        format.lineEnd = TextFileFormat::LineEnd::LF;
+    const QString text = Text();
+    const Result result = TextFile::write(path, text, format);
+    if (result) {
+        // A Windows-1252 file that gained characters outside the code page is
+        // now UTF-8 on disk; later saves keep it so.
+        const TextFileFormat used = TextFile::effectiveFormat(text, format);
+        d->format.encoding = used.encoding;
+        d->format.utf8Bom = used.utf8Bom;
+    }
+    return result;
+}
+
+TextFileFormat EditorControl::FileFormat() const
+{
+    return d->format;
+}
+
+void EditorControl::SetFileFormat(const TextFileFormat &format)
+{
+    d->format = format;
+}
+
+// ---- editing commands ----
+
+void EditorControl::ClearAll()
+{
+    send(m_sci, QsciScintillaBase::SCI_CLEARALL);
+    clearBookmarks();
+    notifyCaret();
+}
+
+void EditorControl::DeleteSelection()
+{
+    // SCI_CLEAR would delete the character after the caret when nothing is selected.
+    if (!send(m_sci, QsciScintillaBase::SCI_GETSELECTIONEMPTY))
+        m_sci->removeSelectedText();
+}
+
+void EditorControl::CutToClipboard()
+{
+    m_sci->cut();
+}
+
+void EditorControl::CopyToClipboard()
+{
+    m_sci->copy();
+}
+
+void EditorControl::PasteFromClipboard()
+{
+    m_sci->paste();
+}
+
+void EditorControl::Undo()
+{
+    m_sci->undo();
+}
+
+void EditorControl::Redo()
+{
+    m_sci->redo();
+}
+
+bool EditorControl::CanUndo() const
+{
+    return m_sci->isUndoAvailable();
+}
+
+bool EditorControl::CanRedo() const
+{
+    return m_sci->isRedoAvailable();
+}
+
+void EditorControl::SelectAll()
+{
+    m_sci->selectAll(true);
+}
+
+void EditorControl::DuplicateSelection()
+{
+    send(m_sci, QsciScintillaBase::SCI_SELECTIONDUPLICATE);
+}
+
+// ---- dialogs ----
+
+bool EditorControl::searchAgain()
+{
+    const auto &s = d->search;
+    const long start = send(m_sci, QsciScintillaBase::SCI_GETSELECTIONSTART);
+    const long end = send(m_sci, QsciScintillaBase::SCI_GETSELECTIONEND);
+    const auto match = s.forward
+        ? search(m_sci, s.text, end, send(m_sci, QsciScintillaBase::SCI_GETLENGTH), s.flags())
+        : search(m_sci, s.text, start, 0, s.flags());
+    if (!match)
+        return false;
+    send(m_sci, QsciScintillaBase::SCI_SETSEL, match->start, match->end);
+    notifyCaret();
+    return true;
+}
+
+void EditorControl::FindDialog()
+{
+    EditorFindDialog dialog(this);
+    const QString selected = GetSelText();
+    dialog.setFindText(
+        !selected.isEmpty() && !selected.contains(QLatin1Char('\n')) ? selected : d->search.text);
+    dialog.setMatchCase(d->search.matchCase);
+    dialog.setWholeWord(d->search.wholeWord);
+    dialog.setSearchForward(d->search.forward);
+    connect(&dialog, &EditorFindDialog::findNextRequested, this, [this, &dialog] {
+        d->search
+            = { dialog.findText(), dialog.matchCase(), dialog.wholeWord(), dialog.searchForward() };
+        if (searchAgain()) {
+            dialog.setStatus(QString());
+        } else {
+            dialog.setStatus(tr("Cannot find \"%1\".").arg(d->search.text));
+            QApplication::beep();
+        }
+    });
+    dialog.exec();
+}
+
+void EditorControl::ReplaceDialog()
+{
+    EditorReplaceDialog dialog(this);
+    const QString selected = GetSelText();
+    dialog.setFindText(
+        !selected.isEmpty() && !selected.contains(QLatin1Char('\n')) ? selected : d->search.text);
+    dialog.setMatchCase(d->search.matchCase);
+    dialog.setWholeWord(d->search.wholeWord);
+    const auto takeOptions = [this, &dialog] {
+        d->search = { dialog.findText(), dialog.matchCase(), dialog.wholeWord(), true };
+    };
+    const auto findNext = [this, &dialog] {
+        if (searchAgain()) {
+            dialog.setStatus(QString());
+        } else {
+            dialog.setStatus(tr("Cannot find \"%1\".").arg(d->search.text));
+            QApplication::beep();
+        }
+    };
+    connect(&dialog, &EditorReplaceDialog::findNextRequested, this, [=] {
+        takeOptions();
+        findNext();
+    });
+    connect(&dialog, &EditorReplaceDialog::replaceRequested, this, [=, this, &dialog] {
+        takeOptions();
+        // Replace the current match, if the selection is one, then move on.
+        const long start = send(m_sci, QsciScintillaBase::SCI_GETSELECTIONSTART);
+        const long end = send(m_sci, QsciScintillaBase::SCI_GETSELECTIONEND);
+        const auto match = search(m_sci, d->search.text, start, end, d->search.flags());
+        if (match && match->start == start && match->end == end) {
+            m_sci->beginUndoAction();
+            const long after = replaceRange(m_sci, start, end, dialog.replaceText());
+            m_sci->endUndoAction();
+            send(m_sci, QsciScintillaBase::SCI_GOTOPOS, after);
+        }
+        findNext();
+    });
+    connect(&dialog, &EditorReplaceDialog::replaceAllRequested, this, [=, this, &dialog] {
+        takeOptions();
+        const int count
+            = replaceAll(m_sci, d->search.text, dialog.replaceText(), d->search.flags());
+        if (count > 0) {
+            dialog.setStatus(tr("%n occurrence(s) replaced.", nullptr, count));
+        } else {
+            dialog.setStatus(tr("Cannot find \"%1\".").arg(d->search.text));
+            QApplication::beep();
+        }
+    });
+    dialog.exec();
+}
+
+void EditorControl::FindNext()
+{
+    if (d->search.text.isEmpty()) {
+        FindDialog();
+        return;
+    }
+    if (!searchAgain())
+        QApplication::beep();
+}
+
+void EditorControl::GoToLineDialog()
+{
+    EditorGoToLineDialog dialog(LineCount(), CaretLine(), this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const long line0 = clampLine0(m_sci, dialog.line());
+    m_sci->ensureLineVisible(int(line0));
+    send(m_sci, QsciScintillaBase::SCI_GOTOPOS, lineStart(m_sci, line0));
+    notifyCaret();
+}
+
+void EditorControl::Print()
+{
+    if (!d->printer)
+        d->printer = std::make_unique<QsciPrinter>();
+    QPrintDialog dialog(d->printer.get(), this);
+    if (dialog.exec() == QDialog::Accepted)
+        d->printer->printRange(m_sci);
+}
+
+void EditorControl::PrinterSetup()
+{
+    if (!d->printer)
+        d->printer = std::make_unique<QsciPrinter>();
+    QPageSetupDialog dialog(d->printer.get(), this);
+    dialog.exec();
+}
+
+// ---- searching ----
+
+int EditorControl::FindText(const QString &text)
+{
+    d->search.text = text;
+    const long caret = send(m_sci, QsciScintillaBase::SCI_GETCURRENTPOS);
+    const auto match = search(m_sci, text, caret, send(m_sci, QsciScintillaBase::SCI_GETLENGTH), 0);
+    if (!match)
+        return 0;
+    send(m_sci, QsciScintillaBase::SCI_SETSEL, match->start, match->end);
+    notifyCaret();
+    return 1;
+}
+
+int EditorControl::FindTextFrom(const QString &text)
+{
+    d->search.text = text;
+    const long length = send(m_sci, QsciScintillaBase::SCI_GETLENGTH);
+    // A start below the last line finds nothing rather than the last line again.
+    const long from = StartLine > LineCount() ? length : positionOf(m_sci, StartLine, StartPos);
+    const auto match = search(m_sci, text, from, length, 0);
+    if (!match)
+        return 0;
+    std::tie(StartLine, StartPos) = lineColumnOf(m_sci, match->start);
+    std::tie(EndLine, EndPos) = lineColumnOf(m_sci, match->end);
+    return 1;
+}
+
+void EditorControl::ReplaceText(const QString &text, const QString &replacement)
+{
+    replaceAll(m_sci, text, replacement, 0);
+}
+
+QString EditorControl::SearchString() const
+{
+    return d->search.text;
+}
+
+// ---- bookmarks ----
+
+void EditorControl::clearBookmarks()
+{
+    for (int i = 0; i < bookmarkCount; ++i)
+        m_sci->markerDeleteAll(i);
+    d->bookmarkHandles.fill(nothing);
+}
+
+void EditorControl::SetBookmark(int n)
+{
+    if (n < 1 || n > bookmarkCount)
+        return;
+    int &handle = d->bookmarkHandles[n - 1];
+    if (handle != nothing)
+        m_sci->markerDeleteHandle(handle);
+    m_sci->setMarkerForegroundColor(d->fontColor, n - 1);
+    m_sci->setMarkerBackgroundColor(d->color, n - 1);
+    handle = m_sci->markerAdd(int(clampLine0(m_sci, StartLine)), n - 1);
+}
+
+void EditorControl::GotoBookmark(int n)
+{
+    const int line = BookmarkLine(n);
+    if (line == 0)
+        return;
+    m_sci->ensureLineVisible(line - 1);
+    send(m_sci, QsciScintillaBase::SCI_SETSEL, lineStart(m_sci, line - 1),
+         lineEnd(m_sci, line - 1));
+    notifyCaret();
+}
+
+int EditorControl::BookmarkLine(int n) const
+{
+    if (n < 1 || n > bookmarkCount || d->bookmarkHandles[n - 1] == nothing)
+        return 0;
+    const int line0 = m_sci->markerLine(d->bookmarkHandles[n - 1]);
+    return line0 < 0 ? 0 : line0 + 1;
+}
+
+// ---- modified flag ----
+
+bool EditorControl::Modified() const
+{
+    return d->forcedModified || m_sci->isModified();
+}
+
+void EditorControl::SetModified(bool modified)
+{
+    // Scintilla can only clear its flag (save point); setting it is ours.
+    d->forcedModified = modified;
+    if (!modified)
+        send(m_sci, QsciScintillaBase::SCI_SETSAVEPOINT);
+}
+
+// ---- properties ----
+
+void EditorControl::applyStyle()
+{
+    if (d->highlight) {
+        QsciLexerHTML *lexer = d->lexer;
+        lexer->setDefaultFont(d->font);
+        lexer->setDefaultColor(d->fontColor);
+        lexer->setDefaultPaper(d->color);
+        for (int style = 0; style < 128; ++style) {
+            if (lexer->description(style).isEmpty())
+                continue;
+            const bool tag = isTagStyle(style);
+            lexer->setColor(tag ? d->tagForeground : d->fontColor, style);
+            lexer->setPaper(tag ? d->tagBackground : d->color, style);
+        }
+        lexer->setFont(d->font, -1);
+        if (m_sci->lexer() != lexer)
+            m_sci->setLexer(lexer);
+    } else {
+        if (m_sci->lexer())
+            m_sci->setLexer(nullptr);
+        // Plain text: every style looks like the default one, and no text
+        // keeps the tag styles the lexer gave it.
+        m_sci->setFont(d->font);
+        m_sci->SendScintilla(QsciScintillaBase::SCI_STYLESETFORE, QsciScintillaBase::STYLE_DEFAULT,
+                             d->fontColor);
+        m_sci->SendScintilla(QsciScintillaBase::SCI_STYLESETBACK, QsciScintillaBase::STYLE_DEFAULT,
+                             d->color);
+        send(m_sci, QsciScintillaBase::SCI_STYLECLEARALL);
+        send(m_sci, QsciScintillaBase::SCI_CLEARDOCUMENTSTYLE);
+        m_sci->setColor(d->fontColor);
+        m_sci->setPaper(d->color);
+        m_sci->setMatchedBraceForegroundColor(Qt::blue);
+        m_sci->setUnmatchedBraceForegroundColor(Qt::red);
+    }
+    m_sci->setCaretForegroundColor(d->fontColor);
+    m_sci->setSelectionBackgroundColor(d->backColorSelected);
+    m_sci->setSelectionForegroundColor(d->foreColorSelected);
+}
+
+QFont EditorControl::Font() const
+{
+    return d->font;
+}
+
+void EditorControl::SetFont(const QFont &font)
+{
+    d->font = font;
+    applyStyle();
+}
+
+QColor EditorControl::FontColor() const
+{
+    return d->fontColor;
+}
+
+void EditorControl::SetFontColor(const QColor &color)
+{
+    d->fontColor = color;
+    applyStyle();
+}
+
+QColor EditorControl::Color() const
+{
+    return d->color;
+}
+
+void EditorControl::SetColor(const QColor &color)
+{
+    d->color = color;
+    applyStyle();
+}
+
+QColor EditorControl::BackColorSelected() const
+{
+    return d->backColorSelected;
+}
+
+void EditorControl::SetBackColorSelected(const QColor &color)
+{
+    d->backColorSelected = color;
+    m_sci->setSelectionBackgroundColor(color);
+}
+
+QColor EditorControl::ForeColorSelected() const
+{
+    return d->foreColorSelected;
+}
+
+void EditorControl::SetForeColorSelected(const QColor &color)
+{
+    d->foreColorSelected = color;
+    m_sci->setSelectionForegroundColor(color);
+}
+
+int EditorControl::TabStopSize() const
+{
+    return d->tabStopSize;
+}
+
+void EditorControl::SetTabStopSize(int size)
+{
+    d->tabStopSize = std::max(1, size);
+    m_sci->setTabWidth(d->tabStopSize);
+}
+
+bool EditorControl::AutoIndent() const
+{
+    return d->autoIndent;
+}
+
+void EditorControl::SetAutoIndent(bool on)
+{
+    d->autoIndent = on;
+    m_sci->setAutoIndent(on);
+}
+
+bool EditorControl::WordWrap() const
+{
+    return d->wordWrap;
+}
+
+void EditorControl::SetWordWrap(bool on)
+{
+    d->wordWrap = on;
+    m_sci->setWrapMode(on ? QsciScintilla::WrapWord : QsciScintilla::WrapNone);
+}
+
+EditorControl::ScrollBarStyle EditorControl::ScrollBars() const
+{
+    return d->scrollBars;
+}
+
+void EditorControl::SetScrollBars(ScrollBarStyle style)
+{
+    d->scrollBars = style;
+    send(m_sci, QsciScintillaBase::SCI_SETHSCROLLBAR, style == ScrollBarStyle::Both ? 1 : 0);
+}
+
+bool EditorControl::UnixStyleSave() const
+{
+    return d->unixStyleSave;
+}
+
+void EditorControl::SetUnixStyleSave(bool on)
+{
+    d->unixStyleSave = on;
+}
+
+bool EditorControl::MacStyleSave() const
+{
+    return d->macStyleSave;
+}
+
+void EditorControl::SetMacStyleSave(bool on)
+{
+    d->macStyleSave = on;
+}
+
+bool EditorControl::InsertMode() const
+{
+    return !m_sci->overwriteMode();
+}
+
+void EditorControl::SetInsertMode(bool insert)
+{
+    if (insert == InsertMode())
+        return;
+    m_sci->setOverwriteMode(!insert);
+    Q_EMIT OnChangeMode(insert);
+}
+
+int EditorControl::UndoLimit() const
+{
+    return d->undoLimit;
+}
+
+void EditorControl::SetUndoLimit(int depth)
+{
+    // Scintilla keeps an unlimited history and cannot drop its oldest steps;
+    // a depth of 0 turns undo off, any other depth keeps everything.
+    d->undoLimit = std::max(0, depth);
+    const bool collect = d->undoLimit > 0;
+    send(m_sci, QsciScintillaBase::SCI_SETUNDOCOLLECTION, collect ? 1 : 0);
+    if (!collect)
+        send(m_sci, QsciScintillaBase::SCI_EMPTYUNDOBUFFER);
+}
+
+bool EditorControl::Highlight() const
+{
+    return d->highlight;
+}
+
+void EditorControl::SetHighlight(bool on)
+{
+    d->highlight = on;
+    applyStyle();
+}
+
+QString EditorControl::Syntax() const
+{
+    return d->syntax;
+}
+
+void EditorControl::SetSyntax(const QString &syntax)
+{
+    // Kept for the settings; the colouring itself comes from the HTML lexer.
+    d->syntax = syntax;
+}
+
+void EditorControl::SetTagHighlightColors(const QColor &foreground, const QColor &background)
+{
+    d->tagForeground = foreground;
+    d->tagBackground = background;
+    applyStyle();
+}
+
+QColor EditorControl::TagForeground() const
+{
+    return d->tagForeground;
+}
+
+QColor EditorControl::TagBackground() const
+{
+    return d->tagBackground;
+}
+
+int EditorControl::CaretLine() const
+{
+    return lineColumnOf(m_sci, send(m_sci, QsciScintillaBase::SCI_GETCURRENTPOS)).first;
+}
+
+int EditorControl::CaretColumn() const
+{
+    return lineColumnOf(m_sci, send(m_sci, QsciScintillaBase::SCI_GETCURRENTPOS)).second;
+}
+
+void EditorControl::DiscardKeyPress()
+{
+    d->discardKey = true;
+}
+
+// ---- events ----
+
+// QScintilla reports caret moves only when it repaints; the control also
+// reports them right after its own operations and after input it handled.
+void EditorControl::notifyCaret()
+{
+    const long caret = send(m_sci, QsciScintillaBase::SCI_GETCURRENTPOS);
+    const auto lineColumn = lineColumnOf(m_sci, caret);
+    if (lineColumn == d->lastCaret)
+        return;
+    d->lastCaret = lineColumn;
+    Q_EMIT CaretMoved(lineColumn.first, lineColumn.second);
+
+    const long length = send(m_sci, QsciScintillaBase::SCI_GETLENGTH);
+    const bool before
+        = caret > 0 && isBrace(int(send(m_sci, QsciScintillaBase::SCI_GETCHARAT, caret - 1)));
+    const bool after
+        = caret < length && isBrace(int(send(m_sci, QsciScintillaBase::SCI_GETCHARAT, caret)));
+    if (before || after)
+        Q_EMIT OnFindBrace();
+}
+
+void EditorControl::deliver(QObject *watched, QEvent *event)
+{
+    // Let QScintilla handle the event first, so that handlers of our signals
+    // see the caret and selection it leads to.
+    ++d->delivering;
+    QCoreApplication::sendEvent(watched, event);
+    --d->delivering;
+    notifyCaret();
+}
+
+bool EditorControl::keyPress(QObject *watched, QKeyEvent *event)
+{
+    const Qt::KeyboardModifiers modifiers
+        = event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    QChar typed;
+    bool controlEnter = false;
+    if (enter && modifiers == Qt::NoModifier) {
+        typed = QLatin1Char('\r');
+    } else if (enter && modifiers == Qt::ControlModifier) {
+        typed = QLatin1Char('\n');
+        controlEnter = true;
+    } else if (!enter && !event->text().isEmpty() && event->text().at(0) != QChar(0x7f)
+               && !(modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
+        typed = event->text().at(0);
+    }
+
+    if (!typed.isNull()) {
+        d->discardKey = false;
+        Q_EMIT OnKeyPress(typed);
+        if (std::exchange(d->discardKey, false))
+            return true;
+    }
+    if (controlEnter) {
+        // Ctrl+Enter is a line feed: it breaks the line like Enter does.
+        send(m_sci, QsciScintillaBase::SCI_NEWLINE);
+        return true;
+    }
+    const bool wasInsert = InsertMode();
+    deliver(watched, event);
+    if (InsertMode() != wasInsert)
+        Q_EMIT OnChangeMode(InsertMode());
+    return true;
+}
+
+bool EditorControl::eventFilter(QObject *watched, QEvent *event)
+{
+    if (d->delivering > 0 || !m_sci || (watched != m_sci && watched != m_sci->viewport()))
+        return QWidget::eventFilter(watched, event);
+    const bool onEditor = watched == m_sci;
+    const bool onViewport = watched == m_sci->viewport();
+
+    switch (event->type()) {
+    case QEvent::KeyPress:
+        if (onEditor)
+            return keyPress(watched, static_cast<QKeyEvent *>(event));
+        break;
+    case QEvent::KeyRelease:
+        if (onEditor && !static_cast<QKeyEvent *>(event)->isAutoRepeat()) {
+            deliver(watched, event);
+            Q_EMIT OnKeyUp(static_cast<QKeyEvent *>(event)->key());
+            return true;
+        }
+        break;
+    case QEvent::MouseButtonPress:
+        if (onViewport) {
+            d->pressPosition = static_cast<QMouseEvent *>(event)->position().toPoint();
+            deliver(watched, event);
+            Q_EMIT OnMouseDown();
+            return true;
+        }
+        break;
+    case QEvent::MouseButtonRelease:
+        if (onViewport) {
+            const auto *mouse = static_cast<QMouseEvent *>(event);
+            const bool click = mouse->button() == Qt::LeftButton
+                && (mouse->position().toPoint() - d->pressPosition).manhattanLength()
+                    < QApplication::startDragDistance();
+            deliver(watched, event);
+            if (click)
+                Q_EMIT OnClick();
+            return true;
+        }
+        break;
+    case QEvent::MouseButtonDblClick:
+        if (onViewport) {
+            deliver(watched, event);
+            Q_EMIT OnDblClick();
+            return true;
+        }
+        break;
+    case QEvent::ContextMenu:
+        // The program's own pop-up menu replaces QScintilla's when the control
+        // asks for one.
+        if (contextMenuPolicy() == Qt::CustomContextMenu) {
+            const auto *menu = static_cast<QContextMenuEvent *>(event);
+            Q_EMIT customContextMenuRequested(mapFromGlobal(menu->globalPos()));
+            return true;
+        }
+        if (contextMenuPolicy() == Qt::ActionsContextMenu && !actions().isEmpty()) {
+            QMenu::exec(actions(), static_cast<QContextMenuEvent *>(event)->globalPos(), nullptr,
+                        this);
+            return true;
+        }
+        if (contextMenuPolicy() == Qt::NoContextMenu)
+            return true;
+        break;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace Tarnwick

@@ -1,0 +1,932 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/editorcontrol.h"
+#include "support/testenvironment.h"
+
+#include <Qsci/qsciscintilla.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDialog>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/resource.h>
+#endif
+
+using namespace Tarnwick;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct Selection
+{
+    int startLine, startPos, endLine, endPos;
+    friend bool operator==(const Selection &, const Selection &) = default;
+};
+
+Selection cacheOf(const EditorControl &editor)
+{
+    return { editor.StartLine, editor.StartPos, editor.EndLine, editor.EndPos };
+}
+
+void select(EditorControl &editor, Selection s)
+{
+    editor.StartLine = s.startLine;
+    editor.StartPos = s.startPos;
+    editor.EndLine = s.endLine;
+    editor.EndPos = s.endPos;
+    editor.ApplySelection();
+}
+
+Selection readSelection(EditorControl &editor)
+{
+    editor.ReadSelection();
+    return cacheOf(editor);
+}
+
+// Runs `act` on the next modal dialog as soon as it is shown.
+void onNextDialog(std::function<void(QDialog *)> act)
+{
+    QTimer::singleShot(0, qApp, [act] {
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        act(dialog);
+        // A failed check inside act() must not leave the test waiting on the dialog.
+        if (dialog->isVisible())
+            dialog->reject();
+    });
+}
+
+// QTest::keyClicks only knows ASCII.
+void typeText(QWidget *widget, const QString &text)
+{
+    for (QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key(c.toUpper().unicode()), QString(c),
+                            Qt::NoModifier);
+}
+
+template<typename T> T *child(QObject *parent, const char *name)
+{
+    T *found = parent->findChild<T *>(QLatin1String(name));
+    if (!found)
+        qWarning("no child %s", name);
+    return found;
+}
+
+#ifdef Q_OS_UNIX
+// A file size limit makes writes fail part way, for root too.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t limit)
+    {
+        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        rlimit tight = m_old;
+        tight.rlim_cur = limit;
+        m_active = setrlimit(RLIMIT_FSIZE, &tight) == 0;
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_oldHandler);
+    }
+    bool active() const { return m_active; }
+
+private:
+    rlimit m_old {};
+    void (*m_oldHandler)(int) = nullptr;
+    bool m_active = false;
+};
+#endif
+
+const QString twelveLines = u"line 1\nline 2\nline 3\nline 4\nline 5\nline 6\nline 7\nline 8\n"
+                            u"line 9\nline 10\nline 11\nline 12"_s;
+
+} // namespace
+
+Q_DECLARE_METATYPE(Selection)
+
+class EditorControlTest final : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { TestEnvironment::isolate(); }
+    void init() { m_editor = std::make_unique<EditorControl>(); }
+    void cleanup() { m_editor.reset(); }
+
+    void initialProperties();
+    void tagColouring();
+    void selectionCache_data();
+    void selectionCache();
+    void textWithNulSurvives();
+    void getSelTextToLineEnd_data();
+    void getSelTextToLineEnd();
+    void getLineTextLeavesSelection();
+    void replaceSelection_data();
+    void replaceSelection();
+    void insertAtLine_data();
+    void insertAtLine();
+    void deleteSelectionWithoutSelection();
+    void duplicateSelection_data();
+    void duplicateSelection();
+    void findText_data();
+    void findText();
+    void findTextFrom_data();
+    void findTextFrom();
+    void chainedFindTextFrom();
+    void replaceText();
+    void bookmarks();
+    void bookmarkFollowsEdits();
+    void loadSaveRoundTrip_data();
+    void loadSaveRoundTrip();
+    void saveStyles_data();
+    void saveStyles();
+    void saveFallsBackToUtf8();
+    void failedSave();
+    void failedSaveKeepsTheOldFile();
+    void failedLoadKeepsTheText();
+    void modifiedFlag();
+    void undoLimitZeroTurnsUndoOff();
+    void keyEvents();
+    void discardedKeyIsNotTyped();
+    void insertKeyChangesMode();
+    void mouseEvents();
+    void caretMovesAndBraces();
+    void findDialog();
+    void replaceDialogReplacesAll();
+    void goToLineDialog();
+
+private:
+    std::unique_ptr<EditorControl> m_editor;
+};
+
+void EditorControlTest::initialProperties()
+{
+    EditorControl &e = *m_editor;
+    QVERIFY(e.AutoIndent());
+    QCOMPARE(e.TabStopSize(), 5);
+    QCOMPARE(e.UndoLimit(), 100);
+    QCOMPARE(e.BackColorSelected(), QColor(0, 0, 128));
+    QCOMPARE(e.ForeColorSelected(), QColor(Qt::white));
+    QCOMPARE(e.Color(), QColor(Qt::white));
+    QVERIFY(e.Highlight());
+    QCOMPARE(e.Syntax(), u"0001>1<"_s);
+    QVERIFY(e.InsertMode());
+    QCOMPARE(e.LineCount(), 1);
+    QCOMPARE(readSelection(e), (Selection { 1, 0, 1, 0 }));
+}
+
+void EditorControlTest::tagColouring()
+{
+    EditorControl &e = *m_editor;
+    auto *sci = qobject_cast<QsciScintilla *>(e.focusProxy());
+    QVERIFY(sci);
+    // Scintilla keeps colours as 0xBBGGRR.
+    const auto styleColour = [sci](unsigned int message, int style) {
+        const long bgr = sci->SendScintilla(message, style);
+        return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));
+    };
+    constexpr int textStyle = 0, tagStyle = 1, attributeStyle = 3;
+    QFont font(u"Monospace"_s, 13);
+
+    e.SetFont(font);
+    e.SetFontColor(Qt::darkGreen);
+    e.SetColor(Qt::lightGray);
+    e.SetTagHighlightColors(Qt::red, Qt::yellow);
+    QVERIFY(sci->lexer());
+    QCOMPARE(styleColour(QsciScintillaBase::SCI_STYLEGETFORE, tagStyle), QColor(Qt::red));
+    QCOMPARE(styleColour(QsciScintillaBase::SCI_STYLEGETBACK, tagStyle), QColor(Qt::yellow));
+    QCOMPARE(styleColour(QsciScintillaBase::SCI_STYLEGETFORE, attributeStyle), QColor(Qt::red));
+    QCOMPARE(styleColour(QsciScintillaBase::SCI_STYLEGETFORE, textStyle), QColor(Qt::darkGreen));
+    QCOMPARE(styleColour(QsciScintillaBase::SCI_STYLEGETBACK, textStyle), QColor(Qt::lightGray));
+    QCOMPARE(sci->SendScintilla(QsciScintillaBase::SCI_STYLEGETSIZE, tagStyle), 13L);
+
+    e.SetText(u"<p>text</p>"_s);
+    sci->SendScintilla(QsciScintillaBase::SCI_COLOURISE, 0, -1);
+    QCOMPARE(sci->SendScintilla(QsciScintillaBase::SCI_GETSTYLEAT, 1), long(tagStyle));
+    QCOMPARE(sci->SendScintilla(QsciScintillaBase::SCI_GETSTYLEAT, 4), long(textStyle));
+
+    // Without highlighting the tags look like the text.
+    e.SetHighlight(false);
+    QVERIFY(!sci->lexer());
+    const int styleOfTag = int(sci->SendScintilla(QsciScintillaBase::SCI_GETSTYLEAT, 1));
+    QCOMPARE(styleColour(QsciScintillaBase::SCI_STYLEGETFORE, styleOfTag), QColor(Qt::darkGreen));
+    QCOMPARE(styleColour(QsciScintillaBase::SCI_STYLEGETBACK, styleOfTag), QColor(Qt::lightGray));
+    e.SetHighlight(true);
+    QCOMPARE(styleColour(QsciScintillaBase::SCI_STYLEGETFORE, tagStyle), QColor(Qt::red));
+}
+
+void EditorControlTest::selectionCache_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<Selection>("applied");
+    QTest::addColumn<Selection>("read");
+    QTest::addColumn<QString>("selected");
+
+    const QString abc = u"abcdef\nghij\nklm"_s;
+    QTest::addRow("within a line")
+        << abc << Selection { 1, 1, 1, 4 } << Selection { 1, 1, 1, 4 } << u"bcd"_s;
+    QTest::addRow("across lines") << abc << Selection { 1, 4, 2, 2 } << Selection { 1, 4, 2, 2 }
+                                  << u"ef\ngh"_s;
+    QTest::addRow("caret before anchor")
+        << abc << Selection { 2, 3, 1, 5 } << Selection { 2, 3, 1, 5 } << u"f\nghi"_s;
+    QTest::addRow("line 0 is line 1")
+        << abc << Selection { 0, 0, 0, 3 } << Selection { 1, 0, 1, 3 } << u"abc"_s;
+    QTest::addRow("negative line and column")
+        << abc << Selection { -5, -2, 1, 1 } << Selection { 1, 0, 1, 1 } << u"a"_s;
+    QTest::addRow("line beyond the end is the last")
+        << abc << Selection { 99, 0, 99, 2 } << Selection { 3, 0, 3, 2 } << u"kl"_s;
+    QTest::addRow("column beyond the line end stops at it")
+        << abc << Selection { 2, 0, 2, 255 } << Selection { 2, 0, 2, 4 } << u"ghij"_s;
+    QTest::addRow("columns count characters, not bytes")
+        << u"ééé abc\nçà x"_s << Selection { 1, 4, 2, 1 } << Selection { 1, 4, 2, 1 }
+        << u"abc\nç"_s;
+    QTest::addRow("column after non-ascii text")
+        << u"€€ <b>"_s << Selection { 1, 3, 1, 6 } << Selection { 1, 3, 1, 6 } << u"<b>"_s;
+    QTest::addRow("surrogate pair counts two, like QString")
+        << u"\U0001F600x"_s << Selection { 1, 2, 1, 3 } << Selection { 1, 2, 1, 3 } << u"x"_s;
+}
+
+void EditorControlTest::selectionCache()
+{
+    QFETCH(QString, text);
+    QFETCH(Selection, applied);
+    QFETCH(Selection, read);
+    QFETCH(QString, selected);
+
+    EditorControl &e = *m_editor;
+    e.SetText(text);
+    select(e, applied);
+    QCOMPARE(e.GetSelText(), selected);
+    QCOMPARE(e.SelLength(), selected.size());
+    QCOMPARE(readSelection(e), read);
+    QCOMPARE(e.CaretLine(), read.endLine);
+    QCOMPARE(e.CaretColumn(), read.endPos);
+}
+
+void EditorControlTest::textWithNulSurvives()
+{
+    EditorControl &e = *m_editor;
+    const QString text(u"GIF89a\0\0\u00FF\nend"_s);
+    e.SetText(text);
+    QCOMPARE(e.Text(), text);
+    QCOMPARE(e.TextLength(), text.size());
+    QCOMPARE(e.LineLength(1), 9);
+    QCOMPARE(e.GetLineText(1), text.left(9));
+}
+
+void EditorControlTest::getSelTextToLineEnd_data()
+{
+    QTest::addColumn<Selection>("before");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<Selection>("after");
+
+    QTest::addRow("caret mid-line")
+        << Selection { 2, 2, 2, 2 } << u"llo wörld"_s << Selection { 2, 2, 2, 11 };
+    QTest::addRow("caret at line end")
+        << Selection { 1, 3, 1, 3 } << QString() << Selection { 1, 3, 1, 3 };
+    QTest::addRow("selection kept")
+        << Selection { 1, 0, 2, 1 } << u"abc\nh"_s << Selection { 1, 0, 2, 1 };
+}
+
+void EditorControlTest::getSelTextToLineEnd()
+{
+    QFETCH(Selection, before);
+    QFETCH(QString, text);
+    QFETCH(Selection, after);
+
+    EditorControl &e = *m_editor;
+    e.SetText(u"abc\nhello wörld\nxyz"_s);
+    select(e, before);
+    QCOMPARE(e.GetSelTextToLineEnd(), text);
+    QCOMPARE(readSelection(e), after);
+}
+
+void EditorControlTest::getLineTextLeavesSelection()
+{
+    EditorControl &e = *m_editor;
+    e.SetText(twelveLines);
+    select(e, { 5, 1, 6, 2 });
+    QCOMPARE(e.GetLineText(0), u"line 1"_s);
+    QCOMPARE(e.GetLineText(10), u"line 10"_s);
+    QCOMPARE(e.GetLineText(99), u"line 12"_s);
+    QCOMPARE(readSelection(e), (Selection { 5, 1, 6, 2 }));
+    QCOMPARE(e.LineLength(10), 7);
+    QCOMPARE(e.LineLength(13), 0);
+}
+
+void EditorControlTest::replaceSelection_data()
+{
+    QTest::addColumn<Selection>("selection");
+    QTest::addColumn<QString>("inserted");
+    QTest::addColumn<QString>("result");
+    QTest::addColumn<int>("caretLine");
+    QTest::addColumn<int>("caretColumn");
+
+    QTest::addRow("carriage returns break lines")
+        << Selection { 1, 3, 1, 3 } << u"<P>\r<BR>\r"_s << u"abc<P>\n<BR>\ndef"_s << 3 << 0;
+    QTest::addRow("crlf breaks lines once")
+        << Selection { 1, 0, 1, 0 } << u"x\r\ny"_s << u"x\nyabcdef"_s << 2 << 1;
+    QTest::addRow("selection replaced")
+        << Selection { 1, 1, 1, 5 } << u"<B>é</B>"_s << u"a<B>é</B>f"_s << 1 << 9;
+    QTest::addRow("backward selection replaced")
+        << Selection { 1, 5, 1, 1 } << u""_s << u"af"_s << 1 << 1;
+}
+
+void EditorControlTest::replaceSelection()
+{
+    QFETCH(Selection, selection);
+    QFETCH(QString, inserted);
+    QFETCH(QString, result);
+    QFETCH(int, caretLine);
+    QFETCH(int, caretColumn);
+
+    EditorControl &e = *m_editor;
+    e.SetText(u"abcdef"_s);
+    select(e, selection);
+    e.ReplaceSelection(inserted);
+    QCOMPARE(e.Text(), result);
+    QCOMPARE(readSelection(e), (Selection { caretLine, caretColumn, caretLine, caretColumn }));
+}
+
+void EditorControlTest::insertAtLine_data()
+{
+    QTest::addColumn<int>("line");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("result");
+
+    QTest::addRow("middle") << 2 << 1 << u"ab\ncXd\nef"_s;
+    QTest::addRow("line 0 is line 1") << 0 << 0 << u"Xab\ncd\nef"_s;
+    QTest::addRow("line beyond is the last") << 7 << 1 << u"ab\ncd\neXf"_s;
+    QTest::addRow("column beyond the line end") << 1 << 255 << u"abX\ncd\nef"_s;
+    QTest::addRow("negative column") << 2 << -3 << u"ab\nXcd\nef"_s;
+}
+
+void EditorControlTest::insertAtLine()
+{
+    QFETCH(int, line);
+    QFETCH(int, column);
+    QFETCH(QString, result);
+
+    EditorControl &e = *m_editor;
+    e.SetText(u"ab\ncd\nef"_s);
+    e.InsertAtLine(line, column, u"X"_s);
+    QCOMPARE(e.Text(), result);
+
+    e.AppendText(u"\r<end>"_s);
+    QCOMPARE(e.Text(), result + u"\n<end>"_s);
+}
+
+void EditorControlTest::deleteSelectionWithoutSelection()
+{
+    // Replacing an empty line selects nothing; deleting must not eat the line break.
+    EditorControl &e = *m_editor;
+    e.SetText(u"a\n\nb"_s);
+    select(e, { 2, 0, 2, 255 });
+    e.DeleteSelection();
+    QCOMPARE(e.Text(), u"a\n\nb"_s);
+    select(e, { 1, 0, 1, 1 });
+    e.DeleteSelection();
+    QCOMPARE(e.Text(), u"\n\nb"_s);
+}
+
+void EditorControlTest::duplicateSelection_data()
+{
+    QTest::addColumn<Selection>("selection");
+    QTest::addColumn<QString>("result");
+
+    QTest::addRow("selection") << Selection { 1, 1, 1, 3 } << u"abcbc\nxy"_s;
+    QTest::addRow("no selection: the caret's line") << Selection { 2, 1, 2, 1 } << u"abc\nxy\nxy"_s;
+}
+
+void EditorControlTest::duplicateSelection()
+{
+    QFETCH(Selection, selection);
+    QFETCH(QString, result);
+
+    EditorControl &e = *m_editor;
+    e.SetText(u"abc\nxy"_s);
+    select(e, selection);
+    e.DuplicateSelection();
+    QCOMPARE(e.Text(), result);
+}
+
+void EditorControlTest::findText_data()
+{
+    QTest::addColumn<Selection>("caret");
+    QTest::addColumn<QString>("search");
+    QTest::addColumn<int>("found");
+    QTest::addColumn<Selection>("after");
+
+    const Selection top { 1, 0, 1, 0 };
+    QTest::addRow("found, case ignored") << top << u"<body"_s << 1 << Selection { 2, 0, 2, 5 };
+    QTest::addRow("found after non-ascii") << top << u"</BODY>"_s << 1 << Selection { 3, 4, 3, 11 };
+    QTest::addRow("not found") << top << u"<table"_s << 0 << top;
+    QTest::addRow("only after the caret")
+        << Selection { 3, 0, 3, 0 } << u"<body"_s << 0 << Selection { 3, 0, 3, 0 };
+    QTest::addRow("from the caret, not the anchor")
+        << Selection { 1, 0, 2, 1 } << u"<"_s << 1 << Selection { 2, 6, 2, 7 };
+    QTest::addRow("line break in the search text")
+        << top << u">\r<"_s << 1 << Selection { 1, 5, 2, 1 };
+}
+
+void EditorControlTest::findText()
+{
+    QFETCH(Selection, caret);
+    QFETCH(QString, search);
+    QFETCH(int, found);
+    QFETCH(Selection, after);
+
+    EditorControl &e = *m_editor;
+    e.SetText(u"<html>\n<BODY><p>\néè x</body>"_s);
+    select(e, caret);
+    QCOMPARE(e.FindText(search), found);
+    QCOMPARE(readSelection(e), after);
+    QCOMPARE(e.SearchString(), search);
+}
+
+void EditorControlTest::findTextFrom_data()
+{
+    QTest::addColumn<Selection>("from");
+    QTest::addColumn<QString>("search");
+    QTest::addColumn<int>("found");
+    QTest::addColumn<Selection>("cache");
+
+    QTest::addRow("from the top") << Selection { 1, 1, 1, 1 } << u"SRC=\""_s << 1
+                                  << Selection { 2, 5, 2, 10 };
+    QTest::addRow("from a later line")
+        << Selection { 3, 0, 3, 0 } << u"src=\""_s << 1 << Selection { 4, 10, 4, 15 };
+    QTest::addRow("not found leaves the cache")
+        << Selection { 5, 0, 9, 9 } << u"src"_s << 0 << Selection { 5, 0, 9, 9 };
+    QTest::addRow("line beyond the end finds nothing")
+        << Selection { 6, 0, 6, 0 } << u"a"_s << 0 << Selection { 6, 0, 6, 0 };
+}
+
+void EditorControlTest::findTextFrom()
+{
+    QFETCH(Selection, from);
+    QFETCH(QString, search);
+    QFETCH(int, found);
+    QFETCH(Selection, cache);
+
+    EditorControl &e = *m_editor;
+    e.SetText(u"<p>\n<img src=\"a.gif\">\n\n<p>ü <img src=\"b.gif\">\nend"_s);
+    select(e, { 1, 1, 1, 2 });
+    e.StartLine = from.startLine;
+    e.StartPos = from.startPos;
+    e.EndLine = from.endLine;
+    e.EndPos = from.endPos;
+    QCOMPARE(e.FindTextFrom(search), found);
+    QCOMPARE(cacheOf(e), cache);
+    QCOMPARE(e.SearchString(), search);
+    // The visible selection did not move.
+    QCOMPARE(e.GetSelText(), u"p"_s);
+}
+
+void EditorControlTest::chainedFindTextFrom()
+{
+    // "<body" then the next ">" from where it was found, as the body check does.
+    EditorControl &e = *m_editor;
+    e.SetText(u"<html>\n<body\n bgcolor=\"#FFFFFF\">\ntext"_s);
+    e.StartLine = 1;
+    e.StartPos = 1;
+    QCOMPARE(e.FindTextFrom(u"<body"_s), 1);
+    QCOMPARE(e.FindTextFrom(u">"_s), 1);
+    QCOMPARE(cacheOf(e), (Selection { 3, 18, 3, 19 }));
+}
+
+void EditorControlTest::replaceText()
+{
+    EditorControl &e = *m_editor;
+    const QString original = u"<td bgcolor=\"\">a</td><TD BGCOLOR=\"\">b</TD>"_s;
+    e.SetText(original);
+    e.SetModified(false);
+    e.ReplaceText(u"bgcolor=\"\""_s, QString());
+    QCOMPARE(e.Text(), u"<td >a</td><TD >b</TD>"_s);
+    QVERIFY(e.Modified());
+
+    // A replacement containing the search text does not loop.
+    e.ReplaceText(u"td"_s, u"TDtd"_s);
+    QCOMPARE(e.Text(), u"<TDtd >a</TDtd><TDtd >b</TDtd>"_s);
+
+    // Each replacement is one undo step.
+    e.Undo();
+    QCOMPARE(e.Text(), u"<td >a</td><TD >b</TD>"_s);
+    e.Undo();
+    QCOMPARE(e.Text(), original);
+}
+
+void EditorControlTest::bookmarks()
+{
+    EditorControl &e = *m_editor;
+    e.SetText(twelveLines);
+    for (int n = 1; n <= 16; ++n)
+        QCOMPARE(e.BookmarkLine(n), 0);
+
+    for (int n = 1; n <= 16; ++n) {
+        e.StartLine = (n - 1) % 12 + 1;
+        e.SetBookmark(n);
+    }
+    for (int n = 1; n <= 16; ++n)
+        QCOMPARE(e.BookmarkLine(n), (n - 1) % 12 + 1);
+
+    // Bookmark 3 on line 10, then go there from elsewhere: line 10 is selected whole.
+    select(e, { 10, 2, 10, 2 });
+    e.SetBookmark(3);
+    QCOMPARE(e.BookmarkLine(3), 10);
+    select(e, { 1, 0, 1, 0 });
+    e.GotoBookmark(3);
+    QCOMPARE(e.GetSelText(), u"line 10"_s);
+    QCOMPARE(readSelection(e), (Selection { 10, 0, 10, 7 }));
+
+    // Out of range numbers are ignored.
+    e.StartLine = 4;
+    e.SetBookmark(0);
+    e.SetBookmark(17);
+    QCOMPARE(e.BookmarkLine(0), 0);
+    QCOMPARE(e.BookmarkLine(17), 0);
+
+    // A whole new text has no bookmarks; going to an unset one moves nothing.
+    e.SetText(twelveLines);
+    QCOMPARE(e.BookmarkLine(3), 0);
+    select(e, { 2, 1, 2, 3 });
+    e.GotoBookmark(3);
+    QCOMPARE(readSelection(e), (Selection { 2, 1, 2, 3 }));
+}
+
+void EditorControlTest::bookmarkFollowsEdits()
+{
+    EditorControl &e = *m_editor;
+    e.SetText(twelveLines);
+    e.StartLine = 10;
+    e.SetBookmark(5);
+    e.InsertAtLine(2, 0, u"new\rnew\r"_s);
+    QCOMPARE(e.BookmarkLine(5), 12);
+    e.GotoBookmark(5);
+    QCOMPARE(e.GetSelText(), u"line 10"_s);
+}
+
+void EditorControlTest::loadSaveRoundTrip_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("text");
+
+    QTest::addRow("utf-8") << QByteArray("<p>caf\xC3\xA9 \xE2\x82\xAC</p>\n")
+                           << u"<p>café €</p>\n"_s;
+    QTest::addRow("utf-8 with bom")
+        << QByteArray("\xEF\xBB\xBF<p>\xC3\xBC</p>\n") << u"<p>ü</p>\n"_s;
+    QByteArray cp1252("<p>\xE9");
+    for (int b = 0x80; b <= 0x9F; ++b)
+        cp1252.append(char(b));
+    cp1252.append("</p>\r\n");
+    QTest::addRow("windows-1252 with 0x80-0x9F") << cp1252 << QString();
+    QTest::addRow("crlf") << QByteArray("a\r\nb\r\n\r\nc") << u"a\nb\n\nc"_s;
+    QTest::addRow("cr") << QByteArray("a\rb\r") << u"a\nb\n"_s;
+    QTest::addRow("lf") << QByteArray("a\nb") << u"a\nb"_s;
+    QTest::addRow("binary with nul") << QByteArray("GIF89a\0\x01\xFF\xFE\0\n\x80", 13) << QString();
+    QTest::addRow("empty") << QByteArray() << QString();
+}
+
+void EditorControlTest::loadSaveRoundTrip()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, text);
+
+    QTemporaryDir dir;
+    const QString in = dir.filePath(u"in.htm"_s);
+    const QString out = dir.filePath(u"out.htm"_s);
+    QVERIFY(TestEnvironment::writeFile(in, bytes));
+
+    EditorControl &e = *m_editor;
+    e.SetText(u"previous page"_s);
+    QVERIFY(e.LoadFromFile(in));
+    if (!text.isEmpty())
+        QCOMPARE(e.Text(), text);
+    QVERIFY(!e.Modified());
+    QVERIFY(!e.CanUndo());
+    QVERIFY(e.SaveToFile(out));
+    QCOMPARE(TestEnvironment::readFile(out), bytes);
+}
+
+void EditorControlTest::saveStyles_data()
+{
+    QTest::addColumn<bool>("mac");
+    QTest::addColumn<bool>("unix");
+    QTest::addColumn<QByteArray>("bytes");
+
+    QTest::addRow("default keeps the file's crlf") << false << false << QByteArray("a\r\nb\r\n");
+    QTest::addRow("mac style") << true << false << QByteArray("a\rb\r");
+    QTest::addRow("unix style") << false << true << QByteArray("a\nb\n");
+    QTest::addRow("mac style wins") << true << true << QByteArray("a\rb\r");
+}
+
+void EditorControlTest::saveStyles()
+{
+    QFETCH(bool, mac);
+    QFETCH(bool, unix);
+    QFETCH(QByteArray, bytes);
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"page.htm"_s);
+    QVERIFY(TestEnvironment::writeFile(path, "a\r\nb\r\n"));
+    EditorControl &e = *m_editor;
+    QVERIFY(e.LoadFromFile(path));
+    e.SetMacStyleSave(mac);
+    e.SetUnixStyleSave(unix);
+    QVERIFY(e.SaveToFile(path));
+    QCOMPARE(TestEnvironment::readFile(path), bytes);
+    QCOMPARE(e.FileFormat().lineEnd, TextFileFormat::LineEnd::CRLF);
+}
+
+void EditorControlTest::saveFallsBackToUtf8()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"page.htm"_s);
+    QVERIFY(TestEnvironment::writeFile(path, "caf\xE9\n"));
+    EditorControl &e = *m_editor;
+    QVERIFY(e.LoadFromFile(path));
+    QCOMPARE(e.FileFormat().encoding, TextFileFormat::Encoding::Windows1252);
+
+    e.AppendText(u"Ω"_s);
+    QVERIFY(e.SaveToFile(path));
+    QCOMPARE(TestEnvironment::readFile(path), QByteArray("caf\xC3\xA9\n\xCE\xA9"));
+    QCOMPARE(e.FileFormat().encoding, TextFileFormat::Encoding::Utf8);
+}
+
+void EditorControlTest::failedSave()
+{
+    QTemporaryDir dir;
+    const QString notADirectory = dir.filePath(u"plain.txt"_s);
+    QVERIFY(TestEnvironment::writeFile(notADirectory, "x"));
+    const QString path = notADirectory + u"/page.htm"_s;
+
+    EditorControl &e = *m_editor;
+    e.SetText(u"text"_s);
+    const Result result = e.SaveToFile(path);
+    QVERIFY(!result);
+    QVERIFY2(result.error().contains(path), qPrintable(result.error()));
+    QVERIFY(e.Modified());
+}
+
+void EditorControlTest::failedSaveKeepsTheOldFile()
+{
+#ifdef Q_OS_UNIX
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"page.htm"_s);
+    QVERIFY(TestEnvironment::writeFile(path, "<p>old</p>\n"));
+    EditorControl &e = *m_editor;
+    QVERIFY(e.LoadFromFile(path));
+    e.AppendText(QString(100000, u'x'));
+
+    Result result = Result::success();
+    {
+        FileSizeLimit limit(4096);
+        if (!limit.active())
+            QSKIP("cannot limit the file size here");
+        result = e.SaveToFile(path);
+    }
+    QVERIFY(!result);
+    QCOMPARE(TestEnvironment::readFile(path), QByteArray("<p>old</p>\n"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList { u"page.htm"_s });
+    QVERIFY(e.Modified());
+#else
+    QSKIP("needs a file size limit");
+#endif
+}
+
+void EditorControlTest::failedLoadKeepsTheText()
+{
+    QTemporaryDir dir;
+    EditorControl &e = *m_editor;
+    e.SetText(u"keep me"_s);
+    const QString missing = dir.filePath(u"missing.htm"_s);
+    const Result result = e.LoadFromFile(missing);
+    QVERIFY(!result);
+    QVERIFY2(result.error().contains(missing), qPrintable(result.error()));
+    QCOMPARE(e.Text(), u"keep me"_s);
+}
+
+void EditorControlTest::modifiedFlag()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"page.htm"_s);
+    QVERIFY(TestEnvironment::writeFile(path, "<p>x</p>"));
+
+    EditorControl &e = *m_editor;
+    QSignalSpy changes(&e, &EditorControl::OnChange);
+    e.SetText(u"abc"_s);
+    QVERIFY(e.Modified());
+    QVERIFY(changes.count() > 0);
+
+    QVERIFY(e.LoadFromFile(path));
+    QVERIFY(!e.Modified());
+    changes.clear();
+    e.InsertAtLine(1, 0, u"a"_s);
+    QVERIFY(e.Modified());
+    QCOMPARE(changes.count(), 1);
+
+    e.SetModified(false);
+    QVERIFY(!e.Modified());
+    e.SetModified(true);
+    QVERIFY(e.Modified());
+    QVERIFY(e.SaveToFile(path));
+    QVERIFY(e.Modified()); // the caller clears it
+}
+
+void EditorControlTest::undoLimitZeroTurnsUndoOff()
+{
+    EditorControl &e = *m_editor;
+    e.SetText(u"abc"_s);
+    QVERIFY(e.CanUndo());
+    e.SetUndoLimit(0);
+    QVERIFY(!e.CanUndo());
+    e.AppendText(u"d"_s);
+    QVERIFY(!e.CanUndo());
+    e.SetUndoLimit(50);
+    e.AppendText(u"e"_s);
+    QVERIFY(e.CanUndo());
+    e.Undo();
+    QCOMPARE(e.Text(), u"abcd"_s);
+}
+
+void EditorControlTest::keyEvents()
+{
+    EditorControl &e = *m_editor;
+    QWidget *target = e.focusProxy();
+    QVERIFY(target);
+    QSignalSpy typed(&e, &EditorControl::OnKeyPress);
+    QSignalSpy released(&e, &EditorControl::OnKeyUp);
+
+    typeText(target, u"aé"_s);
+    QTest::keyClick(target, Qt::Key_Return);
+    QTest::keyClick(target, Qt::Key_Return, Qt::ControlModifier);
+    QTest::keyClick(target, Qt::Key_Left);
+
+    QCOMPARE(e.Text(), u"aé\n\n"_s);
+    QCOMPARE(typed.count(), 4);
+    QCOMPARE(typed.at(0).at(0).value<QChar>(), u'a');
+    QCOMPARE(typed.at(1).at(0).value<QChar>(), u'é');
+    QCOMPARE(typed.at(2).at(0).value<QChar>(), u'\r');
+    QCOMPARE(typed.at(3).at(0).value<QChar>(), u'\n');
+    QVERIFY(released.count() >= 5); // modifier keys come and go as well
+    QCOMPARE(released.first().at(0).toInt(), int(Qt::Key_A));
+    QCOMPARE(released.last().at(0).toInt(), int(Qt::Key_Left));
+}
+
+void EditorControlTest::discardedKeyIsNotTyped()
+{
+    // A handler may put an entity in place of the typed character.
+    EditorControl &e = *m_editor;
+    connect(&e, &EditorControl::OnKeyPress, &e, [&e](QChar c) {
+        if (c == u'é') {
+            e.ReplaceSelection(u"&eacute;"_s);
+            e.DiscardKeyPress();
+        }
+    });
+    typeText(e.focusProxy(), u"café!"_s);
+    QCOMPARE(e.Text(), u"caf&eacute;!"_s);
+}
+
+void EditorControlTest::insertKeyChangesMode()
+{
+    EditorControl &e = *m_editor;
+    QSignalSpy modes(&e, &EditorControl::OnChangeMode);
+    e.SetText(u"abc"_s);
+    QTest::keyClick(e.focusProxy(), Qt::Key_Insert);
+    QVERIFY(!e.InsertMode());
+    QCOMPARE(modes.count(), 1);
+    QCOMPARE(modes.at(0).at(0).toBool(), false);
+    QTest::keyClick(e.focusProxy(), Qt::Key_X);
+    QCOMPARE(e.Text(), u"xbc"_s);
+    QTest::keyClick(e.focusProxy(), Qt::Key_Insert);
+    QVERIFY(e.InsertMode());
+    QCOMPARE(modes.last().at(0).toBool(), true);
+}
+
+void EditorControlTest::mouseEvents()
+{
+    EditorControl &e = *m_editor;
+    e.resize(400, 300);
+    e.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&e));
+    e.SetText(u"hello world\nsecond"_s);
+    auto *sci = qobject_cast<QsciScintilla *>(e.focusProxy());
+    QVERIFY(sci);
+    QWidget *viewport = sci->viewport();
+    const long onSecond = sci->positionFromLineIndex(1, 2);
+    const QPoint onSecondLine(
+        int(sci->SendScintilla(QsciScintillaBase::SCI_POINTXFROMPOSITION, 0, onSecond)),
+        int(sci->SendScintilla(QsciScintillaBase::SCI_POINTYFROMPOSITION, 0, onSecond))
+            + int(sci->SendScintilla(QsciScintillaBase::SCI_TEXTHEIGHT, 1)) / 2);
+
+    QSignalSpy down(&e, &EditorControl::OnMouseDown);
+    QSignalSpy clicks(&e, &EditorControl::OnClick);
+    QSignalSpy doubles(&e, &EditorControl::OnDblClick);
+
+    int clickLine = 0;
+    connect(&e, &EditorControl::OnClick, &e, [&] {
+        e.ReadSelection();
+        clickLine = e.StartLine;
+    });
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, onSecondLine);
+    QCOMPARE(down.count(), 1);
+    QCOMPARE(clicks.count(), 1);
+    QCOMPARE(clickLine, 2); // the handler sees where the click put the caret
+
+    QString word;
+    connect(&e, &EditorControl::OnDblClick, &e, [&] { word = e.GetSelText(); });
+    QTest::mouseDClick(viewport, Qt::LeftButton, {}, onSecondLine);
+    QCOMPARE(doubles.count(), 1);
+    QCOMPARE(word, u"second"_s);
+}
+
+void EditorControlTest::caretMovesAndBraces()
+{
+    EditorControl &e = *m_editor;
+    e.SetText(u"<p>\nécrit (x)"_s);
+    QSignalSpy moves(&e, &EditorControl::CaretMoved);
+    QSignalSpy braces(&e, &EditorControl::OnFindBrace);
+
+    select(e, { 2, 2, 2, 2 });
+    QCOMPARE(moves.count(), 1);
+    QCOMPARE(moves.last(), (QList<QVariant> { 2, 2 }));
+    QCOMPARE(braces.count(), 0);
+
+    select(e, { 2, 6, 2, 6 }); // just before "("
+    QCOMPARE(moves.last(), (QList<QVariant> { 2, 6 }));
+    QCOMPARE(braces.count(), 1);
+    select(e, { 1, 3, 1, 3 }); // just after ">"
+    QCOMPARE(braces.count(), 2);
+}
+
+void EditorControlTest::findDialog()
+{
+    EditorControl &e = *m_editor;
+    e.SetText(u"one Two two\nTWO"_s);
+    onNextDialog([](QDialog *dialog) {
+        child<QLineEdit>(dialog, "FindText")->setText(u"two"_s);
+        child<QCheckBox>(dialog, "MatchCase")->setChecked(true);
+        child<QPushButton>(dialog, "FindNextButton")->click();
+        QVERIFY(child<QLabel>(dialog, "Status")->text().isEmpty());
+        child<QPushButton>(dialog, "FindNextButton")->click();
+        QVERIFY(child<QLabel>(dialog, "Status")->text().contains(u"two"_s));
+        dialog->reject();
+    });
+    e.FindDialog();
+    QCOMPARE(readSelection(e), (Selection { 1, 8, 1, 11 }));
+
+    // F3 repeats with the dialog's options: case still matters.
+    e.SetText(u"two TWO two"_s);
+    e.FindNext();
+    QCOMPARE(readSelection(e), (Selection { 1, 0, 1, 3 }));
+    e.FindNext();
+    QCOMPARE(readSelection(e), (Selection { 1, 8, 1, 11 }));
+}
+
+void EditorControlTest::replaceDialogReplacesAll()
+{
+    EditorControl &e = *m_editor;
+    e.SetText(u"<B>a</B> <b>c</b>"_s);
+    onNextDialog([](QDialog *dialog) {
+        child<QLineEdit>(dialog, "FindText")->setText(u"<b>"_s);
+        child<QLineEdit>(dialog, "ReplaceText")->setText(u"<strong>"_s);
+        child<QPushButton>(dialog, "ReplaceAllButton")->click();
+        QVERIFY(child<QLabel>(dialog, "Status")->text().contains(u'2'));
+        dialog->reject();
+    });
+    e.ReplaceDialog();
+    QCOMPARE(e.Text(), u"<strong>a</B> <strong>c</b>"_s);
+    e.Undo();
+    QCOMPARE(e.Text(), u"<B>a</B> <b>c</b>"_s);
+}
+
+void EditorControlTest::goToLineDialog()
+{
+    EditorControl &e = *m_editor;
+    e.SetText(twelveLines);
+    onNextDialog([](QDialog *dialog) {
+        auto *line = child<QSpinBox>(dialog, "LineNumber");
+        QCOMPARE(line->maximum(), 12);
+        line->setValue(7);
+        dialog->accept();
+    });
+    e.GoToLineDialog();
+    QCOMPARE(readSelection(e), (Selection { 7, 0, 7, 0 }));
+}
+
+QTEST_MAIN(EditorControlTest)
+#include "tst_editorcontrol.moc"
