@@ -274,6 +274,7 @@ EditorControl::~EditorControl()
     // The QScintilla widget goes before the lexer it still refers to.
     m_sci->viewport()->removeEventFilter(this);
     m_sci->removeEventFilter(this);
+    m_sci->disconnect(this);
     delete m_sci;
     m_sci = nullptr;
 }

@@ -166,6 +166,7 @@ private Q_SLOTS:
     void insertKeyChangesMode();
     void mouseEvents();
     void caretMovesAndBraces();
+    void scrollPosition();
     void findDialog();
     void replaceDialogReplacesAll();
     void goToLineDialog();
@@ -871,6 +872,30 @@ void EditorControlTest::caretMovesAndBraces()
     QCOMPARE(braces.count(), 1);
     select(e, { 1, 3, 1, 3 }); // just after ">"
     QCOMPARE(braces.count(), 2);
+}
+
+void EditorControlTest::scrollPosition()
+{
+    EditorControl &e = *m_editor;
+    e.resize(300, 200);
+    e.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&e));
+    QStringList lines;
+    for (int i = 1; i <= 200; ++i)
+        lines << u"line %1 "_s.arg(i) + QString(300, u'x');
+    e.SetText(lines.join(u'\r'));
+    select(e, { 5, 3, 5, 3 });
+
+    e.SetFirstVisibleLine(50);
+    e.SetFirstVisiblePos(120);
+    QCOMPARE(e.FirstVisibleLine(), 50);
+    QCOMPARE(e.FirstVisiblePos(), 120);
+    QCOMPARE(readSelection(e), (Selection { 5, 3, 5, 3 })); // scrolling moves no caret
+
+    e.SetFirstVisibleLine(0);
+    e.SetFirstVisiblePos(-5);
+    QCOMPARE(e.FirstVisibleLine(), 1);
+    QCOMPARE(e.FirstVisiblePos(), 0);
 }
 
 void EditorControlTest::findDialog()
