@@ -466,6 +466,7 @@ void MainWindow::loadProjectTree()
     const QString path = m_programDirectory + projectListFile;
     if (!QFileInfo::exists(path)) {
         m_outline->setTree(ProjectTree::defaultTree());
+        m_outline->expandAll();
         return;
     }
     Expected<ProjectTree> tree = ProjectTree::load(path);
@@ -477,6 +478,7 @@ void MainWindow::loadProjectTree()
         return;
     }
     m_outline->setTree(tree.value());
+    m_outline->expandAll();
 }
 
 void MainWindow::saveProjectTree()
@@ -630,6 +632,8 @@ void MainWindow::onFileListActivated(const QString &path)
 
 void MainWindow::showCaret(int line, int column)
 {
+    if (m_openPages->count() == 0)
+        return; // the empty editor has no caret worth showing
     m_panels[0]->setText(QStringLiteral("%1:%2").arg(line).arg(column));
 }
 

@@ -83,8 +83,10 @@ void TestMainWindow::firstStart()
     auto *fileTabs = w.findChild<QTabWidget *>("FileTabs");
     QCOMPARE(fileTabs->tabText(fileTabs->currentIndex()), QStringLiteral("File List"));
     QVERIFY(!w.findChild<QToolButton *>("CloseBtn")->isEnabled());
-    QVERIFY(!w.findChild<QToolButton *>("SaveAsBtn")->isEnabled());
+    for (const char *name : {"SaveAsBtn", "PrintBtn", "CutBtn", "CopyBtn", "PasteBtn"})
+        QVERIFY2(!w.findChild<QToolButton *>(name)->isEnabled(), name);
     QVERIFY(w.findChild<QToolButton *>("SpeedButton35")->isEnabled());
+    QCOMPARE(w.statusPanel(0), QString());
     QCOMPARE(w.statusPanel(1), QStringLiteral("Insert"));
     QVERIFY(s.prompter.messages().isEmpty());
     QVERIFY(s.exit());
