@@ -65,15 +65,10 @@ std::optional<Startup::Options> Startup::parse(const QStringList &arguments, int
     return options;
 }
 
-int Startup::run(QApplication &application)
+int Startup::run(QApplication &application, const Options &options)
 {
-    int exitCode = 0;
-    const std::optional<Options> options = parse(application.arguments(), &exitCode);
-    if (!options)
-        return exitCode;
-
     QPointer<SplashWindow> splash;
-    if (options->splash) {
+    if (options.splash) {
         splash = new SplashWindow;
         splash->showNow();
     }
@@ -85,7 +80,7 @@ int Startup::run(QApplication &application)
 
     const QString dataDirectory = ProgramDirectory::installedDataDirectory();
     QApplication::setWindowIcon(QIcon(dataDirectory + QStringLiteral("icons/tarnwick.svg")));
-    const QString home = ProgramDirectory::resolve(options->home);
+    const QString home = ProgramDirectory::resolve(options.home);
     QtPrompter prompter(nullptr);
     if (const Result prepared = ProgramDirectory::prepare(home, dataDirectory); !prepared)
         prompter.warning(prepared.error());
@@ -95,7 +90,7 @@ int Startup::run(QApplication &application)
     window.show();
     if (splash)
         splash->raise(); // it stays up for its five seconds, the window is usable meanwhile
-    window.openFiles(options->files);
+    window.openFiles(options.files);
     return application.exec();
 }
 

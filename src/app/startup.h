@@ -29,7 +29,7 @@ public:
     // give nullopt with the exit code in *exitCode.
     static std::optional<Options> parse(const QStringList &arguments, int *exitCode);
 
-    static int run(QApplication &application);
+    static int run(QApplication &application, const Options &options);
 };
 
 } // namespace Tarnwick
