@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/editorcontrol.h"
+#include "support/filesizelimit.h"
 #include "support/testenvironment.h"
 
 #include <Qsci/qsciscintilla.h>
@@ -19,11 +20,6 @@
 
 #include <functional>
 #include <memory>
-
-#ifdef Q_OS_UNIX
-#include <csignal>
-#include <sys/resource.h>
-#endif
 
 using namespace Tarnwick;
 using namespace Qt::StringLiterals;
@@ -84,33 +80,6 @@ template<typename T> T *child(QObject *parent, const char *name)
         qWarning("no child %s", name);
     return found;
 }
-
-#ifdef Q_OS_UNIX
-// A file size limit makes writes fail part way, for root too.
-class FileSizeLimit
-{
-public:
-    explicit FileSizeLimit(rlim_t limit)
-    {
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        rlimit tight = m_old;
-        tight.rlim_cur = limit;
-        m_active = setrlimit(RLIMIT_FSIZE, &tight) == 0;
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-    bool active() const { return m_active; }
-
-private:
-    rlimit m_old {};
-    void (*m_oldHandler)(int) = nullptr;
-    bool m_active = false;
-};
-#endif
 
 const QString twelveLines = u"line 1\nline 2\nline 3\nline 4\nline 5\nline 6\nline 7\nline 8\n"
                             u"line 9\nline 10\nline 11\nline 12"_s;

@@ -1,15 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/textfile.h"
+#include "support/filesizelimit.h"
 #include "support/testenvironment.h"
 
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
-
-#ifdef Q_OS_UNIX
-#include <csignal>
-#include <sys/resource.h>
-#endif
 
 using namespace Tarnwick;
 using namespace Qt::StringLiterals;
@@ -43,34 +39,6 @@ QByteArray bytes80to9F()
         bytes.append(char(b));
     return bytes;
 }
-
-#ifdef Q_OS_UNIX
-// Files may grow to `limit` bytes while it lives: the one way to make a write
-// fail after it started that also holds for root (who ignores permissions).
-class FileSizeLimit
-{
-public:
-    explicit FileSizeLimit(rlim_t limit)
-    {
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        rlimit tight = m_old;
-        tight.rlim_cur = limit;
-        m_active = setrlimit(RLIMIT_FSIZE, &tight) == 0;
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-    bool active() const { return m_active; }
-
-private:
-    rlimit m_old {};
-    void (*m_oldHandler)(int) = nullptr;
-    bool m_active = false;
-};
-#endif
 
 } // namespace
 
