@@ -29,8 +29,8 @@ QByteArray bigPage(int targetBytes, char variant)
     int row = 0;
     while (page.size() < targetBytes) {
         page += "<tr><td class=\"c" + QByteArray::number(row % 7) + "\">Row "
-            + QByteArray::number(row) + " of the long table " + variant
-            + "</td><td><a href=\"page" + QByteArray::number(row) + ".htm\">link</a></td></tr>\n";
+            + QByteArray::number(row) + " of the long table " + variant + "</td><td><a href=\"page"
+            + QByteArray::number(row) + ".htm\">link</a></td></tr>\n";
         ++row;
     }
     page += "</body></html>\n";
@@ -62,7 +62,7 @@ int main(int argc, char *argv[])
     QTemporaryDir dir;
     const QString a = dir.filePath("a.htm");
     const QString b = dir.filePath("b.htm");
-    for (const auto &[path, variant] : {std::pair{a, 'A'}, std::pair{b, 'B'}}) {
+    for (const auto &[path, variant] : { std::pair { a, 'A' }, std::pair { b, 'B' } }) {
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly) || file.write(bigPage(10 * 1024 * 1024, variant)) < 0)
             return 1;
@@ -72,7 +72,8 @@ int main(int argc, char *argv[])
     std::vector<double> open, toFirst, toSecond, save;
     for (int run = 0; run < runs; ++run) {
         ScriptedPrompter prompter;
-        Settings settings(std::make_unique<QSettings>(dir.filePath("s.conf"), QSettings::IniFormat));
+        Settings settings(
+            std::make_unique<QSettings>(dir.filePath("s.conf"), QSettings::IniFormat));
         EditorControl editor;
         QTabBar tabs;
         OpenPages pages(&editor, &tabs, &prompter, &settings, dir.path() + "/");

@@ -9,7 +9,8 @@
 
 namespace Tarnwick {
 
-AboutBox::AboutBox(const QString &programDirectory, QWidget *parent) : QDialog(parent)
+AboutBox::AboutBox(const QString &programDirectory, QWidget *parent)
+    : QDialog(parent)
 {
     setObjectName(QStringLiteral("AboutBox"));
     setWindowTitle(QStringLiteral("About Tarnwick"));

@@ -38,7 +38,8 @@ FileListPane::FileListPane(QWidget *parent)
     layout->addWidget(m_filter);
 
     for (const QStorageInfo &volume : QStorageInfo::mountedVolumes()) {
-        if (volume.isValid() && volume.isReady() && !volume.rootPath().startsWith(QStringLiteral("/proc"))
+        if (volume.isValid() && volume.isReady()
+            && !volume.rootPath().startsWith(QStringLiteral("/proc"))
             && !volume.rootPath().startsWith(QStringLiteral("/sys")))
             m_drives->addItem(volume.rootPath(), volume.rootPath());
     }
@@ -108,7 +109,8 @@ void FileListPane::setDirectory(const QString &path)
 
 void FileListPane::setListFont(const QFont &font)
 {
-    for (QWidget *w : std::initializer_list<QWidget *>{m_drives, m_directories, m_files, m_filter})
+    for (QWidget *w :
+         std::initializer_list<QWidget *> { m_drives, m_directories, m_files, m_filter })
         w->setFont(font);
 }
 

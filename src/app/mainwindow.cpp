@@ -128,10 +128,11 @@ void MainWindow::buildRegions()
 
     m_mainSplitter->setStretchFactor(0, 1);
     m_mainSplitter->setStretchFactor(1, 4);
-    m_mainSplitter->setSizes({width() / 5, width() * 4 / 5});
+    m_mainSplitter->setSizes({ width() / 5, width() * 4 / 5 });
     setCentralWidget(central);
 
-    m_openPages = new OpenPages(m_webPage, m_tabBar, m_prompter, m_settings, m_programDirectory, this);
+    m_openPages
+        = new OpenPages(m_webPage, m_tabBar, m_prompter, m_settings, m_programDirectory, this);
     connect(m_openPages, &OpenPages::pageStateChanged, this, &MainWindow::setPageState);
     connect(m_openPages, &OpenPages::captionChanged, this, &QWidget::setWindowTitle);
     connect(m_openPages, &OpenPages::statusText, m_panels[2], &QLabel::setText);
@@ -145,7 +146,8 @@ void MainWindow::buildRegions()
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
             &MainWindow::updateClipboardButtons);
     connect(m_fileTabs, &QTabWidget::currentChanged, this, &MainWindow::FileTabsChange);
-    connect(m_outline, &ProjectOutline::pageOpenRequested, this, &MainWindow::onProjectPageRequested);
+    connect(m_outline, &ProjectOutline::pageOpenRequested, this,
+            &MainWindow::onProjectPageRequested);
     connect(m_fileList, &FileListPane::fileActivated, this, &MainWindow::onFileListActivated);
 
     buildSpeedButtons(buttonPanel); // they act on the parts made above
@@ -188,11 +190,10 @@ void MainWindow::buildSpeedButtons(QWidget *panel)
     auto *splitBtn = speedButton("SpeedButton31", QStringLiteral("Toggle split screen style"),
                                  themed("view-split-left-right", QStyle::SP_TitleBarNormalButton));
     m_projectBtn = speedButton("SpeedButton20", QStringLiteral("Display/Hide project structure"),
-                                   themed("view-list-tree", QStyle::SP_DirIcon));
+                               themed("view-list-tree", QStyle::SP_DirIcon));
 
-    for (QToolButton *button :
-         {newBtn, openBtn, m_closeBtn, m_saveBtn, m_printBtn, m_cutBtn, m_copyBtn, m_pasteBtn,
-          splitBtn, m_projectBtn})
+    for (QToolButton *button : { newBtn, openBtn, m_closeBtn, m_saveBtn, m_printBtn, m_cutBtn,
+                                 m_copyBtn, m_pasteBtn, splitBtn, m_projectBtn })
         layout->addWidget(button);
 
     connect(newBtn, &QToolButton::clicked, m_openPages, &OpenPages::New1Click);
@@ -264,7 +265,7 @@ void MainWindow::buildStatusBar()
 {
     QStatusBar *bar = statusBar();
     bar->setObjectName(QStringLiteral("StatusBar"));
-    const int widths[3] = {75, 75, 450};
+    const int widths[3] = { 75, 75, 450 };
     for (int i = 0; i < 3; ++i) {
         m_panels[i] = new QLabel(bar);
         m_panels[i]->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
@@ -500,9 +501,9 @@ void MainWindow::refreshFileFilter()
 void MainWindow::setPageState(bool anyPageOpen)
 {
     m_webPage->setEnabled(anyPageOpen);
-    for (QWidget *w : std::initializer_list<QWidget *>{m_closeBtn, m_printBtn, m_pasteBtn})
+    for (QWidget *w : std::initializer_list<QWidget *> { m_closeBtn, m_printBtn, m_pasteBtn })
         w->setEnabled(anyPageOpen);
-    for (QAction *a : {m_saveAsAction, m_closePageAction, m_closeAllAction})
+    for (QAction *a : { m_saveAsAction, m_closePageAction, m_closeAllAction })
         a->setEnabled(anyPageOpen);
     if (!anyPageOpen) {
         setSaveEnabled(false);
@@ -551,7 +552,7 @@ void MainWindow::DisplayProjectsClick(bool checked)
 {
     const int total = std::max(1, m_mainSplitter->width());
     const int paneWidth = checked ? total / 4 : 0;
-    m_mainSplitter->setSizes({paneWidth, total - paneWidth});
+    m_mainSplitter->setSizes({ paneWidth, total - paneWidth });
 }
 
 void MainWindow::SpeedButton31Click()
@@ -577,8 +578,8 @@ void MainWindow::Open1Click()
     request.caption = QStringLiteral("Open");
     request.directory = m_openPages->currentDirectory().isEmpty() ? m_fileList->directory()
                                                                   : m_openPages->currentDirectory();
-    request.filter = FileFilter::build(m_settings->Defaults.Extension,
-                                       m_settings->Defaults.GraphicExtension);
+    request.filter
+        = FileFilter::build(m_settings->Defaults.Extension, m_settings->Defaults.GraphicExtension);
     if (const std::optional<QString> path = m_prompter->openFileName(request))
         m_openPages->LoadFile(*path, false);
 }
@@ -596,11 +597,13 @@ void MainWindow::About1Click()
 
 void MainWindow::Contents1Click()
 {
-    const QString index = ProgramDirectory::installedDataDirectory() + QStringLiteral("help/index.html");
+    const QString index
+        = ProgramDirectory::installedDataDirectory() + QStringLiteral("help/index.html");
     if (!QFileInfo::exists(index))
         m_prompter->error(QStringLiteral("The help pages are missing: ") + index);
     else if (!QDesktopServices::openUrl(QUrl::fromLocalFile(index)))
-        m_prompter->error(QStringLiteral("No web browser is set up to show the help pages: ") + index);
+        m_prompter->error(QStringLiteral("No web browser is set up to show the help pages: ")
+                          + index);
 }
 
 void MainWindow::onProjectPageRequested(const QString &path, bool direct)

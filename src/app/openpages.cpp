@@ -40,8 +40,8 @@ bool isReadOnly(const QFileInfo &info)
 
 } // namespace
 
-OpenPages::OpenPages(EditorControl *editor, QTabBar *tabs, Prompter *prompter,
-                     Settings *settings, const QString &programDirectory, QObject *parent)
+OpenPages::OpenPages(EditorControl *editor, QTabBar *tabs, Prompter *prompter, Settings *settings,
+                     const QString &programDirectory, QObject *parent)
     : QObject(parent)
     , m_editor(editor)
     , m_tabs(tabs)
@@ -149,9 +149,9 @@ bool OpenPages::LoadFile(const QString &path, bool inProject)
         m_prompter->information(QStringLiteral("File opened in Read-Only mode"));
 
     if (exists && info.size() == 0) {
-        const auto answer = m_prompter->message(Prompter::Kind::Information,
-                                                QStringLiteral("Empty file, start creation of new page?"),
-                                                Prompter::Buttons::YesNo);
+        const auto answer = m_prompter->message(
+            Prompter::Kind::Information, QStringLiteral("Empty file, start creation of new page?"),
+            Prompter::Buttons::YesNo);
         if (answer == Prompter::Answer::Yes) {
             Q_EMIT newPageCreationRequested();
             result = true;
@@ -252,10 +252,10 @@ bool OpenPages::CloseActivePage()
     if (m_activeIndex < 0)
         return false;
     if (m_editor->Modified()) {
-        const auto answer = m_prompter->message(
-            Prompter::Kind::Confirmation,
-            QStringLiteral("Save ") + m_currentFileName + QStringLiteral(" before closing?"),
-            Prompter::Buttons::YesNoCancel);
+        const auto answer = m_prompter->message(Prompter::Kind::Confirmation,
+                                                QStringLiteral("Save ") + m_currentFileName
+                                                    + QStringLiteral(" before closing?"),
+                                                Prompter::Buttons::YesNoCancel);
         if (answer == Prompter::Answer::Cancel)
             return false;
         // A save that failed keeps the page open: closing would lose the text.
@@ -364,7 +364,8 @@ void OpenPages::WebPageTabsMouseUp()
 {
     if (m_activeIndex < 0)
         return; // no page, nothing to back up
-    Q_EMIT statusText(QStringLiteral("A backup of the File has been saved with a '_' character appended."));
+    Q_EMIT statusText(
+        QStringLiteral("A backup of the File has been saved with a '_' character appended."));
     const PageRecord &record = m_pages.at(m_activeIndex);
     const QDir directory = QFileInfo(record.fileName).absoluteDir();
     if (!directory.exists())

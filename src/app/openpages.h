@@ -28,10 +28,10 @@ public:
 
     bool LoadFile(const QString &path, bool inProject);
     void New1Click();
-    bool Save1Click();   // false when nothing was written
+    bool Save1Click(); // false when nothing was written
     bool SaveAs1Click(); // false when cancelled or failed
     bool CloseActivePage(); // false when the user cancelled (or a save failed)
-    bool CloseAllPages();   // true when no page is left open
+    bool CloseAllPages(); // true when no page is left open
     void Last4Click(const QString &path) { LoadFile(path, false); }
 
     bool IsFileNameOpen(const QString &path) const;

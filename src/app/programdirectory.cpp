@@ -15,8 +15,8 @@ namespace {
 
 bool isKeptInDataDirectory(const QString &relativePath)
 {
-    static const QStringList notCopied = {QStringLiteral("help"), QStringLiteral("icons"),
-                                          QStringLiteral("tarnwick.desktop")};
+    static const QStringList notCopied
+        = { QStringLiteral("help"), QStringLiteral("icons"), QStringLiteral("tarnwick.desktop") };
     const QString first = relativePath.section(QLatin1Char('/'), 0, 0);
     return notCopied.contains(first);
 }

@@ -3,7 +3,8 @@
 
 namespace Tarnwick {
 
-RecentFiles::RecentFiles(const QStringList &entries) : m_entries(entries.mid(0, Count))
+RecentFiles::RecentFiles(const QStringList &entries)
+    : m_entries(entries.mid(0, Count))
 {
     while (m_entries.size() < Count)
         m_entries.append(QString());

@@ -48,7 +48,8 @@ QPixmap SplashWindow::picture()
     painter.setPen(Qt::white);
     QFont title(QStringLiteral("DejaVu Sans"), 30, QFont::Bold);
     painter.setFont(title);
-    painter.drawText(QRect(0, 130, pixmap.width(), 50), Qt::AlignCenter, QStringLiteral("Tarnwick"));
+    painter.drawText(QRect(0, 130, pixmap.width(), 50), Qt::AlignCenter,
+                     QStringLiteral("Tarnwick"));
     QFont small(QStringLiteral("DejaVu Sans"), 10);
     painter.setFont(small);
     painter.drawText(QRect(0, 185, pixmap.width(), 24), Qt::AlignCenter,

@@ -17,9 +17,9 @@ class Startup
 public:
     struct Options
     {
-        QString home;       // --home DIR
+        QString home; // --home DIR
         bool splash = true; // --no-splash turns it off
-        QStringList files;  // pages to open
+        QStringList files; // pages to open
     };
 
     // Sets the application's names; call before anything else uses them.

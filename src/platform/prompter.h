@@ -22,9 +22,9 @@ public:
     struct FileRequest
     {
         QString caption;
-        QString directory;   // start directory
-        QString fileName;    // proposed name (may be a full path)
-        QString filter;      // "Label|*.a;*.b|Label2|*.c", as the program writes filters
+        QString directory; // start directory
+        QString fileName; // proposed name (may be a full path)
+        QString filter; // "Label|*.a;*.b|Label2|*.c", as the program writes filters
         int filterIndex = 0; // selected filter, from 0
     };
 
@@ -36,7 +36,8 @@ public:
 
     // An input box; nullopt when the user cancels.
     virtual std::optional<QString> inputText(const QString &caption, const QString &prompt,
-                                             const QString &initial) = 0;
+                                             const QString &initial)
+        = 0;
 
     // File choices; nullopt when the user cancels. The save choice never asks
     // about overwriting: the program asks that itself, with its own text.

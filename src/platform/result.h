@@ -22,16 +22,21 @@ public:
 
 private:
     Result() = default;
-    explicit Result(QString error) : m_error(std::move(error)) { }
+    explicit Result(QString error)
+        : m_error(std::move(error))
+    {
+    }
     std::optional<QString> m_error;
 };
 
 // A value or the text of the error that prevented it.
-template<typename T>
-class Expected
+template<typename T> class Expected
 {
 public:
-    Expected(T value) : m_value(std::move(value)) { }
+    Expected(T value)
+        : m_value(std::move(value))
+    {
+    }
     static Expected failure(QString error)
     {
         Expected e;

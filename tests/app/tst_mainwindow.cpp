@@ -83,7 +83,7 @@ void TestMainWindow::firstStart()
     auto *fileTabs = w.findChild<QTabWidget *>("FileTabs");
     QCOMPARE(fileTabs->tabText(fileTabs->currentIndex()), QStringLiteral("File List"));
     QVERIFY(!w.findChild<QToolButton *>("CloseBtn")->isEnabled());
-    for (const char *name : {"SaveAsBtn", "PrintBtn", "CutBtn", "CopyBtn", "PasteBtn"})
+    for (const char *name : { "SaveAsBtn", "PrintBtn", "CutBtn", "CopyBtn", "PasteBtn" })
         QVERIFY2(!w.findChild<QToolButton *>(name)->isEnabled(), name);
     QVERIFY(w.findChild<QToolButton *>("SpeedButton35")->isEnabled());
     QCOMPARE(w.statusPanel(0), QString());
@@ -103,11 +103,11 @@ void TestMainWindow::exitAsksForEachModifiedPage()
     QVERIFY(w.openPages()->LoadFile(b, false));
     w.editor()->AppendText("2");
 
-    s.prompter.answer(Prompter::Answer::No);     // b: closed without saving
+    s.prompter.answer(Prompter::Answer::No); // b: closed without saving
     s.prompter.answer(Prompter::Answer::Cancel); // a: stay
     QVERIFY(!s.exit());
     QCOMPARE(s.prompter.texts(),
-             (QStringList{"Save " + b + " before closing?", "Save " + a + " before closing?"}));
+             (QStringList { "Save " + b + " before closing?", "Save " + a + " before closing?" }));
     QVERIFY(w.isVisible());
     QCOMPARE(w.openPages()->count(), 1);
     QCOMPARE(w.openPages()->currentFileName(), a);
@@ -193,8 +193,9 @@ void TestMainWindow::openProjectPageTwiceIsRefused()
     Q_EMIT w.projectTree()->pageOpenRequested(readme, false);
     Q_EMIT w.projectTree()->pageOpenRequested(readme, false);
     QCOMPARE(w.openPages()->count(), 1);
-    QCOMPARE(s.prompter.texts(), QStringList{"Selected operation may not be performed on an open "
-                                             "file.  Please close the file and try again."});
+    QCOMPARE(s.prompter.texts(),
+             QStringList { "Selected operation may not be performed on an open "
+                           "file.  Please close the file and try again." });
     // F3 opens directly, without that check.
     Q_EMIT w.projectTree()->pageOpenRequested(readme, true);
     QCOMPARE(w.openPages()->count(), 2);
@@ -207,7 +208,7 @@ void TestMainWindow::unreadableProjectListIsKept()
     const QByteArray broken = "Site - site\r\n\t" + QByteArray(10000, 'x') + "\r\n";
     s.file("project.dat", broken);
     MainWindow &w = s.start();
-    QCOMPARE(s.prompter.texts(), QStringList{"Line too long"});
+    QCOMPARE(s.prompter.texts(), QStringList { "Line too long" });
     QCOMPARE(w.projectTree()->topLevelItemCount(), 0);
     QVERIFY(s.exit());
     QCOMPARE(TestEnvironment::readFile(s.home() + "project.dat"), broken);
@@ -220,8 +221,9 @@ void TestMainWindow::garbageSettingsStillStart()
                                "[LastFiles]\nFile1=/some/file.htm\nAutoLoad=perhaps\n"
                                "[Defaults]\nTabSize=\xff\xfe garbage\n");
     MainWindow &w = s.start();
-    QCOMPARE(s.prompter.texts(), QStringList{"Exception occured during ReadINI!"});
-    QCOMPARE(s.settings->LastFiles.File1, QStringLiteral("/some/file.htm")); // read before the fault
+    QCOMPARE(s.prompter.texts(), QStringList { "Exception occured during ReadINI!" });
+    QCOMPARE(s.settings->LastFiles.File1,
+             QStringLiteral("/some/file.htm")); // read before the fault
     QCOMPARE(s.settings->Defaults.Extension, QStringLiteral("html,htm,shtm,shtml"));
     QVERIFY(w.isVisible());
     QVERIFY(s.exit());
@@ -230,8 +232,8 @@ void TestMainWindow::garbageSettingsStillStart()
 void TestMainWindow::autoLoadOfDeletedFileIsSilent()
 {
     Session s;
-    TestEnvironment::writeFile(s.settingsFile(),
-                               "[LastFiles]\nFile1=" + s.home().toUtf8() + "gone.htm\nAutoLoad=1\n");
+    TestEnvironment::writeFile(
+        s.settingsFile(), "[LastFiles]\nFile1=" + s.home().toUtf8() + "gone.htm\nAutoLoad=1\n");
     MainWindow &w = s.start();
     QCOMPARE(w.openPages()->count(), 0);
     QVERIFY(s.prompter.messages().isEmpty());
@@ -252,7 +254,7 @@ void TestMainWindow::commandLineFilesOpen()
     const QString a = s.file("one.htm", "1");
     const QString b = s.file("two.htm", "2");
     MainWindow &w = s.start();
-    w.openFiles({a, b});
+    w.openFiles({ a, b });
     QCOMPARE(w.openPages()->count(), 2);
     QVERIFY(!w.openPages()->page(0).inProject);
     QCOMPARE(w.windowTitle(), "Tarnwick - " + b.toUpper());

@@ -23,10 +23,11 @@ struct Fixture
 {
     QTemporaryDir dir;
     ScriptedPrompter prompter;
-    Settings settings{std::make_unique<QSettings>(dir.filePath("settings.conf"), QSettings::IniFormat)};
+    Settings settings { std::make_unique<QSettings>(dir.filePath("settings.conf"),
+                                                    QSettings::IniFormat) };
     EditorControl editor;
     QTabBar tabs;
-    OpenPages pages{&editor, &tabs, &prompter, &settings, dir.path() + "/"};
+    OpenPages pages { &editor, &tabs, &prompter, &settings, dir.path() + "/" };
 
     QString file(const QString &name, const QByteArray &bytes)
     {
@@ -41,9 +42,10 @@ struct Fixture
 class LockedDirectory
 {
 public:
-    explicit LockedDirectory(const QString &path) : m_path(path)
+    explicit LockedDirectory(const QString &path)
+        : m_path(path)
     {
-        if (QProcess::execute("chattr", {"+i", m_path}) == 0) {
+        if (QProcess::execute("chattr", { "+i", m_path }) == 0) {
             m_how = Immutable;
         } else if (QFile::setPermissions(m_path, QFileDevice::ReadOwner | QFileDevice::ExeOwner)) {
             m_how = ReadOnly;
@@ -52,9 +54,9 @@ public:
     ~LockedDirectory()
     {
         if (m_how == Immutable)
-            QProcess::execute("chattr", {"-i", m_path});
-        QFile::setPermissions(m_path, QFileDevice::ReadOwner | QFileDevice::WriteOwner
-                                          | QFileDevice::ExeOwner);
+            QProcess::execute("chattr", { "-i", m_path });
+        QFile::setPermissions(
+            m_path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     }
     // True when writing into the directory really fails.
     bool locked() const
@@ -118,7 +120,7 @@ void TestOpenPages::missingFileAddsNoTab()
     const QString path = name.isEmpty() ? QString() : f.dir.filePath(name);
     QVERIFY(!f.pages.LoadFile(path, false));
     QCOMPARE(f.tabs.count(), 0);
-    QCOMPARE(f.prompter.texts(), QStringList{"Could not find or open: " + path});
+    QCOMPARE(f.prompter.texts(), QStringList { "Could not find or open: " + path });
 }
 
 void TestOpenPages::loadKeepsEncodingAndLineEnds()
@@ -237,7 +239,8 @@ void TestOpenPages::zeroByteFileAsks()
     f.prompter.answer(Prompter::Answer(answer));
     QVERIFY(f.pages.LoadFile(empty, false));
     QCOMPARE(f.prompter.messages().size(), 1);
-    QCOMPARE(f.prompter.messages().first().text, QStringLiteral("Empty file, start creation of new page?"));
+    QCOMPARE(f.prompter.messages().first().text,
+             QStringLiteral("Empty file, start creation of new page?"));
     QCOMPARE(f.prompter.messages().first().kind, Prompter::Kind::Information);
     QCOMPARE(f.prompter.messages().first().buttons, Prompter::Buttons::YesNo);
     QCOMPARE(creation.size(), creationRequests);
@@ -251,7 +254,7 @@ void TestOpenPages::readOnlyNotice()
     const QString path = f.file("ro.htm", "<p>x</p>");
     QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
     QVERIFY(f.pages.LoadFile(path, false));
-    QCOMPARE(f.prompter.texts(), QStringList{"File opened in Read-Only mode"});
+    QCOMPARE(f.prompter.texts(), QStringList { "File opened in Read-Only mode" });
     f.editor.AppendText("y");
     QCOMPARE(f.editor.Text(), QStringLiteral("<p>x</p>y"));
 }
@@ -276,10 +279,15 @@ void TestOpenPages::saveAsNameHandling_data()
     QTest::addColumn<QString>("chosen");
     QTest::addColumn<QString>("written");
     QTest::addColumn<QString>("tabCaption");
-    QTest::addRow("file name lower-cased") << "Site/Index.HTM" << "Site/index.htm" << "index.htm";
-    QTest::addRow("directory keeps its case") << "My Pages/About.Html" << "My Pages/about.html"
+    QTest::addRow("file name lower-cased") << "Site/Index.HTM"
+                                           << "Site/index.htm"
+                                           << "index.htm";
+    QTest::addRow("directory keeps its case") << "My Pages/About.Html"
+                                              << "My Pages/about.html"
                                               << "about.html";
-    QTest::addRow("lower case unchanged") << "Site/plain.htm" << "Site/plain.htm" << "plain.htm";
+    QTest::addRow("lower case unchanged") << "Site/plain.htm"
+                                          << "Site/plain.htm"
+                                          << "plain.htm";
 }
 
 void TestOpenPages::saveAsNameHandling()
@@ -371,9 +379,12 @@ void TestOpenPages::closeQuestion_data()
     QTest::addColumn<int>("answer");
     QTest::addColumn<bool>("closed");
     QTest::addColumn<QByteArray>("onDisk");
-    QTest::addRow("yes saves and closes") << int(Prompter::Answer::Yes) << true << QByteArray("v1 plus");
-    QTest::addRow("no closes without saving") << int(Prompter::Answer::No) << true << QByteArray("v1");
-    QTest::addRow("cancel keeps the page") << int(Prompter::Answer::Cancel) << false << QByteArray("v1");
+    QTest::addRow("yes saves and closes")
+        << int(Prompter::Answer::Yes) << true << QByteArray("v1 plus");
+    QTest::addRow("no closes without saving")
+        << int(Prompter::Answer::No) << true << QByteArray("v1");
+    QTest::addRow("cancel keeps the page")
+        << int(Prompter::Answer::Cancel) << false << QByteArray("v1");
 }
 
 void TestOpenPages::closeQuestion()
@@ -387,7 +398,7 @@ void TestOpenPages::closeQuestion()
     f.editor.AppendText(" plus");
     f.prompter.answer(Prompter::Answer(answer));
     QCOMPARE(f.pages.CloseActivePage(), closed);
-    QCOMPARE(f.prompter.texts(), QStringList{"Save " + path + " before closing?"});
+    QCOMPARE(f.prompter.texts(), QStringList { "Save " + path + " before closing?" });
     QCOMPARE(f.prompter.messages().first().buttons, Prompter::Buttons::YesNoCancel);
     QCOMPARE(f.prompter.messages().first().kind, Prompter::Kind::Confirmation);
     QCOMPARE(TestEnvironment::readFile(path), onDisk);
@@ -437,9 +448,11 @@ void TestOpenPages::recentFilesFollowLoads()
         paths << f.file(QStringLiteral("p%1.htm").arg(i), "x");
     for (const QString &p : paths)
         QVERIFY(f.pages.LoadFile(p, false));
-    QCOMPARE(f.settings.LastFiles.files(), (QStringList{paths[4], paths[3], paths[2], paths[1]}));
+    QCOMPARE(f.settings.LastFiles.files(),
+             (QStringList { paths[4], paths[3], paths[2], paths[1] }));
     QVERIFY(f.pages.LoadFile(paths[2], false)); // already open: a second tab, moves to the top
-    QCOMPARE(f.settings.LastFiles.files(), (QStringList{paths[2], paths[4], paths[3], paths[1]}));
+    QCOMPARE(f.settings.LastFiles.files(),
+             (QStringList { paths[2], paths[4], paths[3], paths[1] }));
 }
 
 void TestOpenPages::binaryFileOpens()

@@ -28,9 +28,15 @@ void TestProgramDirectory::resolveOrder_data()
     QTest::addColumn<QString>("option");
     QTest::addColumn<QString>("environment");
     QTest::addColumn<QString>("expectedEnd");
-    QTest::addRow("option wins") << "/tmp/opt-home" << "/tmp/env-home" << "/tmp/opt-home/";
-    QTest::addRow("environment next") << "" << "/tmp/env-home" << "/tmp/env-home/";
-    QTest::addRow("XDG data home last") << "" << "" << "/XDG_DATA_HOME/tarnwick/";
+    QTest::addRow("option wins") << "/tmp/opt-home"
+                                 << "/tmp/env-home"
+                                 << "/tmp/opt-home/";
+    QTest::addRow("environment next") << ""
+                                      << "/tmp/env-home"
+                                      << "/tmp/env-home/";
+    QTest::addRow("XDG data home last") << ""
+                                        << ""
+                                        << "/XDG_DATA_HOME/tarnwick/";
 }
 
 void TestProgramDirectory::resolveOrder()
@@ -87,14 +93,15 @@ void TestProgramDirectory::commandLine_data()
     QTest::addColumn<QString>("home");
     QTest::addColumn<bool>("splash");
     QTest::addColumn<QStringList>("files");
-    QTest::addRow("plain") << QStringList{"tarnwick"} << true << 0 << "" << true << QStringList{};
+    QTest::addRow("plain") << QStringList { "tarnwick" } << true << 0 << "" << true
+                           << QStringList {};
     QTest::addRow("files and options")
-        << QStringList{"tarnwick", "--no-splash", "--home", "/tmp/h", "a.htm", "b.htm"} << true << 0
-        << "/tmp/h" << false << QStringList{"a.htm", "b.htm"};
-    QTest::addRow("version") << QStringList{"tarnwick", "--version"} << false << 0 << "" << true
-                             << QStringList{};
-    QTest::addRow("unknown option") << QStringList{"tarnwick", "--bogus"} << false << 2 << "" << true
-                                    << QStringList{};
+        << QStringList { "tarnwick", "--no-splash", "--home", "/tmp/h", "a.htm", "b.htm" } << true
+        << 0 << "/tmp/h" << false << QStringList { "a.htm", "b.htm" };
+    QTest::addRow("version") << QStringList { "tarnwick", "--version" } << false << 0 << "" << true
+                             << QStringList {};
+    QTest::addRow("unknown option")
+        << QStringList { "tarnwick", "--bogus" } << false << 2 << "" << true << QStringList {};
 }
 
 void TestProgramDirectory::commandLine()

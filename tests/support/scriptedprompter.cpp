@@ -5,7 +5,7 @@ namespace Tarnwick {
 
 Prompter::Answer ScriptedPrompter::message(Kind kind, const QString &text, Buttons buttons)
 {
-    m_messages.append({kind, text, buttons});
+    m_messages.append({ kind, text, buttons });
     if (buttons == Buttons::Ok)
         return Answer::Ok;
     if (!m_answers.isEmpty())
@@ -49,7 +49,7 @@ std::optional<QString> ScriptedPrompter::saveFileName(const FileRequest &request
 
 std::optional<QString> ScriptedPrompter::directoryName(const QString &caption, const QString &start)
 {
-    return openFileName({caption, start, QString(), QString(), 0});
+    return openFileName({ caption, start, QString(), QString(), 0 });
 }
 
 std::optional<QColor> ScriptedPrompter::chooseColor(const QColor &)

@@ -13,7 +13,7 @@ void isolate()
 {
     static QTemporaryDir root;
     QStandardPaths::setTestModeEnabled(true);
-    for (const char *var : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "HOME"}) {
+    for (const char *var : { "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "HOME" }) {
         const QString dir = root.path() + QLatin1Char('/') + QLatin1String(var);
         QDir().mkpath(dir);
         qputenv(var, dir.toLocal8Bit());
