@@ -6,13 +6,12 @@
 #include "app/filelistpane.h"
 #include "app/openpages.h"
 #include "app/programdirectory.h"
+#include "app/projectcommands.h"
 #include "app/settings.h"
 #include "platform/editorcontrol.h"
 #include "platform/prompter.h"
 #include "platform/virtualkey.h"
 #include "project/projectoutline.h"
-#include "project/projectpaths.h"
-#include "project/projecttree.h"
 
 #include <QAction>
 #include <QApplication>
@@ -41,7 +40,6 @@ namespace Tarnwick {
 
 namespace {
 
-const QString projectListFile = QStringLiteral("project.dat");
 const QString projectsPageCaption = QStringLiteral("Projects");
 const QString fileListPageCaption = QStringLiteral("File List");
 
@@ -146,8 +144,8 @@ void MainWindow::buildRegions()
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
             &MainWindow::updateClipboardButtons);
     connect(m_fileTabs, &QTabWidget::currentChanged, this, &MainWindow::FileTabsChange);
-    connect(m_outline, &ProjectOutline::pageOpenRequested, this,
-            &MainWindow::onProjectPageRequested);
+    m_projectCommands = new ProjectCommands(m_outline, m_openPages, m_webPage, m_prompter,
+                                            m_programDirectory, this);
     connect(m_fileList, &FileListPane::fileActivated, this, &MainWindow::onFileListActivated);
 
     buildSpeedButtons(buttonPanel); // they act on the parts made above
@@ -289,7 +287,7 @@ void MainWindow::FormCreate()
         qApp->installEventFilter(this); // hints on or off
         m_webPage->SetTagHighlightColors(QColor(0, 0, 255), QColor(255, 255, 255));
         ReadIni();
-        loadProjectTree();
+        m_projectCommands->loadTree();
     } catch (...) {
         reportException("FormCreate");
     }
@@ -327,7 +325,7 @@ bool MainWindow::FormCloseQuery()
 void MainWindow::FormClose()
 {
     try {
-        saveProjectTree();
+        m_projectCommands->saveTree();
         SaveIni();
     } catch (...) {
         reportException("FormClose");
@@ -462,34 +460,6 @@ void MainWindow::SaveIni()
         m_prompter->warning(saved.error());
 }
 
-void MainWindow::loadProjectTree()
-{
-    const QString path = m_programDirectory + projectListFile;
-    if (!QFileInfo::exists(path)) {
-        m_outline->setTree(ProjectTree::defaultTree());
-        m_outline->expandAll();
-        return;
-    }
-    Expected<ProjectTree> tree = ProjectTree::load(path);
-    if (!tree) {
-        // Keep the unreadable file: saving an empty tree over it at exit would
-        // throw away every project the user has.
-        m_projectTreeLoaded = false;
-        m_prompter->warning(tree.error());
-        return;
-    }
-    m_outline->setTree(tree.value());
-    m_outline->expandAll();
-}
-
-void MainWindow::saveProjectTree()
-{
-    if (!m_projectTreeLoaded)
-        return;
-    if (const Result saved = m_outline->tree().save(m_programDirectory + projectListFile); !saved)
-        m_prompter->error(saved.error());
-}
-
 void MainWindow::refreshFileFilter()
 {
     m_fileList->setFilter(
@@ -606,31 +576,10 @@ void MainWindow::Contents1Click()
                           + index);
 }
 
-void MainWindow::onProjectPageRequested(const QString &path, bool direct)
-{
-    if (!direct && m_openPages->IsFileNameOpen(path)) {
-        m_prompter->information(QStringLiteral("Selected operation may not be performed on an "
-                                               "open file.  Please close the file and try again."));
-        return;
-    }
-    if (!direct && ProjectPaths::isSettingsEntry(QFileInfo(path).fileName()))
-        return; // the project's settings file is edited through the project dialog
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    m_outline->setEnabled(false);
-    m_openPages->LoadFile(path, true);
-    m_outline->setEnabled(true);
-    QGuiApplication::restoreOverrideCursor();
-    m_webPage->setFocus();
-}
-
 void MainWindow::onFileListActivated(const QString &path)
 {
-    if (m_openPages->IsFileNameOpen(path)) {
-        m_prompter->information(QStringLiteral("Selected operation may not be performed on an "
-                                               "open file.  Please close the file and try again."));
-        return;
-    }
-    m_openPages->LoadFile(path, false);
+    if (!m_openPages->IsSelectedFileOpen(path, true))
+        m_openPages->LoadFile(path, false);
 }
 
 void MainWindow::showCaret(int line, int column)

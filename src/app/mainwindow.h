@@ -16,6 +16,7 @@ namespace Tarnwick {
 class EditorControl;
 class FileListPane;
 class OpenPages;
+class ProjectCommands;
 class ProjectOutline;
 class Prompter;
 class Settings;
@@ -63,8 +64,6 @@ private:
     void ReadIni();
     void applySettings();
     void SaveIni();
-    void loadProjectTree();
-    void saveProjectTree();
 
     void setPageState(bool anyPageOpen);
     void updateClipboardButtons();
@@ -78,7 +77,6 @@ private:
     void About1Click();
     void Contents1Click();
     void onRecentFile();
-    void onProjectPageRequested(const QString &path, bool direct);
     void onFileListActivated(const QString &path);
     void showCaret(int line, int column);
     void onKeyUp(int key);
@@ -101,6 +99,7 @@ private:
     QTabBar *m_tabBar = nullptr;
     EditorControl *m_webPage = nullptr;
     OpenPages *m_openPages = nullptr;
+    ProjectCommands *m_projectCommands = nullptr;
     QLabel *m_panels[3] = {};
 
     QToolButton *m_closeBtn = nullptr;
@@ -122,7 +121,6 @@ private:
 
     bool m_hintsOn = false;
     bool m_shownOnce = false;
-    bool m_projectTreeLoaded = true; // false when project.dat could not be read
     int m_projectPaneWidth = 0;
 };
 

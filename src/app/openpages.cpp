@@ -88,6 +88,15 @@ bool OpenPages::IsFileNameOpen(const QString &path) const
     return false;
 }
 
+bool OpenPages::IsSelectedFileOpen(const QString &selectedPath, bool warn)
+{
+    const bool open = IsFileNameOpen(selectedPath);
+    if (open && warn)
+        m_prompter->information(QStringLiteral("Selected operation may not be performed on an "
+                                               "open file.  Please close the file and try again."));
+    return open;
+}
+
 bool OpenPages::LoadFile(const QString &path, bool inProject)
 {
     const QFileInfo info(path);

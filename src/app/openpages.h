@@ -35,6 +35,9 @@ public:
     void Last4Click(const QString &path) { LoadFile(path, false); }
 
     bool IsFileNameOpen(const QString &path) const;
+    // The same for a file chosen in the project tree or the file list; when it
+    // is open and warn is set, the user is told the operation cannot be done.
+    bool IsSelectedFileOpen(const QString &selectedPath, bool warn);
 
     int count() const { return int(m_pages.size()); }
     int activeIndex() const { return m_activeIndex; }
