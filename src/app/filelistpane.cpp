@@ -59,6 +59,14 @@ FileListPane::FileListPane(QWidget *parent)
 
     connect(m_directories->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &FileListPane::onDirectoryChosen);
+    // The model fills folders in the background; bring the chosen one into view
+    // as its rows arrive, until the user picks a folder of their own.
+    connect(m_directoryModel, &QFileSystemModel::directoryLoaded, this,
+            &FileListPane::revealDirectory);
+    connect(m_directoryModel, &QFileSystemModel::rowsInserted, this,
+            &FileListPane::revealDirectory);
+    connect(m_directoryModel, &QFileSystemModel::layoutChanged, this,
+            &FileListPane::revealDirectory);
     connect(m_drives, &QComboBox::activated, this, &FileListPane::onDriveChosen);
     connect(m_filter, &QComboBox::currentIndexChanged, this, &FileListPane::applyFilter);
     connect(m_files, &QListView::doubleClicked, this, &FileListPane::onFileChosen);
@@ -98,6 +106,7 @@ void FileListPane::setDirectory(const QString &path)
 {
     const QString directory = QDir(path).exists() ? QDir(path).absolutePath() : QDir::homePath();
     m_directory = directory;
+    m_revealPending = true;
     const QModelIndex index = m_directoryModel->index(directory);
     {
         const QSignalBlocker block(m_directories->selectionModel());
@@ -120,7 +129,17 @@ void FileListPane::onDirectoryChosen()
     if (path.isEmpty())
         return;
     m_directory = path;
+    m_revealPending = false;
     m_files->setRootIndex(m_fileModel->setRootPath(path));
+}
+
+void FileListPane::revealDirectory()
+{
+    if (!m_revealPending)
+        return;
+    const QModelIndex index = m_directoryModel->index(m_directory);
+    if (index.isValid())
+        m_directories->scrollTo(index, QAbstractItemView::PositionAtCenter);
 }
 
 void FileListPane::onFileChosen(const QModelIndex &index)

@@ -39,6 +39,7 @@ private:
     void onDirectoryChosen();
     void onDriveChosen(int index);
     void onFileChosen(const QModelIndex &index);
+    void revealDirectory();
 
     QComboBox *m_drives;
     QTreeView *m_directories;
@@ -47,6 +48,7 @@ private:
     QFileSystemModel *m_directoryModel;
     QFileSystemModel *m_fileModel;
     QString m_directory;
+    bool m_revealPending = false;
 };
 
 } // namespace Tarnwick

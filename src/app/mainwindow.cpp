@@ -591,7 +591,10 @@ void MainWindow::showCaret(int line, int column)
 
 void MainWindow::onKeyUp(int key)
 {
-    m_panels[1]->setText(QString::number(VirtualKey::fromQtKey(key)));
+    // The mode stays readable next to the key code.
+    const QString mode
+        = m_webPage->InsertMode() ? QStringLiteral("Insert") : QStringLiteral("Overwrite");
+    m_panels[1]->setText(mode + QLatin1Char(' ') + QString::number(VirtualKey::fromQtKey(key)));
 }
 
 void MainWindow::onInsertModeChanged(bool insertMode)

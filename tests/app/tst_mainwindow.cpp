@@ -66,6 +66,7 @@ private Q_SLOTS:
     void garbageSettingsStillStart();
     void autoLoadOfDeletedFileIsSilent();
     void commandLineFilesOpen();
+    void statusPanelsFollowTheEditor();
     void lineEndStyleFromStart_data();
     void lineEndStyleFromStart();
 };
@@ -258,6 +259,29 @@ void TestMainWindow::commandLineFilesOpen()
     QCOMPARE(w.openPages()->count(), 2);
     QVERIFY(!w.openPages()->page(0).inProject);
     QCOMPARE(w.windowTitle(), "Tarnwick - " + b.toUpper());
+    QVERIFY(s.exit());
+}
+
+void TestMainWindow::statusPanelsFollowTheEditor()
+{
+    Session s;
+    const QString page = s.file("page.htm", "one\ntwo\n");
+    MainWindow &w = s.start();
+    QVERIFY(w.openPages()->LoadFile(page, false));
+    QCOMPARE(w.statusPanel(2), page);
+    QWidget *keys = w.editor()->focusProxy();
+    QVERIFY(keys);
+    QTest::keyClick(keys, Qt::Key_Down);
+    QTest::keyClick(keys, Qt::Key_End);
+    QCOMPARE(w.statusPanel(0), QStringLiteral("2:3"));
+    QCOMPARE(w.statusPanel(1), QStringLiteral("Insert 35")); // End
+    QTest::keyClick(keys, Qt::Key_Insert);
+    QCOMPARE(w.statusPanel(1), QStringLiteral("Overwrite 45"));
+    QTest::keyClick(keys, Qt::Key_Home);
+    QTest::keyClick(keys, Qt::Key_X);
+    QCOMPARE(w.editor()->GetLineText(2), QStringLiteral("xwo")); // typed over
+    QCOMPARE(w.statusPanel(1), QStringLiteral("Overwrite 88"));
+    s.prompter.answer(Prompter::Answer::No);
     QVERIFY(s.exit());
 }
 
