@@ -164,8 +164,12 @@ QStringList QtPrompter::toQtFilters(const QString &filter)
     QStringList filters;
     for (qsizetype i = 0; i + 1 < fields.size(); i += 2) {
         QStringList patterns = fields.at(i + 1).split(QLatin1Char(';'), Qt::SkipEmptyParts);
-        for (QString &pattern : patterns)
+        for (QString &pattern : patterns) {
             pattern = pattern.trimmed();
+            // "*.*" means every file, also those without a point in their name.
+            if (pattern == QLatin1String("*.*"))
+                pattern = QStringLiteral("*");
+        }
         patterns.removeAll(QString());
         if (patterns.isEmpty())
             patterns.append(QStringLiteral("*"));

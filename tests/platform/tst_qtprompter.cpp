@@ -53,7 +53,7 @@ void TestQtPrompter::toQtFilters_data()
     QTest::addRow("several patterns")
         << "HTML files|*.htm;*.html;*.shtml" << QStringList { "HTML files (*.htm *.html *.shtml)" };
     QTest::addRow("two labels") << "HTML files|*.htm;*.html|All files|*.*"
-                                << QStringList { "HTML files (*.htm *.html)", "All files (*.*)" };
+                                << QStringList { "HTML files (*.htm *.html)", "All files (*)" };
     QTest::addRow("spaces around patterns")
         << "Images| *.gif ; *.jpg " << QStringList { "Images (*.gif *.jpg)" };
     QTest::addRow("empty pattern between separators")
