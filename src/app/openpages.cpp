@@ -97,28 +97,29 @@ bool OpenPages::IsSelectedFileOpen(const QString &selectedPath, bool warn)
     return open;
 }
 
+bool OpenPages::refuseToOpen(const QString &path)
+{
+    m_prompter->information(QStringLiteral("Could not find or open: ") + path);
+    Q_EMIT previewToTop();
+    return false;
+}
+
 bool OpenPages::LoadFile(const QString &path, bool inProject)
 {
     const QFileInfo info(path);
     const bool exists = !path.isEmpty() && info.exists();
     // A name holding "newpage" may be opened before it exists: it is created on saving.
     if ((!exists && !path.contains(QStringLiteral("newpage"))) || path.isEmpty()
-        || (exists && !info.isFile())) {
-        m_prompter->information(QStringLiteral("Could not find or open: ") + path);
-        Q_EMIT previewToTop();
-        return false;
-    }
+        || (exists && !info.isFile()))
+        return refuseToOpen(path);
 
     // Read before anything changes, so a file that cannot be read adds no tab.
     TextFileContent content;
     if (exists) {
         BusyCursor busy;
         Expected<TextFileContent> read = TextFile::read(path);
-        if (!read) {
-            m_prompter->information(QStringLiteral("Could not find or open: ") + path);
-            Q_EMIT previewToTop();
-            return false;
-        }
+        if (!read)
+            return refuseToOpen(path);
         content = std::move(read.value());
     }
 

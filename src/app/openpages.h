@@ -60,6 +60,7 @@ Q_SIGNALS:
     void newPageCreationRequested();
 
 private:
+    bool refuseToOpen(const QString &path); // tells the user; always false
     void SaveToPageHandle();
     void LoadFromPageHandle();
     void WebPageTabsChange(int index);
