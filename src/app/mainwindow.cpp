@@ -475,6 +475,8 @@ void MainWindow::setPageState(bool anyPageOpen)
         w->setEnabled(anyPageOpen);
     for (QAction *a : { m_saveAsAction, m_closePageAction, m_closeAllAction })
         a->setEnabled(anyPageOpen);
+    if (anyPageOpen)
+        showCaret(m_webPage->CaretLine(), m_webPage->CaretColumn());
     if (!anyPageOpen) {
         setSaveEnabled(false);
         m_panels[0]->clear();

@@ -269,6 +269,7 @@ void TestMainWindow::statusPanelsFollowTheEditor()
     MainWindow &w = s.start();
     QVERIFY(w.openPages()->LoadFile(page, false));
     QCOMPARE(w.statusPanel(2), page);
+    QCOMPARE(w.statusPanel(0), QStringLiteral("1:0"));
     QWidget *keys = w.editor()->focusProxy();
     QVERIFY(keys);
     QTest::keyClick(keys, Qt::Key_Down);
