@@ -1,0 +1,95 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QHostAddress>
+#include <QObject>
+#include <QPointer>
+#include <QSslConfiguration>
+
+#include <memory>
+
+class QIODevice;
+class QTcpSocket;
+
+namespace Tarnwick {
+
+class DescriptorServer;
+
+// The data connection of one transfer: made to the server (passive) or
+// accepted from it (active), protected by TLS when asked, and fed from a
+// local file. It reports progress once per block of BlockSize bytes, but
+// reads the file and hands bytes to the socket in large chunks so that a
+// big upload costs few system calls.
+class FtpDataConnection final : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr qint64 BlockSize = 1514;
+
+    struct Security
+    {
+        bool tls = false;
+        QSslConfiguration configuration; // carries the control connection's session
+        QString peerVerifyName;
+        bool ignoreCertificateErrors = false;
+    };
+
+    enum class UploadEnd { Complete, Aborted, ReadError };
+    Q_ENUM(UploadEnd)
+
+    explicit FtpDataConnection(const Security &security, QObject *parent = nullptr);
+    ~FtpDataConnection() override;
+
+    // Passive: connect to the server's data port.
+    void connectTo(const QHostAddress &address, quint16 port);
+    // Active: listen on local for one connection from expectedPeer (others
+    // are turned away). Returns the port, or 0 with the Winsock number of
+    // the failure in error.
+    quint16 listen(const QHostAddress &local, const QHostAddress &expectedPeer, int &error);
+
+    // Sends everything source holds, then closes the connection (with a TLS
+    // close first). Starts as soon as the connection is established.
+    void upload(QIODevice *source);
+    qint64 bytesSent() const { return m_sent; }
+    // Drops the connection at once, without a TLS close: the peer must not
+    // take what it got for a complete file.
+    void abort();
+    bool isConnected() const { return m_connected; }
+    bool isClosed() const { return m_closed; }
+
+Q_SIGNALS:
+    void connected(); // TCP connection up
+    void established(); // ready for data (TLS handshake done when asked)
+    // winsockError 0: a TLS failure described by detail.
+    void failed(int winsockError, const QString &detail);
+    void progress(qint64 count, bool &abort);
+    void uploadEnded(Tarnwick::FtpDataConnection::UploadEnd how);
+    void closed();
+
+private:
+    void adoptSocket(QTcpSocket *socket);
+    void onIncoming(qintptr descriptor);
+    void onConnected();
+    void onEstablished();
+    void onError();
+    void pump();
+    qint64 pendingBytes() const;
+    void endUpload(UploadEnd how);
+    void markClosed();
+
+    Security m_security;
+    QHostAddress m_expectedPeer;
+    std::unique_ptr<DescriptorServer> m_listener;
+    QPointer<QTcpSocket> m_socket;
+    QIODevice *m_source = nullptr;
+    qint64 m_sent = 0;
+    bool m_connected = false;
+    bool m_established = false;
+    bool m_uploading = false;
+    bool m_pumping = false;
+    bool m_closing = false;
+    bool m_closed = false;
+};
+
+} // namespace Tarnwick
