@@ -121,10 +121,18 @@ void FtpDataConnection::onConnected()
     emit connected();
     if (!self || !m_socket)
         return;
-    if (auto *ssl = qobject_cast<QSslSocket *>(m_socket.data()))
-        ssl->startClientEncryption();
-    else
+    if (!m_security.tls)
         onEstablished();
+    else if (m_tlsWanted)
+        startTls();
+}
+
+void FtpDataConnection::startTls()
+{
+    m_tlsWanted = true;
+    auto *ssl = qobject_cast<QSslSocket *>(m_socket.data());
+    if (m_connected && ssl && ssl->mode() == QSslSocket::UnencryptedMode && !m_closed)
+        ssl->startClientEncryption();
 }
 
 void FtpDataConnection::onEstablished()

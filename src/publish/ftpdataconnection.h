@@ -48,6 +48,10 @@ public:
     // the failure in error.
     quint16 listen(const QHostAddress &local, const QHostAddress &expectedPeer, int &error);
 
+    // Starts the TLS handshake once the connection is up. Some servers
+    // drop a data connection whose handshake begins before they have
+    // accepted the transfer command, so the caller says when.
+    void startTls();
     // Sends everything source holds, then closes the connection (with a TLS
     // close first). Starts as soon as the connection is established.
     void upload(QIODevice *source);
@@ -86,6 +90,7 @@ private:
     qint64 m_sent = 0;
     bool m_connected = false;
     bool m_established = false;
+    bool m_tlsWanted = false;
     bool m_uploading = false;
     bool m_pumping = false;
     bool m_closing = false;

@@ -619,6 +619,9 @@ void TCustomFtpCli::onDataConnected()
         return;
     m_storSent = true;
     sendCommand(QLatin1String("STOR ") + m_hostFileName, Step::Stor, { 125, 150 });
+    // For servers that want the data connection's handshake before they
+    // answer STOR.
+    QTimer::singleShot(2000, m_data.get(), &FtpDataConnection::startTls);
 }
 
 void TCustomFtpCli::onDataFailed(int winsockError, const QString &detail)
@@ -670,7 +673,8 @@ void TCustomFtpCli::onStorReply(int code, const QString &line)
         if (m_storAccepted)
             return;
         m_storAccepted = true;
-        setState(TFtpState::WaitingResponse);
+        if (m_data)
+            m_data->startTls();
         startTransfer();
         return;
     }
