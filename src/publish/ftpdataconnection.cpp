@@ -6,6 +6,7 @@
 #include <QNetworkProxy>
 #include <QSslSocket>
 #include <QTcpServer>
+#include <QTimer>
 
 #include <functional>
 
@@ -179,6 +180,10 @@ qint64 FtpDataConnection::pendingBytes() const
 
 void FtpDataConnection::pump()
 {
+    if (m_closing) {
+        closeWhenFlushed();
+        return;
+    }
     if (!m_uploading || !m_established || m_pumping || !m_socket)
         return;
     m_pumping = true;
@@ -233,14 +238,36 @@ void FtpDataConnection::endUpload(UploadEnd how)
     if (!self || !m_socket)
         return;
     if (how == UploadEnd::Complete) {
-        // Waits for the buffered bytes; a TLS socket sends its close first.
         m_closing = true;
-        m_socket->disconnectFromHost();
-        if (m_socket && m_socket->state() == QAbstractSocket::UnconnectedState)
-            markClosed();
+        closeWhenFlushed();
     } else {
         abort();
     }
+}
+
+// The close waits until every byte has gone to the system, and for one turn
+// of the event loop so that whatever the server sent is read first: closing
+// a socket with unread bytes resets the connection, and a reset makes the
+// server drop what of the file it has not read yet.
+void FtpDataConnection::closeWhenFlushed()
+{
+    if (!m_socket || m_closeScheduled || pendingBytes() > 0)
+        return;
+    m_closeScheduled = true;
+    QTimer::singleShot(0, this, [this] {
+        if (!m_socket || m_closed)
+            return;
+        // A TLS socket reports plain bytes written before it has handed
+        // their encrypted form to the system; closing before that loses
+        // the file's end.
+        if (pendingBytes() > 0) {
+            m_closeScheduled = false;
+            return;
+        }
+        m_socket->disconnectFromHost(); // a TLS socket sends its close first
+        if (m_socket && m_socket->state() == QAbstractSocket::UnconnectedState)
+            markClosed();
+    });
 }
 
 void FtpDataConnection::abort()

@@ -80,6 +80,7 @@ private:
     void pump();
     qint64 pendingBytes() const;
     void endUpload(UploadEnd how);
+    void closeWhenFlushed();
     void markClosed();
 
     Security m_security;
@@ -94,6 +95,7 @@ private:
     bool m_uploading = false;
     bool m_pumping = false;
     bool m_closing = false;
+    bool m_closeScheduled = false;
     bool m_closed = false;
 };
 

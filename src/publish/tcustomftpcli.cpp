@@ -615,7 +615,7 @@ void TCustomFtpCli::startDataSetup()
 
 void TCustomFtpCli::onDataConnected()
 {
-    if (m_request != TFtpRequest::Put || m_storSent)
+    if (m_request != TFtpRequest::Put || m_storSent || !m_passive)
         return;
     m_storSent = true;
     sendCommand(QLatin1String("STOR ") + m_hostFileName, Step::Stor, { 125, 150 });
