@@ -91,8 +91,9 @@ double curlRun(const Session &session, const QString &localDir, const QStringLis
                             .arg(session.port);
     QStringList arguments { QStringLiteral("-sS") };
     arguments << QStringLiteral("-T")
-              << (names.size() == 1 ? names.first()
-                                    : QLatin1Char('{') + names.join(QLatin1Char(',')) + QLatin1Char('}'));
+              << (names.size() == 1
+                      ? names.first()
+                      : QLatin1Char('{') + names.join(QLatin1Char(',')) + QLatin1Char('}'));
     arguments << url;
     QProcess curl;
     curl.setWorkingDirectory(localDir);

@@ -19,6 +19,8 @@ namespace {
 constexpr qint64 ChunkSize = FtpDataConnection::BlockSize * 173;
 // More is read only while less than this waits in the socket's buffers.
 constexpr qint64 HighWater = ChunkSize;
+// Longest wait for the session ticket of a TLS 1.3 server, in milliseconds.
+constexpr int TicketWait = 1000;
 
 bool isTlsError(QAbstractSocket::SocketError error)
 {
@@ -111,6 +113,11 @@ void FtpDataConnection::adoptSocket(QTcpSocket *socket)
         ssl->setPeerVerifyName(m_security.peerVerifyName);
         connect(ssl, &QSslSocket::encrypted, this, &FtpDataConnection::onEstablished);
         connect(ssl, &QSslSocket::encryptedBytesWritten, this, &FtpDataConnection::pump);
+        connect(ssl, &QSslSocket::newSessionTicketReceived, this, [this] {
+            m_ticketSeen = true;
+            if (m_closing)
+                closeWhenFlushed();
+        });
     }
 }
 
@@ -253,6 +260,21 @@ void FtpDataConnection::closeWhenFlushed()
 {
     if (!m_socket || m_closeScheduled || pendingBytes() > 0)
         return;
+    // A TLS 1.3 server sends its session tickets once it has our half of
+    // the handshake; a quick upload is over before they come, and they
+    // would then meet a closed socket and reset the connection.
+    auto *ssl = qobject_cast<QSslSocket *>(m_socket.data());
+    if (ssl && ssl->sessionProtocol() == QSsl::TlsV1_3 && m_security.expectTicket && !m_ticketSeen
+        && !m_ticketWaitOver) {
+        if (!m_ticketWaiting) {
+            m_ticketWaiting = true;
+            QTimer::singleShot(TicketWait, this, [this] {
+                m_ticketWaitOver = true;
+                closeWhenFlushed();
+            });
+        }
+        return;
+    }
     m_closeScheduled = true;
     QTimer::singleShot(0, this, [this] {
         if (!m_socket || m_closed)

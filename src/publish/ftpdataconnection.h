@@ -33,6 +33,9 @@ public:
         QSslConfiguration configuration; // carries the control connection's session
         QString peerVerifyName;
         bool ignoreCertificateErrors = false;
+        // TLS 1.3 servers send session tickets after the handshake; the
+        // close waits for one (see closeWhenFlushed).
+        bool expectTicket = true;
     };
 
     enum class UploadEnd { Complete, Aborted, ReadError };
@@ -61,6 +64,9 @@ public:
     void abort();
     bool isConnected() const { return m_connected; }
     bool isClosed() const { return m_closed; }
+    // False when a TLS 1.3 connection ended without the server sending a
+    // session ticket: later connections need not wait for one.
+    bool ticketAsExpected() const { return !m_ticketWaitOver || m_ticketSeen; }
 
 Q_SIGNALS:
     void connected(); // TCP connection up
@@ -96,6 +102,9 @@ private:
     bool m_pumping = false;
     bool m_closing = false;
     bool m_closeScheduled = false;
+    bool m_ticketSeen = false;
+    bool m_ticketWaitOver = false;
+    bool m_ticketWaiting = false;
     bool m_closed = false;
 };
 

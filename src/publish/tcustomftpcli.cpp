@@ -34,8 +34,7 @@ quint16 servicePort(const QString &port)
 
 QString dataConnectionError(int number)
 {
-    return QStringLiteral("Unable to establish data connection, error #")
-        + QString::number(number);
+    return QStringLiteral("Unable to establish data connection, error #") + QString::number(number);
 }
 
 } // namespace
@@ -268,6 +267,7 @@ void TCustomFtpCli::closeControl(bool graceful)
         socket->deleteLater();
     }
     m_dataProtected = false;
+    m_dataTickets = true;
     emit OnSessionClosed(0);
 }
 
@@ -276,9 +276,8 @@ void TCustomFtpCli::sendCommand(const QString &command, Step step, QList<int> ac
     m_step = step;
     m_accepted = std::move(accepted);
     setState(TFtpState::WaitingResponse);
-    const QString shown = command.startsWith(QLatin1String("PASS "))
-        ? QStringLiteral("PASS ****")
-        : command;
+    const QString shown
+        = command.startsWith(QLatin1String("PASS ")) ? QStringLiteral("PASS ****") : command;
     emit OnDisplay(QLatin1String("> ") + shown);
     emit OnCommand(shown);
     if (m_control)
@@ -578,6 +577,7 @@ void TCustomFtpCli::startDataSetup()
             security.configuration = ssl->sslConfiguration();
             security.peerVerifyName = m_hostName.trimmed();
             security.ignoreCertificateErrors = m_ignoreCertificateErrors;
+            security.expectTicket = m_dataTickets;
         }
     }
     m_data = std::make_unique<FtpDataConnection>(security);
@@ -663,6 +663,8 @@ void TCustomFtpCli::onDataUploadEnded(int how)
 
 void TCustomFtpCli::onDataClosed()
 {
+    if (m_data && !m_data->ticketAsExpected())
+        m_dataTickets = false;
     if (m_request == TFtpRequest::Put)
         completePutWhenDone();
 }
@@ -724,9 +726,8 @@ void TCustomFtpCli::completePutWhenDone()
     }
     const qint64 bytes = m_data ? m_data->bytesSent() : 0;
     const qint64 ms = m_transferClock.isValid() ? m_transferClock.elapsed() : 0;
-    QString note = QStringLiteral("! %1 bytes received/sent in %2 seconds")
-                       .arg(bytes)
-                       .arg(ms / 1000);
+    QString note
+        = QStringLiteral("! %1 bytes received/sent in %2 seconds").arg(bytes).arg(ms / 1000);
     if (ms != 0) {
         const qint64 rate = bytes < 32768 ? bytes * 1000 / ms : bytes / ms * 1000;
         note += QStringLiteral(" (%1 Bytes/sec)").arg(rate);

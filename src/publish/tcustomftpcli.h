@@ -109,6 +109,8 @@ public:
     // Ends the running request with error: both connections are closed and
     // the local file released. Does nothing while no request runs.
     void AbortRequest(int error, const QString &message);
+    // Ends the running request with "426 Operation aborted.".
+    void Abort() { AbortRequest(426, QStringLiteral("426 Operation aborted.")); }
 
 Q_SIGNALS:
     void OnDisplay(const QString &message);
@@ -211,6 +213,7 @@ private:
     QPointer<QTcpSocket> m_control;
     FtpReplyReader m_reader;
     bool m_dataProtected = false;
+    bool m_dataTickets = true; // the server sends TLS 1.3 tickets on data connections
 
     // The transfer of a Put.
     std::unique_ptr<QFile> m_file;

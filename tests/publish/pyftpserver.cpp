@@ -56,7 +56,8 @@ bool PyFtpServer::start(const QString &root, const Options &options)
                         QStringLiteral("/CN=localhost"), QStringLiteral("-keyout"), pem,
                         QStringLiteral("-out"), m_work.filePath(QStringLiteral("cert.pem")) });
         if (!openssl.waitForFinished(30000) || openssl.exitCode() != 0) {
-            m_error = QStringLiteral("openssl failed: ") + QString::fromLocal8Bit(openssl.readAllStandardError());
+            m_error = QStringLiteral("openssl failed: ")
+                + QString::fromLocal8Bit(openssl.readAllStandardError());
             return false;
         }
         QFile key(pem);
@@ -81,7 +82,8 @@ bool PyFtpServer::start(const QString &root, const Options &options)
     if (!ok || m_port == 0) {
         QFile err(m_work.filePath(QStringLiteral("server.err")));
         err.open(QIODevice::ReadOnly);
-        m_error = QStringLiteral("FTP server did not start: ") + QString::fromLocal8Bit(err.readAll());
+        m_error
+            = QStringLiteral("FTP server did not start: ") + QString::fromLocal8Bit(err.readAll());
         return false;
     }
     return true;

@@ -52,6 +52,12 @@ void ScriptedFtpServer::send(const QByteArray &bytes)
     timer->start();
 }
 
+void ScriptedFtpServer::closeClient()
+{
+    if (m_client)
+        m_client->disconnectFromHost();
+}
+
 void ScriptedFtpServer::onReadyRead()
 {
     m_pending += m_client->readAll();

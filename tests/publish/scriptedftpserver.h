@@ -30,6 +30,7 @@ public:
     int pieceSize = 0;
 
     void send(const QByteArray &bytes);
+    void closeClient();
     QStringList commands; // in the order received
     bool clientConnected() const { return m_client != nullptr; }
 

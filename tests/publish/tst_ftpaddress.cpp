@@ -73,8 +73,8 @@ void TestFtpAddress::winsockReplyText_data()
 
     QTest::addRow("refused") << int(QAbstractSocket::ConnectionRefusedError)
                              << "500 Connection refused (Winsock error #10061)";
-    QTest::addRow("host not found") << int(QAbstractSocket::HostNotFoundError)
-                                    << "500 Host not found (Winsock error #11001)";
+    QTest::addRow("host not found")
+        << int(QAbstractSocket::HostNotFoundError) << "500 Host not found (Winsock error #11001)";
     QTest::addRow("timed out") << int(QAbstractSocket::SocketTimeoutError)
                                << "500 Connection timed out (Winsock error #10060)";
     QTest::addRow("unknown") << int(QAbstractSocket::UnknownSocketError)

@@ -29,7 +29,9 @@ struct Log
         QObject::connect(&client, &TFtpClient::OnDisplay, &client,
                          [this](const QString &line) { display.append(line); });
         QObject::connect(&client, &TFtpClient::OnRequestDone, &client,
-                         [this](TFtpRequest request, int error) { done.append({ request, error }); });
+                         [this](TFtpRequest request, int error) {
+                             done.append({ request, error });
+                         });
         QObject::connect(&client, &TFtpClient::OnProgress, &client,
                          [this](qint64 count, bool &) { progress.append(count); });
     }
@@ -68,6 +70,8 @@ private slots:
     void upload_data();
     void upload();
     void abortFromProgress();
+    void putFailure_data();
+    void putFailure();
     void connectionRefused();
     void refusals_data();
     void refusals();
@@ -79,6 +83,7 @@ private slots:
     void replySplitAcrossPackets();
     void silentServer_data();
     void silentServer();
+    void serverClosesConnection();
 
 private:
     std::unique_ptr<TFtpClient> newClient(quint16 port) const;
@@ -177,8 +182,9 @@ void TestFtpClient::multiLineGreeting()
     QTemporaryDir root;
     PyFtpServer server;
     PyFtpServer::Options options;
-    options.banner = QStringLiteral("Welcome to the publishing test server, whose greeting is long\\n"
-                                    "220-and spread over\\nseveral lines");
+    options.banner
+        = QStringLiteral("Welcome to the publishing test server, whose greeting is long\\n"
+                         "220-and spread over\\nseveral lines");
     QVERIFY2(server.start(root.path(), options), qPrintable(server.error()));
     auto client = newClient(server.port());
     Log log;
@@ -217,7 +223,8 @@ void TestFtpClient::upload()
         for (qint64 i = 40; i < size; i += 41)
             bytes[i] = '\n';
     }
-    const QString name = QStringLiteral("upload-%1.bin").arg(QTest::currentDataTag()).replace(' ', '-');
+    const QString name
+        = QStringLiteral("upload-%1.bin").arg(QTest::currentDataTag()).replace(' ', '-');
     auto client = newClient(m_server.port());
     Log log;
     log.attach(*client);
@@ -274,13 +281,58 @@ void TestFtpClient::abortFromProgress()
              QByteArray("after abort"));
 }
 
+void TestFtpClient::putFailure_data()
+{
+    QTest::addColumn<QString>("localName");
+    QTest::addColumn<QString>("remoteName");
+    QTest::addColumn<int>("error");
+    QTest::addColumn<QString>("message");
+
+    QTest::addRow("local file missing")
+        << "missing.htm"
+        << "missing.htm" << 426 << "426 Unable to open local file %1";
+    QTest::addRow("server refuses STOR")
+        << "page.htm"
+        << "no/such/dir/page.htm" << 550 << "550 No such file or directory.";
+}
+
+// A failed upload leaves the session usable: the next upload goes through.
+void TestFtpClient::putFailure()
+{
+    QFETCH(QString, localName);
+    QFETCH(QString, remoteName);
+    QFETCH(int, error);
+    QFETCH(QString, message);
+
+    const QString page = localFile(QStringLiteral("page.htm"), "<p>page</p>");
+    const QString local = m_local.filePath(localName);
+    if (message.contains(QLatin1String("%1")))
+        message = message.arg(local);
+    auto client = newClient(m_server.port());
+    Log log;
+    log.attach(*client);
+    QVERIFY(client->Connect());
+    client->SetLocalFileName(local);
+    client->SetHostFileName(remoteName);
+    QVERIFY(!client->Put());
+    QCOMPARE(client->ErrorMessage(), message);
+    QCOMPARE(log.done.last(), (std::pair { TFtpRequest::Put, error }));
+
+    client->SetLocalFileName(page);
+    client->SetHostFileName(QStringLiteral("after-failure.htm"));
+    QVERIFY2(client->Put(), qPrintable(client->ErrorMessage()));
+    QCOMPARE(TestEnvironment::readFile(m_root.filePath(QStringLiteral("after-failure.htm"))),
+             QByteArray("<p>page</p>"));
+}
+
 void TestFtpClient::connectionRefused()
 {
     auto client = newClient(closedPort());
     Log log;
     log.attach(*client);
     QVERIFY(!client->Connect());
-    QCOMPARE(client->ErrorMessage(), QStringLiteral("500 Connection refused (Winsock error #10061)"));
+    QCOMPARE(client->ErrorMessage(),
+             QStringLiteral("500 Connection refused (Winsock error #10061)"));
     QCOMPARE(log.done, (QList<std::pair<TFtpRequest, int>> { { TFtpRequest::Connect, 500 } }));
     QVERIFY(!client->Connected());
 }
@@ -293,21 +345,49 @@ void TestFtpClient::refusals_data()
     QTest::addColumn<QString>("value");
     QTest::addColumn<QString>("error");
 
-    QTest::addRow("CWD without directory") << true << "Cwd" << "HostDirName" << "" << "HostDirName emtpy";
-    QTest::addRow("USER without name") << true << "User" << "UserName" << "" << "UserName emtpy";
-    QTest::addRow("PASS without password") << true << "Pass" << "PassWord" << "" << "Password emtpy";
-    QTest::addRow("Put without local file") << true << "Put" << "LocalFileName" << ""
+    QTest::addRow("CWD without directory") << true << "Cwd"
+                                           << "HostDirName"
+                                           << ""
+                                           << "HostDirName emtpy";
+    QTest::addRow("USER without name") << true << "User"
+                                       << "UserName"
+                                       << ""
+                                       << "UserName emtpy";
+    QTest::addRow("PASS without password") << true << "Pass"
+                                           << "PassWord"
+                                           << ""
+                                           << "Password emtpy";
+    QTest::addRow("Put without local file") << true << "Put"
+                                            << "LocalFileName"
+                                            << ""
                                             << "LocalFileName empty";
-    QTest::addRow("Put unconnected") << false << "Put" << "" << "" << "STOR/APPE: not connected";
-    QTest::addRow("Connect twice") << true << "Connect" << "" << ""
+    QTest::addRow("Put unconnected") << false << "Put"
+                                     << ""
+                                     << ""
+                                     << "STOR/APPE: not connected";
+    QTest::addRow("Connect twice") << true << "Connect"
+                                   << ""
+                                   << ""
                                    << "FTP component already connected";
-    QTest::addRow("PWD unconnected") << false << "Pwd" << "" << "" << "FTP component not connected";
-    QTest::addRow("QUIT unconnected") << false << "Quit" << "" << "" << "FTP component not connected";
-    QTest::addRow("CR LF in file name") << true << "Put" << "HostFileName" << "a.htm\r\nDELE index.htm"
+    QTest::addRow("PWD unconnected") << false << "Pwd"
+                                     << ""
+                                     << ""
+                                     << "FTP component not connected";
+    QTest::addRow("QUIT unconnected") << false << "Quit"
+                                      << ""
+                                      << ""
+                                      << "FTP component not connected";
+    QTest::addRow("CR LF in file name") << true << "Put"
+                                        << "HostFileName"
+                                        << "a.htm\r\nDELE index.htm"
                                         << "HostFileName contains CR or LF";
-    QTest::addRow("LF in directory") << true << "Cwd" << "HostDirName" << "www\nRMD www"
+    QTest::addRow("LF in directory") << true << "Cwd"
+                                     << "HostDirName"
+                                     << "www\nRMD www"
                                      << "HostDirName contains CR or LF";
-    QTest::addRow("CR in directory to make") << true << "Mkd" << "HostFileName" << "new\rRMD x"
+    QTest::addRow("CR in directory to make") << true << "Mkd"
+                                             << "HostFileName"
+                                             << "new\rRMD x"
                                              << "HostFileName contains CR or LF";
 }
 
@@ -408,6 +488,7 @@ void TestFtpClient::tlsUpload()
         client->SetLocalFileName(localFile(name, bytes));
         client->SetHostFileName(name);
         QVERIFY2(client->Put(), qPrintable(client->ErrorMessage()));
+        QCOMPARE(TestEnvironment::readFile(root.filePath(name)).size(), bytes.size());
         QCOMPARE(TestEnvironment::readFile(root.filePath(name)), bytes);
     }
     QVERIFY(log.displayed(QStringLiteral("> PASS ****")));
@@ -455,7 +536,8 @@ void TestFtpClient::passiveGoesToControlAddress()
     };
     connect(&data, &QTcpServer::newConnection, this, [&] {
         QTcpSocket *socket = data.nextPendingConnection();
-        connect(socket, &QIODevice::readyRead, socket, [&, socket] { received += socket->readAll(); });
+        connect(socket, &QIODevice::readyRead, socket,
+                [&, socket] { received += socket->readAll(); });
         connect(socket, &QAbstractSocket::disconnected, socket, [&, socket] {
             received += socket->readAll();
             server.send("226 Stored\r\n");
@@ -473,7 +555,8 @@ void TestFtpClient::passiveGoesToControlAddress()
 void TestFtpClient::overlongReply()
 {
     ScriptedFtpServer server;
-    server.greeting = "220-" + QByteArray(10000, 'g') + "\r\n220 " + QByteArray(20000, 'h') + "\r\n";
+    server.greeting
+        = "220-" + QByteArray(10000, 'g') + "\r\n220 " + QByteArray(20000, 'h') + "\r\n";
     server.answer = [](const QString &command) -> QByteArray {
         if (command.startsWith(QLatin1String("USER")))
             return "331 " + QByteArray(50000, 'p') + "\r\n";
@@ -536,6 +619,24 @@ void TestFtpClient::silentServer()
     QTRY_COMPARE(log.done, (QList<std::pair<TFtpRequest, int>> { { TFtpRequest::Connect, 426 } }));
     // Ready for a new attempt.
     QCOMPARE(client->State(), TFtpState::Ready);
+}
+
+void TestFtpClient::serverClosesConnection()
+{
+    ScriptedFtpServer server;
+    auto client = newClient(server.port());
+    client->SetTimeout(0); // the closed connection alone must end the wait
+    server.answer = [&](const QString &) -> QByteArray {
+        QMetaObject::invokeMethod(
+            &server, [&] { server.closeClient(); }, Qt::QueuedConnection);
+        return {};
+    };
+    QVERIFY(!client->Connect());
+    QCOMPARE(client->ErrorMessage(),
+             QStringLiteral("500 Connection reset by peer (Winsock error #10054)"));
+    QVERIFY(!client->Connected());
+    QVERIFY(!client->Pwd());
+    QCOMPARE(client->ErrorMessage(), QStringLiteral("FTP component not connected"));
 }
 
 QTEST_GUILESS_MAIN(TestFtpClient)

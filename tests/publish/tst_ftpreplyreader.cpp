@@ -22,7 +22,8 @@ void TestFtpReplyReader::replies_data()
     QTest::addColumn<QList<int>>("codes");
     QTest::addColumn<int>("lineCount");
 
-    QTest::addRow("single line") << QList<QByteArray> { "220 Ready\r\n" } << QList<int> { 220 } << 1;
+    QTest::addRow("single line") << QList<QByteArray> { "220 Ready\r\n" } << QList<int> { 220 }
+                                 << 1;
     QTest::addRow("multi-line greeting ends at code and blank")
         << QList<QByteArray> { "220-Welcome\r\n220-to the host\r\n220 \r\n" } << QList<int> { 220 }
         << 3;
@@ -36,10 +37,10 @@ void TestFtpReplyReader::replies_data()
         << QList<QByteArray> { "33", "1 Password", " please\r", "\n" } << QList<int> { 331 } << 1;
     QTest::addRow("two replies in one packet")
         << QList<QByteArray> { "226 Done\r\n221 Bye\r\n" } << QList<int> { 226, 221 } << 2;
-    QTest::addRow("bare LF ends a line") << QList<QByteArray> { "250 Ok\n" } << QList<int> { 250 }
-                                          << 1;
-    QTest::addRow("line not yet ended gives nothing") << QList<QByteArray> { "200 Almost" }
-                                                      << QList<int> {} << 0;
+    QTest::addRow("bare LF ends a line")
+        << QList<QByteArray> { "250 Ok\n" } << QList<int> { 250 } << 1;
+    QTest::addRow("line not yet ended gives nothing")
+        << QList<QByteArray> { "200 Almost" } << QList<int> {} << 0;
     QTest::addRow("code alone") << QList<QByteArray> { "200\r\n" } << QList<int> { 200 } << 1;
 }
 
