@@ -42,24 +42,24 @@ def main():
 
         class StrictDTPHandler(TLS_DTPHandler):
             resumed = False
+            checked = False
 
             def handle_ssl_established(self):
                 self.resumed = bool(ssllib.SSL_session_reused(self.socket._ssl))
 
-            def handle_close(self):
-                if not self._closed and self.receive and isinstance(self.socket, SSL.Connection):
-                    closed_cleanly = bool(self.socket.get_shutdown() & SSL.RECEIVED_SHUTDOWN)
+            # Every way a data connection ends passes here, a reset included.
+            def close(self):
+                if self.receive and not self.checked and isinstance(self.socket, SSL.Connection):
+                    self.checked = True
                     problem = None
                     if not self.resumed:
                         problem = "TLS session not resumed on the data connection"
-                    elif not closed_cleanly:
+                    elif not self.socket.get_shutdown() & SSL.RECEIVED_SHUTDOWN:
                         problem = "data connection ended without a TLS close"
                     if problem:
                         self.transfer_finished = False
                         self._resp = ("426 " + problem + ".", lambda *a, **k: None)
-                        self.close()
-                        return
-                super().handle_close()
+                super().close()
 
         base = TLS_FTPHandler
         base.certfile = args.cert
