@@ -426,6 +426,7 @@ void TCustomFtpCli::handleReply(int code, const QString &line)
         } else {
             sendCommand(QLatin1String("STOR ") + m_hostFileName, Step::Stor, { 125, 150 });
             m_storSent = true;
+            QTimer::singleShot(2000, m_data.get(), &FtpDataConnection::startTls);
         }
         return;
     case Step::Stor:

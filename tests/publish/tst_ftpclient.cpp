@@ -10,6 +10,7 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 
@@ -84,6 +85,7 @@ private slots:
     void silentServer_data();
     void silentServer();
     void serverClosesConnection();
+    void timeoutZeroWaitsForASlowReply();
 
 private:
     std::unique_ptr<TFtpClient> newClient(quint16 port) const;
@@ -637,6 +639,19 @@ void TestFtpClient::serverClosesConnection()
     QVERIFY(!client->Connected());
     QVERIFY(!client->Pwd());
     QCOMPARE(client->ErrorMessage(), QStringLiteral("FTP component not connected"));
+}
+
+void TestFtpClient::timeoutZeroWaitsForASlowReply()
+{
+    ScriptedFtpServer server;
+    server.answer = [&](const QString &) -> QByteArray {
+        QTimer::singleShot(1200, &server, [&] { server.send("230 Late but in\r\n"); });
+        return {};
+    };
+    auto client = newClient(server.port());
+    client->SetTimeout(0);
+    QVERIFY2(client->Connect(), qPrintable(client->ErrorMessage()));
+    QVERIFY(client->Connected());
 }
 
 QTEST_GUILESS_MAIN(TestFtpClient)
