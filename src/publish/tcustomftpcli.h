@@ -114,7 +114,9 @@ public:
 
 Q_SIGNALS:
     void OnDisplay(const QString &message);
-    // After each block sent; setting abort stops the transfer.
+    // After each block sent; setting abort stops the transfer. Handlers of
+    // this and OnReadyToTransmit must be direct connections: the flag is read
+    // as soon as the signal returns.
     void OnProgress(qint64 count, bool &abort);
     void OnRequestDone(Tarnwick::TFtpRequest request, int error);
     void OnCommand(const QString &command);
