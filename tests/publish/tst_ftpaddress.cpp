@@ -1,0 +1,95 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "publish/ftpaddress.h"
+#include "publish/winsockerror.h"
+
+#include <QTest>
+
+using namespace Tarnwick;
+
+class TestFtpAddress final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void passivePort_data();
+    void passivePort();
+    void portArgument_data();
+    void portArgument();
+    void winsockReplyText_data();
+    void winsockReplyText();
+};
+
+void TestFtpAddress::passivePort_data()
+{
+    QTest::addColumn<QString>("reply");
+    QTest::addColumn<int>("port"); // -1: no port
+
+    QTest::addRow("usual reply") << "227 Entering Passive Mode (127,0,0,1,195,80)." << 50000;
+    QTest::addRow("19 and 137") << "227 Entering Passive Mode (10,1,2,3,19,137)" << 19 * 256 + 137;
+    QTest::addRow("address numbers are never read") << "227 Passive (a,b,c,d,4,1)" << 1025;
+    QTest::addRow("blanks after commas") << "227 Passive (1, 2, 3, 4, 0, 21)" << 21;
+    QTest::addRow("no parenthesis") << "227 Passive 1,2,3,4,5,6" << -1;
+    QTest::addRow("too few numbers") << "227 Passive (1,2,3,4,5)" << -1;
+    QTest::addRow("number above 255") << "227 Passive (1,2,3,4,256,1)" << -1;
+    QTest::addRow("port zero") << "227 Passive (1,2,3,4,0,0)" << -1;
+    QTest::addRow("200 reply without numbers") << "200 PASV ok" << -1;
+}
+
+void TestFtpAddress::passivePort()
+{
+    QFETCH(QString, reply);
+    QFETCH(int, port);
+
+    const auto found = FtpAddress::passivePort(reply);
+    QCOMPARE(found ? int(*found) : -1, port);
+}
+
+void TestFtpAddress::portArgument_data()
+{
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<int>("port");
+    QTest::addColumn<QString>("argument");
+
+    QTest::addRow("ordinary address") << "192.168.10.7" << 50000 << "192,168,10,7,195,80";
+    QTest::addRow("loopback") << "127.0.0.1" << 1025 << "127,0,0,1,4,1";
+    QTest::addRow("other loopback address") << "127.0.0.2" << 21 << "127,0,0,1,0,21";
+    QTest::addRow("IPv4 mapped into IPv6") << "::ffff:10.0.0.1" << 256 << "10,0,0,1,1,0";
+    QTest::addRow("IPv6 has no PORT form") << "2001:db8::1" << 21 << "";
+}
+
+void TestFtpAddress::portArgument()
+{
+    QFETCH(QString, address);
+    QFETCH(int, port);
+    QFETCH(QString, argument);
+
+    QCOMPARE(FtpAddress::portArgument(QHostAddress(address), quint16(port)), argument);
+}
+
+void TestFtpAddress::winsockReplyText_data()
+{
+    QTest::addColumn<int>("socketError");
+    QTest::addColumn<QString>("text");
+
+    QTest::addRow("refused") << int(QAbstractSocket::ConnectionRefusedError)
+                             << "500 Connection refused (Winsock error #10061)";
+    QTest::addRow("host not found")
+        << int(QAbstractSocket::HostNotFoundError) << "500 Host not found (Winsock error #11001)";
+    QTest::addRow("timed out") << int(QAbstractSocket::SocketTimeoutError)
+                               << "500 Connection timed out (Winsock error #10060)";
+    QTest::addRow("unknown") << int(QAbstractSocket::UnknownSocketError)
+                             << "500 Not a WinSock error (Winsock error #-1)";
+}
+
+void TestFtpAddress::winsockReplyText()
+{
+    QFETCH(int, socketError);
+    QFETCH(QString, text);
+
+    QCOMPARE(WinsockError::replyText(WinsockError::fromSocketError(
+                 static_cast<QAbstractSocket::SocketError>(socketError))),
+             text);
+}
+
+QTEST_GUILESS_MAIN(TestFtpAddress)
+#include "tst_ftpaddress.moc"
