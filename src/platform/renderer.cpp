@@ -14,6 +14,7 @@
 #include <QPointer>
 #include <QPrinter>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QVBoxLayout>
 #include <QWebEngineFindTextResult>
 #include <QWebEngineLoadingInfo>
@@ -23,6 +24,7 @@
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 
+#include <algorithm>
 #include <optional>
 
 #include <unistd.h>
@@ -128,6 +130,15 @@ const char scrollScript[] = R"JS((function (position) {
     return [window.scrollY, end];
 })(%1))JS";
 
+// Scrolls to the element a fragment names, as following "#name" would.
+const char anchorScript[] = R"JS((function (name) {
+    var target = document.getElementById(name) || document.getElementsByName(name)[0];
+    if (target)
+        target.scrollIntoView();
+    else if (name === '' || name.toLowerCase() === 'top')
+        window.scrollTo(0, 0);
+})(%1))JS";
+
 QString jsString(const QString &text)
 {
     return QString::fromUtf8(QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact)).mid(1).chopped(1);
@@ -143,6 +154,16 @@ QString colorRule(const QColor &color)
 bool sameDocument(const QUrl &a, const QUrl &b)
 {
     return a.adjusted(QUrl::RemoveFragment) == b.adjusted(QUrl::RemoveFragment);
+}
+
+// Pages of a PDF document as the engine writes it (one dictionary per page).
+int pdfPageCount(const QByteArray &pdf)
+{
+    static const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?![a-zA-Z])"));
+    int count = 0;
+    for (auto match = page.globalMatch(QString::fromLatin1(pdf)); match.hasNext(); match.next())
+        ++count;
+    return count;
 }
 
 QUrl fileAddress(const QString &pathOrUrl)
@@ -166,6 +187,7 @@ public:
         QString text; // of a buffer
         QString baseDirectory; // of a buffer
         bool addToHistory = false;
+        bool started = false; // the engine has begun it
     };
 
     explicit Private(Renderer *renderer)
@@ -185,6 +207,7 @@ public:
     std::optional<Load> queued; // waits until the current load ends
     bool busy = false;
     QUrl shownUrl; // what the user sees as the address; empty after Clear
+    QUrl refusedUrl; // the last main-frame navigation refused
 
     int position = 0;
     int maxPosition = 0;
@@ -514,9 +537,24 @@ void Renderer::Print(QPrinter *printer, int fromPage, int toPage, std::function<
         done(false);
         return;
     }
-    printer->setFromTo(fromPage, qMin(toPage, lastPrintablePage));
     d->printDone = std::move(done);
-    d->view->print(printer);
+    // The engine prints only pages that exist: lay the document out for this
+    // printer first and clip the range to its page count.
+    QPointer<Renderer> self(this);
+    d->page->printToPdf(
+        [self, printer, fromPage, toPage](const QByteArray &pdf) {
+            if (!self || self->d->destroying)
+                return;
+            const int last = std::min({toPage, lastPrintablePage, pdfPageCount(pdf)});
+            if (fromPage > last) {
+                if (auto done = std::exchange(self->d->printDone, nullptr))
+                    done(false);
+                return;
+            }
+            printer->setFromTo(fromPage, last);
+            self->d->view->print(printer);
+        },
+        printer->pageLayout());
 }
 
 void Renderer::Private::request(Load load)
@@ -539,6 +577,17 @@ void Renderer::Private::start()
     Load &load = *current;
     if (load.kind == Load::Kind::Buffer)
         load.url = scheme->setDocument(load.text, load.baseDirectory);
+    if (load.url.hasFragment() && !page->isLoading() && sameDocument(load.url, page->url())) {
+        // The engine moves within a document without any load signal; jump
+        // to the anchor here instead, so that this load ends like any other.
+        QPointer<Renderer> self(q);
+        page->runJavaScript(QString::fromLatin1(anchorScript).arg(jsString(load.url.fragment(QUrl::FullyDecoded))),
+                            QWebEngineScript::ApplicationWorld, [self, this](const QVariant &) {
+                                if (self && !destroying && current)
+                                    finish(true);
+                            });
+        return;
+    }
     page->load(load.url);
 }
 
@@ -634,6 +683,8 @@ void Renderer::Private::runScroll(int target, std::function<void()> then)
 
 bool Renderer::Private::acceptNavigation(const QUrl &url, QWebEnginePage::NavigationType type, bool isMainFrame)
 {
+    if (isMainFrame)
+        refusedUrl = url;
     if (type == QWebEnginePage::NavigationTypeFormSubmitted)
         return false; // reported by the form script, never sent
     if (type == QWebEnginePage::NavigationTypeLinkClicked) {
@@ -642,8 +693,10 @@ bool Renderer::Private::acceptNavigation(const QUrl &url, QWebEnginePage::Naviga
         if (handled || destroying)
             return false;
     }
-    if (!isMainFrame || url.scheme() != QLatin1String(RendererSchemeHandler::scheme()) || scheme->isDocument(url))
+    if (!isMainFrame || url.scheme() != QLatin1String(RendererSchemeHandler::scheme()) || scheme->isDocument(url)) {
+        refusedUrl.clear();
         return true;
+    }
     // A page reached from a document held in memory is a file: show it as one,
     // so that its own links and the history name the real file.
     Load load;
@@ -659,18 +712,26 @@ void Renderer::Private::loadingChanged(const QWebEngineLoadingInfo &info)
     if (destroying)
         return;
     if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus) {
-        if (!current) {
+        // A navigation refused in acceptNavigation still starts and stops.
+        if (!current && info.url() != refusedUrl) {
             // The page went somewhere by itself (a followed link, a script).
             Load load;
             load.url = info.url();
             load.addToHistory = true;
+            load.started = true;
             current = load;
             setBusy(true);
+        } else if (current && sameDocument(info.url(), current->url)) {
+            current->started = true;
         }
         return;
     }
-    if (!current || !sameDocument(info.url(), current->url))
-        return; // an earlier load ending late
+    // Loads run one at a time, so once ours has begun, the next end is its
+    // own, even at another address after a redirection.
+    if (!current || info.url() == refusedUrl || (!current->started && !sameDocument(info.url(), current->url)))
+        return;
+    if (!sameDocument(info.url(), current->url))
+        current->url = info.url();
     finish(info.status() == QWebEngineLoadingInfo::LoadSucceededStatus && !info.isErrorPage());
 }
 

@@ -77,7 +77,9 @@ public:
     // Looks forward from the current match; done(found) is called once.
     void FindNext(const QString &text, bool matchCase, std::function<void(bool found)> done);
 
-    // Prints pages fromPage..toPage (1-based, inclusive); done(ok) is called once.
+    // Prints pages fromPage..toPage (1-based, inclusive; pages past the end of
+    // the document are left out); done(ok) is called once. The printer must
+    // live until then.
     void Print(QPrinter *printer, int fromPage, int toPage, std::function<void(bool ok)> done);
 
 signals:
