@@ -29,6 +29,7 @@ test: build
 bench: build
 	cmake --build $(BUILD) --target benchmarks -j $(JOBS)
 	$(BUILD)/bin/bench_openpages
+	$(BUILD)/bin/bench_preview
 
 install: build
 	cmake --install $(BUILD) $(if $(PREFIX),--prefix $(PREFIX))

@@ -90,7 +90,8 @@ signals:
     // The link under the mouse; empty when the mouse leaves a link.
     void hotSpotCovered(const QString &address);
     // A link was clicked. Receivers connected directly may set *handled to
-    // true; the renderer then does not follow the link.
+    // true; the renderer then does not follow the link. Links to an anchor of
+    // the document shown are always followed and not reported.
     void hotSpotClicked(const QString &address, bool *handled);
     // A form was submitted (GET or POST); pairs are "name=value" strings in
     // form order, values not URL-encoded. The renderer does not navigate.

@@ -430,6 +430,24 @@ private slots:
         }
     }
 
+    void anchorsMoveWithinTheDocument()
+    {
+        QVERIFY(loadBuffer(QStringLiteral("<body style='margin:0'><a id=a href='#end'>down</a>"
+                                          "<div style='height:4000px'></div><p id=end>end</p>")));
+        QStringList clicked;
+        connect(m_renderer.get(), &Renderer::hotSpotClicked, this,
+                [&](const QString &address, bool *) { clicked << address; });
+        QSignalSpy finished(m_renderer.get(), &Renderer::loadFinished);
+        evaluate(QStringLiteral("document.getElementById('a').click()"));
+        QVERIFY(waitUntil([&] { return evaluate(QStringLiteral("window.scrollY")).toInt() > 0; }));
+        settle();
+        QCOMPARE(clicked, QStringList());
+        QVERIFY(!m_renderer->Busy());
+        QCOMPARE(finished.size(), 0);
+        QVERIFY(m_renderer->History().isEmpty());
+        QVERIFY(waitUntil([&] { return m_renderer->Position() > 0; }));
+    }
+
     void formsAreReported_data()
     {
         QTest::addColumn<QString>("form");
