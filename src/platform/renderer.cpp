@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 #include <QWebEngineFindTextResult>
 #include <QWebEngineLoadingInfo>
+#include <QWebEngineNewWindowRequest>
 #include <QWebEngineProfile>
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
@@ -235,6 +236,7 @@ public:
     bool acceptNavigation(const QUrl &url, QWebEnginePage::NavigationType type, bool isMainFrame);
     void loadingChanged(const QWebEngineLoadingInfo &info);
     void scriptMessage(const QString &message);
+    void newWindow(const QUrl &url, bool userInitiated);
 };
 
 void Renderer::prepareEngine()
@@ -294,6 +296,9 @@ Renderer::Renderer(QWidget *parent)
     connect(d->page, &QWebEnginePage::contentsSizeChanged, this, [this](const QSizeF &size) {
         const qreal zoom = d->page->zoomFactor() > 0 ? d->page->zoomFactor() : 1.0;
         d->maxPosition = qMax(0, qRound(size.height() - d->view->height() / zoom));
+    });
+    connect(d->page, &QWebEnginePage::newWindowRequested, this, [this](QWebEngineNewWindowRequest &request) {
+        d->newWindow(request.requestedUrl(), request.isUserInitiated());
     });
     connect(d->page, &RendererPage::scriptMessage, this, [this](const QString &message) { d->scriptMessage(message); });
     connect(d->view, &QWebEngineView::printFinished, this, [this](bool ok) {
@@ -733,6 +738,23 @@ void Renderer::Private::loadingChanged(const QWebEngineLoadingInfo &info)
     if (!sameDocument(info.url(), current->url))
         current->url = info.url();
     finish(info.status() == QWebEngineLoadingInfo::LoadSucceededStatus && !info.isErrorPage());
+}
+
+void Renderer::Private::newWindow(const QUrl &url, bool userInitiated)
+{
+    // A preview has no other windows: a link meant for a new one is a link
+    // like any other. Windows a script opens by itself stay closed.
+    if (!userInitiated || destroying)
+        return;
+    const QUrl address = RendererSchemeHandler::toFileUrl(url);
+    bool handled = false;
+    emit q->hotSpotClicked(address.toString(), &handled);
+    if (handled || destroying)
+        return;
+    Load load;
+    load.url = address;
+    load.addToHistory = true;
+    request(std::move(load));
 }
 
 void Renderer::Private::scriptMessage(const QString &message)

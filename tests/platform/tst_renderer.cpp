@@ -396,26 +396,36 @@ private slots:
     void linkClicks_data()
     {
         QTest::addColumn<bool>("handle");
-        QTest::addRow("handled by the receiver") << true;
-        QTest::addRow("followed by the renderer") << false;
+        QTest::addColumn<QString>("window");
+        QTest::addRow("handled by the receiver") << true << QString();
+        QTest::addRow("followed by the renderer") << false << QString();
+        QTest::addRow("new window, handled") << true << QStringLiteral("_blank");
+        QTest::addRow("new window, followed here") << false << QStringLiteral("_blank");
     }
 
     void linkClicks()
     {
         QFETCH(bool, handle);
-        const QString target = path(QStringLiteral("target.htm"));
-        QVERIFY(TestEnvironment::writeFile(target, "<title>Target</title><p>there"));
-        QVERIFY(loadBuffer(QStringLiteral("<title>Start</title><a id=a href=\"target.htm\">go</a>")));
+        QFETCH(QString, window);
+        const QString file = path(QStringLiteral("target.htm"));
+        QVERIFY(TestEnvironment::writeFile(file, "<title>Target</title><p>there"));
+        QVERIFY(loadBuffer(QStringLiteral("<title>Start</title><body style='margin:0'>"
+                                          "<a id=a href=\"target.htm\" target='%1' style='display:block;height:50px'>go</a>")
+                               .arg(window)));
         QStringList clicked;
         connect(m_renderer.get(), &Renderer::hotSpotClicked, this, [&](const QString &address, bool *handled) {
             clicked << address;
             *handled = handle;
         });
         QSignalSpy finished(m_renderer.get(), &Renderer::loadFinished);
-        evaluate(QStringLiteral("document.getElementById('a').click()"));
+        // A real click: a new window opens only on the user's command.
+        QWidget *surface = m_renderer->findChild<QWebEngineView *>()->focusProxy();
+        QVERIFY(surface);
+        QTest::mouseClick(surface, Qt::LeftButton, {}, QPoint(20, 20));
         (void)waitUntil([&] { return clicked.size() == 1; });
         QCOMPARE(clicked.size(), 1);
-        QCOMPARE(clicked.first(), QUrl::fromLocalFile(target).toString());
+        const QString target = QUrl::fromLocalFile(file).toString();
+        QCOMPARE(clicked.first(), target);
         if (handle) {
             settle(300);
             QCOMPARE(finished.size(), 0);
@@ -424,9 +434,9 @@ private slots:
             QVERIFY(m_renderer->History().isEmpty());
         } else {
             QVERIFY(finishLoad(finished));
-            QCOMPARE(m_renderer->CurrentAddress(), QUrl::fromLocalFile(target).toString());
+            QCOMPARE(m_renderer->CurrentAddress(), target);
             QCOMPARE(m_renderer->DocumentTitle(), QStringLiteral("Target"));
-            QCOMPARE(m_renderer->History(), QStringList{QUrl::fromLocalFile(target).toString()});
+            QCOMPARE(m_renderer->History(), QStringList{target});
         }
     }
 
