@@ -223,8 +223,34 @@ public:
     QString findText;
     bool findMatchCase = false;
     int findActiveMatch = 0;
+    std::shared_ptr<std::function<void(bool)>> findDone; // of the search under way
 
-    std::function<void(bool)> printDone;
+    // A print in progress. The engine cannot let go of a page it is
+    // printing: a renderer closed meanwhile leaves the page, its view and
+    // profile to the job, which deletes them when the engine is done.
+    struct PrintJob
+    {
+        std::function<void(bool)> done;
+        bool orphaned = false;
+        QWebEngineView *view = nullptr;
+        QWebEnginePage *page = nullptr;
+        QWebEngineProfile *profile = nullptr;
+        RendererSchemeHandler *scheme = nullptr;
+
+        // True when the renderer is gone and everything has been released.
+        bool releaseIfOrphaned()
+        {
+            if (!orphaned)
+                return false;
+            view->deleteLater();
+            page->deleteLater();
+            scheme->deleteLater();
+            profile->deleteLater();
+            return true;
+        }
+    };
+    std::shared_ptr<PrintJob> printJob;
+    void endPrint(bool ok);
 
     void request(Load load);
     void start();
@@ -301,17 +327,28 @@ Renderer::Renderer(QWidget *parent)
         d->newWindow(request.requestedUrl(), request.isUserInitiated());
     });
     connect(d->page, &RendererPage::scriptMessage, this, [this](const QString &message) { d->scriptMessage(message); });
-    connect(d->view, &QWebEngineView::printFinished, this, [this](bool ok) {
-        if (auto done = std::exchange(d->printDone, nullptr))
-            done(ok);
-    });
 }
 
 Renderer::~Renderer()
 {
     d->destroying = true;
-    if (auto done = std::exchange(d->printDone, nullptr))
-        done(false);
+    if (d->findDone && *d->findDone)
+        std::exchange(*d->findDone, nullptr)(false);
+    d->page->setNavigationFilter(nullptr);
+    d->page->disconnect(this);
+    d->view->disconnect(this);
+    if (d->printJob) {
+        const std::shared_ptr<Private::PrintJob> job = std::exchange(d->printJob, nullptr);
+        if (auto done = std::exchange(job->done, nullptr))
+            done(false);
+        job->orphaned = true;
+        d->view->hide();
+        d->view->setParent(nullptr);
+        d->page->setParent(nullptr);
+        d->scheme->setParent(nullptr);
+        d->profile->setParent(nullptr);
+        return;
+    }
     // The page must go before its profile.
     delete d->view;
     delete d->page;
@@ -511,6 +548,7 @@ void Renderer::FindNext(const QString &text, bool matchCase, std::function<void(
     }
     const QWebEnginePage::FindFlags flags = matchCase ? QWebEnginePage::FindCaseSensitively : QWebEnginePage::FindFlags();
     auto answer = std::make_shared<std::function<void(bool)>>(std::move(done));
+    d->findDone = answer;
     QPointer<Renderer> self(this);
     d->page->findText(text, flags, [self, answer](const QWebEngineFindTextResult &result) {
         auto done = std::exchange(*answer, nullptr);
@@ -538,28 +576,46 @@ void Renderer::Print(QPrinter *printer, int fromPage, int toPage, std::function<
 {
     if (!done)
         done = [](bool) {};
-    if (!printer || d->printDone || fromPage < 1 || toPage < fromPage) {
+    if (!printer || d->printJob || fromPage < 1 || toPage < fromPage) {
         done(false);
         return;
     }
-    d->printDone = std::move(done);
+    auto job = std::make_shared<Private::PrintJob>();
+    job->done = std::move(done);
+    job->view = d->view;
+    job->page = d->page;
+    job->profile = d->profile;
+    job->scheme = d->scheme;
+    d->printJob = job;
+    Private *p = d.get();
+    connect(d->view, &QWebEngineView::printFinished, d->view, [job, p](bool ok) {
+        QObject::disconnect(job->view, &QWebEngineView::printFinished, job->view, nullptr);
+        if (!job->releaseIfOrphaned())
+            p->endPrint(ok);
+    });
     // The engine prints only pages that exist: lay the document out for this
     // printer first and clip the range to its page count.
-    QPointer<Renderer> self(this);
     d->page->printToPdf(
-        [self, printer, fromPage, toPage](const QByteArray &pdf) {
-            if (!self || self->d->destroying)
+        [job, p, printer, fromPage, toPage](const QByteArray &pdf) {
+            if (job->releaseIfOrphaned())
                 return;
             const int last = std::min({toPage, lastPrintablePage, pdfPageCount(pdf)});
             if (fromPage > last) {
-                if (auto done = std::exchange(self->d->printDone, nullptr))
-                    done(false);
+                QObject::disconnect(job->view, &QWebEngineView::printFinished, job->view, nullptr);
+                p->endPrint(false);
                 return;
             }
             printer->setFromTo(fromPage, last);
-            self->d->view->print(printer);
+            job->view->print(printer);
         },
         printer->pageLayout());
+}
+
+void Renderer::Private::endPrint(bool ok)
+{
+    const std::shared_ptr<PrintJob> job = std::exchange(printJob, nullptr);
+    if (job && job->done)
+        std::exchange(job->done, nullptr)(ok);
 }
 
 void Renderer::Private::request(Load load)

@@ -225,6 +225,28 @@ private slots:
         QVERIFY(loadFile(file));
     }
 
+    void closingAnswersEveryWaitingCall()
+    {
+        QVERIFY(loadBuffer(QStringLiteral("<p>apple</p>")));
+        int findCalls = 0;
+        int printCalls = 0;
+        bool printed = true;
+        m_renderer->FindNext(QStringLiteral("apple"), false, [&](bool) { ++findCalls; });
+        QPrinter printer;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path(QStringLiteral("closing.pdf")));
+        m_renderer->Print(&printer, 1, 9999, [&](bool ok) {
+            ++printCalls;
+            printed = ok;
+        });
+        m_renderer->LoadFromBuffer(QStringLiteral("<p>next</p>"), m_dir.path());
+        m_renderer.reset();
+        settle();
+        QCOMPARE(findCalls, 1);
+        QCOMPARE(printCalls, 1);
+        QVERIFY(!printed);
+    }
+
     void clearShowsAnEmptyDocument()
     {
         QVERIFY(loadBuffer(QStringLiteral("<title>T</title><p>text</p>")));
@@ -438,6 +460,21 @@ private slots:
             QCOMPARE(m_renderer->DocumentTitle(), QStringLiteral("Target"));
             QCOMPARE(m_renderer->History(), QStringList{target});
         }
+    }
+
+    void linkUnderTheMouse()
+    {
+        QVERIFY(loadBuffer(QStringLiteral("<body style='margin:0'>"
+                                          "<a href='pics/a.gif' style='display:block;height:50px'>picture</a>"
+                                          "<div style='height:200px'>no link</div>")));
+        QSignalSpy covered(m_renderer.get(), &Renderer::hotSpotCovered);
+        QWidget *surface = m_renderer->findChild<QWebEngineView *>()->focusProxy();
+        QTest::mouseMove(surface, QPoint(20, 20));
+        QVERIFY(waitUntil([&] { return covered.size() >= 1; }));
+        QCOMPARE(covered.last().first().toString(), QUrl::fromLocalFile(path(QStringLiteral("pics/a.gif"))).toString());
+        QTest::mouseMove(surface, QPoint(20, 150));
+        QVERIFY(waitUntil([&] { return covered.size() >= 2; }));
+        QCOMPARE(covered.last().first().toString(), QString());
     }
 
     void anchorsMoveWithinTheDocument()
