@@ -361,6 +361,13 @@ private slots:
         QVERIFY(loadFile(path(QStringLiteral("page0.htm"))));
         QCOMPARE(m_renderer->History(), QStringList{addresses.at(11)} + addresses.mid(3, 7));
         QCOMPARE(m_renderer->HistoryIndex(), 0);
+
+        finished.clear();
+        m_renderer->SetHistoryIndex(2);
+        QVERIFY(finishLoad(finished));
+        m_renderer->SetHistoryMaxCount(2);
+        QCOMPARE(m_renderer->History(), (QStringList{addresses.at(11), addresses.at(3)}));
+        QCOMPARE(m_renderer->HistoryIndex(), 1);
     }
 
     void findLooksForward_data()
@@ -401,18 +408,33 @@ private slots:
     void titleOfTheDocument_data()
     {
         QTest::addColumn<QString>("html");
+        QTest::addColumn<bool>("fromFile");
         QTest::addColumn<QString>("title");
-        QTest::addRow("titled") << QStringLiteral("<title>My page</title><p>x") << QStringLiteral("My page");
-        QTest::addRow("untitled") << QStringLiteral("<p>x") << QString();
+        QTest::addRow("titled text") << QStringLiteral("<title>My page</title><p>x") << false << QStringLiteral("My page");
+        QTest::addRow("untitled text") << QStringLiteral("<p>x") << false << QString();
+        QTest::addRow("titled file") << QStringLiteral("<title>On disk</title><p>x") << true << QStringLiteral("On disk");
+        QTest::addRow("untitled file") << QStringLiteral("<p>x") << true << QString();
     }
 
     void titleOfTheDocument()
     {
         QFETCH(QString, html);
+        QFETCH(bool, fromFile);
         QFETCH(QString, title);
-        QVERIFY(loadBuffer(html));
+        QSignalSpy changed(m_renderer.get(), &Renderer::titleChanged);
+        if (fromFile) {
+            const QString file = path(QStringLiteral("titled.htm"));
+            QVERIFY(TestEnvironment::writeFile(file, html.toUtf8()));
+            QVERIFY(loadFile(file));
+        } else {
+            QVERIFY(loadBuffer(html));
+        }
         (void)waitUntil([&] { return m_renderer->DocumentTitle() == title; });
         QCOMPARE(m_renderer->DocumentTitle(), title);
+        if (!title.isEmpty()) {
+            QVERIFY(!changed.isEmpty());
+            QCOMPARE(changed.last().first().toString(), title);
+        }
     }
 
     void linkClicks_data()
@@ -559,6 +581,17 @@ private slots:
         m_renderer->SetDefFontColor(QColor(0, 128, 0));
         QVERIFY(loadBuffer(html));
         QCOMPARE(evaluate(QStringLiteral("getComputedStyle(document.getElementById('p')).color")).toString(), colour);
+    }
+
+    void defaultTextColourChangesTheShownDocument()
+    {
+        m_renderer->SetDefFontColor(QColor(0, 128, 0));
+        QVERIFY(loadBuffer(QStringLiteral("<p id=p>x")));
+        m_renderer->SetDefFontColor(QColor(0, 0, 128));
+        const QString script = QStringLiteral("getComputedStyle(document.getElementById('p')).color");
+        QCOMPARE(evaluate(script).toString(), QStringLiteral("rgb(0, 0, 128)"));
+        QVERIFY(loadBuffer(QStringLiteral("<p id=p>y")));
+        QCOMPARE(evaluate(script).toString(), QStringLiteral("rgb(0, 0, 128)"));
     }
 
     void defaultFontAndBackground()
