@@ -23,11 +23,13 @@ namespace {
 
 QString page(int targetBytes, int variant)
 {
-    QString text = QStringLiteral("<!DOCTYPE html>\n<html><head><title>Preview</title></head><body>\n"
-                                  "<p><img src=\"picture.png\" alt=picture></p><table>\n");
+    QString text
+        = QStringLiteral("<!DOCTYPE html>\n<html><head><title>Preview</title></head><body>\n"
+                         "<p><img src=\"picture.png\" alt=picture></p><table>\n");
     int row = 0;
     while (text.size() < targetBytes) {
-        text += QStringLiteral("<tr><td class=\"c%1\">Row %2 of version %3</td><td><a href=\"page%2.htm\">link</a>"
+        text += QStringLiteral("<tr><td class=\"c%1\">Row %2 of version %3</td><td><a "
+                               "href=\"page%2.htm\">link</a>"
                                "</td></tr>\n")
                     .arg(row % 7)
                     .arg(row)
@@ -42,10 +44,11 @@ double timeLoad(Renderer &renderer, const QString &text, const QString &base)
 {
     QEventLoop loop;
     bool ok = false;
-    const auto connection = QObject::connect(&renderer, &Renderer::loadFinished, &loop, [&](bool success) {
-        ok = success;
-        loop.quit();
-    });
+    const auto connection
+        = QObject::connect(&renderer, &Renderer::loadFinished, &loop, [&](bool success) {
+              ok = success;
+              loop.quit();
+          });
     QTimer::singleShot(60000, &loop, &QEventLoop::quit);
     QElapsedTimer clock;
     clock.start();
@@ -88,7 +91,7 @@ int main(int argc, char *argv[])
         return 1;
     }
 
-    for (const int size : {10 * 1024, 100 * 1024, 1024 * 1024}) {
+    for (const int size : { 10 * 1024, 100 * 1024, 1024 * 1024 }) {
         std::vector<double> ms;
         for (int run = 0; run < runs; ++run) {
             // A different text each time, as after an edit.
@@ -99,7 +102,8 @@ int main(int argc, char *argv[])
             }
             ms.push_back(t);
         }
-        std::printf("LoadFromBuffer to loadFinished, %5d KB  median %8.1f ms   min %8.1f ms   max %8.1f ms   (%zu "
+        std::printf("LoadFromBuffer to loadFinished, %5d KB  median %8.1f ms   min %8.1f ms   max "
+                    "%8.1f ms   (%zu "
                     "runs)\n",
                     size / 1024, median(ms), *std::min_element(ms.begin(), ms.end()),
                     *std::max_element(ms.begin(), ms.end()), ms.size());

@@ -142,14 +142,17 @@ const char anchorScript[] = R"JS((function (name) {
 
 QString jsString(const QString &text)
 {
-    return QString::fromUtf8(QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact)).mid(1).chopped(1);
+    return QString::fromUtf8(QJsonDocument(QJsonArray { text }).toJson(QJsonDocument::Compact))
+        .mid(1)
+        .chopped(1);
 }
 
 QString colorRule(const QColor &color)
 {
     if (!color.isValid())
         return QString();
-    return QStringLiteral(":where(:root) { color: ") + color.name(QColor::HexRgb) + QStringLiteral(" }");
+    return QStringLiteral(":where(:root) { color: ") + color.name(QColor::HexRgb)
+        + QStringLiteral(" }");
 }
 
 bool sameDocument(const QUrl &a, const QUrl &b)
@@ -308,14 +311,17 @@ Renderer::Renderer(QWidget *parent)
     layout->addWidget(d->view);
     setFocusProxy(d->view);
 
-    d->page->setNavigationFilter([this](const QUrl &url, QWebEnginePage::NavigationType type, bool isMainFrame) {
-        return d->acceptNavigation(url, type, isMainFrame);
-    });
+    d->page->setNavigationFilter(
+        [this](const QUrl &url, QWebEnginePage::NavigationType type, bool isMainFrame) {
+            return d->acceptNavigation(url, type, isMainFrame);
+        });
     connect(d->page, &QWebEnginePage::loadingChanged, this,
             [this](const QWebEngineLoadingInfo &info) { d->loadingChanged(info); });
-    connect(d->page, &QWebEnginePage::titleChanged, this, [this] { emit titleChanged(DocumentTitle()); });
+    connect(d->page, &QWebEnginePage::titleChanged, this,
+            [this] { emit titleChanged(DocumentTitle()); });
     connect(d->page, &QWebEnginePage::linkHovered, this, [this](const QString &url) {
-        emit hotSpotCovered(url.isEmpty() ? QString() : RendererSchemeHandler::toFileUrl(QUrl(url)).toString());
+        emit hotSpotCovered(url.isEmpty() ? QString()
+                                          : RendererSchemeHandler::toFileUrl(QUrl(url)).toString());
     });
     connect(d->page, &QWebEnginePage::scrollPositionChanged, this,
             [this](const QPointF &position) { d->position = qRound(position.y()); });
@@ -323,10 +329,12 @@ Renderer::Renderer(QWidget *parent)
         const qreal zoom = d->page->zoomFactor() > 0 ? d->page->zoomFactor() : 1.0;
         d->maxPosition = qMax(0, qRound(size.height() - d->view->height() / zoom));
     });
-    connect(d->page, &QWebEnginePage::newWindowRequested, this, [this](QWebEngineNewWindowRequest &request) {
-        d->newWindow(request.requestedUrl(), request.isUserInitiated());
-    });
-    connect(d->page, &RendererPage::scriptMessage, this, [this](const QString &message) { d->scriptMessage(message); });
+    connect(d->page, &QWebEnginePage::newWindowRequested, this,
+            [this](QWebEngineNewWindowRequest &request) {
+                d->newWindow(request.requestedUrl(), request.isUserInitiated());
+            });
+    connect(d->page, &RendererPage::scriptMessage, this,
+            [this](const QString &message) { d->scriptMessage(message); });
 }
 
 Renderer::~Renderer()
@@ -394,10 +402,12 @@ QString Renderer::DocumentTitle() const
     const QString title = d->page->title();
     // The engine names an untitled document after its address.
     const QUrl url = d->page->url();
-    if (title == url.toString() || title == url.toDisplayString() || title == url.toString(QUrl::RemoveScheme)
+    if (title == url.toString() || title == url.toDisplayString()
+        || title == url.toString(QUrl::RemoveScheme)
         || title == url.toString(QUrl::RemoveScheme | QUrl::RemoveAuthority)
-        || title == url.toString(QUrl::RemoveScheme | QUrl::PreferLocalFile) || url.scheme() == QLatin1String("about")
-        || title == url.toLocalFile() || title == url.fileName())
+        || title == url.toString(QUrl::RemoveScheme | QUrl::PreferLocalFile)
+        || url.scheme() == QLatin1String("about") || title == url.toLocalFile()
+        || title == url.fileName())
         return QString();
     return title;
 }
@@ -546,7 +556,8 @@ void Renderer::FindNext(const QString &text, bool matchCase, std::function<void(
         d->findMatchCase = matchCase;
         d->findActiveMatch = 0;
     }
-    const QWebEnginePage::FindFlags flags = matchCase ? QWebEnginePage::FindCaseSensitively : QWebEnginePage::FindFlags();
+    const QWebEnginePage::FindFlags flags
+        = matchCase ? QWebEnginePage::FindCaseSensitively : QWebEnginePage::FindFlags();
     auto answer = std::make_shared<std::function<void(bool)>>(std::move(done));
     d->findDone = answer;
     QPointer<Renderer> self(this);
@@ -599,7 +610,7 @@ void Renderer::Print(QPrinter *printer, int fromPage, int toPage, std::function<
         [job, p, printer, fromPage, toPage](const QByteArray &pdf) {
             if (job->releaseIfOrphaned())
                 return;
-            const int last = std::min({toPage, lastPrintablePage, pdfPageCount(pdf)});
+            const int last = std::min({ toPage, lastPrintablePage, pdfPageCount(pdf) });
             if (fromPage > last) {
                 QObject::disconnect(job->view, &QWebEngineView::printFinished, job->view, nullptr);
                 p->endPrint(false);
@@ -642,11 +653,12 @@ void Renderer::Private::start()
         // The engine moves within a document without any load signal; jump
         // to the anchor here instead, so that this load ends like any other.
         QPointer<Renderer> self(q);
-        page->runJavaScript(QString::fromLatin1(anchorScript).arg(jsString(load.url.fragment(QUrl::FullyDecoded))),
-                            QWebEngineScript::ApplicationWorld, [self, this](const QVariant &) {
-                                if (self && !destroying && current)
-                                    finish(true);
-                            });
+        page->runJavaScript(
+            QString::fromLatin1(anchorScript).arg(jsString(load.url.fragment(QUrl::FullyDecoded))),
+            QWebEngineScript::ApplicationWorld, [self, this](const QVariant &) {
+                if (self && !destroying && current)
+                    finish(true);
+            });
         return;
     }
     page->load(load.url);
@@ -657,7 +669,8 @@ void Renderer::Private::finish(bool ok)
     const Load load = std::move(*current);
     current.reset();
     if (ok || load.kind == Load::Kind::Blank) {
-        shownUrl = load.kind == Load::Kind::Blank ? QUrl() : RendererSchemeHandler::toFileUrl(load.url);
+        shownUrl
+            = load.kind == Load::Kind::Blank ? QUrl() : RendererSchemeHandler::toFileUrl(load.url);
         if (load.addToHistory)
             addToHistory(shownUrl.toString());
     }
@@ -720,15 +733,17 @@ void Renderer::Private::updateColorScript()
         page->scripts().insert(script);
     }
     // The document shown takes the new colour at once.
-    page->runJavaScript(QStringLiteral("(function(){var s=document.getElementById(%1);if(s)s.textContent=%2;})()")
-                            .arg(jsString(id), jsString(rule)),
-                        QWebEngineScript::ApplicationWorld);
+    page->runJavaScript(
+        QStringLiteral("(function(){var s=document.getElementById(%1);if(s)s.textContent=%2;})()")
+            .arg(jsString(id), jsString(rule)),
+        QWebEngineScript::ApplicationWorld);
 }
 
 void Renderer::Private::runScroll(int target, std::function<void()> then)
 {
     QPointer<Renderer> self(q);
-    page->runJavaScript(QString::fromLatin1(scrollScript).arg(target), QWebEngineScript::ApplicationWorld,
+    page->runJavaScript(QString::fromLatin1(scrollScript).arg(target),
+                        QWebEngineScript::ApplicationWorld,
                         [self, this, then](const QVariant &result) {
                             if (!self || destroying)
                                 return;
@@ -742,7 +757,8 @@ void Renderer::Private::runScroll(int target, std::function<void()> then)
                         });
 }
 
-bool Renderer::Private::acceptNavigation(const QUrl &url, QWebEnginePage::NavigationType type, bool isMainFrame)
+bool Renderer::Private::acceptNavigation(const QUrl &url, QWebEnginePage::NavigationType type,
+                                         bool isMainFrame)
 {
     if (isMainFrame)
         refusedUrl = url;
@@ -754,7 +770,8 @@ bool Renderer::Private::acceptNavigation(const QUrl &url, QWebEnginePage::Naviga
         if (handled || destroying)
             return false;
     }
-    if (!isMainFrame || url.scheme() != QLatin1String(RendererSchemeHandler::scheme()) || scheme->isDocument(url)) {
+    if (!isMainFrame || url.scheme() != QLatin1String(RendererSchemeHandler::scheme())
+        || scheme->isDocument(url)) {
         refusedUrl.clear();
         return true;
     }
@@ -764,7 +781,12 @@ bool Renderer::Private::acceptNavigation(const QUrl &url, QWebEnginePage::Naviga
     load.url = RendererSchemeHandler::toFileUrl(url);
     load.addToHistory = true;
     QMetaObject::invokeMethod(
-        q, [this, load] { if (!destroying) request(load); }, Qt::QueuedConnection);
+        q,
+        [this, load] {
+            if (!destroying)
+                request(load);
+        },
+        Qt::QueuedConnection);
     return false;
 }
 
@@ -789,7 +811,8 @@ void Renderer::Private::loadingChanged(const QWebEngineLoadingInfo &info)
     }
     // Loads run one at a time, so once ours has begun, the next end is its
     // own, even at another address after a redirection.
-    if (!current || info.url() == refusedUrl || (!current->started && !sameDocument(info.url(), current->url)))
+    if (!current || info.url() == refusedUrl
+        || (!current->started && !sameDocument(info.url(), current->url)))
         return;
     if (!sameDocument(info.url(), current->url))
         current->url = info.url();
@@ -815,7 +838,10 @@ void Renderer::Private::newWindow(const QUrl &url, bool userInitiated)
 
 void Renderer::Private::scriptMessage(const QString &message)
 {
-    const QJsonObject form = QJsonDocument::fromJson(message.toUtf8()).object().value(QLatin1String("form")).toObject();
+    const QJsonObject form = QJsonDocument::fromJson(message.toUtf8())
+                                 .object()
+                                 .value(QLatin1String("form"))
+                                 .toObject();
     if (form.isEmpty())
         return;
     QStringList pairs;
@@ -823,7 +849,9 @@ void Renderer::Private::scriptMessage(const QString &message)
         const QJsonArray nameValue = pair.toArray();
         pairs.append(nameValue.at(0).toString() + QLatin1Char('=') + nameValue.at(1).toString());
     }
-    const QString action = RendererSchemeHandler::toFileUrl(QUrl(form.value(QLatin1String("action")).toString())).toString();
+    const QString action
+        = RendererSchemeHandler::toFileUrl(QUrl(form.value(QLatin1String("action")).toString()))
+              .toString();
     emit q->formSubmitted(action, form.value(QLatin1String("method")).toString().toUpper(), pairs);
 }
 

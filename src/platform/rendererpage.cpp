@@ -3,7 +3,8 @@
 
 namespace Tarnwick {
 
-RendererPage::RendererPage(QWebEngineProfile *profile, const QString &messagePrefix, QObject *parent)
+RendererPage::RendererPage(QWebEngineProfile *profile, const QString &messagePrefix,
+                           QObject *parent)
     : QWebEnginePage(profile, parent)
     , m_messagePrefix(messagePrefix)
 {
@@ -19,8 +20,9 @@ bool RendererPage::acceptNavigationRequest(const QUrl &url, NavigationType type,
     return m_filter ? m_filter(url, type, isMainFrame) : true;
 }
 
-void RendererPage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString &message,
-                                            int lineNumber, const QString &sourceId)
+void RendererPage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level,
+                                            const QString &message, int lineNumber,
+                                            const QString &sourceId)
 {
     if (message.startsWith(m_messagePrefix)) {
         emit scriptMessage(message.mid(m_messagePrefix.size()));

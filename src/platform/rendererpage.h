@@ -16,10 +16,12 @@ class RendererPage final : public QWebEnginePage
 
 public:
     // Returns whether the engine may go ahead with the navigation.
-    using NavigationFilter = std::function<bool(const QUrl &url, NavigationType type, bool isMainFrame)>;
+    using NavigationFilter
+        = std::function<bool(const QUrl &url, NavigationType type, bool isMainFrame)>;
     // Console messages starting with this prefix come from the renderer's
     // scripts; the rest of the message goes to scriptMessage.
-    RendererPage(QWebEngineProfile *profile, const QString &messagePrefix, QObject *parent = nullptr);
+    RendererPage(QWebEngineProfile *profile, const QString &messagePrefix,
+                 QObject *parent = nullptr);
 
     void setNavigationFilter(NavigationFilter filter);
 
@@ -28,8 +30,8 @@ signals:
 
 protected:
     bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override;
-    void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString &message, int lineNumber,
-                                  const QString &sourceId) override;
+    void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString &message,
+                                  int lineNumber, const QString &sourceId) override;
 
 private:
     QString m_messagePrefix;

@@ -17,7 +17,8 @@ const QString documentQueryKey = QStringLiteral("document=");
 
 QString directoryWithSlash(const QString &directory)
 {
-    QString path = QDir::cleanPath(QDir(directory.isEmpty() ? QDir::currentPath() : directory).absolutePath());
+    QString path = QDir::cleanPath(
+        QDir(directory.isEmpty() ? QDir::currentPath() : directory).absolutePath());
     if (!path.endsWith(u'/'))
         path += u'/';
     return path;
@@ -90,11 +91,13 @@ void RendererSchemeHandler::requestStarted(QWebEngineUrlRequestJob *job)
     }
     auto *file = new QFile(path, job);
     if (!file->open(QIODevice::ReadOnly)) {
-        job->fail(file->exists() ? QWebEngineUrlRequestJob::RequestDenied : QWebEngineUrlRequestJob::UrlNotFound);
+        job->fail(file->exists() ? QWebEngineUrlRequestJob::RequestDenied
+                                 : QWebEngineUrlRequestJob::UrlNotFound);
         return;
     }
     static const QMimeDatabase mimeTypes;
-    const QByteArray type = mimeTypes.mimeTypeForFile(path, QMimeDatabase::MatchExtension).name().toLatin1();
+    const QByteArray type
+        = mimeTypes.mimeTypeForFile(path, QMimeDatabase::MatchExtension).name().toLatin1();
     job->reply(type, file);
 }
 

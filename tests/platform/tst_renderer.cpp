@@ -29,8 +29,7 @@ void writeImage(const QString &path, int width, int height)
 // Runs a real event loop until the predicate holds. Polling waits (QTRY_*,
 // qWaitFor) sleep between rounds, and the engine's work hops between threads
 // so often that each load would take seconds.
-template<typename Predicate>
-bool waitUntil(Predicate predicate, int timeout = loadTimeout)
+template<typename Predicate> bool waitUntil(Predicate predicate, int timeout = loadTimeout)
 {
     if (predicate())
         return true;
@@ -141,7 +140,8 @@ private slots:
         TestEnvironment::isolate();
         QVERIFY(m_dir.isValid());
         writeImage(path(QStringLiteral("wide.png")), 37, 5);
-        QVERIFY(TestEnvironment::writeFile(path(QStringLiteral("style.css")), "p { margin-left: 23px }"));
+        QVERIFY(TestEnvironment::writeFile(path(QStringLiteral("style.css")),
+                                           "p { margin-left: 23px }"));
         QVERIFY(TestEnvironment::writeFile(path(QStringLiteral("sub/inner.png")), {}));
         writeImage(path(QStringLiteral("sub/inner.png")), 11, 3);
     }
@@ -161,16 +161,19 @@ private slots:
         QTest::addColumn<QString>("script");
         QTest::addColumn<QString>("expected");
         QTest::addRow("image") << QStringLiteral("<img id=i src=\"wide.png\">")
-                               << QStringLiteral("document.getElementById('i').naturalWidth") << QStringLiteral("37");
+                               << QStringLiteral("document.getElementById('i').naturalWidth")
+                               << QStringLiteral("37");
         QTest::addRow("image in a subfolder")
             << QStringLiteral("<img id=i src=\"sub/inner.png\">")
             << QStringLiteral("document.getElementById('i').naturalWidth") << QStringLiteral("11");
-        QTest::addRow("style sheet") << QStringLiteral("<link rel=stylesheet href=style.css><p id=p>x</p>")
-                                     << QStringLiteral("getComputedStyle(document.getElementById('p')).marginLeft")
-                                     << QStringLiteral("23px");
+        QTest::addRow("style sheet")
+            << QStringLiteral("<link rel=stylesheet href=style.css><p id=p>x</p>")
+            << QStringLiteral("getComputedStyle(document.getElementById('p')).marginLeft")
+            << QStringLiteral("23px");
         QTest::addRow("text beyond ASCII")
             << QStringLiteral("<p id=p>gr\u00fc\u00dfe \u20ac</p>")
-            << QStringLiteral("document.getElementById('p').textContent") << QStringLiteral("gr\u00fc\u00dfe \u20ac");
+            << QStringLiteral("document.getElementById('p').textContent")
+            << QStringLiteral("gr\u00fc\u00dfe \u20ac");
     }
 
     void relativeAddressesResolveAgainstTheBase()
@@ -187,7 +190,8 @@ private slots:
     void largeBufferLoads()
     {
         QString html = QStringLiteral("<title>Big</title>");
-        const QString row = QStringLiteral("<p>Lorem ipsum dolor sit amet, consectetur adipiscing elit.</p>\n");
+        const QString row
+            = QStringLiteral("<p>Lorem ipsum dolor sit amet, consectetur adipiscing elit.</p>\n");
         while (html.size() < 5 * 1024 * 1024)
             html += row;
         html += QStringLiteral("<p id=last>end</p>");
@@ -218,7 +222,8 @@ private slots:
     void fragmentOfTheShownFile()
     {
         const QString file = path(QStringLiteral("long.htm"));
-        QVERIFY(TestEnvironment::writeFile(file, "<body style='margin:0'><div style='height:3000px'></div><p id=end>end</p>"));
+        QVERIFY(TestEnvironment::writeFile(
+            file, "<body style='margin:0'><div style='height:3000px'></div><p id=end>end</p>"));
         QVERIFY(loadFile(file));
         QVERIFY(loadFile(QUrl::fromLocalFile(file).toString() + QStringLiteral("#end")));
         QVERIFY(m_renderer->Position() > 0);
@@ -254,7 +259,9 @@ private slots:
         m_renderer->Clear();
         QVERIFY(finishLoad(finished));
         QCOMPARE(finished.first().first().toBool(), true);
-        QCOMPARE(evaluate(QStringLiteral("document.body ? document.body.textContent : ''")).toString(), QString());
+        QCOMPARE(
+            evaluate(QStringLiteral("document.body ? document.body.textContent : ''")).toString(),
+            QString());
         QCOMPARE(m_renderer->CurrentAddress(), QString());
         QCOMPARE(m_renderer->DocumentTitle(), QString());
     }
@@ -315,7 +322,8 @@ private slots:
     {
         QFETCH(int, requested);
         QFETCH(bool, toEnd);
-        const QString html = QStringLiteral("<body style='margin:0'><div style='height:5000px'>tall</div>");
+        const QString html
+            = QStringLiteral("<body style='margin:0'><div style='height:5000px'>tall</div>");
         QSignalSpy finished(m_renderer.get(), &Renderer::loadFinished);
         m_renderer->LoadFromBuffer(html, m_dir.path());
         m_renderer->SetPosition(requested);
@@ -338,7 +346,8 @@ private slots:
         QStringList addresses;
         for (int i = 0; i < 12; ++i) {
             const QString file = path(QStringLiteral("page%1.htm").arg(i));
-            QVERIFY(TestEnvironment::writeFile(file, QStringLiteral("<title>Page %1</title>").arg(i).toUtf8()));
+            QVERIFY(TestEnvironment::writeFile(
+                file, QStringLiteral("<title>Page %1</title>").arg(i).toUtf8()));
             QVERIFY(loadFile(file));
             addresses.prepend(QUrl::fromLocalFile(file).toString());
         }
@@ -359,14 +368,14 @@ private slots:
 
         // A new page seen from an older entry drops the newer ones.
         QVERIFY(loadFile(path(QStringLiteral("page0.htm"))));
-        QCOMPARE(m_renderer->History(), QStringList{addresses.at(11)} + addresses.mid(3, 7));
+        QCOMPARE(m_renderer->History(), QStringList { addresses.at(11) } + addresses.mid(3, 7));
         QCOMPARE(m_renderer->HistoryIndex(), 0);
 
         finished.clear();
         m_renderer->SetHistoryIndex(2);
         QVERIFY(finishLoad(finished));
         m_renderer->SetHistoryMaxCount(2);
-        QCOMPARE(m_renderer->History(), (QStringList{addresses.at(11), addresses.at(3)}));
+        QCOMPARE(m_renderer->History(), (QStringList { addresses.at(11), addresses.at(3) }));
         QCOMPARE(m_renderer->HistoryIndex(), 1);
     }
 
@@ -397,7 +406,8 @@ private slots:
         QVERIFY(loadBuffer(QStringLiteral("<p id=p>Hello <b>bold</b> world</p>")));
         QCOMPARE(m_renderer->SelLength(), 0);
         evaluate(QStringLiteral("getSelection().selectAllChildren(document.getElementById('p'))"));
-        (void)waitUntil([&] { return m_renderer->SelText() == QStringLiteral("Hello bold world"); });
+        (void)waitUntil(
+            [&] { return m_renderer->SelText() == QStringLiteral("Hello bold world"); });
         QCOMPARE(m_renderer->SelText(), QStringLiteral("Hello bold world"));
         QCOMPARE(m_renderer->SelLength(), 16);
         QGuiApplication::clipboard()->clear();
@@ -410,9 +420,11 @@ private slots:
         QTest::addColumn<QString>("html");
         QTest::addColumn<bool>("fromFile");
         QTest::addColumn<QString>("title");
-        QTest::addRow("titled text") << QStringLiteral("<title>My page</title><p>x") << false << QStringLiteral("My page");
+        QTest::addRow("titled text")
+            << QStringLiteral("<title>My page</title><p>x") << false << QStringLiteral("My page");
         QTest::addRow("untitled text") << QStringLiteral("<p>x") << false << QString();
-        QTest::addRow("titled file") << QStringLiteral("<title>On disk</title><p>x") << true << QStringLiteral("On disk");
+        QTest::addRow("titled file")
+            << QStringLiteral("<title>On disk</title><p>x") << true << QStringLiteral("On disk");
         QTest::addRow("untitled file") << QStringLiteral("<p>x") << true << QString();
     }
 
@@ -453,14 +465,17 @@ private slots:
         QFETCH(QString, window);
         const QString file = path(QStringLiteral("target.htm"));
         QVERIFY(TestEnvironment::writeFile(file, "<title>Target</title><p>there"));
-        QVERIFY(loadBuffer(QStringLiteral("<title>Start</title><body style='margin:0'>"
-                                          "<a id=a href=\"target.htm\" target='%1' style='display:block;height:50px'>go</a>")
-                               .arg(window)));
+        QVERIFY(loadBuffer(
+            QStringLiteral(
+                "<title>Start</title><body style='margin:0'>"
+                "<a id=a href=\"target.htm\" target='%1' style='display:block;height:50px'>go</a>")
+                .arg(window)));
         QStringList clicked;
-        connect(m_renderer.get(), &Renderer::hotSpotClicked, this, [&](const QString &address, bool *handled) {
-            clicked << address;
-            *handled = handle;
-        });
+        connect(m_renderer.get(), &Renderer::hotSpotClicked, this,
+                [&](const QString &address, bool *handled) {
+                    clicked << address;
+                    *handled = handle;
+                });
         QSignalSpy finished(m_renderer.get(), &Renderer::loadFinished);
         // A real click: a new window opens only on the user's command.
         QWidget *surface = m_renderer->findChild<QWebEngineView *>()->focusProxy();
@@ -480,20 +495,22 @@ private slots:
             QVERIFY(finishLoad(finished));
             QCOMPARE(m_renderer->CurrentAddress(), target);
             QCOMPARE(m_renderer->DocumentTitle(), QStringLiteral("Target"));
-            QCOMPARE(m_renderer->History(), QStringList{target});
+            QCOMPARE(m_renderer->History(), QStringList { target });
         }
     }
 
     void linkUnderTheMouse()
     {
-        QVERIFY(loadBuffer(QStringLiteral("<body style='margin:0'>"
-                                          "<a href='pics/a.gif' style='display:block;height:50px'>picture</a>"
-                                          "<div style='height:200px'>no link</div>")));
+        QVERIFY(loadBuffer(
+            QStringLiteral("<body style='margin:0'>"
+                           "<a href='pics/a.gif' style='display:block;height:50px'>picture</a>"
+                           "<div style='height:200px'>no link</div>")));
         QSignalSpy covered(m_renderer.get(), &Renderer::hotSpotCovered);
         QWidget *surface = m_renderer->findChild<QWebEngineView *>()->focusProxy();
         QTest::mouseMove(surface, QPoint(20, 20));
         QVERIFY(waitUntil([&] { return covered.size() >= 1; }));
-        QCOMPARE(covered.last().first().toString(), QUrl::fromLocalFile(path(QStringLiteral("pics/a.gif"))).toString());
+        QCOMPARE(covered.last().first().toString(),
+                 QUrl::fromLocalFile(path(QStringLiteral("pics/a.gif"))).toString());
         QTest::mouseMove(surface, QPoint(20, 150));
         QVERIFY(waitUntil([&] { return covered.size() >= 2; }));
         QCOMPARE(covered.last().first().toString(), QString());
@@ -526,21 +543,28 @@ private slots:
         const QString fields = QStringLiteral(
             "<input name=first value='a b&c'><input type=checkbox name=box value=yes checked>"
             "<input type=checkbox name=off><input name=disabled value=x disabled>"
-            "<select name=pick multiple><option>one<option selected>two<option selected value=3>three</select>"
-            "<textarea name=text>line</textarea><input type=radio name=r value=1><input type=radio name=r value=2 checked>"
-            "<button id=go name=go value=pressed>Go</button><input type=submit name=other value=no>");
-        const QStringList pairs{QStringLiteral("first=a b&c"), QStringLiteral("box=yes"), QStringLiteral("pick=two"),
-                                QStringLiteral("pick=3"),      QStringLiteral("text=line"), QStringLiteral("r=2"),
-                                QStringLiteral("go=pressed")};
-        QTest::addRow("get by button") << QStringLiteral("<form id=f action='do.cgi' method=get>") + fields
-                                       << QStringLiteral("document.getElementById('go').click()")
-                                       << QStringLiteral("GET") << pairs;
-        QTest::addRow("post by button") << QStringLiteral("<form id=f action='do.cgi' method=post>") + fields
-                                        << QStringLiteral("document.getElementById('go').click()")
-                                        << QStringLiteral("POST") << pairs;
+            "<select name=pick multiple><option>one<option selected>two<option selected "
+            "value=3>three</select>"
+            "<textarea name=text>line</textarea><input type=radio name=r value=1><input type=radio "
+            "name=r value=2 checked>"
+            "<button id=go name=go value=pressed>Go</button><input type=submit name=other "
+            "value=no>");
+        const QStringList pairs { QStringLiteral("first=a b&c"), QStringLiteral("box=yes"),
+                                  QStringLiteral("pick=two"),    QStringLiteral("pick=3"),
+                                  QStringLiteral("text=line"),   QStringLiteral("r=2"),
+                                  QStringLiteral("go=pressed") };
+        QTest::addRow("get by button")
+            << QStringLiteral("<form id=f action='do.cgi' method=get>") + fields
+            << QStringLiteral("document.getElementById('go').click()") << QStringLiteral("GET")
+            << pairs;
+        QTest::addRow("post by button")
+            << QStringLiteral("<form id=f action='do.cgi' method=post>") + fields
+            << QStringLiteral("document.getElementById('go').click()") << QStringLiteral("POST")
+            << pairs;
         QTest::addRow("post by script")
             << QStringLiteral("<form id=f action='do.cgi' method=POST>") + fields
-            << QStringLiteral("document.getElementById('f').submit()") << QStringLiteral("POST") << pairs.mid(0, 6);
+            << QStringLiteral("document.getElementById('f').submit()") << QStringLiteral("POST")
+            << pairs.mid(0, 6);
     }
 
     void formsAreReported()
@@ -549,13 +573,15 @@ private slots:
         QFETCH(QString, submit);
         QFETCH(QString, method);
         QFETCH(QStringList, pairs);
-        QVERIFY(loadBuffer(QStringLiteral("<title>Form</title>") + form + QStringLiteral("</form>")));
+        QVERIFY(
+            loadBuffer(QStringLiteral("<title>Form</title>") + form + QStringLiteral("</form>")));
         QSignalSpy submitted(m_renderer.get(), &Renderer::formSubmitted);
         QSignalSpy finished(m_renderer.get(), &Renderer::loadFinished);
         evaluate(submit);
         (void)waitUntil([&] { return submitted.size() == 1; });
         QCOMPARE(submitted.size(), 1);
-        QCOMPARE(submitted.first().at(0).toString(), QUrl::fromLocalFile(path(QStringLiteral("do.cgi"))).toString());
+        QCOMPARE(submitted.first().at(0).toString(),
+                 QUrl::fromLocalFile(path(QStringLiteral("do.cgi"))).toString());
         QCOMPARE(submitted.first().at(1).toString(), method);
         QCOMPARE(submitted.first().at(2).toStringList(), pairs);
         settle(200);
@@ -567,9 +593,11 @@ private slots:
     {
         QTest::addColumn<QString>("html");
         QTest::addColumn<QString>("colour");
-        QTest::addRow("page without colours") << QStringLiteral("<p id=p>x") << QStringLiteral("rgb(0, 128, 0)");
+        QTest::addRow("page without colours")
+            << QStringLiteral("<p id=p>x") << QStringLiteral("rgb(0, 128, 0)");
         QTest::addRow("colour on the root")
-            << QStringLiteral("<style>html{color:blue}</style><p id=p>x") << QStringLiteral("rgb(0, 0, 255)");
+            << QStringLiteral("<style>html{color:blue}</style><p id=p>x")
+            << QStringLiteral("rgb(0, 0, 255)");
         QTest::addRow("text attribute")
             << QStringLiteral("<body text=red><p id=p>x") << QStringLiteral("rgb(255, 0, 0)");
     }
@@ -580,7 +608,9 @@ private slots:
         QFETCH(QString, colour);
         m_renderer->SetDefFontColor(QColor(0, 128, 0));
         QVERIFY(loadBuffer(html));
-        QCOMPARE(evaluate(QStringLiteral("getComputedStyle(document.getElementById('p')).color")).toString(), colour);
+        QCOMPARE(evaluate(QStringLiteral("getComputedStyle(document.getElementById('p')).color"))
+                     .toString(),
+                 colour);
     }
 
     void defaultTextColourChangesTheShownDocument()
@@ -588,7 +618,8 @@ private slots:
         m_renderer->SetDefFontColor(QColor(0, 128, 0));
         QVERIFY(loadBuffer(QStringLiteral("<p id=p>x")));
         m_renderer->SetDefFontColor(QColor(0, 0, 128));
-        const QString script = QStringLiteral("getComputedStyle(document.getElementById('p')).color");
+        const QString script
+            = QStringLiteral("getComputedStyle(document.getElementById('p')).color");
         QCOMPARE(evaluate(script).toString(), QStringLiteral("rgb(0, 0, 128)"));
         QVERIFY(loadBuffer(QStringLiteral("<p id=p>y")));
         QCOMPARE(evaluate(script).toString(), QStringLiteral("rgb(0, 0, 128)"));
@@ -600,11 +631,13 @@ private slots:
         m_renderer->SetDefFontName(QStringLiteral("DejaVu Serif"));
         m_renderer->SetDefBackground(QColor(10, 20, 30));
         QVERIFY(loadBuffer(QStringLiteral("<p id=p>x")));
-        QCOMPARE(evaluate(QStringLiteral("getComputedStyle(document.getElementById('p')).fontSize")).toString(),
+        QCOMPARE(evaluate(QStringLiteral("getComputedStyle(document.getElementById('p')).fontSize"))
+                     .toString(),
                  QStringLiteral("16px"));
-        QVERIFY(evaluate(QStringLiteral("getComputedStyle(document.getElementById('p')).fontFamily"))
-                    .toString()
-                    .contains(QStringLiteral("DejaVu Serif")));
+        QVERIFY(
+            evaluate(QStringLiteral("getComputedStyle(document.getElementById('p')).fontFamily"))
+                .toString()
+                .contains(QStringLiteral("DejaVu Serif")));
     }
 
     void printsToAPrinter()
