@@ -185,7 +185,7 @@ public:
     // One load asked for by the program or started by the page itself.
     struct Load
     {
-        enum class Kind { Buffer, Address, Blank, Page };
+        enum class Kind { Buffer, Address, Blank };
         Kind kind = Kind::Address;
         QUrl url; // of an address, or where a buffer is served once started
         QString text; // of a buffer
@@ -305,7 +305,13 @@ Renderer::Renderer(QWidget *parent)
 
     d->view = new QWebEngineView(this);
     d->view->setPage(d->page);
-    d->view->setContextMenuPolicy(Qt::NoContextMenu);
+    // The engine's own menu would offer browser commands; the owner of the
+    // renderer gets the request instead (see the header).
+    d->view->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(d->view, &QWidget::customContextMenuRequested, this, [this](const QPoint &position) {
+        if (contextMenuPolicy() == Qt::CustomContextMenu)
+            emit customContextMenuRequested(mapFromGlobal(d->view->mapToGlobal(position)));
+    });
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(d->view);

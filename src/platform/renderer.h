@@ -19,6 +19,10 @@ namespace Tarnwick {
 // Busy() is true from the start of a load until then.
 //
 // Scroll positions are vertical pixel offsets of the document.
+//
+// The engine's own pop-up menu is never shown. For a menu of one's own, set
+// the renderer's context menu policy to Qt::CustomContextMenu and connect to
+// customContextMenuRequested, as with any widget.
 class Renderer : public QWidget
 {
     Q_OBJECT

@@ -516,6 +516,17 @@ private slots:
         QCOMPARE(covered.last().first().toString(), QString());
     }
 
+    void popUpMenuRequest()
+    {
+        QVERIFY(loadBuffer(QStringLiteral("<p>text")));
+        m_renderer->setContextMenuPolicy(Qt::CustomContextMenu);
+        QSignalSpy requested(m_renderer.get(), &QWidget::customContextMenuRequested);
+        QWidget *surface = m_renderer->findChild<QWebEngineView *>()->focusProxy();
+        QTest::mouseClick(surface, Qt::RightButton, {}, QPoint(30, 40));
+        QVERIFY(waitUntil([&] { return !requested.isEmpty(); }));
+        QCOMPARE(requested.first().first().toPoint(), QPoint(30, 40));
+    }
+
     void anchorsMoveWithinTheDocument()
     {
         QVERIFY(loadBuffer(QStringLiteral("<body style='margin:0'><a id=a href='#end'>down</a>"
