@@ -451,20 +451,27 @@ private slots:
 
     void linkClicks_data()
     {
-        QTest::addColumn<bool>("handle");
+        // What the receiver of the click does: nothing (the renderer follows
+        // the link), answers handled, or answers handled and shows another file.
+        QTest::addColumn<QString>("receiver");
         QTest::addColumn<QString>("window");
-        QTest::addRow("handled by the receiver") << true << QString();
-        QTest::addRow("followed by the renderer") << false << QString();
-        QTest::addRow("new window, handled") << true << QStringLiteral("_blank");
-        QTest::addRow("new window, followed here") << false << QStringLiteral("_blank");
+        for (const QString &window : { QString(), QStringLiteral("_blank") }) {
+            const char *where = window.isEmpty() ? "same window" : "new window";
+            QTest::addRow("%s, followed", where) << QStringLiteral("follows") << window;
+            QTest::addRow("%s, handled", where) << QStringLiteral("handles") << window;
+            QTest::addRow("%s, handled by loading a file", where)
+                << QStringLiteral("loads") << window;
+        }
     }
 
     void linkClicks()
     {
-        QFETCH(bool, handle);
+        QFETCH(QString, receiver);
         QFETCH(QString, window);
         const QString file = path(QStringLiteral("target.htm"));
         QVERIFY(TestEnvironment::writeFile(file, "<title>Target</title><p>there"));
+        const QString other = path(QStringLiteral("other.htm"));
+        QVERIFY(TestEnvironment::writeFile(other, "<title>Other</title><p>elsewhere"));
         QVERIFY(loadBuffer(
             QStringLiteral(
                 "<title>Start</title><body style='margin:0'>"
@@ -474,7 +481,9 @@ private slots:
         connect(m_renderer.get(), &Renderer::hotSpotClicked, this,
                 [&](const QString &address, bool *handled) {
                     clicked << address;
-                    *handled = handle;
+                    *handled = receiver != QLatin1String("follows");
+                    if (receiver == QLatin1String("loads"))
+                        m_renderer->LoadFromFile(other);
                 });
         QSignalSpy finished(m_renderer.get(), &Renderer::loadFinished);
         // A real click: a new window opens only on the user's command.
@@ -485,18 +494,28 @@ private slots:
         QCOMPARE(clicked.size(), 1);
         const QString target = QUrl::fromLocalFile(file).toString();
         QCOMPARE(clicked.first(), target);
-        if (handle) {
+        QString shown = target;
+        QString title = QStringLiteral("Target");
+        if (receiver == QLatin1String("handles")) {
             settle(300);
             QCOMPARE(finished.size(), 0);
             QVERIFY(!m_renderer->Busy());
             QCOMPARE(m_renderer->DocumentTitle(), QStringLiteral("Start"));
             QVERIFY(m_renderer->History().isEmpty());
-        } else {
-            QVERIFY(finishLoad(finished));
-            QCOMPARE(m_renderer->CurrentAddress(), target);
-            QCOMPARE(m_renderer->DocumentTitle(), QStringLiteral("Target"));
-            QCOMPARE(m_renderer->History(), QStringList { target });
+            return;
         }
+        if (receiver == QLatin1String("loads")) {
+            shown = QUrl::fromLocalFile(other).toString();
+            title = QStringLiteral("Other");
+        }
+        QVERIFY(finishLoad(finished));
+        QCOMPARE(finished.first().first().toBool(), true);
+        settle(100);
+        QCOMPARE(finished.size(), 1);
+        QVERIFY(!m_renderer->Busy());
+        QCOMPARE(m_renderer->CurrentAddress(), shown);
+        QCOMPARE(m_renderer->DocumentTitle(), title);
+        QCOMPARE(m_renderer->History(), QStringList { shown });
     }
 
     void linkUnderTheMouse()
