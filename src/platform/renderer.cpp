@@ -11,10 +11,12 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QPainter>
+#include <QPdfDocument>
 #include <QPointer>
 #include <QPrinter>
 #include <QRandomGenerator>
-#include <QRegularExpression>
+#include <QTemporaryFile>
 #include <QVBoxLayout>
 #include <QWebEngineFindTextResult>
 #include <QWebEngineLoadingInfo>
@@ -160,14 +162,40 @@ bool sameDocument(const QUrl &a, const QUrl &b)
     return a.adjusted(QUrl::RemoveFragment) == b.adjusted(QUrl::RemoveFragment);
 }
 
-// Pages of a PDF document as the engine writes it (one dictionary per page).
-int pdfPageCount(const QByteArray &pdf)
+// Draws pages fromPage..toPage (1-based; those past the end are left out)
+// of a PDF document onto the printer.
+bool printPdf(const QByteArray &pdf, QPrinter *printer, int fromPage, int toPage)
 {
-    static const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?![a-zA-Z])"));
-    int count = 0;
-    for (auto match = page.globalMatch(QString::fromLatin1(pdf)); match.hasNext(); match.next())
-        ++count;
-    return count;
+    QTemporaryFile file;
+    if (pdf.isEmpty() || !file.open() || file.write(pdf) != pdf.size() || !file.flush())
+        return false;
+    QPdfDocument document;
+    if (document.load(file.fileName()) != QPdfDocument::Error::None)
+        return false;
+    const int last = std::min(toPage, document.pageCount());
+    if (fromPage > last)
+        return false;
+    const int resolution = printer->resolution();
+    const QPageLayout layout = printer->pageLayout();
+    // The engine's pages include the margins; the painter starts inside them.
+    const QRect target = layout.fullRectPixels(resolution)
+                             .translated(-layout.paintRectPixels(resolution).topLeft());
+    // Enough for print; a full page at the resolution of a photo printer
+    // would take hundreds of megabytes.
+    const qreal renderResolution = std::min(resolution, 300);
+    QPainter painter;
+    if (!painter.begin(printer))
+        return false;
+    for (int page = fromPage; page <= last; ++page) {
+        if (page > fromPage && !printer->newPage())
+            return false;
+        const QSize pixels = (document.pagePointSize(page - 1) * renderResolution / 72.0).toSize();
+        const QImage image = document.render(page - 1, pixels);
+        if (image.isNull())
+            return false;
+        painter.drawImage(target, image);
+    }
+    return painter.end();
 }
 
 QUrl fileAddress(const QString &pathOrUrl)
@@ -605,25 +633,14 @@ void Renderer::Print(QPrinter *printer, int fromPage, int toPage, std::function<
     job->scheme = d->scheme;
     d->printJob = job;
     Private *p = d.get();
-    connect(d->view, &QWebEngineView::printFinished, d->view, [job, p](bool ok) {
-        QObject::disconnect(job->view, &QWebEngineView::printFinished, job->view, nullptr);
-        if (!job->releaseIfOrphaned())
-            p->endPrint(ok);
-    });
-    // The engine prints only pages that exist: lay the document out for this
-    // printer first and clip the range to its page count.
+    // The engine lays the document out in pages for this printer; the pages
+    // asked for are then drawn onto the printer here (the engine's own
+    // printing mixes up page ranges).
     d->page->printToPdf(
         [job, p, printer, fromPage, toPage](const QByteArray &pdf) {
             if (job->releaseIfOrphaned())
                 return;
-            const int last = std::min({ toPage, lastPrintablePage, pdfPageCount(pdf) });
-            if (fromPage > last) {
-                QObject::disconnect(job->view, &QWebEngineView::printFinished, job->view, nullptr);
-                p->endPrint(false);
-                return;
-            }
-            printer->setFromTo(fromPage, last);
-            job->view->print(printer);
+            p->endPrint(printPdf(pdf, printer, fromPage, std::min(toPage, lastPrintablePage)));
         },
         printer->pageLayout());
 }

@@ -4,8 +4,11 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFile>
 #include <QImage>
+#include <QPdfDocument>
 #include <QPrinter>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -670,23 +673,61 @@ private slots:
                 .contains(QStringLiteral("DejaVu Serif")));
     }
 
+    void printsToAPrinter_data()
+    {
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("to");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<int>("pages");
+        QTest::addRow("every page") << 1 << 9999 << true << 3;
+        QTest::addRow("from the second") << 2 << 9999 << true << 2;
+        QTest::addRow("the first only") << 1 << 1 << true << 1;
+        QTest::addRow("past the end") << 5 << 9999 << false << 0;
+        QTest::addRow("empty range") << 2 << 1 << false << 0;
+    }
+
     void printsToAPrinter()
     {
-        QVERIFY(loadBuffer(QStringLiteral("<h1>Printed</h1>")));
+        QFETCH(int, from);
+        QFETCH(int, to);
+        QFETCH(bool, ok);
+        QFETCH(int, pages);
+        const QString page = QStringLiteral("<div style='page-break-after:always'>%1</div>");
+        QVERIFY(loadBuffer(page.arg(1) + page.arg(2) + QStringLiteral("<div>3</div>")));
         const QString pdf = path(QStringLiteral("out.pdf"));
+        QFile::remove(pdf);
         QPrinter printer;
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdf);
         int calls = 0;
-        bool ok = false;
-        m_renderer->Print(&printer, 1, 9999, [&](bool result) {
+        bool printed = !ok;
+        m_renderer->Print(&printer, from, to, [&](bool result) {
             ++calls;
-            ok = result;
+            printed = result;
         });
         (void)waitUntil([&] { return calls == 1; });
         QCOMPARE(calls, 1);
-        QVERIFY(ok);
-        QVERIFY(TestEnvironment::readFile(pdf).startsWith("%PDF"));
+        QCOMPARE(printed, ok);
+        if (!ok)
+            return;
+        const QString written = QString::fromLatin1(TestEnvironment::readFile(pdf));
+        QVERIFY(written.startsWith(QStringLiteral("%PDF")));
+        static const QRegularExpression pageObject(QStringLiteral("/Type\\s*/Page(?![a-zA-Z])"));
+        int count = 0;
+        for (auto match = pageObject.globalMatch(written); match.hasNext(); match.next())
+            ++count;
+        QCOMPARE(count, pages);
+
+        // The first page printed shows its text: something on it is dark.
+        QPdfDocument document;
+        QCOMPARE(document.load(pdf), QPdfDocument::Error::None);
+        const QImage first
+            = document.render(0, QSize(200, 280)).convertToFormat(QImage::Format_RGB32);
+        bool inked = false;
+        for (int y = 0; y < first.height() && !inked; ++y)
+            for (int x = 0; x < first.width() && !inked; ++x)
+                inked = qGray(first.pixel(x, y)) < 128;
+        QVERIFY(inked);
     }
 };
 
