@@ -30,6 +30,7 @@ bench: build
 	cmake --build $(BUILD) --target benchmarks -j $(JOBS)
 	$(BUILD)/bin/bench_openpages
 	$(BUILD)/bin/bench_ftp
+	$(BUILD)/bin/bench_preview
 
 install: build
 	cmake --install $(BUILD) $(if $(PREFIX),--prefix $(PREFIX))
