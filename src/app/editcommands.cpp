@@ -265,8 +265,8 @@ void EditCommands::updateMenus()
 void EditCommands::updateEditMenu()
 {
     const Actions &a = m_actions;
-    QList<QAction *> items = { a.undo,  a.redo,       a.cut,       a.copy,
-                               a.deleteSel, a.duplicate, a.paste, a.insertFile, a.selectAll };
+    QList<QAction *> items = { a.undo,      a.redo,  a.cut,        a.copy,     a.deleteSel,
+                               a.duplicate, a.paste, a.insertFile, a.selectAll };
     if (m_editMenu) {
         for (QAction *item : m_editMenu->actions())
             if (!item->isSeparator() && !items.contains(item))

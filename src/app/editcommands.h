@@ -117,8 +117,8 @@ public:
     struct Actions
     {
         QAction *undo = nullptr, *redo = nullptr, *cut = nullptr, *copy = nullptr,
-                *deleteSel = nullptr, *duplicate = nullptr, *paste = nullptr,
-                *insertFile = nullptr, *selectAll = nullptr;
+                *deleteSel = nullptr, *duplicate = nullptr, *paste = nullptr, *insertFile = nullptr,
+                *selectAll = nullptr;
         QAction *find = nullptr, *findNext = nullptr, *replace = nullptr, *goToLine = nullptr;
         QAction *print = nullptr, *printerSetup = nullptr;
         QAction *popupCut = nullptr, *popupCopy = nullptr, *popupDelete = nullptr,

@@ -69,6 +69,8 @@ MainWindow::MainWindow(const QString &programDirectory, Settings *settings, Prom
 MainWindow::~MainWindow()
 {
     qApp->removeEventFilter(this);
+    // It follows the focus, which still moves while the widgets go.
+    delete m_editCommands;
 }
 
 void MainWindow::reportException(const char *routine)

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/editcommands.h"
+#include "app/mainwindow.h"
 #include "app/openpages.h"
 #include "app/printdialog.h"
 #include "app/settings.h"
 #include "filesizelimit.h"
 #include "platform/editorcontrol.h"
+#include "project/projectoutline.h"
 #include "scriptedprompter.h"
 #include "testenvironment.h"
 
@@ -18,6 +20,7 @@
 #include <QSignalSpy>
 #include <QSplitter>
 #include <QTabBar>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QVBoxLayout>
@@ -98,6 +101,32 @@ struct Fixture
     }
 };
 
+// The whole main window with a program directory and settings of its own.
+struct Session
+{
+    QTemporaryDir dir;
+    ScriptedPrompter prompter;
+    std::unique_ptr<Settings> settings;
+    std::unique_ptr<MainWindow> window;
+
+    Session() { QDir().mkpath(home()); }
+    QString home() const { return dir.path() + "/home/"; }
+    QString file(const QString &name, const QByteArray &bytes)
+    {
+        TestEnvironment::writeFile(home() + name, bytes);
+        return home() + name;
+    }
+    MainWindow &start()
+    {
+        settings = std::make_unique<Settings>(
+            std::make_unique<QSettings>(dir.filePath("Tarnwick.conf"), QSettings::IniFormat));
+        window = std::make_unique<MainWindow>(home(), settings.get(), &prompter);
+        window->show();
+        window->activateWindow();
+        return *window;
+    }
+};
+
 enum class Command { Cut, Copy, Paste, Delete, Duplicate, SelectAll, Undo, Redo };
 
 void run(EditCommands &commands, Command command)
@@ -165,6 +194,10 @@ private Q_SLOTS:
     void printTextView();
     void printDialogChoices_data();
     void printDialogChoices();
+    void internalClipboardSurvivesRestart();
+    void selectAllKeyFollowsFocus_data();
+    void selectAllKeyFollowsFocus();
+    void findNextKeyLeavesProjectTreeAlone();
 };
 
 void TestEditCommands::commandsActOnFocusedEditor_data()
@@ -178,29 +211,49 @@ void TestEditCommands::commandsActOnFocusedEditor_data()
     // The page holds "alpha beta" with "beta" selected, the internal
     // clipboard "one two" with "two" selected, the system clipboard "X".
     using C = Command;
-    QTest::addRow("cut, internal clipboard focused")
-        << true << QList { C::Cut } << "alpha beta" << "one " << "two";
-    QTest::addRow("cut, page focused") << false << QList { C::Cut } << "alpha " << "one two" << "beta";
-    QTest::addRow("copy, internal clipboard focused")
-        << true << QList { C::Copy } << "alpha beta" << "one two" << "two";
-    QTest::addRow("copy, page focused")
-        << false << QList { C::Copy } << "alpha beta" << "one two" << "beta";
-    QTest::addRow("paste, internal clipboard focused")
-        << true << QList { C::Paste } << "alpha beta" << "one X" << "X";
-    QTest::addRow("paste, page focused") << false << QList { C::Paste } << "alpha X" << "one two" << "X";
+    QTest::addRow("cut, internal clipboard focused") << true << QList { C::Cut } << "alpha beta"
+                                                     << "one "
+                                                     << "two";
+    QTest::addRow("cut, page focused") << false << QList { C::Cut } << "alpha "
+                                       << "one two"
+                                       << "beta";
+    QTest::addRow("copy, internal clipboard focused") << true << QList { C::Copy } << "alpha beta"
+                                                      << "one two"
+                                                      << "two";
+    QTest::addRow("copy, page focused") << false << QList { C::Copy } << "alpha beta"
+                                        << "one two"
+                                        << "beta";
+    QTest::addRow("paste, internal clipboard focused") << true << QList { C::Paste } << "alpha beta"
+                                                       << "one X"
+                                                       << "X";
+    QTest::addRow("paste, page focused") << false << QList { C::Paste } << "alpha X"
+                                         << "one two"
+                                         << "X";
     QTest::addRow("delete, internal clipboard focused")
-        << true << QList { C::Delete } << "alpha beta" << "one " << "X";
-    QTest::addRow("delete, page focused") << false << QList { C::Delete } << "alpha " << "one two" << "X";
+        << true << QList { C::Delete } << "alpha beta"
+        << "one "
+        << "X";
+    QTest::addRow("delete, page focused") << false << QList { C::Delete } << "alpha "
+                                          << "one two"
+                                          << "X";
     QTest::addRow("duplicate, internal clipboard focused")
-        << true << QList { C::Duplicate } << "alpha beta" << "one twotwo" << "X";
-    QTest::addRow("duplicate, page focused")
-        << false << QList { C::Duplicate } << "alpha betabeta" << "one two" << "X";
+        << true << QList { C::Duplicate } << "alpha beta"
+        << "one twotwo"
+        << "X";
+    QTest::addRow("duplicate, page focused") << false << QList { C::Duplicate } << "alpha betabeta"
+                                             << "one two"
+                                             << "X";
     QTest::addRow("undo, internal clipboard focused")
-        << true << QList { C::Delete, C::Undo } << "alpha beta" << "one two" << "X";
+        << true << QList { C::Delete, C::Undo } << "alpha beta"
+        << "one two"
+        << "X";
     QTest::addRow("redo, internal clipboard focused")
-        << true << QList { C::Delete, C::Undo, C::Redo } << "alpha beta" << "one " << "X";
-    QTest::addRow("undo, page focused")
-        << false << QList { C::Delete, C::Undo } << "alpha beta" << "one two" << "X";
+        << true << QList { C::Delete, C::Undo, C::Redo } << "alpha beta"
+        << "one "
+        << "X";
+    QTest::addRow("undo, page focused") << false << QList { C::Delete, C::Undo } << "alpha beta"
+                                        << "one two"
+                                        << "X";
 }
 
 void TestEditCommands::commandsActOnFocusedEditor()
@@ -277,8 +330,8 @@ void TestEditCommands::insertFile_data()
 
     QTest::addRow("page text replaces the selection")
         << QByteArray("<b>in</b>\r\nsecond") << false << "alpha <b>in</b>\nsecond gamma" << false;
-    QTest::addRow("Windows-1252 bytes") << QByteArray("caf\xe9") << false << "alpha café gamma"
-                                        << false;
+    QTest::addRow("Windows-1252 bytes")
+        << QByteArray("caf\xe9") << false << "alpha café gamma" << false;
     QTest::addRow("cancelled") << QByteArray("x") << true << "alpha beta gamma" << false;
     QTest::addRow("unreadable") << QByteArray() << false << "alpha beta gamma" << true;
 }
@@ -370,13 +423,15 @@ void TestEditCommands::menusEnableAsTheyOpen_data()
 
     const QStringList always = { "undo", "redo", "insertFile", "selectAll", "paste", "other" };
     const QStringList selection = { "cut", "copy", "delete", "duplicate" };
-    const QStringList search = { "find", "findNext", "replace", "goToLine", "print", "printerSetup" };
+    const QStringList search
+        = { "find", "findNext", "replace", "goToLine", "print", "printerSetup" };
 
     QTest::addRow("no page open") << false << false << false << false << QStringList();
     QTest::addRow("page open, nothing selected")
         << true << false << false << false << always + search;
     QTest::addRow("page open, page selection")
-        << true << true << false << false << always + selection + QStringList { "rainbow" } + search;
+        << true << true << false << false
+        << always + selection + QStringList { "rainbow" } + search;
     QTest::addRow("internal clipboard focused with a selection")
         << true << false << true << true << always + selection + search;
     QTest::addRow("internal clipboard focused, page selection only")
@@ -415,14 +470,22 @@ void TestEditCommands::menusEnableAsTheyOpen()
 
     const EditCommands::Actions &a = f.commands->actions();
     const QList<std::pair<const char *, QAction *>> named = {
-        { "undo", a.undo },         { "redo", a.redo },
-        { "insertFile", a.insertFile }, { "selectAll", a.selectAll },
-        { "paste", a.paste },       { "other", other },
-        { "cut", a.cut },           { "copy", a.copy },
-        { "delete", a.deleteSel },  { "duplicate", a.duplicate },
-        { "rainbow", rainbow },     { "find", a.find },
-        { "findNext", a.findNext }, { "replace", a.replace },
-        { "goToLine", a.goToLine }, { "print", a.print },
+        { "undo", a.undo },
+        { "redo", a.redo },
+        { "insertFile", a.insertFile },
+        { "selectAll", a.selectAll },
+        { "paste", a.paste },
+        { "other", other },
+        { "cut", a.cut },
+        { "copy", a.copy },
+        { "delete", a.deleteSel },
+        { "duplicate", a.duplicate },
+        { "rainbow", rainbow },
+        { "find", a.find },
+        { "findNext", a.findNext },
+        { "replace", a.replace },
+        { "goToLine", a.goToLine },
+        { "print", a.print },
         { "printerSetup", a.printerSetup },
     };
     QStringList expected;
@@ -489,8 +552,8 @@ void TestEditCommands::scratchFileLoad_data()
     QTest::addRow("file there") << QByteArray("kept\r\nfrom last time") << "kept\nfrom last time"
                                 << QStringList();
     QTest::addRow("no file") << QByteArray() << "" << QStringList();
-    QTest::addRow("unreadable") << QByteArray("") << ""
-                                << QStringList { "Exception occured during LoadSpareEditorContents!" };
+    QTest::addRow("unreadable") << QByteArray(
+        "") << "" << QStringList { "Exception occured during LoadSpareEditorContents!" };
 }
 
 void TestEditCommands::scratchFileLoad()
@@ -523,10 +586,10 @@ void TestEditCommands::scratchFileSave_data()
 
     QTest::addRow("text written") << QByteArray() << "new text\nline 2" << false
                                   << QByteArray("new text\nline 2");
-    QTest::addRow("line ends of the file kept") << QByteArray("old\r\n") << "a\nb" << false
-                                                << QByteArray("a\r\nb");
-    QTest::addRow("emptied clipboard empties the file") << QByteArray("old") << "" << false
-                                                        << QByteArray("");
+    QTest::addRow("line ends of the file kept")
+        << QByteArray("old\r\n") << "a\nb" << false << QByteArray("a\r\nb");
+    QTest::addRow("emptied clipboard empties the file")
+        << QByteArray("old") << "" << false << QByteArray("");
     QTest::addRow("empty clipboard, no file made") << QByteArray() << "" << false << QByteArray();
     QTest::addRow("failed write keeps the old file")
         << QByteArray("old text") << QString(100000, 'x') << true << QByteArray("old text");
@@ -655,6 +718,66 @@ void TestEditCommands::printDialogChoices()
     QCOMPARE(buttons.at(0)->isEnabled(), graphicAvailable);
     QCOMPARE(buttons.at(2)->isEnabled(), graphicAvailable);
     QVERIFY(buttons.at(1)->isEnabled());
+}
+
+void TestEditCommands::internalClipboardSurvivesRestart()
+{
+    Session s;
+    s.file("scratch.txt", "from last time");
+    MainWindow &w = s.start();
+    QCOMPARE(w.spareEditor()->Text(), "from last time");
+    QCOMPARE(w.spareEditor()->objectName(), "SpareEditor");
+    w.spareEditor()->SetText("changed\nin this run");
+    QVERIFY(w.close());
+    QCOMPARE(TestEnvironment::readFile(s.home() + "scratch.txt"), "changed\nin this run");
+    QVERIFY(s.prompter.messages().isEmpty());
+}
+
+void TestEditCommands::selectAllKeyFollowsFocus_data()
+{
+    QTest::addColumn<bool>("spareFocused");
+    QTest::addRow("internal clipboard focused") << true;
+    QTest::addRow("page focused") << false;
+}
+
+void TestEditCommands::selectAllKeyFollowsFocus()
+{
+    QFETCH(bool, spareFocused);
+
+    Session s;
+    const QString page = s.file("page.htm", "<p>page text</p>");
+    s.file("scratch.txt", "clipboard text");
+    MainWindow &w = s.start();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QVERIFY(w.openPages()->LoadFile(page, false));
+    EditorControl *focused = spareFocused ? w.spareEditor() : w.editor();
+    EditorControl *other = spareFocused ? w.editor() : w.spareEditor();
+    focused->setFocus();
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(focused->GetSelText(), focused->Text());
+    QCOMPARE(other->SelLength(), 0);
+    w.openPages()->CloseAllPages();
+}
+
+void TestEditCommands::findNextKeyLeavesProjectTreeAlone()
+{
+    Session s;
+    const QString readme = s.file("Welcome/readme.htm", "<p>Welcome</p>");
+    const QString other = s.file("other.htm", "<p>other</p>");
+    MainWindow &w = s.start();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QVERIFY(w.openPages()->LoadFile(other, false)); // Find Next is on from now
+    w.findChild<QTabWidget *>("FileTabs")->setCurrentIndex(0);
+    ProjectOutline *tree = w.projectTree();
+    tree->expandAll();
+    tree->setCurrentItem(tree->topLevelItem(0)->child(1)); // "Readme File - readme.htm"
+    tree->setFocus();
+
+    QTest::keyClick(tree, Qt::Key_F3);
+    QCOMPARE(w.openPages()->count(), 2);
+    QCOMPARE(w.openPages()->currentFileName(), readme);
+    w.openPages()->CloseAllPages();
 }
 
 QTEST_MAIN(TestEditCommands)
