@@ -24,6 +24,13 @@ class Renderer : public QWidget
     Q_OBJECT
 
 public:
+    // Must run once before the application object is created (main and every
+    // test that makes a Renderer): it sets Qt::AA_ShareOpenGLContexts, which
+    // the engine needs, registers the address scheme documents held in memory
+    // are served from, and turns the engine's sandbox off when running as
+    // root, where it cannot start.
+    static void prepareEngine();
+
     explicit Renderer(QWidget *parent = nullptr);
     ~Renderer() override;
 

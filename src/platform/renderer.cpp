@@ -1,0 +1,691 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/renderer.h"
+
+#include "platform/rendererpage.h"
+#include "platform/rendererschemehandler.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QPointer>
+#include <QPrinter>
+#include <QRandomGenerator>
+#include <QVBoxLayout>
+#include <QWebEngineFindTextResult>
+#include <QWebEngineLoadingInfo>
+#include <QWebEngineProfile>
+#include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
+#include <QWebEngineSettings>
+#include <QWebEngineView>
+
+#include <optional>
+
+#include <unistd.h>
+
+namespace Tarnwick {
+
+namespace {
+
+constexpr int defaultHistoryMaxCount = 10;
+constexpr int lastPrintablePage = 9999;
+
+// Reports every form submission to the renderer instead of sending it:
+// the fields in form order as name/value pairs, as the browser would send them.
+const char formScript[] = R"JS((function () {
+    var report = console.log.bind(console);
+    var prefix = %1;
+    function fieldPairs(form, submitter) {
+        var pairs = [];
+        var fields = form.elements;
+        for (var i = 0; i < fields.length; ++i) {
+            var f = fields[i];
+            var tag = f.tagName;
+            if (f.matches(':disabled'))
+                continue;
+            var type = (f.type || '').toLowerCase();
+            if (tag === 'BUTTON' || type === 'submit' || type === 'image' || type === 'reset' || type === 'button') {
+                if (f !== submitter || type === 'reset' || type === 'button')
+                    continue;
+                if (type === 'image') {
+                    var n = f.name ? f.name + '.' : '';
+                    pairs.push([n + 'x', '0'], [n + 'y', '0']);
+                    continue;
+                }
+            }
+            if (!f.name || tag === 'FIELDSET' || tag === 'OUTPUT' || tag === 'OBJECT')
+                continue;
+            if (tag === 'SELECT') {
+                for (var j = 0; j < f.options.length; ++j) {
+                    var o = f.options[j];
+                    if (o.selected && !o.disabled)
+                        pairs.push([f.name, o.value]);
+                }
+            } else if (type === 'checkbox' || type === 'radio') {
+                if (f.checked)
+                    pairs.push([f.name, f.value]);
+            } else if (type === 'file') {
+                if (!f.files || f.files.length === 0)
+                    pairs.push([f.name, '']);
+                else
+                    for (var k = 0; k < f.files.length; ++k)
+                        pairs.push([f.name, f.files[k].name]);
+            } else {
+                pairs.push([f.name, f.value]);
+            }
+        }
+        return pairs;
+    }
+    function send(form, submitter) {
+        var action = form.action, method = form.method;
+        if (submitter && submitter.hasAttribute('formaction'))
+            action = submitter.formAction;
+        if (submitter && submitter.hasAttribute('formmethod'))
+            method = submitter.formMethod;
+        report(prefix + JSON.stringify({form: {action: action, method: method, pairs: fieldPairs(form, submitter)}}));
+    }
+    window.addEventListener('submit', function (event) {
+        var form = event.target;
+        var submitter = event.submitter || null;
+        var method = (submitter && submitter.hasAttribute('formmethod')) ? submitter.formMethod : form.method;
+        if (event.defaultPrevented || method === 'dialog')
+            return;
+        event.preventDefault();
+        send(form, submitter);
+    });
+    HTMLFormElement.prototype.submit = function () { send(this, null); };
+})();)JS";
+
+// The default text colour as the lowest-ranking rule of the page:
+// zero specificity and first in the document, so any colour the page sets wins.
+const char colorScript[] = R"JS((function () {
+    var style = document.createElement('style');
+    style.id = %1;
+    style.textContent = %2;
+    function place() {
+        var root = document.documentElement;
+        if (!root)
+            return false;
+        root.insertBefore(style, root.firstChild);
+        return true;
+    }
+    if (!place()) {
+        var watch = new MutationObserver(function () { if (place()) watch.disconnect(); });
+        watch.observe(document, {childList: true});
+    }
+})();)JS";
+
+// Scrolls to a position (none when negative) and answers [position, end of range].
+const char scrollScript[] = R"JS((function (position) {
+    if (position >= 0)
+        window.scrollTo(window.scrollX, position);
+    var root = document.scrollingElement || document.documentElement;
+    var end = root ? Math.max(0, root.scrollHeight - window.innerHeight) : 0;
+    return [window.scrollY, end];
+})(%1))JS";
+
+QString jsString(const QString &text)
+{
+    return QString::fromUtf8(QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact)).mid(1).chopped(1);
+}
+
+QString colorRule(const QColor &color)
+{
+    if (!color.isValid())
+        return QString();
+    return QStringLiteral(":where(:root) { color: ") + color.name(QColor::HexRgb) + QStringLiteral(" }");
+}
+
+bool sameDocument(const QUrl &a, const QUrl &b)
+{
+    return a.adjusted(QUrl::RemoveFragment) == b.adjusted(QUrl::RemoveFragment);
+}
+
+QUrl fileAddress(const QString &pathOrUrl)
+{
+    if (pathOrUrl.startsWith(QLatin1String("file:"), Qt::CaseInsensitive))
+        return QUrl(pathOrUrl);
+    return QUrl::fromLocalFile(QFileInfo(pathOrUrl).absoluteFilePath());
+}
+
+} // namespace
+
+class Renderer::Private
+{
+public:
+    // One load asked for by the program or started by the page itself.
+    struct Load
+    {
+        enum class Kind { Buffer, Address, Blank, Page };
+        Kind kind = Kind::Address;
+        QUrl url; // of an address, or where a buffer is served once started
+        QString text; // of a buffer
+        QString baseDirectory; // of a buffer
+        bool addToHistory = false;
+    };
+
+    explicit Private(Renderer *renderer)
+        : q(renderer)
+    {
+    }
+
+    Renderer *q;
+    QWebEngineProfile *profile = nullptr;
+    RendererSchemeHandler *scheme = nullptr;
+    RendererPage *page = nullptr;
+    QWebEngineView *view = nullptr;
+    QString token;
+    bool destroying = false;
+
+    std::optional<Load> current; // the load in progress
+    std::optional<Load> queued; // waits until the current load ends
+    bool busy = false;
+    QUrl shownUrl; // what the user sees as the address; empty after Clear
+
+    int position = 0;
+    int maxPosition = 0;
+    std::optional<int> pendingPosition;
+
+    QStringList history;
+    int historyIndex = 0;
+    int historyMaxCount = defaultHistoryMaxCount;
+
+    QColor fontColor;
+
+    QString findText;
+    bool findMatchCase = false;
+    int findActiveMatch = 0;
+
+    std::function<void(bool)> printDone;
+
+    void request(Load load);
+    void start();
+    void finish(bool ok);
+    void setBusy(bool on);
+    void addToHistory(const QString &address);
+    void updateColorScript();
+    void runScroll(int position, std::function<void()> then);
+    bool acceptNavigation(const QUrl &url, QWebEnginePage::NavigationType type, bool isMainFrame);
+    void loadingChanged(const QWebEngineLoadingInfo &info);
+    void scriptMessage(const QString &message);
+};
+
+void Renderer::prepareEngine()
+{
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    if (geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    RendererSchemeHandler::registerScheme();
+}
+
+Renderer::Renderer(QWidget *parent)
+    : QWidget(parent)
+    , d(std::make_unique<Private>(this))
+{
+    d->token = QString::number(QRandomGenerator::global()->generate64(), 36);
+    // Each renderer has a profile of its own kept in memory only: its own
+    // document scheme handler, and no cache that could show old images.
+    d->profile = new QWebEngineProfile(this);
+    d->profile->setHttpCacheType(QWebEngineProfile::NoCache);
+    d->profile->setPersistentCookiesPolicy(QWebEngineProfile::NoPersistentCookies);
+    d->scheme = new RendererSchemeHandler(this);
+    d->profile->installUrlSchemeHandler(RendererSchemeHandler::scheme(), d->scheme);
+
+    d->page = new RendererPage(d->profile, d->token + QLatin1Char(':'), this);
+    QWebEngineSettings *settings = d->page->settings();
+    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
+    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
+    settings->setAttribute(QWebEngineSettings::FocusOnNavigationEnabled, false);
+
+    QWebEngineScript forms;
+    forms.setName(QStringLiteral("forms"));
+    forms.setInjectionPoint(QWebEngineScript::DocumentCreation);
+    forms.setWorldId(QWebEngineScript::MainWorld);
+    forms.setRunsOnSubFrames(true);
+    forms.setSourceCode(QString::fromLatin1(formScript).arg(jsString(d->token + QLatin1Char(':'))));
+    d->page->scripts().insert(forms);
+
+    d->view = new QWebEngineView(this);
+    d->view->setPage(d->page);
+    d->view->setContextMenuPolicy(Qt::NoContextMenu);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(d->view);
+    setFocusProxy(d->view);
+
+    d->page->setNavigationFilter([this](const QUrl &url, QWebEnginePage::NavigationType type, bool isMainFrame) {
+        return d->acceptNavigation(url, type, isMainFrame);
+    });
+    connect(d->page, &QWebEnginePage::loadingChanged, this,
+            [this](const QWebEngineLoadingInfo &info) { d->loadingChanged(info); });
+    connect(d->page, &QWebEnginePage::titleChanged, this, [this] { emit titleChanged(DocumentTitle()); });
+    connect(d->page, &QWebEnginePage::linkHovered, this, [this](const QString &url) {
+        emit hotSpotCovered(url.isEmpty() ? QString() : RendererSchemeHandler::toFileUrl(QUrl(url)).toString());
+    });
+    connect(d->page, &QWebEnginePage::scrollPositionChanged, this,
+            [this](const QPointF &position) { d->position = qRound(position.y()); });
+    connect(d->page, &QWebEnginePage::contentsSizeChanged, this, [this](const QSizeF &size) {
+        const qreal zoom = d->page->zoomFactor() > 0 ? d->page->zoomFactor() : 1.0;
+        d->maxPosition = qMax(0, qRound(size.height() - d->view->height() / zoom));
+    });
+    connect(d->page, &RendererPage::scriptMessage, this, [this](const QString &message) { d->scriptMessage(message); });
+    connect(d->view, &QWebEngineView::printFinished, this, [this](bool ok) {
+        if (auto done = std::exchange(d->printDone, nullptr))
+            done(ok);
+    });
+}
+
+Renderer::~Renderer()
+{
+    d->destroying = true;
+    if (auto done = std::exchange(d->printDone, nullptr))
+        done(false);
+    // The page must go before its profile.
+    delete d->view;
+    delete d->page;
+}
+
+void Renderer::LoadFromBuffer(const QString &text, const QString &baseDirectory)
+{
+    Private::Load load;
+    load.kind = Private::Load::Kind::Buffer;
+    load.text = text;
+    load.baseDirectory = baseDirectory;
+    d->request(std::move(load));
+}
+
+void Renderer::LoadFromFile(const QString &path)
+{
+    Private::Load load;
+    load.url = fileAddress(path);
+    load.addToHistory = true;
+    d->request(std::move(load));
+}
+
+void Renderer::Clear()
+{
+    Private::Load load;
+    load.kind = Private::Load::Kind::Blank;
+    load.url = QUrl(QStringLiteral("about:blank"));
+    d->request(std::move(load));
+}
+
+bool Renderer::Busy() const
+{
+    return d->busy;
+}
+
+QString Renderer::CurrentAddress() const
+{
+    return d->shownUrl.toString();
+}
+
+QString Renderer::DocumentTitle() const
+{
+    const QString title = d->page->title();
+    // The engine names an untitled document after its address.
+    const QUrl url = d->page->url();
+    if (title == url.toString() || title == url.toDisplayString() || title == url.toString(QUrl::RemoveScheme)
+        || title == url.toString(QUrl::RemoveScheme | QUrl::RemoveAuthority)
+        || title == url.toString(QUrl::RemoveScheme | QUrl::PreferLocalFile) || url.scheme() == QLatin1String("about")
+        || title == url.toLocalFile() || title == url.fileName())
+        return QString();
+    return title;
+}
+
+int Renderer::Position() const
+{
+    if (d->pendingPosition)
+        return *d->pendingPosition;
+    return d->position;
+}
+
+void Renderer::SetPosition(int position)
+{
+    position = qMax(0, position);
+    if (d->busy) {
+        // Applied when the load ends: the document has no height before.
+        d->pendingPosition = position;
+        return;
+    }
+    d->position = qMin(position, d->maxPosition);
+    d->runScroll(position, nullptr);
+}
+
+int Renderer::MaxVertPos() const
+{
+    return d->maxPosition;
+}
+
+bool Renderer::ViewImages() const
+{
+    return d->page->settings()->testAttribute(QWebEngineSettings::AutoLoadImages);
+}
+
+void Renderer::SetViewImages(bool on)
+{
+    d->page->settings()->setAttribute(QWebEngineSettings::AutoLoadImages, on);
+}
+
+void Renderer::SetImageCacheCount(int count)
+{
+    if (count <= 0) {
+        d->profile->setHttpCacheType(QWebEngineProfile::NoCache);
+        d->profile->clearHttpCache();
+    } else {
+        d->profile->setHttpCacheType(QWebEngineProfile::MemoryHttpCache);
+    }
+}
+
+void Renderer::SetDefBackground(const QColor &color)
+{
+    d->page->setBackgroundColor(color.isValid() ? color : QColor(Qt::white));
+}
+
+void Renderer::SetDefFontName(const QString &name)
+{
+    QWebEngineSettings *settings = d->page->settings();
+    if (name.isEmpty()) {
+        settings->resetFontFamily(QWebEngineSettings::StandardFont);
+        return;
+    }
+    settings->setFontFamily(QWebEngineSettings::StandardFont, name);
+}
+
+void Renderer::SetDefFontSize(int points)
+{
+    QWebEngineSettings *settings = d->page->settings();
+    if (points <= 0) {
+        settings->resetFontSize(QWebEngineSettings::DefaultFontSize);
+        return;
+    }
+    // The engine measures fonts in CSS pixels, 96 to the inch.
+    settings->setFontSize(QWebEngineSettings::DefaultFontSize, qRound(points * 96.0 / 72.0));
+}
+
+void Renderer::SetDefFontColor(const QColor &color)
+{
+    d->fontColor = color;
+    d->updateColorScript();
+}
+
+int Renderer::HistoryMaxCount() const
+{
+    return d->historyMaxCount;
+}
+
+void Renderer::SetHistoryMaxCount(int count)
+{
+    d->historyMaxCount = qMax(1, count);
+    if (d->history.size() > d->historyMaxCount) {
+        d->history.resize(d->historyMaxCount);
+        d->historyIndex = qMin(d->historyIndex, int(d->history.size()) - 1);
+        emit historyChanged();
+    }
+}
+
+QStringList Renderer::History() const
+{
+    return d->history;
+}
+
+int Renderer::HistoryIndex() const
+{
+    return d->historyIndex;
+}
+
+void Renderer::SetHistoryIndex(int index)
+{
+    if (index < 0 || index >= d->history.size())
+        return;
+    d->historyIndex = index;
+    Private::Load load;
+    load.url = QUrl(d->history.at(index));
+    d->request(std::move(load));
+    emit historyChanged();
+}
+
+int Renderer::SelLength() const
+{
+    return int(d->page->selectedText().size());
+}
+
+QString Renderer::SelText() const
+{
+    return d->page->selectedText();
+}
+
+void Renderer::CopyToClipboard()
+{
+    // Straight from the selection, so the clipboard holds it when this returns.
+    const QString text = d->page->selectedText();
+    if (!text.isEmpty())
+        QGuiApplication::clipboard()->setText(text);
+}
+
+void Renderer::FindNext(const QString &text, bool matchCase, std::function<void(bool found)> done)
+{
+    if (!done)
+        done = [](bool) {};
+    if (text.isEmpty()) {
+        done(false);
+        return;
+    }
+    const bool again = text == d->findText && matchCase == d->findMatchCase;
+    if (!again) {
+        d->findText = text;
+        d->findMatchCase = matchCase;
+        d->findActiveMatch = 0;
+    }
+    const QWebEnginePage::FindFlags flags = matchCase ? QWebEnginePage::FindCaseSensitively : QWebEnginePage::FindFlags();
+    auto answer = std::make_shared<std::function<void(bool)>>(std::move(done));
+    QPointer<Renderer> self(this);
+    d->page->findText(text, flags, [self, answer](const QWebEngineFindTextResult &result) {
+        auto done = std::exchange(*answer, nullptr);
+        if (!done)
+            return;
+        if (!self || self->d->destroying) {
+            done(false);
+            return;
+        }
+        const int active = result.activeMatch();
+        // The engine starts again at the top after the last match; forward
+        // search ends there instead, and the next search starts afresh.
+        const bool found = result.numberOfMatches() > 0 && active > self->d->findActiveMatch;
+        if (found) {
+            self->d->findActiveMatch = active;
+        } else {
+            self->d->findText.clear();
+            self->d->findActiveMatch = 0;
+        }
+        done(found);
+    });
+}
+
+void Renderer::Print(QPrinter *printer, int fromPage, int toPage, std::function<void(bool ok)> done)
+{
+    if (!done)
+        done = [](bool) {};
+    if (!printer || d->printDone || fromPage < 1 || toPage < fromPage) {
+        done(false);
+        return;
+    }
+    printer->setFromTo(fromPage, qMin(toPage, lastPrintablePage));
+    d->printDone = std::move(done);
+    d->view->print(printer);
+}
+
+void Renderer::Private::request(Load load)
+{
+    if (current) {
+        // One load at a time: the newest request waits for the current one,
+        // and replaces any older request still waiting.
+        if (queued)
+            emit q->loadFinished(false);
+        queued = std::move(load);
+        return;
+    }
+    current = std::move(load);
+    start();
+}
+
+void Renderer::Private::start()
+{
+    setBusy(true);
+    Load &load = *current;
+    if (load.kind == Load::Kind::Buffer)
+        load.url = scheme->setDocument(load.text, load.baseDirectory);
+    page->load(load.url);
+}
+
+void Renderer::Private::finish(bool ok)
+{
+    const Load load = std::move(*current);
+    current.reset();
+    if (ok || load.kind == Load::Kind::Blank) {
+        shownUrl = load.kind == Load::Kind::Blank ? QUrl() : RendererSchemeHandler::toFileUrl(load.url);
+        if (load.addToHistory)
+            addToHistory(shownUrl.toString());
+    }
+    findText.clear();
+    findActiveMatch = 0;
+
+    const int target = pendingPosition.value_or(-1);
+    pendingPosition.reset();
+    const auto end = [this, ok] {
+        if (destroying)
+            return;
+        if (queued) {
+            emit q->loadFinished(ok);
+            current = std::move(queued);
+            queued.reset();
+            start();
+            return;
+        }
+        setBusy(false);
+        emit q->loadFinished(ok);
+    };
+    // Measure the new document (and scroll it) before reporting the load.
+    runScroll(target, end);
+}
+
+void Renderer::Private::setBusy(bool on)
+{
+    if (busy == on)
+        return;
+    busy = on;
+    emit q->busyChanged(on);
+}
+
+void Renderer::Private::addToHistory(const QString &address)
+{
+    // Going somewhere new from an older entry drops the newer entries, as in a browser.
+    history.erase(history.begin(), history.begin() + qMin(historyIndex, int(history.size())));
+    historyIndex = 0;
+    if (history.isEmpty() || history.first() != address)
+        history.prepend(address);
+    if (history.size() > historyMaxCount)
+        history.resize(historyMaxCount);
+    emit q->historyChanged();
+}
+
+void Renderer::Private::updateColorScript()
+{
+    const QString name = QStringLiteral("default-color");
+    const QString id = QStringLiteral("tarnwick-") + token;
+    for (const QWebEngineScript &old : page->scripts().find(name))
+        page->scripts().remove(old);
+    const QString rule = colorRule(fontColor);
+    if (!rule.isEmpty()) {
+        QWebEngineScript script;
+        script.setName(name);
+        script.setInjectionPoint(QWebEngineScript::DocumentCreation);
+        script.setWorldId(QWebEngineScript::ApplicationWorld);
+        script.setRunsOnSubFrames(true);
+        script.setSourceCode(QString::fromLatin1(colorScript).arg(jsString(id), jsString(rule)));
+        page->scripts().insert(script);
+    }
+    // The document shown takes the new colour at once.
+    page->runJavaScript(QStringLiteral("(function(){var s=document.getElementById(%1);if(s)s.textContent=%2;})()")
+                            .arg(jsString(id), jsString(rule)),
+                        QWebEngineScript::ApplicationWorld);
+}
+
+void Renderer::Private::runScroll(int target, std::function<void()> then)
+{
+    QPointer<Renderer> self(q);
+    page->runJavaScript(QString::fromLatin1(scrollScript).arg(target), QWebEngineScript::ApplicationWorld,
+                        [self, this, then](const QVariant &result) {
+                            if (!self || destroying)
+                                return;
+                            const QVariantList values = result.toList();
+                            if (values.size() == 2) {
+                                position = qRound(values.at(0).toDouble());
+                                maxPosition = qRound(values.at(1).toDouble());
+                            }
+                            if (then)
+                                then();
+                        });
+}
+
+bool Renderer::Private::acceptNavigation(const QUrl &url, QWebEnginePage::NavigationType type, bool isMainFrame)
+{
+    if (type == QWebEnginePage::NavigationTypeFormSubmitted)
+        return false; // reported by the form script, never sent
+    if (type == QWebEnginePage::NavigationTypeLinkClicked) {
+        bool handled = false;
+        emit q->hotSpotClicked(RendererSchemeHandler::toFileUrl(url).toString(), &handled);
+        if (handled || destroying)
+            return false;
+    }
+    if (!isMainFrame || url.scheme() != QLatin1String(RendererSchemeHandler::scheme()) || scheme->isDocument(url))
+        return true;
+    // A page reached from a document held in memory is a file: show it as one,
+    // so that its own links and the history name the real file.
+    Load load;
+    load.url = RendererSchemeHandler::toFileUrl(url);
+    load.addToHistory = true;
+    QMetaObject::invokeMethod(
+        q, [this, load] { if (!destroying) request(load); }, Qt::QueuedConnection);
+    return false;
+}
+
+void Renderer::Private::loadingChanged(const QWebEngineLoadingInfo &info)
+{
+    if (destroying)
+        return;
+    if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus) {
+        if (!current) {
+            // The page went somewhere by itself (a followed link, a script).
+            Load load;
+            load.url = info.url();
+            load.addToHistory = true;
+            current = load;
+            setBusy(true);
+        }
+        return;
+    }
+    if (!current || !sameDocument(info.url(), current->url))
+        return; // an earlier load ending late
+    finish(info.status() == QWebEngineLoadingInfo::LoadSucceededStatus && !info.isErrorPage());
+}
+
+void Renderer::Private::scriptMessage(const QString &message)
+{
+    const QJsonObject form = QJsonDocument::fromJson(message.toUtf8()).object().value(QLatin1String("form")).toObject();
+    if (form.isEmpty())
+        return;
+    QStringList pairs;
+    for (const QJsonValue &pair : form.value(QLatin1String("pairs")).toArray()) {
+        const QJsonArray nameValue = pair.toArray();
+        pairs.append(nameValue.at(0).toString() + QLatin1Char('=') + nameValue.at(1).toString());
+    }
+    const QString action = RendererSchemeHandler::toFileUrl(QUrl(form.value(QLatin1String("action")).toString())).toString();
+    emit q->formSubmitted(action, form.value(QLatin1String("method")).toString().toUpper(), pairs);
+}
+
+} // namespace Tarnwick
