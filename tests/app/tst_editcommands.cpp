@@ -6,6 +6,7 @@
 #include "app/settings.h"
 #include "filesizelimit.h"
 #include "platform/editorcontrol.h"
+#include "platform/renderer.h"
 #include "project/projectoutline.h"
 #include "scriptedprompter.h"
 #include "testenvironment.h"
@@ -24,6 +25,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QVBoxLayout>
+#include <QWebEnginePage>
+#include <QWebEngineView>
 
 using namespace Tarnwick;
 
@@ -76,6 +79,25 @@ struct Fixture
     {
         TestEnvironment::writeFile(home() + name, bytes);
         return home() + name;
+    }
+
+    // A rendered preview below the editors, showing html.
+    Renderer *addPreview(const QString &html)
+    {
+        auto *preview = new Renderer(&window);
+        window.layout()->addWidget(preview);
+        commands->setPreview(preview);
+        QSignalSpy finished(preview, &Renderer::loadFinished);
+        preview->LoadFromBuffer(html, dir.path());
+        if (!QTest::qWaitFor([&] { return !finished.isEmpty(); }, 20000))
+            return nullptr;
+        return preview;
+    }
+
+    static bool selectInPreview(Renderer *preview, const QString &script)
+    {
+        preview->findChild<QWebEngineView *>()->page()->runJavaScript(script);
+        return QTest::qWaitFor([preview] { return preview->SelLength() > 0; }, 20000);
     }
 
     bool show()
@@ -194,6 +216,8 @@ private Q_SLOTS:
     void printTextView();
     void printDialogChoices_data();
     void printDialogChoices();
+    void previewFocused();
+    void printBothViews();
     void internalClipboardSurvivesRestart();
     void selectAllKeyFollowsFocus_data();
     void selectAllKeyFollowsFocus();
@@ -720,6 +744,65 @@ void TestEditCommands::printDialogChoices()
     QVERIFY(buttons.at(1)->isEnabled());
 }
 
+void TestEditCommands::previewFocused()
+{
+    Fixture f;
+    Renderer *preview = f.addPreview("<p id=p>rendered <b>words</b></p>");
+    QVERIFY(preview);
+    QVERIFY(f.show());
+    f.openPage("<p id=p>rendered <b>words</b></p>");
+    f.page->SelectAll();
+    QApplication::clipboard()->setText("X");
+    preview->findChild<QWebEngineView *>()->setFocus();
+    QVERIFY(QTest::qWaitFor([&] { return preview->isAncestorOf(QApplication::focusWidget()); }));
+
+    // No selection in the preview: the whole Edit menu is off.
+    emit f.editMenu.aboutToShow();
+    for (QAction *action : f.editMenu.actions())
+        QVERIFY2(action->isSeparator() || !action->isEnabled(), qPrintable(action->text()));
+
+    QVERIFY(Fixture::selectInPreview(
+        preview, "getSelection().selectAllChildren(document.getElementById('p'))"));
+    emit f.editMenu.aboutToShow();
+    QVERIFY(f.commands->actions().copy->isEnabled());
+    QVERIFY(!f.commands->actions().cut->isEnabled());
+    QVERIFY(!f.commands->actions().paste->isEnabled());
+
+    // Copy takes the rendered text, not the source.
+    f.commands->Copy1Click();
+    QCOMPARE(QApplication::clipboard()->text(), "rendered words");
+}
+
+void TestEditCommands::printBothViews()
+{
+    Fixture f;
+    QVERIFY(f.show());
+    Renderer *preview = f.addPreview("<h1>Graphic</h1>");
+    QVERIFY(preview);
+    f.openPage("<h1>Text</h1>\n");
+    QStringList captions;
+    QStringList files;
+    f.commands->setPrinterChooser([&](QPrinter *printer, const QString &caption) {
+        captions << caption;
+        files << f.dir.filePath(QString::number(files.size()) + ".pdf");
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(files.last());
+        return true;
+    });
+
+    f.commands->printViews(PrintDialog::Choice::Both);
+    QVERIFY(QTest::qWaitFor([&] { return files.size() == 2 && QFileInfo(files.at(1)).size() > 0; },
+                            20000));
+    QCOMPARE(captions, (QStringList { "Print Graphic View", "Print Text View" }));
+    QVERIFY(TestEnvironment::readFile(files.at(1)).startsWith("%PDF"));
+    // The text view follows even when the graphic view failed, and a failure
+    // is told, never passed over.
+    if (f.prompter.messages().isEmpty())
+        QVERIFY(TestEnvironment::readFile(files.at(0)).startsWith("%PDF"));
+    else
+        QCOMPARE(f.prompter.texts(), QStringList { "The graphic view could not be printed." });
+}
+
 void TestEditCommands::internalClipboardSurvivesRestart()
 {
     Session s;
@@ -780,5 +863,13 @@ void TestEditCommands::findNextKeyLeavesProjectTreeAlone()
     w.openPages()->CloseAllPages();
 }
 
-QTEST_MAIN(TestEditCommands)
+int main(int argc, char *argv[])
+{
+    Renderer::prepareEngine();
+    QApplication application(argc, argv);
+    TestEditCommands test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
 #include "tst_editcommands.moc"
