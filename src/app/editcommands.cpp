@@ -217,6 +217,18 @@ void EditCommands::addPrintItems(QMenu *fileMenu)
     File1Click();
 }
 
+void EditCommands::watchMenu(QMenu *menu, const QList<QAction *> &pageItems)
+{
+    QList<QPointer<QAction>> items(pageItems.begin(), pageItems.end());
+    connect(menu, &QMenu::aboutToShow, this, [this, items] {
+        Q_EMIT menuOpening();
+        const bool open = pageOpen();
+        for (QAction *item : items)
+            if (item)
+                item->setEnabled(open);
+    });
+}
+
 void EditCommands::enableWithPageSelection(QAction *action)
 {
     m_pageSelectionActions.append(action);
@@ -565,6 +577,8 @@ void EditCommands::placeSpareEditor(bool shown)
     }
     sizes[spareIndex - 1] = total - spare - others;
     sizes[spareIndex] = spare;
+    if (!shown && holdsFocus(m_spare))
+        m_webPage->setFocus(); // commands must not go on working on a hidden editor
     m_mainSplitter->setUpdatesEnabled(false);
     m_mainSplitter->setSizes(sizes);
     m_mainSplitter->setUpdatesEnabled(true);

@@ -68,6 +68,9 @@ public:
     void addPrintItems(QMenu *fileMenu);
     QMenu *editorPopup() const { return m_popup; }
     QAction *toggleInternalClipboardAction() const { return m_toggleScratchPad; }
+    // Other menus: each opening is announced (menuOpening), and the items
+    // given are enabled exactly when a page is open.
+    void watchMenu(QMenu *menu, const QList<QAction *> &pageItems = {});
     // Items of other features that need a selection in the page editor while
     // it has the focus (Edit menu), or a selection in the preview.
     void enableWithPageSelection(QAction *action);

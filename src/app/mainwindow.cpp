@@ -260,8 +260,10 @@ void MainWindow::buildMenus()
     m_editCommands->fillSearchMenu(menuBar()->addMenu(QStringLiteral("&Search")));
     QMenu *options = menuBar()->addMenu(QStringLiteral("&Options"));
     options->addAction(m_editCommands->toggleInternalClipboardAction());
+    m_editCommands->watchMenu(options);
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
+    m_editCommands->watchMenu(help);
     connect(menuAction(help, QStringLiteral("&About...")), &QAction::triggered, this,
             &MainWindow::About1Click);
     m_showHints = menuAction(help, QStringLiteral("&Show Hints"));

@@ -486,11 +486,19 @@ void TestEditCommands::menusEnableAsTheyOpen()
     QApplication::clipboard()->setText("X");
     (spareFocused ? f.spare : f.page)->setFocus();
 
+    QMenu pageMenu;
+    QAction *evaluate = pageMenu.addAction("&Evaluate...");
+    QAction *browser = pageMenu.addAction("&Browser 1 Unselected");
+    f.commands->watchMenu(&pageMenu, { evaluate });
+
     QSignalSpy opening(f.commands, &EditCommands::menuOpening);
     emit f.fileMenu.aboutToShow();
     emit f.editMenu.aboutToShow();
     emit f.searchMenu.aboutToShow();
-    QCOMPARE(opening.count(), 3);
+    emit pageMenu.aboutToShow();
+    QCOMPARE(opening.count(), 4);
+    QCOMPARE(evaluate->isEnabled(), pageOpen);
+    QVERIFY(browser->isEnabled()); // not in its care
 
     const EditCommands::Actions &a = f.commands->actions();
     const QList<std::pair<const char *, QAction *>> named = {
@@ -675,8 +683,10 @@ void TestEditCommands::toggleInternalClipboard()
     QVERIFY2(qAbs(shown.at(2) - total / 4) <= 2, qPrintable(QString::number(shown.at(2))));
     QCOMPARE(shown.at(0), filePane);
 
+    f.spare->setFocus();
     f.commands->toggleInternalClipboardAction()->trigger();
     QVERIFY(!f.commands->toggleInternalClipboardAction()->isChecked());
+    QCOMPARE(f.commands->targetEditor(), f.page);
     QCOMPARE(f.splitter->sizes().at(2), 0);
     QCOMPARE(f.splitter->sizes().at(0), filePane);
     const QList<int> expectedTips = helperFlag ? QList<int> { 8, 8 } : QList<int>();
