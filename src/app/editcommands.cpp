@@ -68,6 +68,8 @@ EditCommands::EditCommands(const Parts &parts, QObject *parent)
     updateMenus();
 }
 
+EditCommands::~EditCommands() = default;
+
 void EditCommands::detach()
 {
     m_detached = true;
@@ -141,9 +143,8 @@ void EditCommands::buildActions()
 void EditCommands::buildPopup()
 {
     Actions &a = m_actions;
-    m_popup = new QMenu();
+    m_popup = std::make_unique<QMenu>();
     m_popup->setObjectName(QStringLiteral("WebPagePopup"));
-    connect(this, &QObject::destroyed, m_popup, &QObject::deleteLater);
 
     m_popupEdit = m_popup->addMenu(QStringLiteral("Edit"));
     a.popupCut = m_popupEdit->addAction(QStringLiteral("Cut"), this, &EditCommands::Cut1Click);

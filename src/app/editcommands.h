@@ -10,6 +10,7 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
 class QAction;
 class QMenu;
@@ -52,6 +53,7 @@ public:
     using PrinterChooser = std::function<bool(QPrinter *printer, const QString &caption)>;
 
     explicit EditCommands(const Parts &parts, QObject *parent = nullptr);
+    ~EditCommands() override;
 
     // The rendered preview: Copy takes its selection when it has the focus,
     // and the graphic view prints it. Without one both are unavailable.
@@ -66,7 +68,7 @@ public:
     void fillEditMenu(QMenu *menu);
     void fillSearchMenu(QMenu *menu);
     void addPrintItems(QMenu *fileMenu);
-    QMenu *editorPopup() const { return m_popup; }
+    QMenu *editorPopup() const { return m_popup.get(); }
     QAction *toggleInternalClipboardAction() const { return m_toggleScratchPad; }
     // Other menus: each opening is announced (menuOpening), and the items
     // given are enabled exactly when a page is open.
@@ -167,7 +169,7 @@ private:
 
     Actions m_actions;
     QAction *m_toggleScratchPad = nullptr;
-    QMenu *m_popup = nullptr;
+    std::unique_ptr<QMenu> m_popup; // shared by both editors, so owned here
     QMenu *m_popupEdit = nullptr;
     QPointer<QMenu> m_editMenu;
     QPointer<QMenu> m_searchMenu;
