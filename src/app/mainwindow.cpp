@@ -2,6 +2,7 @@
 #include "app/mainwindow.h"
 
 #include "app/aboutbox.h"
+#include "app/editcommands.h"
 #include "app/filefilter.h"
 #include "app/filelistpane.h"
 #include "app/openpages.h"
@@ -68,6 +69,8 @@ MainWindow::MainWindow(const QString &programDirectory, Settings *settings, Prom
 MainWindow::~MainWindow()
 {
     qApp->removeEventFilter(this);
+    // It follows the focus, which still moves while the widgets go.
+    delete m_editCommands;
 }
 
 void MainWindow::reportException(const char *routine)
@@ -124,9 +127,11 @@ void MainWindow::buildRegions()
     pageLayout->addWidget(m_tabBar);
     pageLayout->addWidget(m_webPage, 1);
 
+    m_spareEditor = new EditorControl(m_mainSplitter); // the internal clipboard, hidden at first
+
     m_mainSplitter->setStretchFactor(0, 1);
     m_mainSplitter->setStretchFactor(1, 4);
-    m_mainSplitter->setSizes({ width() / 5, width() * 4 / 5 });
+    m_mainSplitter->setSizes({ width() / 5, width() * 4 / 5, 0 });
     setCentralWidget(central);
 
     m_openPages
@@ -140,13 +145,15 @@ void MainWindow::buildRegions()
     connect(m_webPage, &EditorControl::CaretMoved, this, &MainWindow::showCaret);
     connect(m_webPage, &EditorControl::OnKeyUp, this, &MainWindow::onKeyUp);
     connect(m_webPage, &EditorControl::OnChangeMode, this, &MainWindow::onInsertModeChanged);
-    connect(m_webPage, &EditorControl::SelectionChanged, this, &MainWindow::updateClipboardButtons);
-    connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
-            &MainWindow::updateClipboardButtons);
     connect(m_fileTabs, &QTabWidget::currentChanged, this, &MainWindow::FileTabsChange);
     m_projectCommands = new ProjectCommands(m_outline, m_openPages, m_webPage, m_prompter,
                                             m_programDirectory, this);
     connect(m_fileList, &FileListPane::fileActivated, this, &MainWindow::onFileListActivated);
+    m_editCommands = new EditCommands({ m_webPage, m_spareEditor, m_mainSplitter, m_openPages,
+                                        m_settings, m_prompter, m_programDirectory },
+                                      this);
+    connect(m_editCommands, &EditCommands::clipboardButtonsChanged, this,
+            &MainWindow::setClipboardButtons);
 
     buildSpeedButtons(buttonPanel); // they act on the parts made above
 }
@@ -198,10 +205,10 @@ void MainWindow::buildSpeedButtons(QWidget *panel)
     connect(openBtn, &QToolButton::clicked, this, &MainWindow::Open1Click);
     connect(m_closeBtn, &QToolButton::clicked, m_openPages, &OpenPages::CloseActivePage);
     connect(m_saveBtn, &QToolButton::clicked, m_openPages, &OpenPages::Save1Click);
-    connect(m_printBtn, &QToolButton::clicked, m_webPage, &EditorControl::Print);
-    connect(m_cutBtn, &QToolButton::clicked, m_webPage, &EditorControl::CutToClipboard);
-    connect(m_copyBtn, &QToolButton::clicked, m_webPage, &EditorControl::CopyToClipboard);
-    connect(m_pasteBtn, &QToolButton::clicked, m_webPage, &EditorControl::PasteFromClipboard);
+    connect(m_printBtn, &QToolButton::clicked, m_editCommands, &EditCommands::Print1Click);
+    connect(m_cutBtn, &QToolButton::clicked, m_editCommands, &EditCommands::Cut1Click);
+    connect(m_copyBtn, &QToolButton::clicked, m_editCommands, &EditCommands::Copy1Click);
+    connect(m_pasteBtn, &QToolButton::clicked, m_editCommands, &EditCommands::Paste1Click);
     connect(splitBtn, &QToolButton::clicked, this, &MainWindow::SpeedButton31Click);
 }
 
@@ -229,6 +236,8 @@ void MainWindow::buildMenus()
     m_closeAllAction = menuAction(file, QStringLiteral("C&lose All"));
     connect(m_closeAllAction, &QAction::triggered, m_openPages, &OpenPages::CloseAllPages);
     file->addSeparator();
+    m_editCommands->addPrintItems(file);
+    file->addSeparator();
     connect(menuAction(file, QStringLiteral("E&xit")), &QAction::triggered, this,
             &MainWindow::Exit1Click);
     file->addSeparator();
@@ -247,7 +256,14 @@ void MainWindow::buildMenus()
     connect(m_displayProjects, &QAction::toggled, this, &MainWindow::DisplayProjectsClick);
     connect(m_projectBtn, &QToolButton::clicked, m_displayProjects, &QAction::toggle);
 
+    m_editCommands->fillEditMenu(menuBar()->addMenu(QStringLiteral("&Edit")));
+    m_editCommands->fillSearchMenu(menuBar()->addMenu(QStringLiteral("&Search")));
+    QMenu *options = menuBar()->addMenu(QStringLiteral("&Options"));
+    options->addAction(m_editCommands->toggleInternalClipboardAction());
+    m_editCommands->watchMenu(options);
+
     QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
+    m_editCommands->watchMenu(help);
     connect(menuAction(help, QStringLiteral("&About...")), &QAction::triggered, this,
             &MainWindow::About1Click);
     m_showHints = menuAction(help, QStringLiteral("&Show Hints"));
@@ -307,6 +323,8 @@ void MainWindow::FormShow()
         m_settings->Defaults.TabSize = m_webPage->TabStopSize();
         m_settings->Defaults.AutoIndent = m_webPage->AutoIndent();
         m_webPage->SetModified(false);
+        m_editCommands->LoadSpareEditorContents();
+        m_editCommands->CheckClipboard();
         setPageState(m_openPages->count() > 0);
         const QString last = m_settings->LastFiles.File1;
         if (m_settings->LastFiles.AutoLoad && !last.isEmpty() && QFileInfo(last).isFile())
@@ -327,6 +345,7 @@ void MainWindow::FormClose()
     try {
         m_projectCommands->saveTree();
         SaveIni();
+        m_editCommands->SaveSpareEditorContents();
     } catch (...) {
         reportException("FormClose");
     }
@@ -482,7 +501,7 @@ void MainWindow::setPageState(bool anyPageOpen)
         m_panels[0]->clear();
         setWindowTitle(OpenPages::formCaption(QString()));
     }
-    updateClipboardButtons();
+    m_editCommands->updateClipboardButtons();
 }
 
 void MainWindow::setSaveEnabled(bool enabled)
@@ -492,13 +511,11 @@ void MainWindow::setSaveEnabled(bool enabled)
     m_saveAction->setEnabled(m_openPages->count() > 0);
 }
 
-void MainWindow::updateClipboardButtons()
+void MainWindow::setClipboardButtons(bool cutCopy, bool paste)
 {
-    const bool pageOpen = m_openPages->count() > 0;
-    const bool selection = pageOpen && m_webPage->SelLength() > 0;
-    m_cutBtn->setEnabled(selection);
-    m_copyBtn->setEnabled(selection);
-    m_pasteBtn->setEnabled(pageOpen && !QApplication::clipboard()->text().isEmpty());
+    m_cutBtn->setEnabled(cutCopy);
+    m_copyBtn->setEnabled(cutCopy);
+    m_pasteBtn->setEnabled(paste);
 }
 
 void MainWindow::SetLastFilesMenu()

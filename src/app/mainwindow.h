@@ -13,6 +13,7 @@ class QToolButton;
 
 namespace Tarnwick {
 
+class EditCommands;
 class EditorControl;
 class FileListPane;
 class OpenPages;
@@ -34,6 +35,8 @@ public:
 
     OpenPages *openPages() const { return m_openPages; }
     EditorControl *editor() const { return m_webPage; }
+    EditorControl *spareEditor() const { return m_spareEditor; }
+    EditCommands *editCommands() const { return m_editCommands; }
     ProjectOutline *projectTree() const { return m_outline; }
     FileListPane *fileList() const { return m_fileList; }
     QString programDirectory() const { return m_programDirectory; }
@@ -66,7 +69,7 @@ private:
     void SaveIni();
 
     void setPageState(bool anyPageOpen);
-    void updateClipboardButtons();
+    void setClipboardButtons(bool cutCopy, bool paste);
     void SetLastFilesMenu();
     void DisplayProjectsClick(bool checked);
     void SpeedButton31Click();
@@ -98,7 +101,9 @@ private:
     QWidget *m_webPageTabs = nullptr;
     QTabBar *m_tabBar = nullptr;
     EditorControl *m_webPage = nullptr;
+    EditorControl *m_spareEditor = nullptr;
     OpenPages *m_openPages = nullptr;
+    EditCommands *m_editCommands = nullptr;
     ProjectCommands *m_projectCommands = nullptr;
     QLabel *m_panels[3] = {};
 

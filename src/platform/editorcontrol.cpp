@@ -657,19 +657,28 @@ void EditorControl::GoToLineDialog()
 
 void EditorControl::Print()
 {
-    if (!d->printer)
-        d->printer = std::make_unique<QsciPrinter>();
-    QPrintDialog dialog(d->printer.get(), this);
+    QPrintDialog dialog(Printer(), this);
     if (dialog.exec() == QDialog::Accepted)
-        d->printer->printRange(m_sci);
+        PrintText();
 }
 
 void EditorControl::PrinterSetup()
 {
+    QPageSetupDialog dialog(Printer(), this);
+    dialog.exec();
+}
+
+QPrinter *EditorControl::Printer()
+{
     if (!d->printer)
         d->printer = std::make_unique<QsciPrinter>();
-    QPageSetupDialog dialog(d->printer.get(), this);
-    dialog.exec();
+    return d->printer.get();
+}
+
+bool EditorControl::PrintText()
+{
+    Printer();
+    return d->printer->printRange(m_sci) != 0;
 }
 
 // ---- searching ----

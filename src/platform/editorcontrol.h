@@ -11,6 +11,7 @@
 #include <memory>
 
 class QKeyEvent;
+class QPrinter;
 class QsciScintilla;
 
 namespace Tarnwick {
@@ -90,6 +91,11 @@ public:
     void GoToLineDialog();
     void Print();
     void PrinterSetup();
+    // The printer Print and PrinterSetup work on; other views of the page may
+    // print on it too, so that one setup serves them all.
+    QPrinter *Printer();
+    // Prints the whole text on Printer() without asking; false when it failed.
+    bool PrintText();
 
     // Both make text the control's search string (used by FindNext).
     int FindText(const QString &text); // forward from the caret; selects; 1 when found

@@ -127,6 +127,19 @@ int ProjectOutline::AddThePage(const QString &text, int projectRow)
     return rowOf(item);
 }
 
+bool ProjectOutline::event(QEvent *event)
+{
+    // F3 on a page entry opens it; the window's F3 (find next) must not take it.
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_F3 && key->modifiers() == Qt::NoModifier && selectedIsPage()) {
+            event->accept();
+            return true;
+        }
+    }
+    return QTreeWidget::event(event);
+}
+
 void ProjectOutline::keyPressEvent(QKeyEvent *event)
 {
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;

@@ -49,6 +49,7 @@ signals:
     void pageOpenRequested(const QString &path, bool direct);
 
 protected:
+    bool event(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
