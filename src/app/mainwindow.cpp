@@ -8,6 +8,7 @@
 #include "app/programdirectory.h"
 #include "app/projectcommands.h"
 #include "app/settings.h"
+#include "app/tips.h"
 #include "platform/editorcontrol.h"
 #include "platform/prompter.h"
 #include "platform/virtualkey.h"
@@ -30,6 +31,7 @@
 #include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -56,6 +58,7 @@ MainWindow::MainWindow(const QString &programDirectory, Settings *settings, Prom
     , m_programDirectory(ProgramDirectory::withSlash(programDirectory))
     , m_settings(settings)
     , m_prompter(prompter)
+    , m_tips(std::make_unique<Tips>(*settings, m_programDirectory))
 {
     setObjectName(QStringLiteral("TForm1"));
     resize(1024, 720);
@@ -247,6 +250,8 @@ void MainWindow::buildMenus()
     connect(m_displayProjects, &QAction::toggled, this, &MainWindow::DisplayProjectsClick);
     connect(m_projectBtn, &QToolButton::clicked, m_displayProjects, &QAction::toggle);
 
+    buildOptionsMenu();
+
     QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
     connect(menuAction(help, QStringLiteral("&About...")), &QAction::triggered, this,
             &MainWindow::About1Click);
@@ -257,6 +262,13 @@ void MainWindow::buildMenus()
     connect(m_showHints, &QAction::toggled, this, &MainWindow::ShowHintsClick);
     connect(menuAction(help, QStringLiteral("&Contents...")), &QAction::triggered, this,
             &MainWindow::Contents1Click);
+}
+
+void MainWindow::buildOptionsMenu()
+{
+    m_optionsMenu = menuBar()->addMenu(QStringLiteral("&Options"));
+    QAction *showTips = menuAction(m_optionsMenu, QStringLiteral("Show &Tips..."));
+    connect(showTips, &QAction::triggered, this, [this] { m_tips->ShowTipOfTheDay(); });
 }
 
 void MainWindow::buildStatusBar()
@@ -315,6 +327,22 @@ void MainWindow::FormShow()
         reportException("FormShow");
     }
     refreshFileFilter();
+}
+
+// The tip of the day greets the user once a run, at the first activation
+// with no page open. Showing it at every activation would bring it straight
+// back when its own window closes and hands the focus back.
+void MainWindow::FormActivate()
+{
+    try {
+        if (m_tipOfTheDayShown || !m_shownOnce || !m_settings->Helpers.ShowTipOfTheDay
+            || m_openPages->count() > 0)
+            return;
+        m_tipOfTheDayShown = true;
+        m_tips->ShowTipOfTheDay();
+    } catch (...) {
+        reportException("FormActivate");
+    }
 }
 
 bool MainWindow::FormCloseQuery()
@@ -614,6 +642,12 @@ bool MainWindow::event(QEvent *event)
         if (!tip.isEmpty())
             m_panels[2]->setText(tip);
         return true;
+    }
+    if (event->type() == QEvent::WindowActivate) {
+        const bool handled = QMainWindow::event(event);
+        // Not from inside the activation itself: the tip window is modal.
+        QTimer::singleShot(0, this, &MainWindow::FormActivate);
+        return handled;
     }
     return QMainWindow::event(event);
 }

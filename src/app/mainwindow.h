@@ -3,6 +3,8 @@
 
 #include <QMainWindow>
 
+#include <memory>
+
 class QAction;
 class QLabel;
 class QMenu;
@@ -20,6 +22,7 @@ class ProjectCommands;
 class ProjectOutline;
 class Prompter;
 class Settings;
+class Tips;
 
 // The main window: assembles the parts, wires the commands to the classes
 // that carry them out and applies the settings. It holds no feature logic.
@@ -38,6 +41,9 @@ public:
     FileListPane *fileList() const { return m_fileList; }
     QString programDirectory() const { return m_programDirectory; }
     QString statusPanel(int panel) const;
+    Tips &tips() const { return *m_tips; }
+    // The "&Options" menu; every preference command goes here.
+    QMenu *optionsMenu() const { return m_optionsMenu; }
 
     // Opens the files named on the command line (not in a project).
     void openFiles(const QStringList &paths);
@@ -51,12 +57,14 @@ protected:
 private:
     void FormCreate();
     void FormShow();
+    void FormActivate();
     bool FormCloseQuery();
     void FormClose();
 
     void buildRegions();
     void buildSpeedButtons(QWidget *panel);
     void buildMenus();
+    void buildOptionsMenu();
     void buildStatusBar();
     QToolButton *speedButton(const char *name, const QString &hint, const QIcon &icon);
     QAction *menuAction(QMenu *menu, const QString &caption, const QString &hint = QString());
@@ -110,7 +118,9 @@ private:
     QToolButton *m_pasteBtn = nullptr;
     QToolButton *m_projectBtn = nullptr;
 
+    std::unique_ptr<Tips> m_tips;
     QMenu *m_projectsMenu = nullptr;
+    QMenu *m_optionsMenu = nullptr;
     QAction *m_saveAction = nullptr;
     QAction *m_saveAsAction = nullptr;
     QAction *m_closePageAction = nullptr;
@@ -121,6 +131,7 @@ private:
 
     bool m_hintsOn = false;
     bool m_shownOnce = false;
+    bool m_tipOfTheDayShown = false; // at most once a run, see FormActivate
     int m_projectPaneWidth = 0;
 };
 

@@ -24,6 +24,9 @@ public:
     // Without a presenter the modal tip window is used.
     Tips(Settings &settings, QString programDirectory, Presenter presenter = {});
 
+    // Replaces how the window is shown (tests play the user with it).
+    void setPresenter(Presenter presenter) { m_presenter = std::move(presenter); }
+
     void ShowTipOfTheDay();
     // Shows helper tip `number` (1 to 10) unless the user switched it off.
     void ShowHelperTip(int number);
