@@ -4,6 +4,7 @@
 #include "app/aboutbox.h"
 #include "app/filefilter.h"
 #include "app/filelistpane.h"
+#include "app/generalsettingsdialog.h"
 #include "app/openpages.h"
 #include "app/programdirectory.h"
 #include "app/projectcommands.h"
@@ -262,13 +263,15 @@ void MainWindow::buildMenus()
     connect(m_showHints, &QAction::toggled, this, &MainWindow::ShowHintsClick);
     connect(menuAction(help, QStringLiteral("&Contents...")), &QAction::triggered, this,
             &MainWindow::Contents1Click);
+    connect(menuAction(help, QStringLiteral("Show &Tips...")), &QAction::triggered, this,
+            [this] { m_tips->ShowTipOfTheDay(); });
 }
 
 void MainWindow::buildOptionsMenu()
 {
     m_optionsMenu = menuBar()->addMenu(QStringLiteral("&Options"));
-    QAction *showTips = menuAction(m_optionsMenu, QStringLiteral("Show &Tips..."));
-    connect(showTips, &QAction::triggered, this, [this] { m_tips->ShowTipOfTheDay(); });
+    connect(menuAction(m_optionsMenu, QStringLiteral("&General Preferences...")),
+            &QAction::triggered, this, &MainWindow::GeneralPreferences1Click);
 }
 
 void MainWindow::buildStatusBar()
@@ -559,6 +562,18 @@ void MainWindow::SpeedButton31Click()
 {
     m_splitScreen->setOrientation(m_splitScreen->orientation() == Qt::Horizontal ? Qt::Vertical
                                                                                  : Qt::Horizontal);
+}
+
+void MainWindow::GeneralPreferences1Click()
+{
+    GeneralSettingsDialog dialog(*m_settings, *m_prompter, helperTipHook(), this);
+    if (dialog.exec() == QDialog::Accepted)
+        refreshFileFilter();
+}
+
+std::function<void(int)> MainWindow::helperTipHook()
+{
+    return [this](int number) { m_tips->ShowHelperTip(number); };
 }
 
 void MainWindow::ShowHintsClick(bool checked)

@@ -3,6 +3,7 @@
 
 #include <QMainWindow>
 
+#include <functional>
 #include <memory>
 
 class QAction;
@@ -44,6 +45,8 @@ public:
     Tips &tips() const { return *m_tips; }
     // The "&Options" menu; every preference command goes here.
     QMenu *optionsMenu() const { return m_optionsMenu; }
+    // Shows a helper tip by number; for the parts that explain a feature.
+    std::function<void(int)> helperTipHook();
 
     // Opens the files named on the command line (not in a project).
     void openFiles(const QStringList &paths);
@@ -79,6 +82,7 @@ private:
     void DisplayProjectsClick(bool checked);
     void SpeedButton31Click();
     void ShowHintsClick(bool checked);
+    void GeneralPreferences1Click();
     void FileTabsChange(int index);
     void Open1Click();
     void Exit1Click();
