@@ -2,6 +2,7 @@
 #include "app/mainwindow.h"
 
 #include "app/aboutbox.h"
+#include "app/editorsettingsdialog.h"
 #include "app/filefilter.h"
 #include "app/filelistpane.h"
 #include "app/generalsettingsdialog.h"
@@ -270,6 +271,8 @@ void MainWindow::buildMenus()
 void MainWindow::buildOptionsMenu()
 {
     m_optionsMenu = menuBar()->addMenu(QStringLiteral("&Options"));
+    connect(menuAction(m_optionsMenu, QStringLiteral("&Editor Options...")), &QAction::triggered,
+            this, &MainWindow::EditorFontOptions1Click);
     connect(menuAction(m_optionsMenu, QStringLiteral("&General Preferences...")),
             &QAction::triggered, this, &MainWindow::GeneralPreferences1Click);
 }
@@ -454,11 +457,7 @@ void MainWindow::applySettings()
     if (const auto c = Settings::colorFromSetting(d.BackgroundColor))
         m_webPage->SetColor(*c);
 
-    QPalette treePalette = m_outline->palette();
-    treePalette.setColor(QPalette::Base, m_webPage->Color());
-    m_outline->setPalette(treePalette);
-    m_outline->setFont(m_webPage->Font());
-    m_fileList->setListFont(m_webPage->Font());
+    followEditorLook();
 
     const bool fileListPage = d.FileTabPage != 0 || d.FileTabs == fileListPageCaption;
     m_fileTabs->setCurrentIndex(fileListPage ? 1 : 0);
@@ -569,6 +568,24 @@ void MainWindow::GeneralPreferences1Click()
     GeneralSettingsDialog dialog(*m_settings, *m_prompter, helperTipHook(), this);
     if (dialog.exec() == QDialog::Accepted)
         refreshFileFilter();
+}
+
+void MainWindow::EditorFontOptions1Click()
+{
+    EditorSettingsDialog dialog(*m_webPage, *m_settings, helperTipHook(),
+                                [this](const EditorAppearance &) { followEditorLook(); }, this);
+    dialog.exec();
+}
+
+// The project tree and the page tabs look like the editor.
+void MainWindow::followEditorLook()
+{
+    QPalette treePalette = m_outline->palette();
+    treePalette.setColor(QPalette::Base, m_webPage->Color());
+    m_outline->setPalette(treePalette);
+    m_outline->setFont(m_webPage->Font());
+    m_tabBar->setFont(m_webPage->Font());
+    m_fileList->setListFont(m_webPage->Font());
 }
 
 std::function<void(int)> MainWindow::helperTipHook()

@@ -83,6 +83,8 @@ private:
     void SpeedButton31Click();
     void ShowHintsClick(bool checked);
     void GeneralPreferences1Click();
+    void EditorFontOptions1Click();
+    void followEditorLook();
     void FileTabsChange(int index);
     void Open1Click();
     void Exit1Click();

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/editorsettingsdialog.h"
 #include "app/generalsettingsdialog.h"
 #include "app/settings.h"
+#include "platform/editorcontrol.h"
 #include "scriptedprompter.h"
 #include "testenvironment.h"
 
@@ -56,6 +58,10 @@ private slots:
     void rangesAndLengths();
     void extensionFieldShowsHelperOnce();
     void graphicRepositoryTakesTheFolder();
+    void editorCancelAfterApply_data();
+    void editorCancelAfterApply();
+    void editorHelperTipsOnTicking();
+    void editorSampleOnly();
 };
 
 void TestPreferences::autoUpdateWarning_data()
@@ -193,6 +199,101 @@ void TestPreferences::graphicRepositoryTakesTheFolder()
     child<QPushButton>(*dialog, "SharedImageDirButton")->click();
     QCOMPARE(child<QLineEdit>(*dialog, "SharedImageDir")->text(),
              QStringLiteral("/srv/site/images"));
+}
+
+void TestPreferences::editorCancelAfterApply_data()
+{
+    QTest::addColumn<bool>("storedBefore"); // an earlier "OK" stored settings
+    QTest::addRow("settings stored at an earlier OK") << true;
+    QTest::addRow("nothing stored yet") << false;
+}
+
+void TestPreferences::editorCancelAfterApply()
+{
+    QFETCH(bool, storedBefore);
+    Fixture f;
+    EditorControl editor;
+    editor.SetTabStopSize(4);
+    if (storedBefore) {
+        DefaultsSettings &d = f.settings.Defaults;
+        d.TabSize = 3;
+        d.FontSize = QStringLiteral("11");
+        d.BackgroundColor = Settings::colorToSetting(QColor(Qt::white));
+        d.FontColor = Settings::colorToSetting(QColor(0x000080));
+        d.AutoIndent = true;
+    }
+    const QList<int> expectedTab{storedBefore ? 3 : 4};
+    int appliedCalls = 0;
+    EditorSettingsDialog dialog(editor, f.settings, {}, [&](const EditorAppearance &) {
+        ++appliedCalls;
+    });
+    const EditorAppearance before = EditorAppearance::fromEditor(editor, f.settings.Defaults);
+    QCOMPARE(QList<int>{editor.TabStopSize()}, expectedTab);
+    const DefaultsSettings storedCopy = f.settings.Defaults;
+
+    child<QSpinBox>(dialog, "TabSize")->setValue(12);
+    child<QSpinBox>(dialog, "FontSize")->setValue(20);
+    child<QComboBox>(dialog, "TextBackground")->setCurrentText(QStringLiteral("Yellow"));
+    child<QCheckBox>(dialog, "AutoIndent")->setChecked(!before.autoIndent);
+    child<QComboBox>(dialog, "FileType")->setCurrentIndex(2);
+    dialog.Apply();
+    QCOMPARE(editor.TabStopSize(), 12);
+    QCOMPARE(editor.Font().pointSize(), 20);
+    QCOMPARE(editor.Color(), QColor(Qt::yellow));
+    QVERIFY(editor.UnixStyleSave());
+    const int callsAfterApply = appliedCalls;
+
+    dialog.Cancel();
+    QCOMPARE(EditorAppearance::fromEditor(editor, f.settings.Defaults), before);
+    QVERIFY(!editor.UnixStyleSave());
+    QCOMPARE(f.settings.Defaults.TabSize, storedCopy.TabSize);
+    QCOMPARE(f.settings.Defaults.FontSize, storedCopy.FontSize);
+    QCOMPARE(appliedCalls, callsAfterApply + 1); // the window follows the restore too
+
+    // OK stores what it applies, and the next dialog starts from it.
+    EditorSettingsDialog again(editor, f.settings, {}, {});
+    child<QSpinBox>(again, "TabSize")->setValue(7);
+    child<QComboBox>(again, "TagForeground")->setCurrentText(QStringLiteral("Maroon"));
+    again.Ok();
+    QCOMPARE(editor.TabStopSize(), 7);
+    QCOMPARE(f.settings.Defaults.TabSize, 7);
+    QCOMPARE(Settings::colorFromSetting(f.settings.Defaults.SyntaxFGColor), QColor(0x800000));
+    QCOMPARE(editor.TagForeground(), QColor(0x800000));
+    EditorSettingsDialog third(editor, f.settings, {}, {});
+    QCOMPARE(child<QSpinBox>(third, "TabSize")->value(), 7);
+    QCOMPARE(child<QComboBox>(third, "TagForeground")->currentText(), QStringLiteral("Maroon"));
+}
+
+void TestPreferences::editorHelperTipsOnTicking()
+{
+    Fixture f;
+    f.settings.Defaults.Wordwrap = true; // filling must not show tip 6
+    f.settings.Defaults.ExpandCharstoHTML = false;
+    EditorControl editor;
+    QList<int> tips;
+    EditorSettingsDialog dialog(editor, f.settings, [&](int n) { tips.append(n); }, {});
+    QVERIFY(tips.isEmpty());
+    child<QCheckBox>(dialog, "Wordwrap")->setChecked(false);
+    child<QCheckBox>(dialog, "Wordwrap")->setChecked(true);
+    child<QCheckBox>(dialog, "ExpandCharstoHTML")->setChecked(true);
+    QCOMPARE(tips, (QList<int>{6, 10}));
+}
+
+void TestPreferences::editorSampleOnly()
+{
+    Fixture f;
+    EditorControl editor;
+    editor.SetTabStopSize(4);
+    EditorSettingsDialog dialog(editor, f.settings, {}, {});
+    QCOMPARE(dialog.sample()->Text(), EditorSettingsDialog::sampleText());
+    QVERIFY(dialog.sample()->Text().startsWith(QLatin1String("<HTML>\n<TITLE>Your Web Page")));
+    child<QSpinBox>(dialog, "TabSize")->setValue(25);
+    QCOMPARE(child<QSpinBox>(dialog, "TabSize")->value(), 20);
+    child<QSpinBox>(dialog, "FontSize")->setValue(2);
+    QCOMPARE(child<QSpinBox>(dialog, "FontSize")->value(), 6);
+    QCOMPARE(dialog.sample()->TabStopSize(), 20);
+    QCOMPARE(dialog.sample()->Font().pointSize(), 6);
+    QCOMPARE(editor.TabStopSize(), 4); // only "Apply" or "OK" reach the editor
 }
 
 QTEST_MAIN(TestPreferences)
