@@ -42,8 +42,8 @@ EditorSettingsDialog::EditorSettingsDialog(EditorControl &editor, Settings &sett
     m_fontSize->setRange(6, 24);
     m_fileType = new QComboBox(general);
     m_fileType->setObjectName(QStringLiteral("FileType"));
-    m_fileType->addItems({QStringLiteral("Default"), QStringLiteral("Mac Style"),
-                          QStringLiteral("Unix Style")});
+    m_fileType->addItems(
+        { QStringLiteral("Default"), QStringLiteral("Mac Style"), QStringLiteral("Unix Style") });
     m_tabSize = new QSpinBox(general);
     m_tabSize->setObjectName(QStringLiteral("TabSize"));
     m_tabSize->setRange(1, 20);
@@ -80,15 +80,15 @@ EditorSettingsDialog::EditorSettingsDialog(EditorControl &editor, Settings &sett
         row->addWidget(b, 1);
         return row;
     };
-    colorForm->addRow(QStringLiteral("Text Colors:"),
-                      pair(m_textFg, QStringLiteral("Foreground"), m_textBg,
-                           QStringLiteral("Background")));
-    colorForm->addRow(QStringLiteral("Tag Colors:"),
-                      pair(m_tagFg, QStringLiteral("Foreground"), m_tagBg,
-                           QStringLiteral("Background")));
-    colorForm->addRow(QStringLiteral("Highlight Colors:"),
-                      pair(m_selFg, QStringLiteral("Text Color"), m_selBg,
-                           QStringLiteral("Background")));
+    colorForm->addRow(
+        QStringLiteral("Text Colors:"),
+        pair(m_textFg, QStringLiteral("Foreground"), m_textBg, QStringLiteral("Background")));
+    colorForm->addRow(
+        QStringLiteral("Tag Colors:"),
+        pair(m_tagFg, QStringLiteral("Foreground"), m_tagBg, QStringLiteral("Background")));
+    colorForm->addRow(
+        QStringLiteral("Highlight Colors:"),
+        pair(m_selFg, QStringLiteral("Text Color"), m_selBg, QStringLiteral("Background")));
 
     auto *viewer = new QWidget;
     auto *viewerForm = new QFormLayout(viewer);
@@ -115,7 +115,8 @@ EditorSettingsDialog::EditorSettingsDialog(EditorControl &editor, Settings &sett
 
     auto *buttons = new QDialogButtonBox(this);
     QPushButton *ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    QPushButton *cancel = buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
+    QPushButton *cancel
+        = buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
     QPushButton *apply = buttons->addButton(QStringLiteral("Apply"), QDialogButtonBox::ApplyRole);
     ok->setObjectName(QStringLiteral("OkBtn"));
     cancel->setObjectName(QStringLiteral("CancelBtn"));
@@ -129,9 +130,9 @@ EditorSettingsDialog::EditorSettingsDialog(EditorControl &editor, Settings &sett
     layout->addWidget(m_sample, 1);
     layout->addWidget(buttons);
 
-    for (QComboBox *box : {m_fontName, m_textFg, m_textBg, m_tagFg, m_tagBg, m_selFg, m_selBg})
+    for (QComboBox *box : { m_fontName, m_textFg, m_textBg, m_tagFg, m_tagBg, m_selFg, m_selBg })
         connect(box, &QComboBox::currentIndexChanged, this, &EditorSettingsDialog::drawSample);
-    for (QSpinBox *box : {m_fontSize, m_tabSize})
+    for (QSpinBox *box : { m_fontSize, m_tabSize })
         connect(box, &QSpinBox::valueChanged, this, &EditorSettingsDialog::drawSample);
     connect(m_wordwrap, &QCheckBox::toggled, this, &EditorSettingsDialog::WordwrapClick);
     connect(m_expand, &QCheckBox::toggled, this, &EditorSettingsDialog::ExpandClick);
@@ -151,12 +152,12 @@ QList<std::pair<QString, QColor>> EditorSettingsDialog::namedColors()
     const auto c = [](const char *name, QRgb rgb) {
         return std::pair<QString, QColor>(QString::fromLatin1(name), QColor(rgb));
     };
-    return {c("Aqua", 0x00FFFF),   c("Black", 0x000000), c("Blue", 0x0000FF),
-            c("DkGray", 0x808080), c("Fuchsia", 0xFF00FF), c("Gray", 0x808080),
-            c("Green", 0x008000),  c("Lime", 0x00FF00),  c("LtGray", 0xC0C0C0),
-            c("Maroon", 0x800000), c("Navy", 0x000080),  c("Olive", 0x808000),
-            c("Purple", 0x800080), c("Red", 0xFF0000),   c("Silver", 0xC0C0C0),
-            c("Teal", 0x008080),   c("White", 0xFFFFFF), c("Yellow", 0xFFFF00)};
+    return { c("Aqua", 0x00FFFF),   c("Black", 0x000000),   c("Blue", 0x0000FF),
+             c("DkGray", 0x808080), c("Fuchsia", 0xFF00FF), c("Gray", 0x808080),
+             c("Green", 0x008000),  c("Lime", 0x00FF00),    c("LtGray", 0xC0C0C0),
+             c("Maroon", 0x800000), c("Navy", 0x000080),    c("Olive", 0x808000),
+             c("Purple", 0x800080), c("Red", 0xFF0000),     c("Silver", 0xC0C0C0),
+             c("Teal", 0x008080),   c("White", 0xFFFFFF),   c("Yellow", 0xFFFF00) };
 }
 
 QComboBox *EditorSettingsDialog::colorBox(const QString &name)
@@ -205,7 +206,7 @@ static void selectText(QComboBox *box, const QString &text)
     box->setCurrentIndex(box->findText(text));
 }
 
-void EditorSettingsDialog::show(const EditorAppearance &a)
+void EditorSettingsDialog::showValues(const EditorAppearance &a)
 {
     m_filling = true;
     m_shown = a;
@@ -271,7 +272,7 @@ void EditorSettingsDialog::restore()
     stored.applyTo(m_editor);
     if (m_applied)
         m_applied(stored);
-    show(stored);
+    showValues(stored);
 }
 
 void EditorSettingsDialog::Apply()
@@ -291,8 +292,13 @@ void EditorSettingsDialog::Ok()
 
 void EditorSettingsDialog::Cancel()
 {
-    restore();
     reject();
+}
+
+void EditorSettingsDialog::reject()
+{
+    restore();
+    QDialog::reject();
 }
 
 void EditorSettingsDialog::WordwrapClick(bool checked)

@@ -41,10 +41,12 @@ public:
     void Apply();
     void Ok();
     void Cancel();
+    // Escape and the window's close button count as "Cancel".
+    void reject() override;
 
 private:
     void restore();
-    void show(const EditorAppearance &a);
+    void showValues(const EditorAppearance &a);
     void drawSample();
     void WordwrapClick(bool checked);
     void ExpandClick(bool checked);

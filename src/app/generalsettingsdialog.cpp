@@ -50,8 +50,7 @@ QLineEdit *field(int maxLength, const QString &name, QWidget *parent)
 } // namespace
 
 GeneralSettingsDialog::GeneralSettingsDialog(Settings &settings, Prompter &prompter,
-                                             std::function<void(int)> helperTip,
-                                             QWidget *parent)
+                                             std::function<void(int)> helperTip, QWidget *parent)
     : QDialog(parent)
     , m_settings(settings)
     , m_prompter(prompter)
@@ -92,9 +91,9 @@ QString GeneralSettingsDialog::autoUpdateWarning()
 
 QStringList GeneralSettingsDialog::languages()
 {
-    return {QStringLiteral("English"), QStringLiteral("British"), QStringLiteral("Dutch"),
-            QStringLiteral("French"),  QStringLiteral("German"),  QStringLiteral("Italian"),
-            QStringLiteral("Spanish"), QStringLiteral("Legal"),   QStringLiteral("Medical")};
+    return { QStringLiteral("English"), QStringLiteral("British"), QStringLiteral("Dutch"),
+             QStringLiteral("French"),  QStringLiteral("German"),  QStringLiteral("Italian"),
+             QStringLiteral("Spanish"), QStringLiteral("Legal"),   QStringLiteral("Medical") };
 }
 
 QWidget *GeneralSettingsDialog::generalPage()
@@ -106,15 +105,15 @@ QWidget *GeneralSettingsDialog::generalPage()
                                 QStringLiteral("ShowCustom%1").arg(i + 1), page);
         form->addRow(m_showCustom[i]);
     }
-    m_autoUpdate = check(QStringLiteral("Auto update HTML viewer"), QStringLiteral("AutoUpdate"),
-                         page);
-    m_useClosingP = check(QStringLiteral("Include closing </P> tag"),
-                          QStringLiteral("UseClosingP"), page);
-    m_useBR = check(QStringLiteral("Insert <BR> on carraige return"), QStringLiteral("UseBR"),
-                    page);
+    m_autoUpdate
+        = check(QStringLiteral("Auto update HTML viewer"), QStringLiteral("AutoUpdate"), page);
+    m_useClosingP
+        = check(QStringLiteral("Include closing </P> tag"), QStringLiteral("UseClosingP"), page);
+    m_useBR
+        = check(QStringLiteral("Insert <BR> on carraige return"), QStringLiteral("UseBR"), page);
     m_fontSizeChange = spin(1, 7, QStringLiteral("FontSizeChange"), page);
-    m_autoLoad = check(QStringLiteral("Autoload last opened file"), QStringLiteral("AutoLoad"),
-                       page);
+    m_autoLoad
+        = check(QStringLiteral("Autoload last opened file"), QStringLiteral("AutoLoad"), page);
     m_autoTimeStamp = check(QStringLiteral("Auto Time Stamp when saving"),
                             QStringLiteral("AutoTimeStamp"), page);
     form->addRow(m_autoUpdate);
@@ -196,7 +195,7 @@ void GeneralSettingsDialog::load()
 {
     m_loading = true; // no warning while the boxes take their settings
     const DefaultsSettings &d = m_settings.Defaults;
-    const bool custom[4] = {d.ShowCustom1, d.ShowCustom2, d.ShowCustom3, d.ShowCustom4};
+    const bool custom[4] = { d.ShowCustom1, d.ShowCustom2, d.ShowCustom3, d.ShowCustom4 };
     for (int i = 0; i < 4; ++i)
         m_showCustom[i]->setChecked(custom[i]);
     m_autoUpdate->setChecked(d.AutoUpdate);
@@ -227,7 +226,7 @@ void GeneralSettingsDialog::load()
 void GeneralSettingsDialog::store()
 {
     DefaultsSettings &d = m_settings.Defaults;
-    bool *custom[4] = {&d.ShowCustom1, &d.ShowCustom2, &d.ShowCustom3, &d.ShowCustom4};
+    bool *custom[4] = { &d.ShowCustom1, &d.ShowCustom2, &d.ShowCustom3, &d.ShowCustom4 };
     for (int i = 0; i < 4; ++i)
         *custom[i] = m_showCustom[i]->isChecked();
     d.AutoUpdate = m_autoUpdate->isChecked();

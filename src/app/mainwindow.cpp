@@ -572,8 +572,9 @@ void MainWindow::GeneralPreferences1Click()
 
 void MainWindow::EditorFontOptions1Click()
 {
-    EditorSettingsDialog dialog(*m_webPage, *m_settings, helperTipHook(),
-                                [this](const EditorAppearance &) { followEditorLook(); }, this);
+    EditorSettingsDialog dialog(
+        *m_webPage, *m_settings, helperTipHook(),
+        [this](const EditorAppearance &) { followEditorLook(); }, this);
     dialog.exec();
 }
 

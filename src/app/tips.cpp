@@ -19,18 +19,18 @@ struct Helper
     bool HelpersSettings::*flag;
 };
 
-constexpr std::array<Helper, Tips::HelperCount> helpers{{
-    {"Orphan Pages", &HelpersSettings::NewFile},
-    {"Full Screen", &HelpersSettings::fullscreen},
-    {"Browser Refresh", &HelpersSettings::BrowserRefresh},
-    {"Creating Simple Tables", &HelpersSettings::SimpleTable},
-    {"Toggling Image View", &HelpersSettings::ImageDisplaying},
-    {"Wordwrap and Line Numbers", &HelpersSettings::Wordwrap},
-    {"Setting a Default Extension", &HelpersSettings::DefaultExtension},
-    {"Internal Clipboard Contents", &HelpersSettings::InternalClipboard},
-    {"Saving To Default", &HelpersSettings::SavingToDefault},
-    {"Character Conversions", &HelpersSettings::ExpandingChars},
-}};
+constexpr std::array<Helper, Tips::HelperCount> helpers { {
+    { "Orphan Pages", &HelpersSettings::NewFile },
+    { "Full Screen", &HelpersSettings::fullscreen },
+    { "Browser Refresh", &HelpersSettings::BrowserRefresh },
+    { "Creating Simple Tables", &HelpersSettings::SimpleTable },
+    { "Toggling Image View", &HelpersSettings::ImageDisplaying },
+    { "Wordwrap and Line Numbers", &HelpersSettings::Wordwrap },
+    { "Setting a Default Extension", &HelpersSettings::DefaultExtension },
+    { "Internal Clipboard Contents", &HelpersSettings::InternalClipboard },
+    { "Saving To Default", &HelpersSettings::SavingToDefault },
+    { "Character Conversions", &HelpersSettings::ExpandingChars },
+} };
 
 } // namespace
 

@@ -57,15 +57,15 @@ TipsFile::Tip TipsFile::parse(const QString &line)
         text.replace(at, 2, QStringLiteral("\n"));
         from = at + 1;
     }
-    return {titleFor(line.at(0)), text};
+    return { titleFor(line.at(0)), text };
 }
 
 TipsFile::Tip TipsFile::unavailable()
 {
-    return {QStringLiteral("Oops..."),
-            QStringLiteral("Sorry, no tips are available. You can disable this message by "
-                           "unchecking \"Show Tips at Startup\" at the bottom of this dialog. "
-                           "Alternatively, re-install this program.")};
+    return { QStringLiteral("Oops..."),
+             QStringLiteral("Sorry, no tips are available. You can disable this message by "
+                            "unchecking \"Show Tips at Startup\" at the bottom of this dialog. "
+                            "Alternatively, re-install this program.") };
 }
 
 TipsFile::Tip TipsFile::tip(int index) const

@@ -22,19 +22,18 @@ struct Fixture
 {
     QTemporaryDir dir;
     ScriptedPrompter prompter;
-    Settings settings{
-        std::make_unique<QSettings>(dir.filePath(QStringLiteral("t.ini")), QSettings::IniFormat)};
+    Settings settings { std::make_unique<QSettings>(dir.filePath(QStringLiteral("t.ini")),
+                                                    QSettings::IniFormat) };
     QList<int> helperTips;
 
     std::unique_ptr<GeneralSettingsDialog> general()
     {
-        return std::make_unique<GeneralSettingsDialog>(
-            settings, prompter, [this](int n) { helperTips.append(n); });
+        return std::make_unique<GeneralSettingsDialog>(settings, prompter,
+                                                       [this](int n) { helperTips.append(n); });
     }
 };
 
-template<typename T>
-T *child(QWidget &dialog, const char *name)
+template<typename T> T *child(QWidget &dialog, const char *name)
 {
     T *widget = dialog.findChild<T *>(QLatin1String(name));
     if (!widget)
@@ -127,8 +126,7 @@ void TestPreferences::okStoresCancelKeeps()
     QCOMPARE(f.settings.Defaults.UseBR, ok);
     QCOMPARE(f.settings.LastFiles.AutoLoad, ok);
     QCOMPARE(f.settings.Defaults.FontSizeChange, ok ? 5 : 2);
-    QCOMPARE(f.settings.Defaults.Extension,
-             ok ? QStringLiteral("htm,html") : defaults.Extension);
+    QCOMPARE(f.settings.Defaults.Extension, ok ? QStringLiteral("htm,html") : defaults.Extension);
     QCOMPARE(f.settings.Defaults.Browser2, ok ? QStringLiteral("/usr/bin/b") : QString());
     QCOMPARE(f.settings.Defaults.Browser2Prefix, ok);
     QCOMPARE(f.settings.Spelling.Language, ok ? 8 : 2);
@@ -183,7 +181,7 @@ void TestPreferences::extensionFieldShowsHelperOnce()
         QFocusEvent other(QEvent::FocusIn, Qt::TabFocusReason);
         QApplication::sendEvent(graphic, &other);
     }
-    QCOMPARE(f.helperTips, QList<int>{7});
+    QCOMPARE(f.helperTips, QList<int> { 7 });
 }
 
 void TestPreferences::graphicRepositoryTakesTheFolder()
@@ -204,13 +202,16 @@ void TestPreferences::graphicRepositoryTakesTheFolder()
 void TestPreferences::editorCancelAfterApply_data()
 {
     QTest::addColumn<bool>("storedBefore"); // an earlier "OK" stored settings
-    QTest::addRow("settings stored at an earlier OK") << true;
-    QTest::addRow("nothing stored yet") << false;
+    QTest::addColumn<bool>("escape"); // Escape instead of the Cancel button
+    QTest::addRow("settings stored at an earlier OK") << true << false;
+    QTest::addRow("nothing stored yet") << false << false;
+    QTest::addRow("escape after apply") << true << true;
 }
 
 void TestPreferences::editorCancelAfterApply()
 {
     QFETCH(bool, storedBefore);
+    QFETCH(bool, escape);
     Fixture f;
     EditorControl editor;
     editor.SetTabStopSize(4);
@@ -222,13 +223,12 @@ void TestPreferences::editorCancelAfterApply()
         d.FontColor = Settings::colorToSetting(QColor(0x000080));
         d.AutoIndent = true;
     }
-    const QList<int> expectedTab{storedBefore ? 3 : 4};
+    const QList<int> expectedTab { storedBefore ? 3 : 4 };
     int appliedCalls = 0;
-    EditorSettingsDialog dialog(editor, f.settings, {}, [&](const EditorAppearance &) {
-        ++appliedCalls;
-    });
+    EditorSettingsDialog dialog(editor, f.settings, {},
+                                [&](const EditorAppearance &) { ++appliedCalls; });
     const EditorAppearance before = EditorAppearance::fromEditor(editor, f.settings.Defaults);
-    QCOMPARE(QList<int>{editor.TabStopSize()}, expectedTab);
+    QCOMPARE(QList<int> { editor.TabStopSize() }, expectedTab);
     const DefaultsSettings storedCopy = f.settings.Defaults;
 
     child<QSpinBox>(dialog, "TabSize")->setValue(12);
@@ -243,7 +243,13 @@ void TestPreferences::editorCancelAfterApply()
     QVERIFY(editor.UnixStyleSave());
     const int callsAfterApply = appliedCalls;
 
-    dialog.Cancel();
+    if (escape) {
+        dialog.show();
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+        QVERIFY(!dialog.isVisible());
+    } else {
+        dialog.Cancel();
+    }
     QCOMPARE(EditorAppearance::fromEditor(editor, f.settings.Defaults), before);
     QVERIFY(!editor.UnixStyleSave());
     QCOMPARE(f.settings.Defaults.TabSize, storedCopy.TabSize);
@@ -276,7 +282,7 @@ void TestPreferences::editorHelperTipsOnTicking()
     child<QCheckBox>(dialog, "Wordwrap")->setChecked(false);
     child<QCheckBox>(dialog, "Wordwrap")->setChecked(true);
     child<QCheckBox>(dialog, "ExpandCharstoHTML")->setChecked(true);
-    QCOMPARE(tips, (QList<int>{6, 10}));
+    QCOMPARE(tips, (QList<int> { 6, 10 }));
 }
 
 void TestPreferences::editorSampleOnly()

@@ -53,17 +53,35 @@ void TestTips::parseLine_data()
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("text");
 
-    QTest::addRow("tip with one break") << "^one%stwo" << "Today's tip..." << "one\ntwo";
-    QTest::addRow("joke") << "!ha" << "Today's joke..." << "ha";
-    QTest::addRow("message") << "#m" << "Today's message..." << "m";
-    QTest::addRow("quote") << "'q" << "Today's quote..." << "q";
-    QTest::addRow("did you know") << "?d" << "Did you know..." << "d";
-    QTest::addRow("other kind has no title") << "*plain" << "" << "plain";
-    QTest::addRow("empty line") << "" << "" << "";
-    QTest::addRow("five breaks, the sixth stays")
-        << "^a%sb%sc%sd%se%sf%sg" << "Today's tip..." << "a\nb\nc\nd\ne\nf%sg";
-    QTest::addRow("adjacent breaks") << "?%s%s" << "Did you know..." << "\n\n";
-    QTest::addRow("other percent signs stay") << "^100% sure %d" << "Today's tip..."
+    QTest::addRow("tip with one break") << "^one%stwo"
+                                        << "Today's tip..."
+                                        << "one\ntwo";
+    QTest::addRow("joke") << "!ha"
+                          << "Today's joke..."
+                          << "ha";
+    QTest::addRow("message") << "#m"
+                             << "Today's message..."
+                             << "m";
+    QTest::addRow("quote") << "'q"
+                           << "Today's quote..."
+                           << "q";
+    QTest::addRow("did you know") << "?d"
+                                  << "Did you know..."
+                                  << "d";
+    QTest::addRow("other kind has no title") << "*plain"
+                                             << ""
+                                             << "plain";
+    QTest::addRow("empty line") << ""
+                                << ""
+                                << "";
+    QTest::addRow("five breaks, the sixth stays") << "^a%sb%sc%sd%se%sf%sg"
+                                                  << "Today's tip..."
+                                                  << "a\nb\nc\nd\ne\nf%sg";
+    QTest::addRow("adjacent breaks") << "?%s%s"
+                                     << "Did you know..."
+                                     << "\n\n";
+    QTest::addRow("other percent signs stay") << "^100% sure %d"
+                                              << "Today's tip..."
                                               << "100% sure %d";
     QTest::addRow("text cut at 255 before breaks")
         << QString(QStringLiteral("^") + QString(254, QLatin1Char('x')) + QStringLiteral("%s"))
@@ -87,14 +105,15 @@ void TestTips::browsing_data()
     QTest::addColumn<QString>("moves"); // n = next, p = previous
     QTest::addColumn<QList<int>>("lines"); // 1-based lines shown, first included
 
-    QTest::addRow("default starts at line 11") << 15 << 10 << "nn" << QList<int>{11, 12, 13};
-    QTest::addRow("stored number below 10") << 15 << 0 << "" << QList<int>{11};
-    QTest::addRow("negative stored number") << 15 << -5 << "" << QList<int>{11};
-    QTest::addRow("last line never shown") << 14 << 12 << "nnn" << QList<int>{12, 13, 11, 12};
-    QTest::addRow("stored number past the end") << 14 << 99 << "" << QList<int>{11};
-    QTest::addRow("stored number on the last line") << 14 << 14 << "" << QList<int>{11};
-    QTest::addRow("previous stops at line 11") << 15 << 12 << "ppp" << QList<int>{12, 11, 11, 11};
-    QTest::addRow("previous then next") << 15 << 13 << "pn" << QList<int>{13, 12, 13};
+    QTest::addRow("default starts at line 11") << 15 << 10 << "nn" << QList<int> { 11, 12, 13 };
+    QTest::addRow("stored number below 10") << 15 << 0 << "" << QList<int> { 11 };
+    QTest::addRow("negative stored number") << 15 << -5 << "" << QList<int> { 11 };
+    QTest::addRow("last line never shown") << 14 << 12 << "nnn" << QList<int> { 12, 13, 11, 12 };
+    QTest::addRow("stored number past the end") << 14 << 99 << "" << QList<int> { 11 };
+    QTest::addRow("stored number on the last line") << 14 << 14 << "" << QList<int> { 11 };
+    QTest::addRow("previous stops at line 11")
+        << 15 << 12 << "ppp" << QList<int> { 12, 11, 11, 11 };
+    QTest::addRow("previous then next") << 15 << 13 << "pn" << QList<int> { 13, 12, 13 };
 }
 
 void TestTips::browsing()
@@ -107,7 +126,7 @@ void TestTips::browsing()
     const TipsFile file(numberedLines(lineCount));
     TipSession session = TipSession::tipOfTheDay(file, tipNumber, true);
     QVERIFY(session.canBrowse());
-    QList<int> shown{session.index() + 1};
+    QList<int> shown { session.index() + 1 };
     for (const QChar move : moves) {
         move == QLatin1Char('n') ? session.next() : session.previous();
         shown.append(session.index() + 1);
@@ -136,7 +155,7 @@ void TestTips::tipNumberAcrossShowings()
     tips.ShowTipOfTheDay();
     tips.ShowTipOfTheDay();
     tips.ShowTipOfTheDay(); // line 13 is the last: starts again
-    QCOMPARE(seen, (QStringList{"tip 11", "tip 12", "tip 11"}));
+    QCOMPARE(seen, (QStringList { "tip 11", "tip 12", "tip 11" }));
     QCOMPARE(settings->Helpers.TipNumber, 12);
     QVERIFY(settings->Helpers.ShowTipOfTheDay);
 
@@ -244,8 +263,8 @@ void TestTips::helperTips()
 
 void TestTips::shippedFileHasEveryHelperAndEnoughTips()
 {
-    const TipsFile file = TipsFile::load(
-        QDir(TestEnvironment::dataDirectory()).filePath(TipsFile::fileName()));
+    const TipsFile file
+        = TipsFile::load(QDir(TestEnvironment::dataDirectory()).filePath(TipsFile::fileName()));
     QVERIFY2(file.lineCount() >= 10 + 30 + 1, "ten helpers, thirty tips and the unused last line");
     for (int index = 0; index < file.lineCount(); ++index) {
         const TipsFile::Tip tip = file.tip(index);
