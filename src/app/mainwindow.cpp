@@ -3,12 +3,15 @@
 
 #include "app/aboutbox.h"
 #include "app/editcommands.h"
+#include "app/editorsettingsdialog.h"
 #include "app/filefilter.h"
 #include "app/filelistpane.h"
+#include "app/generalsettingsdialog.h"
 #include "app/openpages.h"
 #include "app/programdirectory.h"
 #include "app/projectcommands.h"
 #include "app/settings.h"
+#include "app/tips.h"
 #include "platform/editorcontrol.h"
 #include "platform/prompter.h"
 #include "platform/virtualkey.h"
@@ -31,6 +34,7 @@
 #include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -57,6 +61,7 @@ MainWindow::MainWindow(const QString &programDirectory, Settings *settings, Prom
     , m_programDirectory(ProgramDirectory::withSlash(programDirectory))
     , m_settings(settings)
     , m_prompter(prompter)
+    , m_tips(std::make_unique<Tips>(*settings, m_programDirectory))
 {
     setObjectName(QStringLiteral("TForm1"));
     resize(1024, 720);
@@ -152,6 +157,7 @@ void MainWindow::buildRegions()
     m_editCommands = new EditCommands({ m_webPage, m_spareEditor, m_mainSplitter, m_openPages,
                                         m_settings, m_prompter, m_programDirectory },
                                       this);
+    m_editCommands->setHelperTipHook(helperTipHook());
     connect(m_editCommands, &EditCommands::clipboardButtonsChanged, this,
             &MainWindow::setClipboardButtons);
 
@@ -258,9 +264,7 @@ void MainWindow::buildMenus()
 
     m_editCommands->fillEditMenu(menuBar()->addMenu(QStringLiteral("&Edit")));
     m_editCommands->fillSearchMenu(menuBar()->addMenu(QStringLiteral("&Search")));
-    QMenu *options = menuBar()->addMenu(QStringLiteral("&Options"));
-    options->addAction(m_editCommands->toggleInternalClipboardAction());
-    m_editCommands->watchMenu(options);
+    buildOptionsMenu();
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
     m_editCommands->watchMenu(help);
@@ -273,6 +277,20 @@ void MainWindow::buildMenus()
     connect(m_showHints, &QAction::toggled, this, &MainWindow::ShowHintsClick);
     connect(menuAction(help, QStringLiteral("&Contents...")), &QAction::triggered, this,
             &MainWindow::Contents1Click);
+    connect(menuAction(help, QStringLiteral("Show &Tips...")), &QAction::triggered, this,
+            [this] { m_tips->ShowTipOfTheDay(); });
+}
+
+void MainWindow::buildOptionsMenu()
+{
+    m_optionsMenu = menuBar()->addMenu(QStringLiteral("&Options"));
+    connect(menuAction(m_optionsMenu, QStringLiteral("&Editor Options...")), &QAction::triggered,
+            this, &MainWindow::EditorFontOptions1Click);
+    connect(menuAction(m_optionsMenu, QStringLiteral("&General Preferences...")),
+            &QAction::triggered, this, &MainWindow::GeneralPreferences1Click);
+    m_optionsMenu->addSeparator();
+    m_optionsMenu->addAction(m_editCommands->toggleInternalClipboardAction());
+    m_editCommands->watchMenu(m_optionsMenu);
 }
 
 void MainWindow::buildStatusBar()
@@ -333,6 +351,22 @@ void MainWindow::FormShow()
         reportException("FormShow");
     }
     refreshFileFilter();
+}
+
+// The tip of the day greets the user once a run, at the first activation
+// with no page open. Showing it at every activation would bring it straight
+// back when its own window closes and hands the focus back.
+void MainWindow::FormActivate()
+{
+    try {
+        if (m_tipOfTheDayShown || !m_shownOnce || !m_settings->Helpers.ShowTipOfTheDay
+            || m_openPages->count() > 0)
+            return;
+        m_tipOfTheDayShown = true;
+        m_tips->ShowTipOfTheDay();
+    } catch (...) {
+        reportException("FormActivate");
+    }
 }
 
 bool MainWindow::FormCloseQuery()
@@ -442,11 +476,7 @@ void MainWindow::applySettings()
     if (const auto c = Settings::colorFromSetting(d.BackgroundColor))
         m_webPage->SetColor(*c);
 
-    QPalette treePalette = m_outline->palette();
-    treePalette.setColor(QPalette::Base, m_webPage->Color());
-    m_outline->setPalette(treePalette);
-    m_outline->setFont(m_webPage->Font());
-    m_fileList->setListFont(m_webPage->Font());
+    followEditorLook();
 
     const bool fileListPage = d.FileTabPage != 0 || d.FileTabs == fileListPageCaption;
     m_fileTabs->setCurrentIndex(fileListPage ? 1 : 0);
@@ -550,6 +580,37 @@ void MainWindow::SpeedButton31Click()
                                                                                  : Qt::Horizontal);
 }
 
+void MainWindow::GeneralPreferences1Click()
+{
+    GeneralSettingsDialog dialog(*m_settings, *m_prompter, helperTipHook(), this);
+    if (dialog.exec() == QDialog::Accepted)
+        refreshFileFilter();
+}
+
+void MainWindow::EditorFontOptions1Click()
+{
+    EditorSettingsDialog dialog(
+        *m_webPage, *m_settings, helperTipHook(),
+        [this](const EditorAppearance &) { followEditorLook(); }, this);
+    dialog.exec();
+}
+
+// The project tree and the page tabs look like the editor.
+void MainWindow::followEditorLook()
+{
+    QPalette treePalette = m_outline->palette();
+    treePalette.setColor(QPalette::Base, m_webPage->Color());
+    m_outline->setPalette(treePalette);
+    m_outline->setFont(m_webPage->Font());
+    m_tabBar->setFont(m_webPage->Font());
+    m_fileList->setListFont(m_webPage->Font());
+}
+
+std::function<void(int)> MainWindow::helperTipHook()
+{
+    return [this](int number) { m_tips->ShowHelperTip(number); };
+}
+
 void MainWindow::ShowHintsClick(bool checked)
 {
     m_hintsOn = checked;
@@ -631,6 +692,12 @@ bool MainWindow::event(QEvent *event)
         if (!tip.isEmpty())
             m_panels[2]->setText(tip);
         return true;
+    }
+    if (event->type() == QEvent::WindowActivate) {
+        const bool handled = QMainWindow::event(event);
+        // Not from inside the activation itself: the tip window is modal.
+        QTimer::singleShot(0, this, &MainWindow::FormActivate);
+        return handled;
     }
     return QMainWindow::event(event);
 }

@@ -3,6 +3,9 @@
 
 #include <QMainWindow>
 
+#include <functional>
+#include <memory>
+
 class QAction;
 class QLabel;
 class QMenu;
@@ -21,6 +24,7 @@ class ProjectCommands;
 class ProjectOutline;
 class Prompter;
 class Settings;
+class Tips;
 
 // The main window: assembles the parts, wires the commands to the classes
 // that carry them out and applies the settings. It holds no feature logic.
@@ -41,6 +45,11 @@ public:
     FileListPane *fileList() const { return m_fileList; }
     QString programDirectory() const { return m_programDirectory; }
     QString statusPanel(int panel) const;
+    Tips &tips() const { return *m_tips; }
+    // The "&Options" menu; every preference command goes here.
+    QMenu *optionsMenu() const { return m_optionsMenu; }
+    // Shows a helper tip by number; for the parts that explain a feature.
+    std::function<void(int)> helperTipHook();
 
     // Opens the files named on the command line (not in a project).
     void openFiles(const QStringList &paths);
@@ -54,12 +63,14 @@ protected:
 private:
     void FormCreate();
     void FormShow();
+    void FormActivate();
     bool FormCloseQuery();
     void FormClose();
 
     void buildRegions();
     void buildSpeedButtons(QWidget *panel);
     void buildMenus();
+    void buildOptionsMenu();
     void buildStatusBar();
     QToolButton *speedButton(const char *name, const QString &hint, const QIcon &icon);
     QAction *menuAction(QMenu *menu, const QString &caption, const QString &hint = QString());
@@ -74,6 +85,9 @@ private:
     void DisplayProjectsClick(bool checked);
     void SpeedButton31Click();
     void ShowHintsClick(bool checked);
+    void GeneralPreferences1Click();
+    void EditorFontOptions1Click();
+    void followEditorLook();
     void FileTabsChange(int index);
     void Open1Click();
     void Exit1Click();
@@ -115,7 +129,9 @@ private:
     QToolButton *m_pasteBtn = nullptr;
     QToolButton *m_projectBtn = nullptr;
 
+    std::unique_ptr<Tips> m_tips;
     QMenu *m_projectsMenu = nullptr;
+    QMenu *m_optionsMenu = nullptr;
     QAction *m_saveAction = nullptr;
     QAction *m_saveAsAction = nullptr;
     QAction *m_closePageAction = nullptr;
@@ -126,6 +142,7 @@ private:
 
     bool m_hintsOn = false;
     bool m_shownOnce = false;
+    bool m_tipOfTheDayShown = false; // at most once a run, see FormActivate
     int m_projectPaneWidth = 0;
 };
 

@@ -2,12 +2,15 @@
 #include "app/mainwindow.h"
 #include "app/openpages.h"
 #include "app/settings.h"
+#include "app/tips.h"
+#include "app/tipsession.h"
 #include "platform/editorcontrol.h"
 #include "project/projectoutline.h"
 #include "project/projecttree.h"
 #include "scriptedprompter.h"
 #include "testenvironment.h"
 
+#include <QApplication>
 #include <QSettings>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -28,6 +31,7 @@ struct Session
 
     std::unique_ptr<Settings> settings;
     std::unique_ptr<MainWindow> window;
+    int tipsShown = 0;
 
     Session() { QDir().mkpath(home()); }
 
@@ -36,6 +40,7 @@ struct Session
         settings = std::make_unique<Settings>(
             std::make_unique<QSettings>(settingsFile(), QSettings::IniFormat));
         window = std::make_unique<MainWindow>(home(), settings.get(), &prompter);
+        window->tips().setPresenter([this](TipSession &) { ++tipsShown; });
         window->show();
         return *window;
     }
@@ -69,6 +74,8 @@ private Q_SLOTS:
     void statusPanelsFollowTheEditor();
     void lineEndStyleFromStart_data();
     void lineEndStyleFromStart();
+    void tipOfTheDayOnActivation_data();
+    void tipOfTheDayOnActivation();
 };
 
 void TestMainWindow::firstStart()
@@ -308,6 +315,42 @@ void TestMainWindow::lineEndStyleFromStart()
     QVERIFY(w.openPages()->Save1Click());
     QCOMPARE(TestEnvironment::readFile(page), saved);
     QVERIFY(s.exit());
+}
+
+void TestMainWindow::tipOfTheDayOnActivation_data()
+{
+    QTest::addColumn<bool>("showTips");
+    QTest::addColumn<bool>("pageOpen");
+    QTest::addColumn<int>("expected");
+    QTest::addRow("no page, tips on: once") << true << false << 1;
+    QTest::addRow("tips switched off") << false << false << 0;
+    QTest::addRow("a page is open") << true << true << 0;
+}
+
+void TestMainWindow::tipOfTheDayOnActivation()
+{
+    QFETCH(bool, showTips);
+    QFETCH(bool, pageOpen);
+    QFETCH(int, expected);
+
+    Session s;
+    {
+        QSettings stored(s.settingsFile(), QSettings::IniFormat);
+        stored.setValue("Helpers/ShowTipOfTheDay", showTips);
+        if (pageOpen) {
+            stored.setValue("LastFiles/File1", s.file("page.htm", "<P>x</P>"));
+            stored.setValue("LastFiles/AutoLoad", true);
+        }
+    }
+    MainWindow &w = s.start();
+    QCOMPARE(w.openPages()->count(), pageOpen ? 1 : 0);
+    // Activations again and again, as when the user comes back to the window.
+    for (int i = 0; i < 3; ++i) {
+        QEvent activate(QEvent::WindowActivate);
+        QApplication::sendEvent(&w, &activate);
+        QCoreApplication::processEvents();
+    }
+    QCOMPARE(s.tipsShown, expected);
 }
 
 QTEST_MAIN(TestMainWindow)

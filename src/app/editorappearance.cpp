@@ -1,0 +1,133 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/editorappearance.h"
+
+#include "app/settings.h"
+#include "platform/editorcontrol.h"
+
+namespace Tarnwick {
+
+namespace {
+
+void takeColor(const QString &stored, QColor &value)
+{
+    if (const auto color = Settings::colorFromSetting(stored))
+        value = *color;
+}
+
+void takeSize(const QString &stored, int &value)
+{
+    bool ok = false;
+    if (const int size = stored.toInt(&ok); ok && size > 0)
+        value = size;
+}
+
+QString storedColor(const QColor &color)
+{
+    return color.isValid() ? Settings::colorToSetting(color) : QString();
+}
+
+} // namespace
+
+EditorAppearance EditorAppearance::fromEditor(const EditorControl &editor,
+                                              const DefaultsSettings &d)
+{
+    EditorAppearance a;
+    const QFont font = editor.Font();
+    a.fontName = font.family();
+    a.fontSize = font.pointSize() > 0 ? font.pointSize() : 10;
+    a.textColor = editor.FontColor();
+    a.background = editor.Color();
+    a.tagForeground = editor.TagForeground();
+    a.tagBackground = editor.TagBackground();
+    a.selectionText = editor.ForeColorSelected();
+    a.selectionBackground = editor.BackColorSelected();
+    a.tabSize = editor.TabStopSize();
+    a.autoIndent = editor.AutoIndent();
+    a.wordWrap = editor.WordWrap();
+    a.fileFormat = editor.MacStyleSave() ? 1 : editor.UnixStyleSave() ? 2 : 0;
+    a.expandChars = d.ExpandCharstoHTML;
+    a.useEWS = d.UseEWS;
+    a.htmlFontName = d.HTMLFontName;
+    takeSize(d.HTMLFontSize, a.htmlFontSize);
+    takeColor(d.HTMLBackgroundColor, a.htmlBackground);
+    takeColor(d.HTMLFontColor, a.htmlFontColor);
+    return a;
+}
+
+EditorAppearance EditorAppearance::fromSettings(const DefaultsSettings &d, EditorAppearance a)
+{
+    a.autoIndent = d.AutoIndent;
+    a.wordWrap = d.Wordwrap;
+    if (d.TabSize > 0)
+        a.tabSize = d.TabSize;
+    a.fileFormat = d.FileFormat;
+    a.expandChars = d.ExpandCharstoHTML;
+    a.useEWS = d.UseEWS;
+    if (!d.FontName.isEmpty())
+        a.fontName = d.FontName;
+    takeSize(d.FontSize, a.fontSize);
+    takeColor(d.FontColor, a.textColor);
+    takeColor(d.BackgroundColor, a.background);
+    takeColor(d.SyntaxFGColor, a.tagForeground);
+    takeColor(d.SyntaxBGColor, a.tagBackground);
+    takeColor(d.HighlightFGColor, a.selectionText);
+    takeColor(d.HighlightBGColor, a.selectionBackground);
+    if (!d.HTMLFontName.isEmpty())
+        a.htmlFontName = d.HTMLFontName;
+    takeSize(d.HTMLFontSize, a.htmlFontSize);
+    takeColor(d.HTMLBackgroundColor, a.htmlBackground);
+    takeColor(d.HTMLFontColor, a.htmlFontColor);
+    return a;
+}
+
+void EditorAppearance::applyTo(EditorControl &editor) const
+{
+    editor.SetMacStyleSave(fileFormat == 1);
+    editor.SetUnixStyleSave(fileFormat == 2);
+    editor.SetAutoIndent(autoIndent);
+    editor.SetWordWrap(wordWrap);
+    editor.SetScrollBars(wordWrap ? EditorControl::ScrollBarStyle::Vertical
+                                  : EditorControl::ScrollBarStyle::Both);
+    QFont font = editor.Font();
+    if (!fontName.isEmpty())
+        font.setFamily(fontName);
+    if (fontSize > 0)
+        font.setPointSize(fontSize);
+    editor.SetFont(font);
+    if (textColor.isValid())
+        editor.SetFontColor(textColor);
+    if (background.isValid())
+        editor.SetColor(background);
+    if (tabSize > 0)
+        editor.SetTabStopSize(tabSize);
+    if (selectionText.isValid())
+        editor.SetForeColorSelected(selectionText);
+    if (selectionBackground.isValid())
+        editor.SetBackColorSelected(selectionBackground);
+    if (tagForeground.isValid() && tagBackground.isValid())
+        editor.SetTagHighlightColors(tagForeground, tagBackground);
+}
+
+void EditorAppearance::store(DefaultsSettings &d) const
+{
+    d.UseEWS = useEWS;
+    d.AutoIndent = autoIndent;
+    d.TabSize = tabSize;
+    d.ExpandCharstoHTML = expandChars;
+    d.Wordwrap = wordWrap;
+    d.FileFormat = fileFormat;
+    d.BackgroundColor = storedColor(background);
+    d.FontName = fontName;
+    d.FontSize = QString::number(fontSize);
+    d.FontColor = storedColor(textColor);
+    d.HTMLBackgroundColor = storedColor(htmlBackground);
+    d.HTMLFontName = htmlFontName;
+    d.HTMLFontSize = htmlFontSize > 0 ? QString::number(htmlFontSize) : QString();
+    d.HTMLFontColor = storedColor(htmlFontColor);
+    d.SyntaxBGColor = storedColor(tagBackground);
+    d.SyntaxFGColor = storedColor(tagForeground);
+    d.HighlightBGColor = storedColor(selectionBackground);
+    d.HighlightFGColor = storedColor(selectionText);
+}
+
+} // namespace Tarnwick

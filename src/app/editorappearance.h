@@ -1,0 +1,41 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QColor>
+#include <QString>
+
+namespace Tarnwick {
+
+class EditorControl;
+struct DefaultsSettings;
+
+// Everything the editor options set, as one value: read from an editor or
+// from the stored settings, applied to an editor, stored back.
+struct EditorAppearance
+{
+    QString fontName;
+    int fontSize = 10;
+    QColor textColor, background;
+    QColor tagForeground, tagBackground;
+    QColor selectionText, selectionBackground;
+    int tabSize = 8;
+    bool autoIndent = false;
+    bool wordWrap = false;
+    int fileFormat = 0; // 0 default, 1 Mac, 2 Unix line ends
+    bool expandChars = true;
+    bool useEWS = true;
+    // Defaults of the previews.
+    QString htmlFontName;
+    int htmlFontSize = 0;
+    QColor htmlBackground, htmlFontColor;
+
+    static EditorAppearance fromEditor(const EditorControl &editor, const DefaultsSettings &d);
+    // The stored settings over `current`: what was never stored keeps its value.
+    static EditorAppearance fromSettings(const DefaultsSettings &d, EditorAppearance current);
+    void applyTo(EditorControl &editor) const;
+    void store(DefaultsSettings &d) const;
+
+    friend bool operator==(const EditorAppearance &, const EditorAppearance &) = default;
+};
+
+} // namespace Tarnwick

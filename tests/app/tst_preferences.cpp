@@ -1,0 +1,306 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/editorsettingsdialog.h"
+#include "app/generalsettingsdialog.h"
+#include "app/settings.h"
+#include "platform/editorcontrol.h"
+#include "scriptedprompter.h"
+#include "testenvironment.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Tarnwick;
+
+namespace {
+
+struct Fixture
+{
+    QTemporaryDir dir;
+    ScriptedPrompter prompter;
+    Settings settings { std::make_unique<QSettings>(dir.filePath(QStringLiteral("t.ini")),
+                                                    QSettings::IniFormat) };
+    QList<int> helperTips;
+
+    std::unique_ptr<GeneralSettingsDialog> general()
+    {
+        return std::make_unique<GeneralSettingsDialog>(settings, prompter,
+                                                       [this](int n) { helperTips.append(n); });
+    }
+};
+
+template<typename T> T *child(QWidget &dialog, const char *name)
+{
+    T *widget = dialog.findChild<T *>(QLatin1String(name));
+    if (!widget)
+        qFatal("no control %s", name);
+    return widget;
+}
+
+} // namespace
+
+class TestPreferences final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { TestEnvironment::isolate(); }
+    void autoUpdateWarning_data();
+    void autoUpdateWarning();
+    void okStoresCancelKeeps_data();
+    void okStoresCancelKeeps();
+    void rangesAndLengths_data();
+    void rangesAndLengths();
+    void extensionFieldShowsHelperOnce();
+    void graphicRepositoryTakesTheFolder();
+    void editorCancelAfterApply_data();
+    void editorCancelAfterApply();
+    void editorHelperTipsOnTicking();
+    void editorSampleOnly();
+};
+
+void TestPreferences::autoUpdateWarning_data()
+{
+    QTest::addColumn<bool>("stored");
+    QTest::addColumn<int>("warnings"); // after ticking it off and on again
+    QTest::addRow("stored on: no warning while filling") << true << 1;
+    QTest::addRow("stored off") << false << 1;
+}
+
+void TestPreferences::autoUpdateWarning()
+{
+    QFETCH(bool, stored);
+    QFETCH(int, warnings);
+    Fixture f;
+    f.settings.Defaults.AutoUpdate = stored;
+    auto dialog = f.general();
+    QVERIFY(f.prompter.messages().isEmpty());
+    auto *box = child<QCheckBox>(*dialog, "AutoUpdate");
+    QCOMPARE(box->isChecked(), stored);
+    if (stored)
+        box->setChecked(false); // switching off says nothing
+    box->setChecked(true);
+    QCOMPARE(f.prompter.messages().size(), warnings);
+    QCOMPARE(f.prompter.messages().constLast().kind, Prompter::Kind::Warning);
+    QCOMPARE(f.prompter.texts().constLast(), GeneralSettingsDialog::autoUpdateWarning());
+    QVERIFY(GeneralSettingsDialog::autoUpdateWarning().contains(
+        QLatin1String("General Protection Faults!  If you")));
+}
+
+void TestPreferences::okStoresCancelKeeps_data()
+{
+    QTest::addColumn<bool>("ok");
+    QTest::addRow("Ok stores") << true;
+    QTest::addRow("Cancel keeps") << false;
+}
+
+void TestPreferences::okStoresCancelKeeps()
+{
+    QFETCH(bool, ok);
+    Fixture f;
+    f.settings.FTP.TimeOut = 30000;
+    f.settings.Spelling.Language = 2;
+    auto dialog = f.general();
+    QCOMPARE(child<QSpinBox>(*dialog, "TimeOut")->value(), 30);
+    QCOMPARE(child<QComboBox>(*dialog, "Language")->currentText(), QStringLiteral("Dutch"));
+
+    child<QCheckBox>(*dialog, "ShowCustom3")->setChecked(true);
+    child<QCheckBox>(*dialog, "UseBR")->setChecked(true);
+    child<QCheckBox>(*dialog, "AutoLoad")->setChecked(true);
+    child<QSpinBox>(*dialog, "FontSizeChange")->setValue(5);
+    child<QLineEdit>(*dialog, "Extension")->setText(QStringLiteral("htm,html"));
+    child<QLineEdit>(*dialog, "Browser2")->setText(QStringLiteral("/usr/bin/b"));
+    child<QCheckBox>(*dialog, "Browser2Prefix")->setChecked(true);
+    child<QComboBox>(*dialog, "Language")->setCurrentIndex(8);
+    child<QSpinBox>(*dialog, "SuggestCount")->setValue(40);
+    child<QLineEdit>(*dialog, "SmartASCII")->setText(QStringLiteral("txt"));
+    child<QSpinBox>(*dialog, "TimeOut")->setValue(0);
+    ok ? dialog->store() : dialog->reject();
+
+    const DefaultsSettings defaults;
+    QCOMPARE(f.settings.Defaults.ShowCustom3, ok);
+    QCOMPARE(f.settings.Defaults.UseBR, ok);
+    QCOMPARE(f.settings.LastFiles.AutoLoad, ok);
+    QCOMPARE(f.settings.Defaults.FontSizeChange, ok ? 5 : 2);
+    QCOMPARE(f.settings.Defaults.Extension, ok ? QStringLiteral("htm,html") : defaults.Extension);
+    QCOMPARE(f.settings.Defaults.Browser2, ok ? QStringLiteral("/usr/bin/b") : QString());
+    QCOMPARE(f.settings.Defaults.Browser2Prefix, ok);
+    QCOMPARE(f.settings.Spelling.Language, ok ? 8 : 2);
+    QCOMPARE(f.settings.Spelling.SuggestCount, ok ? 40 : 10);
+    QCOMPARE(f.settings.FTP.SmartASCII, ok ? QStringLiteral("txt") : QString());
+    QCOMPARE(f.settings.FTP.TimeOut, ok ? 0 : 30000);
+}
+
+void TestPreferences::rangesAndLengths_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<int>("low");
+    QTest::addColumn<int>("high");
+    QTest::addRow("font change") << "FontSizeChange" << 1 << 7;
+    QTest::addRow("suggestions") << "SuggestCount" << 5 << 100;
+    QTest::addRow("timeout seconds") << "TimeOut" << 0 << 1000;
+    QTest::addRow("html extensions") << "Extension" << 0 << 99;
+    QTest::addRow("graphic extensions") << "GraphicExtension" << 0 << 99;
+    QTest::addRow("smart binary") << "SmartBinary" << 0 << 200;
+}
+
+void TestPreferences::rangesAndLengths()
+{
+    QFETCH(QString, control);
+    QFETCH(int, low);
+    QFETCH(int, high);
+    Fixture f;
+    auto dialog = f.general();
+    if (auto *spin = dialog->findChild<QSpinBox *>(control)) {
+        spin->setValue(low - 1);
+        QCOMPARE(spin->value(), low);
+        spin->setValue(high + 1);
+        QCOMPARE(spin->value(), high);
+    } else {
+        auto *edit = child<QLineEdit>(*dialog, qPrintable(control));
+        edit->setText(QString(high + 10, QLatin1Char('x')));
+        QCOMPARE(edit->text().size(), high);
+    }
+}
+
+void TestPreferences::extensionFieldShowsHelperOnce()
+{
+    Fixture f;
+    auto dialog = f.general();
+    dialog->show();
+    QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+    auto *extension = child<QLineEdit>(*dialog, "Extension");
+    auto *graphic = child<QLineEdit>(*dialog, "GraphicExtension");
+    for (int i = 0; i < 3; ++i) {
+        QFocusEvent in(QEvent::FocusIn, Qt::TabFocusReason);
+        QApplication::sendEvent(extension, &in);
+        QFocusEvent other(QEvent::FocusIn, Qt::TabFocusReason);
+        QApplication::sendEvent(graphic, &other);
+    }
+    QCOMPARE(f.helperTips, QList<int> { 7 });
+}
+
+void TestPreferences::graphicRepositoryTakesTheFolder()
+{
+    Fixture f;
+    auto dialog = f.general();
+    f.prompter.answerFile(QStringLiteral("/srv/site/images/logo.gif"));
+    child<QPushButton>(*dialog, "SharedImageDirButton")->click();
+    QCOMPARE(child<QLineEdit>(*dialog, "SharedImageDir")->text(),
+             QStringLiteral("/srv/site/images"));
+    QCOMPARE(f.prompter.fileRequests().constFirst().filter, QStringLiteral("Graphics|*.gif;*.jpg"));
+    f.prompter.cancelNextFile();
+    child<QPushButton>(*dialog, "SharedImageDirButton")->click();
+    QCOMPARE(child<QLineEdit>(*dialog, "SharedImageDir")->text(),
+             QStringLiteral("/srv/site/images"));
+}
+
+void TestPreferences::editorCancelAfterApply_data()
+{
+    QTest::addColumn<bool>("storedBefore"); // an earlier "OK" stored settings
+    QTest::addColumn<bool>("escape"); // Escape instead of the Cancel button
+    QTest::addRow("settings stored at an earlier OK") << true << false;
+    QTest::addRow("nothing stored yet") << false << false;
+    QTest::addRow("escape after apply") << true << true;
+}
+
+void TestPreferences::editorCancelAfterApply()
+{
+    QFETCH(bool, storedBefore);
+    QFETCH(bool, escape);
+    Fixture f;
+    EditorControl editor;
+    editor.SetTabStopSize(4);
+    if (storedBefore) {
+        DefaultsSettings &d = f.settings.Defaults;
+        d.TabSize = 3;
+        d.FontSize = QStringLiteral("11");
+        d.BackgroundColor = Settings::colorToSetting(QColor(Qt::white));
+        d.FontColor = Settings::colorToSetting(QColor(0x000080));
+        d.AutoIndent = true;
+    }
+    const QList<int> expectedTab { storedBefore ? 3 : 4 };
+    int appliedCalls = 0;
+    EditorSettingsDialog dialog(editor, f.settings, {},
+                                [&](const EditorAppearance &) { ++appliedCalls; });
+    const EditorAppearance before = EditorAppearance::fromEditor(editor, f.settings.Defaults);
+    QCOMPARE(QList<int> { editor.TabStopSize() }, expectedTab);
+    const DefaultsSettings storedCopy = f.settings.Defaults;
+
+    child<QSpinBox>(dialog, "TabSize")->setValue(12);
+    child<QSpinBox>(dialog, "FontSize")->setValue(20);
+    child<QComboBox>(dialog, "TextBackground")->setCurrentText(QStringLiteral("Yellow"));
+    child<QCheckBox>(dialog, "AutoIndent")->setChecked(!before.autoIndent);
+    child<QComboBox>(dialog, "FileType")->setCurrentIndex(2);
+    dialog.Apply();
+    QCOMPARE(editor.TabStopSize(), 12);
+    QCOMPARE(editor.Font().pointSize(), 20);
+    QCOMPARE(editor.Color(), QColor(Qt::yellow));
+    QVERIFY(editor.UnixStyleSave());
+    const int callsAfterApply = appliedCalls;
+
+    if (escape) {
+        dialog.show();
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+        QVERIFY(!dialog.isVisible());
+    } else {
+        dialog.Cancel();
+    }
+    QCOMPARE(EditorAppearance::fromEditor(editor, f.settings.Defaults), before);
+    QVERIFY(!editor.UnixStyleSave());
+    QCOMPARE(f.settings.Defaults.TabSize, storedCopy.TabSize);
+    QCOMPARE(f.settings.Defaults.FontSize, storedCopy.FontSize);
+    QCOMPARE(appliedCalls, callsAfterApply + 1); // the window follows the restore too
+
+    // OK stores what it applies, and the next dialog starts from it.
+    EditorSettingsDialog again(editor, f.settings, {}, {});
+    child<QSpinBox>(again, "TabSize")->setValue(7);
+    child<QComboBox>(again, "TagForeground")->setCurrentText(QStringLiteral("Maroon"));
+    again.Ok();
+    QCOMPARE(editor.TabStopSize(), 7);
+    QCOMPARE(f.settings.Defaults.TabSize, 7);
+    QCOMPARE(Settings::colorFromSetting(f.settings.Defaults.SyntaxFGColor), QColor(0x800000));
+    QCOMPARE(editor.TagForeground(), QColor(0x800000));
+    EditorSettingsDialog third(editor, f.settings, {}, {});
+    QCOMPARE(child<QSpinBox>(third, "TabSize")->value(), 7);
+    QCOMPARE(child<QComboBox>(third, "TagForeground")->currentText(), QStringLiteral("Maroon"));
+}
+
+void TestPreferences::editorHelperTipsOnTicking()
+{
+    Fixture f;
+    f.settings.Defaults.Wordwrap = true; // filling must not show tip 6
+    f.settings.Defaults.ExpandCharstoHTML = false;
+    EditorControl editor;
+    QList<int> tips;
+    EditorSettingsDialog dialog(editor, f.settings, [&](int n) { tips.append(n); }, {});
+    QVERIFY(tips.isEmpty());
+    child<QCheckBox>(dialog, "Wordwrap")->setChecked(false);
+    child<QCheckBox>(dialog, "Wordwrap")->setChecked(true);
+    child<QCheckBox>(dialog, "ExpandCharstoHTML")->setChecked(true);
+    QCOMPARE(tips, (QList<int> { 6, 10 }));
+}
+
+void TestPreferences::editorSampleOnly()
+{
+    Fixture f;
+    EditorControl editor;
+    editor.SetTabStopSize(4);
+    EditorSettingsDialog dialog(editor, f.settings, {}, {});
+    QCOMPARE(dialog.sample()->Text(), EditorSettingsDialog::sampleText());
+    QVERIFY(dialog.sample()->Text().startsWith(QLatin1String("<HTML>\n<TITLE>Your Web Page")));
+    child<QSpinBox>(dialog, "TabSize")->setValue(25);
+    QCOMPARE(child<QSpinBox>(dialog, "TabSize")->value(), 20);
+    child<QSpinBox>(dialog, "FontSize")->setValue(2);
+    QCOMPARE(child<QSpinBox>(dialog, "FontSize")->value(), 6);
+    QCOMPARE(dialog.sample()->TabStopSize(), 20);
+    QCOMPARE(dialog.sample()->Font().pointSize(), 6);
+    QCOMPARE(editor.TabStopSize(), 4); // only "Apply" or "OK" reach the editor
+}
+
+QTEST_MAIN(TestPreferences)
+#include "tst_preferences.moc"
