@@ -5,7 +5,8 @@
 //  - suggestions: latency of one request (median, p90) over the common
 //    misspellings of data/misspellings.txt, and the share whose intended
 //    word is among the first five suggestions.
-// Usage: bench_spell [ENGLISH.DCT]  (default: $TARNWICK_DATA_DIR/ENGLISH.DCT)
+// Usage: bench_spell [ENGLISH.DCT] [--misses]  (default: $TARNWICK_DATA_DIR/ENGLISH.DCT)
+//        --misses lists the misspellings whose intended word we did not offer.
 
 #include "spell/suggester.h"
 #include "spell/tdictionary.h"
@@ -119,8 +120,10 @@ void report(const char *who, const std::vector<double> &latencies, int hits, qsi
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    const QString dct = argc > 1 ? QString::fromLocal8Bit(argv[1])
-                                 : qEnvironmentVariable("TARNWICK_DATA_DIR") + QStringLiteral("/ENGLISH.DCT");
+    QStringList args = app.arguments().mid(1);
+    const bool listMisses = args.removeAll(QStringLiteral("--misses")) > 0;
+    const QString dct = !args.isEmpty() ? args.first()
+                                        : qEnvironmentVariable("TARNWICK_DATA_DIR") + QStringLiteral("/ENGLISH.DCT");
 
     QElapsedTimer timer;
     timer.start();
@@ -172,7 +175,11 @@ int main(int argc, char **argv)
         timer.restart();
         const QStringList found = suggester.suggest(pair.misspelling, SuggestionCount);
         ours.push_back(double(timer.nsecsElapsed()) / 1e6);
-        oursHits += inTop(found, pair.intended) ? 1 : 0;
+        const bool hit = inTop(found, pair.intended);
+        oursHits += hit ? 1 : 0;
+        if (listMisses && !hit)
+            std::printf("    %s -> %s: %s\n", qPrintable(pair.misspelling), qPrintable(pair.intended),
+                        qPrintable(found.join(QStringLiteral(", "))));
     }
     report("tarnwick", ours, oursHits, pairs.size());
 

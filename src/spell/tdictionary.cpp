@@ -8,6 +8,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <array>
 
 namespace Tarnwick {
 
@@ -147,20 +148,31 @@ void TDictionary::reportIoError(const TDCTFile &file)
 
 bool TDictionary::isWord(const QString &word)
 {
-    QString lower = normalise(word);
-    if (lower.endsWith(QLatin1String("'s")))
-        lower.chop(2);
-    if (lower.isEmpty())
+    // Runs for every word of a page: no allocation on the way to the tree.
+    std::array<QChar, MaxWordLength> lower;
+    qsizetype length = std::min<qsizetype>(word.size(), MaxWordLength);
+    for (qsizetype i = 0; i < length; ++i)
+        lower[size_t(i)] = word[i].toLower();
+    if (length >= 2 && lower[size_t(length - 2)] == QLatin1Char('\'') && lower[size_t(length - 1)] == QLatin1Char('s'))
+        length -= 2;
+    if (length == 0)
         return false;
-    if (m_hasExclusions && m_exclusions.contains(lower))
+    const QStringView view(lower.data(), length);
+    if (m_hasExclusions && m_exclusions.contains(view.toString()))
         return false;
-    if (std::binary_search(m_userWords.cbegin(), m_userWords.cend(), lower))
+    if (std::binary_search(m_userWords.cbegin(), m_userWords.cend(), view,
+                           [](const auto &a, const auto &b) { return QStringView(a) < QStringView(b); }))
         return true;
-    const std::optional<QByteArray> bytes = dictionaryBytes(lower);
-    if (!bytes)
-        return false;
+    std::array<char, MaxWordLength> bytes;
+    for (qsizetype i = 0; i < length; ++i) {
+        const int byte = CodePage437::fromUnicode(lower[size_t(i)]);
+        if (byte < 0)
+            return false; // no dictionary file can hold it
+        bytes[size_t(i)] = char(byte);
+    }
+    const QByteArrayView key(bytes.data(), length);
     for (const auto &file : m_mainFiles) {
-        const std::optional<bool> found = file->contains(*bytes);
+        const std::optional<bool> found = file->contains(key);
         if (!found)
             reportIoError(*file);
         else if (*found)
