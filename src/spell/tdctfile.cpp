@@ -5,6 +5,7 @@
 #include "spellpaths.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <limits>
 
@@ -17,7 +18,7 @@ Expected<std::unique_ptr<TDCTFile>> TDCTFile::open(const QString &path)
     using Opened = Expected<std::unique_ptr<TDCTFile>>;
     const QString filePath = SpellPaths::resolveCase(path);
     QFile file(filePath);
-    if (filePath.isEmpty() || !file.exists())
+    if (filePath.isEmpty() || !QFileInfo(filePath).isFile())
         return Opened::failure(QStringLiteral("Dictionary not found : ") + path);
     if (!file.open(QIODevice::ReadOnly))
         return Opened::failure(QStringLiteral("Dictionary not found : ") + path);

@@ -185,7 +185,11 @@ bool TDictionary::addWord(const QString &word)
 {
     if (isWord(word))
         return false;
-    const QString lower = normalise(word);
+    QString lower = normalise(word);
+    // Look-ups drop the possessive before they reach the user list, so the
+    // list keeps the word it belongs to: adding "Smith's" accepts both forms.
+    if (lower.endsWith(QLatin1String("'s")))
+        lower.chop(2);
     if (lower.isEmpty())
         return false;
     insertUserWord(lower);

@@ -47,7 +47,8 @@ public:
     bool openExclusionList(const QString &name);
 
     bool isWord(const QString &word);
-    // Adds the lower-cased word to the user list unless it is a word already.
+    // Adds the lower-cased word (without a final "'s") to the user list
+    // unless it is a word already.
     bool addWord(const QString &word);
     // Writes the user list; words another program added to the file since it
     // was read are merged in first. A file that cannot be read is not

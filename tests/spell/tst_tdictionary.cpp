@@ -150,10 +150,19 @@ private slots:
         QVERIFY(dictionary->mainDictionaryFiles().isEmpty());
     }
 
+    void missingDictionary_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addRow("no such file") << "LEGAL.DCT";
+        QTest::addRow("a directory") << "dir.dct";
+        QTest::addRow("empty name") << "";
+    }
     void missingDictionary()
     {
+        QFETCH(QString, name);
+        QVERIFY(QDir().mkpath(path(QStringLiteral("dir.dct"))));
         auto dictionary = make();
-        const QString dct = path(QStringLiteral("LEGAL.DCT"));
+        const QString dct = name.isEmpty() ? name : path(name);
         const Result opened = dictionary->openMainDictionary(dct);
         QCOMPARE(opened.error(), QStringLiteral("Dictionary not found : ") + dct);
     }
@@ -246,6 +255,11 @@ private slots:
         QTest::addRow("word of the user list") << "APPLE" << false << QStringList{"apple"};
         QTest::addRow("sorted in front") << "aardvark" << true << QStringList{"aardvark", "apple"};
         QTest::addRow("empty word") << "" << false << QStringList{"apple"};
+        QTest::addRow("possessive keeps the word it belongs to") << "Smith's" << true
+                                                                 << QStringList{"apple", "smith"};
+        QTest::addRow("apostrophe s alone") << "'S" << false << QStringList{"apple"};
+        QTest::addRow("cut to fifty characters") << QString(60, 'k') << true
+                                                 << QStringList{"apple", QString(50, 'k')};
     }
     void addWord()
     {
@@ -259,6 +273,8 @@ private slots:
         QCOMPARE(dictionary->addWord(word), added);
         QCOMPARE(dictionary->userWords(), userWords);
         QCOMPARE(dictionary->isUserListModified(), added);
+        if (added)
+            QVERIFY(dictionary->isWord(word));
     }
 
     void exclusionWins_data()
