@@ -23,9 +23,15 @@ private slots:
         QTest::addRow("run reaching the end of the word") << QByteArray("aa") << QByteArray("aaa") << 80;
         QTest::addRow("empty candidate") << QByteArray("abc") << QByteArray() << 0;
         QTest::addRow("both empty") << QByteArray() << QByteArray() << 0;
-        // The first run found is taken; later bounds shrink with it.
         QTest::addRow("letters of one side repeated") << QByteArray("cat") << QByteArray("cot") << 66;
         QTest::addRow("prefix of the candidate") << QByteArray("cat") << QByteArray("cats") << 85;
+        // Once a run is taken, the bounds of that range shrink to its length
+        // short of the end, so runs near the end count less than a plain
+        // longest-common-run split would count them.
+        QTest::addRow("run after the first one cut short") << QByteArray("seperate") << QByteArray("separate") << 50;
+        QTest::addRow("swapped letters in the middle") << QByteArray("recieve") << QByteArray("receive") << 71;
+        QTest::addRow("doubled letters missing") << QByteArray("misisipi") << QByteArray("mississippi") << 73;
+        QTest::addRow("one letter changed near the end") << QByteArray("definately") << QByteArray("definitely") << 90;
     }
     void score()
     {
