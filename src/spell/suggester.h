@@ -1,0 +1,45 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace Tarnwick {
+
+class TDCTFile;
+class TDictionary;
+class TSuggestList;
+
+// Replacement proposals for a word the dictionary does not know.
+class Suggester final
+{
+public:
+    static constexpr int MaxSuggestions = 255;
+
+    explicit Suggester(TDictionary &dictionary)
+        : m_dictionary(dictionary)
+    {
+    }
+
+    // At most n words that look and sound like word, best first: first the
+    // word split in two known words, then dictionary words ranked by
+    // similarity. Recased like word.
+    QStringList suggest(const QString &word, int n);
+
+    // At most n dictionary words that continue prefix, in tree order, recased
+    // like prefix. The prefix itself is not offered.
+    QStringList quickSuggest(const QString &prefix, int n);
+
+    // Cells read by the last call; shows how much of the tree a call walked.
+    qint64 cellsRead() const { return m_cellsRead; }
+
+private:
+    void walk(const TDCTFile &file, const QByteArray &word, const QByteArray &code, TSuggestList &list);
+    void collect(const TDCTFile &file, quint32 list, const QByteArray &base, int n, QList<QByteArray> &out);
+
+    TDictionary &m_dictionary;
+    qint64 m_cellsRead = 0;
+};
+
+} // namespace Tarnwick

@@ -1,0 +1,163 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "dcttestfile.h"
+#include "spell/suggester.h"
+#include "spell/tdictionary.h"
+
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Tarnwick;
+
+class TestSuggester : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    std::unique_ptr<TDictionary> m_dictionary;
+
+    const QStringList m_words{"a",   "lot",  "cad",  "cot",  "cut", "the",   "then",  "there",
+                              "these", "ten", "tan",  "b",    "bo",  "booooo", "boooooo", "dog",
+                              "café", "zoo"};
+
+private slots:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        QVERIFY(m_dir.isValid());
+    }
+
+    void init()
+    {
+        m_dictionary.reset();
+        const QString dct = m_dir.filePath(QStringLiteral("ENGLISH.DCT"));
+        QVERIFY(DctTestFile::writeWords(dct, m_words));
+        auto created = TDictionary::create(nullptr);
+        QVERIFY(created);
+        m_dictionary = std::move(created.value());
+        QVERIFY(m_dictionary->openMainDictionary(dct));
+        QVERIFY(!m_dictionary->openUserList(m_dir.filePath(QStringLiteral("USERDCT.DCT"))));
+    }
+
+    void cleanup() { m_dictionary.reset(); }
+
+    void suggest_data()
+    {
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<int>("n");
+        QTest::addColumn<QStringList>("expected");
+        QTest::addRow("split into two words first") << "alot" << 3 << QStringList{"a lot"};
+        QTest::addRow("capital first letter") << "Teh" << 1 << QStringList{"The"};
+        QTest::addRow("all capitals") << "TEH" << 1 << QStringList{"THE"};
+        QTest::addRow("ties in tree order") << "cat" << 5 << QStringList{"cad", "cot", "cut"};
+        QTest::addRow("capacity bounds the list") << "cat" << 2 << QStringList{"cad", "cot"};
+        QTest::addRow("no word with that first letter") << "xyz" << 5 << QStringList{};
+        QTest::addRow("accented word") << "cafe" << 5 << QStringList{"café"};
+        QTest::addRow("nothing asked") << "cat" << 0 << QStringList{};
+        QTest::addRow("empty word") << "" << 5 << QStringList{};
+    }
+    void suggest()
+    {
+        QFETCH(QString, word);
+        QFETCH(int, n);
+        QFETCH(QStringList, expected);
+        Suggester suggester(*m_dictionary);
+        QCOMPARE(suggester.suggest(word, n), expected);
+        QVERIFY(m_dictionary->ioError().isEmpty());
+    }
+
+    // "boaa" may be offered words of two to six letters, from the user list too.
+    void lengthWindow()
+    {
+        QVERIFY(m_dictionary->addWord(QStringLiteral("booooooooo")));
+        QVERIFY(m_dictionary->addWord(QStringLiteral("booe")));
+        Suggester suggester(*m_dictionary);
+        const QStringList found = suggester.suggest(QStringLiteral("boaa"), 20);
+        for (const QString &word : found)
+            QVERIFY2(word.size() >= 2 && word.size() <= 6, qPrintable(word));
+        for (const char *word : {"bo", "booooo", "booe"})
+            QVERIFY2(found.contains(QLatin1String(word)), word);
+    }
+
+    void splitSuggestionAloneWalksNoTree()
+    {
+        Suggester suggester(*m_dictionary);
+        QCOMPARE(suggester.suggest(QStringLiteral("alot"), 1), QStringList{"a lot"});
+        QCOMPARE(suggester.cellsRead(), 0);
+        suggester.suggest(QStringLiteral("alot"), 2);
+        QVERIFY(suggester.cellsRead() > 0);
+    }
+
+    void userWordsSuggested()
+    {
+        QVERIFY(m_dictionary->addWord(QStringLiteral("dug")));
+        Suggester suggester(*m_dictionary);
+        QCOMPARE(suggester.suggest(QStringLiteral("Dgo"), 5), (QStringList{"Dog", "Dug"}));
+    }
+
+    void quickSuggest_data()
+    {
+        QTest::addColumn<QString>("prefix");
+        QTest::addColumn<int>("n");
+        QTest::addColumn<QStringList>("expected");
+        QTest::addRow("words below the prefix in tree order")
+            << "the" << 10 << QStringList{"then", "there", "these"};
+        QTest::addRow("limited to n") << "the" << 2 << QStringList{"then", "there"};
+        QTest::addRow("whole subtree depth first") << "th" << 10
+                                                   << QStringList{"the", "then", "there", "these"};
+        QTest::addRow("recased like the prefix") << "Th" << 2 << QStringList{"The", "Then"};
+        QTest::addRow("capitals") << "THE" << 1 << QStringList{"THEN"};
+        QTest::addRow("prefix not in the tree") << "thx" << 10 << QStringList{};
+        QTest::addRow("word without continuation") << "zoo" << 10 << QStringList{};
+        QTest::addRow("empty prefix") << "" << 10 << QStringList{};
+    }
+    void quickSuggest()
+    {
+        QFETCH(QString, prefix);
+        QFETCH(int, n);
+        QFETCH(QStringList, expected);
+        Suggester suggester(*m_dictionary);
+        QCOMPARE(suggester.quickSuggest(prefix, n), expected);
+    }
+
+    void damagedFileEndsTheWalk()
+    {
+        using namespace DctFormat;
+        m_dictionary.reset();
+        // The child list of "t" lies beyond the end of the file.
+        const QString dct = m_dir.filePath(QStringLiteral("SHORT.DCT"));
+        QVERIFY(DctTestFile::write(dct, DctTestFile::fileOf({makeCell('t', true, true, 40)})));
+        auto created = TDictionary::create(nullptr);
+        QVERIFY(created);
+        m_dictionary = std::move(created.value());
+        QVERIFY(m_dictionary->openMainDictionary(dct));
+        Suggester suggester(*m_dictionary);
+        QVERIFY(suggester.suggest(QStringLiteral("tehh"), 5).isEmpty());
+        QVERIFY(!m_dictionary->ioError().isEmpty());
+        m_dictionary->clearIoError();
+        QVERIFY(suggester.quickSuggest(QStringLiteral("t"), 5).isEmpty());
+        QVERIFY(!m_dictionary->ioError().isEmpty());
+    }
+
+    // A child list that points back up the tree must not make completion endless.
+    void loopingFileStops()
+    {
+        using namespace DctFormat;
+        m_dictionary.reset();
+        const QString dct = m_dir.filePath(QStringLiteral("LOOP.DCT"));
+        QVERIFY(DctTestFile::write(dct, DctTestFile::fileOf({makeCell('a', true, true, 1)})));
+        auto created = TDictionary::create(nullptr);
+        QVERIFY(created);
+        m_dictionary = std::move(created.value());
+        QVERIFY(m_dictionary->openMainDictionary(dct));
+        Suggester suggester(*m_dictionary);
+        const QStringList found = suggester.quickSuggest(QStringLiteral("a"), 255);
+        QCOMPARE(found.size(), TDictionary::MaxWordLength - 1);
+        QCOMPARE(found.last(), QString(TDictionary::MaxWordLength, QLatin1Char('a')));
+        QVERIFY(suggester.suggest(QStringLiteral("aaaa"), 255).size() <= 255);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSuggester)
+#include "tst_suggester.moc"
