@@ -1,0 +1,75 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// tarnwick-dct: builds spelling dictionaries and looks words up in them.
+
+#include "spell/dctbuilder.h"
+#include "spell/dctcommands.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTextStream>
+
+#include <cstdio>
+
+using namespace Tarnwick;
+
+namespace {
+
+int usage(QTextStream &err)
+{
+    err << "Usage:\n"
+           "  tarnwick-dct build WORDLIST OUT.DCT   build a dictionary from a UTF-8 word list\n"
+           "  tarnwick-dct check DCT WORD...        print each word with yes or no\n"
+           "  tarnwick-dct suggest DCT WORD [N]     print up to N suggestions (default 10)\n";
+    return 2;
+}
+
+int build(const QString &wordList, const QString &outPath, QTextStream &out, QTextStream &err)
+{
+    QElapsedTimer timer;
+    timer.start();
+    DctBuilder builder;
+    if (Result read = builder.addWordList(wordList); !read) {
+        err << read.error() << '\n';
+        return 1;
+    }
+    if (Result written = builder.write(outPath); !written) {
+        err << written.error() << '\n';
+        return 1;
+    }
+    const DctBuilder::Statistics &s = builder.statistics();
+    out << outPath << ": " << s.words << " words, " << s.skipped
+        << " skipped (not in code page 437), " << s.cells << " cells, " << s.bytes << " bytes, "
+        << timer.elapsed() << " ms\n";
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    const QStringList args = app.arguments().mid(1);
+    if (args.size() < 2)
+        return usage(err);
+
+    const QString command = args.at(0);
+    if (command == QLatin1String("build") && args.size() == 3)
+        return build(args.at(1), args.at(2), out, err);
+    if (command == QLatin1String("check") && args.size() >= 3)
+        return DctCommands::check(args.at(1), args.mid(2), out, err);
+    if (command == QLatin1String("suggest") && (args.size() == 3 || args.size() == 4)) {
+        int n = DctCommands::DefaultSuggestions;
+        if (args.size() == 4) {
+            bool ok = false;
+            n = args.at(3).toInt(&ok);
+            if (!ok) {
+                err << "N must be a number from 1 to 255.\n";
+                return 2;
+            }
+        }
+        return DctCommands::suggest(args.at(1), args.at(2), n, out, err);
+    }
+    return usage(err);
+}
