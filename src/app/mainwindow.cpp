@@ -3,6 +3,8 @@
 
 #include "app/aboutbox.h"
 #include "app/editcommands.h"
+#include "platform/renderer.h"
+#include "preview/previewcontroller.h"
 #include "app/editorsettingsdialog.h"
 #include "app/filefilter.h"
 #include "app/filelistpane.h"
@@ -132,6 +134,12 @@ void MainWindow::buildRegions()
     pageLayout->addWidget(m_tabBar);
     pageLayout->addWidget(m_webPage, 1);
 
+    m_htmlSplit = new Renderer(m_splitScreen);
+    m_htmlSplit->setObjectName(QStringLiteral("HTMLSplit"));
+    m_htmlFrames = new Renderer(m_splitScreen);
+    m_htmlFrames->setObjectName(QStringLiteral("HTMLFrames"));
+    m_htmlFrames->hide(); // only while the page is a frame set
+
     m_spareEditor = new EditorControl(m_mainSplitter); // the internal clipboard, hidden at first
 
     m_mainSplitter->setStretchFactor(0, 1);
@@ -158,6 +166,20 @@ void MainWindow::buildRegions()
                                         m_settings, m_prompter, m_programDirectory },
                                       this);
     m_editCommands->setHelperTipHook(helperTipHook());
+    m_editCommands->setPreview(m_htmlSplit);
+
+    m_preview = new PreviewController(m_webPage, m_htmlSplit, m_htmlFrames, m_prompter, this);
+    m_preview->setPageDirectory([this] { return m_openPages->currentDirectory(); });
+    connect(m_preview, &PreviewController::statusText, m_panels[2], &QLabel::setText);
+    connect(m_preview, &PreviewController::framesVisibilityChanged, this, [this](bool shown) {
+        // The frame-set renderer takes the preview area while it is shown.
+        m_htmlSplit->setVisible(!shown);
+        m_htmlFrames->setVisible(shown);
+    });
+    connect(m_openPages, &OpenPages::refreshPreview, m_preview, &PreviewController::UpdateWebView);
+    connect(m_openPages, &OpenPages::previewToTop, this, [this] { m_htmlSplit->SetPosition(0); });
+    connect(m_editCommands, &EditCommands::refreshPreview, m_preview,
+            &PreviewController::UpdateWebView);
     connect(m_editCommands, &EditCommands::clipboardButtonsChanged, this,
             &MainWindow::setClipboardButtons);
 
@@ -264,6 +286,12 @@ void MainWindow::buildMenus()
 
     m_editCommands->fillEditMenu(menuBar()->addMenu(QStringLiteral("&Edit")));
     m_editCommands->fillSearchMenu(menuBar()->addMenu(QStringLiteral("&Search")));
+    QMenu *page = menuBar()->addMenu(QStringLiteral("&Page"));
+    QAction *refresh = menuAction(page, QStringLiteral("&Refresh HTML"),
+                                  QStringLiteral("Refresh HTML Viewer"));
+    refresh->setShortcut(Qt::Key_F5);
+    connect(refresh, &QAction::triggered, m_preview, &PreviewController::UpdateWebView);
+    m_editCommands->watchMenu(page, { refresh });
     buildOptionsMenu();
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
@@ -423,6 +451,10 @@ void MainWindow::applySettings()
 {
     const DefaultsSettings &d = m_settings->Defaults;
     const WindowAttributesSettings &w = m_settings->WindowAttributes;
+
+    m_preview->setAutoUpdate(d.AutoUpdate);
+    m_preview->setExtensions(d.Extension, d.GraphicExtension);
+    m_htmlSplit->SetViewImages(d.ShowImages);
 
     refreshFileFilter();
     if (!d.ShowProjectPanel)
@@ -671,6 +703,7 @@ void MainWindow::showCaret(int line, int column)
 
 void MainWindow::onKeyUp(int key)
 {
+    m_preview->WebPageKeyUp(key);
     // The mode stays readable next to the key code.
     const QString mode
         = m_webPage->InsertMode() ? QStringLiteral("Insert") : QStringLiteral("Overwrite");

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/mainwindow.h"
+#include "platform/renderer.h"
 #include "app/openpages.h"
 #include "app/settings.h"
 #include "app/tips.h"
@@ -353,5 +354,12 @@ void TestMainWindow::tipOfTheDayOnActivation()
     QCOMPARE(s.tipsShown, expected);
 }
 
-QTEST_MAIN(TestMainWindow)
+int main(int argc, char *argv[])
+{
+    Renderer::prepareEngine();
+    QApplication application(argc, argv);
+    TestMainWindow test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_mainwindow.moc"

@@ -1,0 +1,244 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/editorcontrol.h"
+#include "platform/renderer.h"
+#include "preview/previewcontroller.h"
+
+#include "scriptedprompter.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+
+using namespace Tarnwick;
+
+class tst_PreviewController : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void emptyPageClears();
+    void frameSetShowsFramesAndWritesPreviewFile();
+    void refreshKeepsEditorSelectionAndScroll();
+    void keysThatRefresh_data();
+    void keysThatRefresh();
+    void typingRefreshesOnlyWithAutoUpdate();
+    void linkRules_data();
+    void linkRules();
+    void largePage();
+
+private:
+    bool refreshAndWait();
+
+    QTemporaryDir m_dir;
+    ScriptedPrompter m_prompter;
+    std::unique_ptr<EditorControl> m_editor;
+    std::unique_ptr<Renderer> m_split;
+    std::unique_ptr<Renderer> m_frames;
+    std::unique_ptr<PreviewController> m_preview;
+};
+
+void tst_PreviewController::init()
+{
+    m_prompter.clear();
+    m_editor = std::make_unique<EditorControl>();
+    m_split = std::make_unique<Renderer>();
+    m_frames = std::make_unique<Renderer>();
+    m_preview = std::make_unique<PreviewController>(m_editor.get(), m_split.get(), m_frames.get(),
+                                                    &m_prompter);
+    const QString directory = m_dir.path();
+    m_preview->setPageDirectory([directory] { return directory; });
+    m_preview->setExtensions(QStringLiteral("html,htm"), QStringLiteral("gif,jpg"));
+    m_preview->setUrlOpener([](const QUrl &) { return true; });
+}
+
+void tst_PreviewController::cleanup()
+{
+    m_preview.reset();
+    m_frames.reset();
+    m_split.reset();
+    m_editor.reset();
+}
+
+bool tst_PreviewController::refreshAndWait()
+{
+    QSignalSpy finished(m_split.get(), &Renderer::loadFinished);
+    m_preview->UpdateWebView();
+    return (finished.count() > 0 || finished.wait(20000)) && finished.last().at(0).toBool();
+}
+
+void tst_PreviewController::emptyPageClears()
+{
+    m_editor->SetText(QStringLiteral("<html><title>Shown</title><body>text</body></html>"));
+    QVERIFY(refreshAndWait());
+    QCOMPARE(m_split->DocumentTitle(), QStringLiteral("Shown"));
+    m_editor->SetText(QString());
+    QSignalSpy finished(m_split.get(), &Renderer::loadFinished);
+    m_preview->UpdateWebView();
+    QVERIFY(finished.count() > 0 || finished.wait(20000));
+    QVERIFY(m_split->CurrentAddress().isEmpty());
+    QVERIFY(m_split->DocumentTitle().isEmpty());
+}
+
+void tst_PreviewController::frameSetShowsFramesAndWritesPreviewFile()
+{
+    const QString framed = QStringLiteral("<html><frameset cols=\"50%,50%\"><frame src=\"a.htm\">"
+                                          "<frame src=\"b.htm\"></frameset></html>");
+    m_editor->SetText(framed);
+    QSignalSpy visibility(m_preview.get(), &PreviewController::framesVisibilityChanged);
+    QSignalSpy framesLoaded(m_frames.get(), &Renderer::loadFinished);
+    QVERIFY(refreshAndWait());
+    QCOMPARE(visibility.count(), 1);
+    QCOMPARE(visibility.at(0).at(0).toBool(), true);
+    QFile preview(m_dir.filePath(QStringLiteral("tarnview.htm")));
+    QVERIFY(preview.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromUtf8(preview.readAll()), framed);
+    QVERIFY(framesLoaded.count() > 0 || framesLoaded.wait(20000));
+    QVERIFY(m_frames->CurrentAddress().endsWith(QStringLiteral("tarnview.htm")));
+
+    m_editor->SetText(QStringLiteral("<html><body>no frames</body></html>"));
+    QVERIFY(refreshAndWait());
+    QCOMPARE(visibility.count(), 2);
+    QCOMPARE(visibility.at(1).at(0).toBool(), false);
+    QVERIFY(!m_preview->framesShown());
+}
+
+void tst_PreviewController::refreshKeepsEditorSelectionAndScroll()
+{
+    QString text;
+    for (int i = 1; i <= 300; ++i)
+        text += QStringLiteral("<p>line %1 <frameset </p>\n").arg(i);
+    m_editor->resize(400, 300);
+    m_editor->SetText(text);
+    m_editor->StartLine = 150;
+    m_editor->StartPos = 3;
+    m_editor->EndLine = 151;
+    m_editor->EndPos = 7;
+    m_editor->ApplySelection();
+    m_editor->SetFirstVisibleLine(140);
+    const int firstVisible = m_editor->FirstVisibleLine();
+    QVERIFY(refreshAndWait());
+    m_editor->ReadSelection();
+    QCOMPARE(m_editor->StartLine, 150);
+    QCOMPARE(m_editor->StartPos, 3);
+    QCOMPARE(m_editor->EndLine, 151);
+    QCOMPARE(m_editor->EndPos, 7);
+    QCOMPARE(m_editor->FirstVisibleLine(), firstVisible);
+}
+
+void tst_PreviewController::keysThatRefresh_data()
+{
+    QTest::addColumn<int>("virtualKey");
+    QTest::addColumn<bool>("refreshes");
+    QTest::addRow("letter A") << 65 << true;
+    QTest::addRow("digit 0") << 48 << true;
+    QTest::addRow("Insert") << 45 << true;
+    QTest::addRow("Delete") << 46 << true;
+    QTest::addRow("F1") << 112 << true;
+    QTest::addRow("Backspace") << 8 << true;
+    QTest::addRow("Space") << 32 << true;
+    QTest::addRow("left arrow") << 37 << false;
+    QTest::addRow("down arrow") << 40 << false;
+    QTest::addRow("Home") << 36 << false;
+    QTest::addRow("Enter") << 13 << false;
+    QTest::addRow("Tab") << 9 << false;
+    QTest::addRow("Shift") << 16 << false;
+    QTest::addRow("Ctrl") << 17 << false;
+}
+
+void tst_PreviewController::keysThatRefresh()
+{
+    QFETCH(int, virtualKey);
+    QFETCH(bool, refreshes);
+    QCOMPARE(PreviewController::refreshesPreview(virtualKey), refreshes);
+}
+
+void tst_PreviewController::typingRefreshesOnlyWithAutoUpdate()
+{
+    m_editor->SetText(QStringLiteral("<p>hello</p>"));
+    QSignalSpy finished(m_split.get(), &Renderer::loadFinished);
+    m_preview->WebPageKeyUp(Qt::Key_A);
+    QVERIFY(!m_split->Busy());
+    QCOMPARE(finished.count(), 0);
+
+    m_preview->setAutoUpdate(true);
+    m_preview->WebPageKeyUp(Qt::Key_Left);
+    QVERIFY(!m_split->Busy());
+    QCOMPARE(finished.count(), 0);
+    m_preview->WebPageKeyUp(Qt::Key_A);
+    QVERIFY(finished.count() > 0 || finished.wait(20000));
+}
+
+void tst_PreviewController::linkRules_data()
+{
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<bool>("handled");
+    QTest::addColumn<QString>("image");
+    QTest::addColumn<QString>("opened");
+    QTest::addRow("graphic file") << "file:///site/pics/logo.GIF" << true << "logo.GIF" << "";
+    QTest::addRow("web address") << "http://example.org/a.htm" << true << "" << "http://example.org/a.htm";
+    QTest::addRow("secure web address") << "https://example.org/" << true << "" << "https://example.org/";
+    QTest::addRow("page file") << "PAGE" << true << "" << "";
+    QTest::addRow("other file followed by the renderer") << "file:///site/notes.txt" << false << "" << "";
+    QTest::addRow("mail address followed by the renderer") << "mailto:me@example.org" << false << "" << "";
+}
+
+void tst_PreviewController::linkRules()
+{
+    QFETCH(QString, address);
+    QFETCH(bool, handled);
+    QFETCH(QString, image);
+    QFETCH(QString, opened);
+    const QString page = m_dir.filePath(QStringLiteral("other.htm"));
+    QFile file(page);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("<html><title>Other page</title></html>");
+    file.close();
+    if (address == QLatin1String("PAGE"))
+        address = QUrl::fromLocalFile(page).toString();
+
+    QString openedUrl;
+    m_preview->setUrlOpener([&openedUrl](const QUrl &url) {
+        openedUrl = url.toString();
+        return true;
+    });
+    QSignalSpy images(m_preview.get(), &PreviewController::imageLinkClicked);
+    QSignalSpy finished(m_split.get(), &Renderer::loadFinished);
+    bool wasHandled = false;
+    Q_EMIT m_split->hotSpotClicked(address, &wasHandled);
+    QCOMPARE(wasHandled, handled);
+    QCOMPARE(images.isEmpty() ? QString() : images.first().first().toString(), image);
+    QCOMPARE(openedUrl, opened);
+    if (QTest::currentDataTag() == QByteArrayLiteral("page file")) {
+        QVERIFY(finished.count() > 0 || finished.wait(20000));
+        QCOMPARE(m_split->DocumentTitle(), QStringLiteral("Other page"));
+    }
+}
+
+void tst_PreviewController::largePage()
+{
+    QString text = QStringLiteral("<html><body>");
+    const QString paragraph = QStringLiteral("<p>A paragraph of the large page, with <b>some</b> markup.</p>\n");
+    while (text.size() < 5 * 1024 * 1024)
+        text += paragraph;
+    text += QStringLiteral("</body></html>");
+    m_editor->SetText(text);
+    QVERIFY(refreshAndWait());
+    QVERIFY(m_split->MaxVertPos() > 10000);
+    QVERIFY(m_prompter.messages().isEmpty());
+}
+
+int main(int argc, char *argv[])
+{
+    Renderer::prepareEngine();
+    QApplication application(argc, argv);
+    tst_PreviewController test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_previewcontroller.moc"
