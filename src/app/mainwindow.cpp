@@ -19,6 +19,8 @@
 #include "platform/virtualkey.h"
 #include "project/projectoutline.h"
 
+#include <algorithm>
+
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -471,6 +473,9 @@ void MainWindow::applySettings()
         m_webPage->SetForeColorSelected(*c);
 
     m_splitScreen->setOrientation(w.SplitDirection != 0 ? Qt::Vertical : Qt::Horizontal);
+    // Bar 1 in percent of the area: the editor on one side, the preview on the other.
+    const int editorShare = w.SplitPosition >= 1 ? std::min(w.SplitPosition, 100) : 50;
+    m_splitScreen->setSizes({ editorShare * 10, (100 - editorShare) * 10, (100 - editorShare) * 10 });
 
     if (w.Width >= 1) {
         if (w.Maximized) {
@@ -529,6 +534,10 @@ void MainWindow::SaveIni()
     w.Width = geometry.width();
     w.Height = geometry.height();
     w.SplitDirection = m_splitScreen->orientation() == Qt::Vertical ? 1 : 0;
+    const QList<int> sizes = m_splitScreen->sizes();
+    const int total = sizes.value(0) + sizes.value(1) + sizes.value(2);
+    if (total > 0)
+        w.SplitPosition = std::max(1, sizes.value(0) * 100 / total);
 
     DefaultsSettings &d = m_settings->Defaults;
     d.FileTabPage = m_fileTabs->currentIndex() == 0 ? 0 : 1;
