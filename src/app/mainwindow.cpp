@@ -4,6 +4,7 @@
 #include "app/aboutbox.h"
 #include "app/editcommands.h"
 #include "platform/renderer.h"
+#include "preview/externalbrowsers.h"
 #include "preview/previewcontroller.h"
 #include "app/editorsettingsdialog.h"
 #include "app/filefilter.h"
@@ -172,6 +173,7 @@ void MainWindow::buildRegions()
 
     m_preview = new PreviewController(m_webPage, m_htmlSplit, m_htmlFrames, m_prompter, this);
     m_preview->setPageDirectory([this] { return m_openPages->currentDirectory(); });
+    m_browsers = std::make_unique<ExternalBrowsers>(m_webPage, m_prompter);
     connect(m_preview, &PreviewController::statusText, m_panels[2], &QLabel::setText);
     connect(m_preview, &PreviewController::framesVisibilityChanged, this, [this](bool shown) {
         // The frame-set renderer takes the preview area while it is shown.
@@ -227,9 +229,17 @@ void MainWindow::buildSpeedButtons(QWidget *panel)
     m_projectBtn = speedButton("SpeedButton20", QStringLiteral("Display/Hide project structure"),
                                themed("view-list-tree", QStyle::SP_DirIcon));
 
+    m_refreshBtn = speedButton("RefreshBtn", QStringLiteral("Refresh HTML Viewer"),
+                               themed("view-refresh", QStyle::SP_BrowserReload));
+    m_browserBtn = speedButton("BrowserBtn", QStringLiteral("Launch external browser #1"),
+                               themed("web-browser", QStyle::SP_DriveNetIcon));
+
     for (QToolButton *button : { newBtn, openBtn, m_closeBtn, m_saveBtn, m_printBtn, m_cutBtn,
-                                 m_copyBtn, m_pasteBtn, splitBtn, m_projectBtn })
+                                 m_copyBtn, m_pasteBtn, splitBtn, m_projectBtn, m_refreshBtn,
+                                 m_browserBtn })
         layout->addWidget(button);
+    connect(m_refreshBtn, &QToolButton::clicked, m_preview, &PreviewController::UpdateWebView);
+    connect(m_browserBtn, &QToolButton::clicked, this, [this] { ViewPageinBrowserClick(0); });
 
     connect(newBtn, &QToolButton::clicked, m_openPages, &OpenPages::New1Click);
     connect(openBtn, &QToolButton::clicked, this, &MainWindow::Open1Click);
@@ -293,6 +303,11 @@ void MainWindow::buildMenus()
                                   QStringLiteral("Refresh HTML Viewer"));
     refresh->setShortcut(Qt::Key_F5);
     connect(refresh, &QAction::triggered, m_preview, &PreviewController::UpdateWebView);
+    for (int i = 0; i < 2; ++i) {
+        m_browserItems[i] = menuAction(page, QString());
+        connect(m_browserItems[i], &QAction::triggered, this, [this, i] { ViewPageinBrowserClick(i); });
+    }
+    connect(page, &QMenu::aboutToShow, this, &MainWindow::Page1Click);
     m_editCommands->watchMenu(page, { refresh });
     buildOptionsMenu();
 
@@ -558,9 +573,34 @@ void MainWindow::refreshFileFilter()
 
 // ---------------------------------------------------------------- commands
 
+void MainWindow::Page1Click()
+{
+    // Only the browsers the user has chosen are offered.
+    const DefaultsSettings &d = m_settings->Defaults;
+    const QString programs[] = { d.Browser1, d.Browser2 };
+    for (int i = 0; i < 2; ++i) {
+        const bool configured = !programs[i].trimmed().isEmpty();
+        m_browserItems[i]->setVisible(configured);
+        m_browserItems[i]->setEnabled(configured && m_openPages->count() > 0);
+        if (configured)
+            m_browserItems[i]->setText(ExternalBrowsers::menuCaption(programs[i]));
+    }
+}
+
+void MainWindow::ViewPageinBrowserClick(int browser)
+{
+    const DefaultsSettings &d = m_settings->Defaults;
+    m_tips->ShowHelperTip(3);
+    m_browsers->LaunchBrowser(browser == 0 ? d.Browser1 : d.Browser2,
+                              browser == 0 ? d.Browser1Prefix : d.Browser2Prefix,
+                              m_openPages->currentDirectory());
+}
+
 void MainWindow::setPageState(bool anyPageOpen)
 {
     m_webPage->setEnabled(anyPageOpen);
+    m_refreshBtn->setEnabled(anyPageOpen);
+    m_browserBtn->setEnabled(anyPageOpen && !m_settings->Defaults.Browser1.trimmed().isEmpty());
     for (QWidget *w : std::initializer_list<QWidget *> { m_closeBtn, m_printBtn, m_pasteBtn })
         w->setEnabled(anyPageOpen);
     for (QAction *a : { m_saveAsAction, m_closePageAction, m_closeAllAction })

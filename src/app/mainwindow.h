@@ -21,6 +21,7 @@ class EditorControl;
 class FileListPane;
 class OpenPages;
 class ProjectCommands;
+class ExternalBrowsers;
 class PreviewController;
 class ProjectOutline;
 class Renderer;
@@ -82,6 +83,8 @@ private:
     void SaveIni();
 
     void setPageState(bool anyPageOpen);
+    void Page1Click();
+    void ViewPageinBrowserClick(int browser);
     void setClipboardButtons(bool cutCopy, bool paste);
     void SetLastFilesMenu();
     void DisplayProjectsClick(bool checked);
@@ -121,6 +124,10 @@ private:
     Renderer *m_htmlSplit = nullptr;
     Renderer *m_htmlFrames = nullptr;
     PreviewController *m_preview = nullptr;
+    std::unique_ptr<ExternalBrowsers> m_browsers;
+    QAction *m_browserItems[2] = {};
+    QToolButton *m_refreshBtn = nullptr;
+    QToolButton *m_browserBtn = nullptr;
     OpenPages *m_openPages = nullptr;
     EditCommands *m_editCommands = nullptr;
     ProjectCommands *m_projectCommands = nullptr;

@@ -48,7 +48,8 @@ void PreviewController::setPageDirectory(std::function<QString()> directory)
     m_pageDirectory = std::move(directory);
 }
 
-void PreviewController::setExtensions(const QString &pageExtensions, const QString &graphicExtensions)
+void PreviewController::setExtensions(const QString &pageExtensions,
+                                      const QString &graphicExtensions)
 {
     m_pageExtensions = extensionList(pageExtensions);
     m_graphicExtensions = extensionList(graphicExtensions);
@@ -142,7 +143,7 @@ void PreviewController::HTMLSplitHotSpotClick(const QString &address, bool *hand
         return;
     }
     const bool web = address.startsWith(QLatin1String("http://"), Qt::CaseInsensitive)
-                     || address.startsWith(QLatin1String("https://"), Qt::CaseInsensitive);
+        || address.startsWith(QLatin1String("https://"), Qt::CaseInsensitive);
     if (web) {
         m_openUrl(url);
         *handled = true;

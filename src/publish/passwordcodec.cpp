@@ -47,7 +47,7 @@ quint32 readWord(QStringView chars)
 
 Block readBlock(const QByteArray &bytes, qsizetype offset)
 {
-    Block block{};
+    Block block {};
     for (int w = 0; w < 2; ++w)
         for (int i = 0; i < 4; ++i)
             block[w] = block[w] << 8 | quint8(bytes[offset + 4 * w + i]);
@@ -65,12 +65,12 @@ void appendBytes(QByteArray &out, const Block &block)
 
 PasswordCodec::Key PasswordCodec::KeyFromString(const char *text)
 {
-    std::array<unsigned char, 16> bytes{};
+    std::array<unsigned char, 16> bytes {};
     std::memcpy(bytes.data(), text, std::min(std::strlen(text), bytes.size()));
-    Key key{};
+    Key key {};
     for (int i = 0; i < 4; ++i)
         key[i] = quint32(bytes[4 * i]) << 24 | quint32(bytes[4 * i + 1]) << 16
-                 | quint32(bytes[4 * i + 2]) << 8 | quint32(bytes[4 * i + 3]);
+            | quint32(bytes[4 * i + 2]) << 8 | quint32(bytes[4 * i + 3]);
     return key;
 }
 
@@ -100,7 +100,7 @@ QString PasswordCodec::EncodeStr(const QString &text)
 {
     // Full 32-bit random words: the vector only needs to be unpredictable.
     QRandomGenerator *random = QRandomGenerator::system();
-    return EncodeStr(text, Block{random->generate(), random->generate()});
+    return EncodeStr(text, Block { random->generate(), random->generate() });
 }
 
 QString PasswordCodec::EncodeStr(const QString &text, Block initialVector)
@@ -134,12 +134,12 @@ QString PasswordCodec::DecodeStr(const QString &encoded)
         return QString();
 
     const QStringView view(encoded);
-    Block previous{readWord(view.mid(0, WordChars)), readWord(view.mid(WordChars, WordChars))};
+    Block previous { readWord(view.mid(0, WordChars)), readWord(view.mid(WordChars, WordChars)) };
     QByteArray bytes;
     bytes.reserve((groups - 1) * BlockBytes);
     for (qsizetype g = 1; g < groups; ++g) {
         const QStringView group = view.mid(g * GroupChars, GroupChars);
-        const Block cipher{readWord(group.mid(0, WordChars)), readWord(group.mid(WordChars))};
+        const Block cipher { readWord(group.mid(0, WordChars)), readWord(group.mid(WordChars)) };
         Block plain = Decipher(cipher, builtInKey());
         plain[0] ^= previous[0];
         plain[1] ^= previous[1];

@@ -163,8 +163,8 @@ Expected<QByteArray> DctBuilder::build()
         for (size_t i = 0; i < entries.size(); ++i) {
             const quint64 e = entries[i];
             const quint32 child = quint32(e >> 9);
-            const quint32 value = makeCell(quint8(e & 0xFF), i + 1 == entries.size(),
-                                           (e >> 8) & 1, child ? firstCell[child] : 0);
+            const quint32 value = makeCell(quint8(e & 0xFF), i + 1 == entries.size(), (e >> 8) & 1,
+                                           child ? firstCell[child] : 0);
             for (int b = 0; b < CellSize; ++b)
                 *cell++ = char((value >> (8 * b)) & 0xFF);
         }

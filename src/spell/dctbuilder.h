@@ -19,7 +19,7 @@ class DctBuilder final
 public:
     struct Statistics
     {
-        int words = 0;   // distinct words in the dictionary
+        int words = 0; // distinct words in the dictionary
         int skipped = 0; // words with a character outside code page 437
         int cells = 0;
         qint64 bytes = 0;

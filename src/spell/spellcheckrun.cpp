@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "spellcheckrun.h"
 
+#include "platform/editorcontrol.h"
+#include "platform/prompter.h"
 #include "spellingasker.h"
 #include "tdictionary.h"
 #include "wordscanner.h"
-#include "platform/editorcontrol.h"
-#include "platform/prompter.h"
 
 namespace Tarnwick {
 
@@ -61,7 +61,8 @@ SpellCheckRun::Outcome SpellCheckRun::run()
         if (skipped(word->text) || m_dictionary.isWord(word->text))
             continue;
         const QString lower = word->text.toLower();
-        if (auto change = m_lists.changeAll.constFind(lower); change != m_lists.changeAll.constEnd()) {
+        if (auto change = m_lists.changeAll.constFind(lower);
+            change != m_lists.changeAll.constEnd()) {
             select(*word);
             m_editor.ReplaceSelection(*change);
             scanner.replaced(*word, int(change->size()));
@@ -92,12 +93,14 @@ SpellCheckRun::Outcome SpellCheckRun::run()
                 break;
             case SpellingAction::Add:
                 if (m_dictionary.isWord(word->text)) {
-                    m_prompter.information(QStringLiteral("\"%1\" already in dictionary.").arg(word->text));
+                    m_prompter.information(
+                        QStringLiteral("\"%1\" already in dictionary.").arg(word->text));
                 } else if (!m_options.confirmAdd
-                           || m_prompter.message(Prompter::Kind::Confirmation,
-                                                 QStringLiteral("Add \"%1\" to dictionary?").arg(word->text),
-                                                 Prompter::Buttons::YesNo)
-                                  == Prompter::Answer::Yes) {
+                           || m_prompter.message(
+                                  Prompter::Kind::Confirmation,
+                                  QStringLiteral("Add \"%1\" to dictionary?").arg(word->text),
+                                  Prompter::Buttons::YesNo)
+                               == Prompter::Answer::Yes) {
                     m_dictionary.addWord(word->text);
                 } else {
                     answered = false; // not added: the word still wants an answer
@@ -123,8 +126,9 @@ SpellCheckRun::Outcome SpellCheckRun::run()
     if (cancelled)
         return Outcome::Cancelled;
     if (m_options.showCompletedDialog)
-        m_prompter.information(changed ? QStringLiteral("Spell checking complete.")
-                                       : QStringLiteral("No errors found. Spell checking complete..."));
+        m_prompter.information(changed
+                                   ? QStringLiteral("Spell checking complete.")
+                                   : QStringLiteral("No errors found. Spell checking complete..."));
     return Outcome::Completed;
 }
 

@@ -26,7 +26,7 @@ public:
     };
     struct RunLists
     {
-        QSet<QString> ignoreAll;           // lower case
+        QSet<QString> ignoreAll; // lower case
         QHash<QString, QString> changeAll; // lower-case word -> replacement
     };
     enum class Outcome { Completed, Cancelled };

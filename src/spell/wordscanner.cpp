@@ -17,7 +17,8 @@ WordScanner::WordScanner(EditorControl &editor, Prompter &prompter, bool support
 bool WordScanner::isWordChar(QChar c)
 {
     const char16_t u = c.unicode();
-    if (u == u'\'' || (u >= u'0' && u <= u'9') || (u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z'))
+    if (u == u'\'' || (u >= u'0' && u <= u'9') || (u >= u'a' && u <= u'z')
+        || (u >= u'A' && u <= u'Z'))
         return true;
     if (u < 0x80)
         return false;
@@ -67,7 +68,7 @@ std::optional<WordScanner::Word> WordScanner::next()
                 break;
             }
             m_column = i;
-            return Word{text.mid(start, i - start), m_line, start, i};
+            return Word { text.mid(start, i - start), m_line, start, i };
         }
         ++m_line;
         m_column = 0;

@@ -22,9 +22,9 @@ public:
     struct Word
     {
         QString text;
-        int line = 1;        // from 1
+        int line = 1; // from 1
         int startColumn = 0; // from 0
-        int endColumn = 0;   // one past the last character
+        int endColumn = 0; // one past the last character
     };
 
     WordScanner(EditorControl &editor, Prompter &prompter, bool supportHtml);

@@ -9,6 +9,10 @@
 #include "project/projectoutline.h"
 #include "project/projecttree.h"
 #include "scriptedprompter.h"
+
+#include <QMenuBar>
+
+#include <QMenu>
 #include "testenvironment.h"
 
 #include <QApplication>
@@ -75,6 +79,8 @@ private Q_SLOTS:
     void statusPanelsFollowTheEditor();
     void lineEndStyleFromStart_data();
     void lineEndStyleFromStart();
+    void browserItemsFollowTheSettings_data();
+    void browserItemsFollowTheSettings();
     void tipOfTheDayOnActivation_data();
     void tipOfTheDayOnActivation();
 };
@@ -268,6 +274,51 @@ void TestMainWindow::commandLineFilesOpen()
     QVERIFY(!w.openPages()->page(0).inProject);
     QCOMPARE(w.windowTitle(), "Tarnwick - " + b.toUpper());
     QVERIFY(s.exit());
+}
+
+void TestMainWindow::browserItemsFollowTheSettings_data()
+{
+    QTest::addColumn<QString>("browser1");
+    QTest::addColumn<QString>("browser2");
+    QTest::addColumn<QStringList>("items");
+    QTest::addRow("none configured") << "" << "" << QStringList{};
+    QTest::addRow("first only") << "/usr/bin/firefox" << "" << QStringList{"View page in firefox"};
+    QTest::addRow("second only") << "" << "chromium" << QStringList{"View page in chromium"};
+    QTest::addRow("both") << "/opt/a/browse" << "/usr/bin/other"
+                          << QStringList{"View page in browse", "View page in other"};
+}
+
+void TestMainWindow::browserItemsFollowTheSettings()
+{
+    QFETCH(QString, browser1);
+    QFETCH(QString, browser2);
+    QFETCH(QStringList, items);
+    Session s;
+    const QString page = s.file("page.htm", "<p>x</p>");
+    MainWindow &w = s.start();
+    s.settings->Defaults.Browser1 = browser1;
+    s.settings->Defaults.Browser2 = browser2;
+    QVERIFY(w.openPages()->LoadFile(page, false));
+
+    auto *button = w.findChild<QToolButton *>(QStringLiteral("BrowserBtn"));
+    QVERIFY(button);
+    QCOMPARE(button->isEnabled(), !browser1.isEmpty());
+
+    QMenu *pageMenu = nullptr;
+    for (QAction *a : w.menuBar()->actions())
+        if (a->text() == QLatin1String("&Page"))
+            pageMenu = a->menu();
+    QVERIFY(pageMenu);
+    Q_EMIT pageMenu->aboutToShow();
+    QStringList shown;
+    for (QAction *a : pageMenu->actions())
+        if (a->isVisible() && a->text().startsWith(QLatin1String("View page in"))) {
+            QVERIFY(a->isEnabled());
+            shown << a->text();
+        }
+    QCOMPARE(shown, items);
+    w.openPages()->CloseAllPages();
+    QVERIFY(!button->isEnabled());
 }
 
 void TestMainWindow::statusPanelsFollowTheEditor()
