@@ -7,6 +7,7 @@
 #include "platform/fileops.h"
 #include "platform/prompter.h"
 #include "platform/textfile.h"
+#include "preview/previewfile.h"
 
 #include <QApplication>
 #include <QDir>
@@ -19,8 +20,6 @@
 namespace Tarnwick {
 
 namespace {
-
-const QString previewFileName = QStringLiteral("tarnview.htm");
 
 // Shows the busy cursor for the life of the object.
 class BusyCursor
@@ -280,7 +279,7 @@ void OpenPages::removeActivePage()
 {
     const PageRecord closing = m_pages.at(m_activeIndex);
     QFile::remove(closing.backupFileName());
-    QFile::remove(QFileInfo(closing.fileName).absoluteDir().filePath(previewFileName));
+    QFile::remove(PreviewFile::path(QFileInfo(closing.fileName).absolutePath()));
 
     const int index = m_activeIndex;
     m_pages.removeAt(index);
@@ -383,7 +382,7 @@ void OpenPages::WebPageTabsMouseUp()
     const QString text = m_editor->Text();
     const TextFileFormat format = m_editor->FileFormat();
     TextFile::write(record.backupFileName(), text, format);
-    TextFile::write(directory.filePath(previewFileName), text, format);
+    TextFile::write(PreviewFile::path(directory.path()), text, format);
 }
 
 void OpenPages::WebPageChange()

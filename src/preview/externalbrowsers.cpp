@@ -3,8 +3,7 @@
 
 #include "platform/editorcontrol.h"
 #include "platform/prompter.h"
-#include "platform/textfile.h"
-#include "previewcontroller.h"
+#include "previewfile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -39,11 +38,8 @@ void ExternalBrowsers::LaunchBrowser(const QString &browserProgram, bool usePref
         m_prompter->information(QStringLiteral("No default browser has been selected!"));
         return;
     }
-    const QString previewFile
-        = QDir(pageDirectory).filePath(QLatin1String(PreviewController::PreviewFileName));
-    if (Result written
-        = TextFile::write(previewFile, m_editor->GetTextBuffer(), m_editor->FileFormat());
-        !written) {
+    const QString previewFile = PreviewFile::path(pageDirectory);
+    if (Result written = PreviewFile::write(*m_editor, pageDirectory); !written) {
         m_prompter->error(written.error());
         return;
     }

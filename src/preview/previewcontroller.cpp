@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "previewcontroller.h"
 
+#include "previewfile.h"
+
 #include "platform/editorcontrol.h"
 #include "platform/prompter.h"
 #include "platform/renderer.h"
-#include "platform/textfile.h"
 #include "platform/virtualkey.h"
 
 #include <QDesktopServices>
@@ -60,11 +61,6 @@ void PreviewController::setUrlOpener(std::function<bool(const QUrl &)> opener)
     m_openUrl = std::move(opener);
 }
 
-QString PreviewController::previewFilePath() const
-{
-    return QDir(m_pageDirectory()).filePath(QLatin1String(PreviewFileName));
-}
-
 void PreviewController::UpdateWebView()
 {
     if (m_updating)
@@ -88,8 +84,7 @@ void PreviewController::UpdateWebView()
         const QString directory = m_pageDirectory();
         if (!QFileInfo(directory).isDir())
             m_prompter->error(QStringLiteral("Error changing default directory."));
-        else if (Result written = TextFile::write(previewFilePath(), text, m_editor->FileFormat());
-                 !written)
+        else if (Result written = PreviewFile::write(*m_editor, directory); !written)
             m_prompter->error(written.error());
         else
             RefreshFrames(m_htmlFrames);
@@ -114,7 +109,7 @@ void PreviewController::RefreshFrames(Renderer *frameRenderer)
         frameRenderer->Clear();
         return;
     }
-    frameRenderer->LoadFromFile(previewFilePath());
+    frameRenderer->LoadFromFile(PreviewFile::path(m_pageDirectory()));
 }
 
 bool PreviewController::refreshesPreview(int virtualKey)

@@ -23,8 +23,6 @@ class PreviewController final : public QObject
     Q_OBJECT
 
 public:
-    static constexpr char PreviewFileName[] = "tarnview.htm";
-
     PreviewController(EditorControl *editor, Renderer *htmlSplit, Renderer *htmlFrames,
                       Prompter *prompter, QObject *parent = nullptr);
 
@@ -56,7 +54,6 @@ Q_SIGNALS:
 
 private:
     void HTMLSplitHotSpotClick(const QString &address, bool *handled);
-    QString previewFilePath() const;
 
     EditorControl *m_editor;
     Renderer *m_htmlSplit;
