@@ -3,9 +3,6 @@
 
 #include "app/aboutbox.h"
 #include "app/editcommands.h"
-#include "platform/renderer.h"
-#include "preview/externalbrowsers.h"
-#include "preview/previewcontroller.h"
 #include "app/editorsettingsdialog.h"
 #include "app/filefilter.h"
 #include "app/filelistpane.h"
@@ -17,7 +14,10 @@
 #include "app/tips.h"
 #include "platform/editorcontrol.h"
 #include "platform/prompter.h"
+#include "platform/renderer.h"
 #include "platform/virtualkey.h"
+#include "preview/externalbrowsers.h"
+#include "preview/previewcontroller.h"
 #include "project/projectoutline.h"
 
 #include <algorithm>
@@ -234,9 +234,9 @@ void MainWindow::buildSpeedButtons(QWidget *panel)
     m_browserBtn = speedButton("BrowserBtn", QStringLiteral("Launch external browser #1"),
                                themed("web-browser", QStyle::SP_DriveNetIcon));
 
-    for (QToolButton *button : { newBtn, openBtn, m_closeBtn, m_saveBtn, m_printBtn, m_cutBtn,
-                                 m_copyBtn, m_pasteBtn, splitBtn, m_projectBtn, m_refreshBtn,
-                                 m_browserBtn })
+    for (QToolButton *button :
+         { newBtn, openBtn, m_closeBtn, m_saveBtn, m_printBtn, m_cutBtn, m_copyBtn, m_pasteBtn,
+           splitBtn, m_projectBtn, m_refreshBtn, m_browserBtn })
         layout->addWidget(button);
     connect(m_refreshBtn, &QToolButton::clicked, m_preview, &PreviewController::UpdateWebView);
     connect(m_browserBtn, &QToolButton::clicked, this, [this] { ViewPageinBrowserClick(0); });
@@ -299,13 +299,14 @@ void MainWindow::buildMenus()
     m_editCommands->fillEditMenu(menuBar()->addMenu(QStringLiteral("&Edit")));
     m_editCommands->fillSearchMenu(menuBar()->addMenu(QStringLiteral("&Search")));
     QMenu *page = menuBar()->addMenu(QStringLiteral("&Page"));
-    QAction *refresh = menuAction(page, QStringLiteral("&Refresh HTML"),
-                                  QStringLiteral("Refresh HTML Viewer"));
+    QAction *refresh
+        = menuAction(page, QStringLiteral("&Refresh HTML"), QStringLiteral("Refresh HTML Viewer"));
     refresh->setShortcut(Qt::Key_F5);
     connect(refresh, &QAction::triggered, m_preview, &PreviewController::UpdateWebView);
     for (int i = 0; i < 2; ++i) {
         m_browserItems[i] = menuAction(page, QString());
-        connect(m_browserItems[i], &QAction::triggered, this, [this, i] { ViewPageinBrowserClick(i); });
+        connect(m_browserItems[i], &QAction::triggered, this,
+                [this, i] { ViewPageinBrowserClick(i); });
     }
     connect(page, &QMenu::aboutToShow, this, &MainWindow::Page1Click);
     m_editCommands->watchMenu(page, { refresh });
@@ -329,13 +330,26 @@ void MainWindow::buildMenus()
 void MainWindow::buildOptionsMenu()
 {
     m_optionsMenu = menuBar()->addMenu(QStringLiteral("&Options"));
+    m_viewImages = menuAction(m_optionsMenu, QStringLiteral("&View inline images"));
+    m_viewImages->setCheckable(true);
+    m_viewImages->setChecked(m_settings->Defaults.ShowImages);
+    connect(m_viewImages, &QAction::triggered, this, &MainWindow::Viewinlineimages1Click);
+    m_optionsMenu->addSeparator();
     connect(menuAction(m_optionsMenu, QStringLiteral("&Editor Options...")), &QAction::triggered,
             this, &MainWindow::EditorFontOptions1Click);
     connect(menuAction(m_optionsMenu, QStringLiteral("&General Preferences...")),
             &QAction::triggered, this, &MainWindow::GeneralPreferences1Click);
     m_optionsMenu->addSeparator();
     m_optionsMenu->addAction(m_editCommands->toggleInternalClipboardAction());
-    m_editCommands->watchMenu(m_optionsMenu);
+    m_editCommands->watchMenu(m_optionsMenu, { m_viewImages });
+}
+
+void MainWindow::Viewinlineimages1Click(bool checked)
+{
+    m_tips->ShowHelperTip(5);
+    m_settings->Defaults.ShowImages = checked;
+    m_htmlSplit->SetViewImages(checked);
+    m_preview->UpdateWebView();
 }
 
 void MainWindow::buildStatusBar()
@@ -472,6 +486,8 @@ void MainWindow::applySettings()
     m_preview->setAutoUpdate(d.AutoUpdate);
     m_preview->setExtensions(d.Extension, d.GraphicExtension);
     m_htmlSplit->SetViewImages(d.ShowImages);
+    if (m_viewImages)
+        m_viewImages->setChecked(d.ShowImages);
 
     refreshFileFilter();
     if (!d.ShowProjectPanel)
@@ -490,7 +506,8 @@ void MainWindow::applySettings()
     m_splitScreen->setOrientation(w.SplitDirection != 0 ? Qt::Vertical : Qt::Horizontal);
     // Bar 1 in percent of the area: the editor on one side, the preview on the other.
     const int editorShare = w.SplitPosition >= 1 ? std::min(w.SplitPosition, 100) : 50;
-    m_splitScreen->setSizes({ editorShare * 10, (100 - editorShare) * 10, (100 - editorShare) * 10 });
+    m_splitScreen->setSizes(
+        { editorShare * 10, (100 - editorShare) * 10, (100 - editorShare) * 10 });
 
     if (w.Width >= 1) {
         if (w.Maximized) {

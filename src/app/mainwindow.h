@@ -84,6 +84,7 @@ private:
 
     void setPageState(bool anyPageOpen);
     void Page1Click();
+    void Viewinlineimages1Click(bool checked);
     void ViewPageinBrowserClick(int browser);
     void setClipboardButtons(bool cutCopy, bool paste);
     void SetLastFilesMenu();
@@ -127,6 +128,7 @@ private:
     std::unique_ptr<ExternalBrowsers> m_browsers;
     QAction *m_browserItems[2] = {};
     QToolButton *m_refreshBtn = nullptr;
+    QAction *m_viewImages = nullptr;
     QToolButton *m_browserBtn = nullptr;
     OpenPages *m_openPages = nullptr;
     EditCommands *m_editCommands = nullptr;

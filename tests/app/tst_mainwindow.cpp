@@ -1,19 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/mainwindow.h"
-#include "platform/renderer.h"
 #include "app/openpages.h"
 #include "app/settings.h"
 #include "app/tips.h"
 #include "app/tipsession.h"
 #include "platform/editorcontrol.h"
+#include "platform/renderer.h"
 #include "project/projectoutline.h"
 #include "project/projecttree.h"
 #include "scriptedprompter.h"
 
 #include <QMenuBar>
 
-#include <QMenu>
 #include "testenvironment.h"
+#include <QMenu>
 
 #include <QApplication>
 #include <QSettings>
@@ -81,6 +81,7 @@ private Q_SLOTS:
     void lineEndStyleFromStart();
     void browserItemsFollowTheSettings_data();
     void browserItemsFollowTheSettings();
+    void inlineImagesToggle();
     void tipOfTheDayOnActivation_data();
     void tipOfTheDayOnActivation();
 };
@@ -281,11 +282,15 @@ void TestMainWindow::browserItemsFollowTheSettings_data()
     QTest::addColumn<QString>("browser1");
     QTest::addColumn<QString>("browser2");
     QTest::addColumn<QStringList>("items");
-    QTest::addRow("none configured") << "" << "" << QStringList{};
-    QTest::addRow("first only") << "/usr/bin/firefox" << "" << QStringList{"View page in firefox"};
-    QTest::addRow("second only") << "" << "chromium" << QStringList{"View page in chromium"};
-    QTest::addRow("both") << "/opt/a/browse" << "/usr/bin/other"
-                          << QStringList{"View page in browse", "View page in other"};
+    QTest::addRow("none configured") << ""
+                                     << "" << QStringList {};
+    QTest::addRow("first only") << "/usr/bin/firefox"
+                                << "" << QStringList { "View page in firefox" };
+    QTest::addRow("second only") << ""
+                                 << "chromium" << QStringList { "View page in chromium" };
+    QTest::addRow("both") << "/opt/a/browse"
+                          << "/usr/bin/other"
+                          << QStringList { "View page in browse", "View page in other" };
 }
 
 void TestMainWindow::browserItemsFollowTheSettings()
@@ -319,6 +324,37 @@ void TestMainWindow::browserItemsFollowTheSettings()
     QCOMPARE(shown, items);
     w.openPages()->CloseAllPages();
     QVERIFY(!button->isEnabled());
+}
+
+void TestMainWindow::inlineImagesToggle()
+{
+    Session s;
+    const QString page = s.file("page.htm", "<p><img src=\"a.gif\"></p>");
+    MainWindow &w = s.start();
+    QMenu *options = nullptr;
+    for (QAction *a : w.menuBar()->actions())
+        if (a->text() == QLatin1String("&Options"))
+            options = a->menu();
+    QVERIFY(options);
+    QAction *images = options->actions().value(0);
+    QCOMPARE(images->text(), QStringLiteral("&View inline images"));
+    QVERIFY(images->isChecked());
+    Q_EMIT options->aboutToShow();
+    QVERIFY(!images->isEnabled());
+
+    QVERIFY(w.openPages()->LoadFile(page, false));
+    Q_EMIT options->aboutToShow();
+    QVERIFY(images->isEnabled());
+    const int tipsBefore = s.tipsShown;
+    images->trigger();
+    QVERIFY(!images->isChecked());
+    QVERIFY(!s.settings->Defaults.ShowImages);
+    QVERIFY(!w.findChild<Renderer *>(QStringLiteral("HTMLSplit"))->ViewImages());
+    QCOMPARE(s.tipsShown, tipsBefore + 1); // "Toggling Image View" while its flag is set
+    images->trigger();
+    QVERIFY(s.settings->Defaults.ShowImages);
+    QVERIFY(w.findChild<Renderer *>(QStringLiteral("HTMLSplit"))->ViewImages());
+    w.openPages()->CloseAllPages();
 }
 
 void TestMainWindow::statusPanelsFollowTheEditor()
