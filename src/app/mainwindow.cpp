@@ -3,11 +3,13 @@
 
 #include "app/aboutbox.h"
 #include "app/editcommands.h"
+#include "app/editorappearance.h"
 #include "app/editorsettingsdialog.h"
 #include "app/filefilter.h"
 #include "app/filelistpane.h"
 #include "app/generalsettingsdialog.h"
 #include "app/openpages.h"
+#include "app/previewcommands.h"
 #include "app/programdirectory.h"
 #include "app/projectcommands.h"
 #include "app/settings.h"
@@ -18,6 +20,7 @@
 #include "platform/virtualkey.h"
 #include "preview/externalbrowsers.h"
 #include "preview/previewcontroller.h"
+#include "preview/previewpopup.h"
 #include "project/projectoutline.h"
 
 #include <algorithm>
@@ -31,6 +34,7 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QSplitter>
@@ -41,6 +45,7 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
+#include <QTreeWidgetItem>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -148,6 +153,9 @@ void MainWindow::buildRegions()
     m_mainSplitter->setStretchFactor(0, 1);
     m_mainSplitter->setStretchFactor(1, 4);
     m_mainSplitter->setSizes({ width() / 5, width() * 4 / 5, 0 });
+    m_htmlFull = new Renderer(central); // fills the window in full-screen view
+    m_htmlFull->setObjectName(QStringLiteral("HTMLFull"));
+    layout->addWidget(m_htmlFull, 1);
     setCentralWidget(central);
 
     m_openPages
@@ -171,8 +179,25 @@ void MainWindow::buildRegions()
     m_editCommands->setHelperTipHook(helperTipHook());
     m_editCommands->setPreview(m_htmlSplit);
 
-    m_preview = new PreviewController(m_webPage, m_htmlSplit, m_htmlFrames, m_prompter, this);
+    m_preview
+        = new PreviewController(m_webPage, m_htmlSplit, m_htmlFrames, m_htmlFull, m_prompter, this);
     m_preview->setPageDirectory([this] { return m_openPages->currentDirectory(); });
+    m_preview->setHelperTipHook(helperTipHook());
+    m_previewCommands = new PreviewCommands(
+        { m_preview, m_htmlSplit, m_htmlFull, { m_toolsPanel, m_mainSplitter } }, this);
+    connect(m_previewCommands, &PreviewCommands::captionChanged, this, &QWidget::setWindowTitle);
+    m_previewPopup = new PreviewPopup(m_webPage, m_prompter, this);
+    m_previewPopup->setPageOpen([this] { return m_openPages->count() > 0; });
+    m_previewPopup->attach(m_htmlSplit);
+    m_previewPopup->attach(m_htmlFull);
+    connect(m_previewPopup, &PreviewPopup::refreshRequested, m_preview,
+            &PreviewController::UpdateWebView);
+    connect(m_previewPopup, &PreviewPopup::sourceFound, this, [this] {
+        m_preview->HideFullScreen();
+        m_webPage->setFocus();
+    });
+    m_outline->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_outline, &QWidget::customContextMenuRequested, this, &MainWindow::ProjectPopupPopup);
     m_browsers = std::make_unique<ExternalBrowsers>(m_webPage, m_prompter);
     connect(m_preview, &PreviewController::statusText, m_panels[2], &QLabel::setText);
     connect(m_preview, &PreviewController::framesVisibilityChanged, this, [this](bool shown) {
@@ -233,10 +258,17 @@ void MainWindow::buildSpeedButtons(QWidget *panel)
                                themed("view-refresh", QStyle::SP_BrowserReload));
     m_browserBtn = speedButton("BrowserBtn", QStringLiteral("Launch external browser #1"),
                                themed("web-browser", QStyle::SP_DriveNetIcon));
+    // These follow their actions' hints and enabling.
+    auto *fullViewBtn = speedButton("FullViewbtn", QString(), QIcon());
+    fullViewBtn->setDefaultAction(m_previewCommands->fullViewAction());
+    auto *backBtn = speedButton("BackButton", QString(), QIcon());
+    backBtn->setDefaultAction(m_previewCommands->backAction());
+    auto *forwardBtn = speedButton("FWDButton", QString(), QIcon());
+    forwardBtn->setDefaultAction(m_previewCommands->forwardAction());
 
     for (QToolButton *button :
          { newBtn, openBtn, m_closeBtn, m_saveBtn, m_printBtn, m_cutBtn, m_copyBtn, m_pasteBtn,
-           splitBtn, m_projectBtn, m_refreshBtn, m_browserBtn })
+           m_refreshBtn, fullViewBtn, backBtn, forwardBtn, m_browserBtn, splitBtn, m_projectBtn })
         layout->addWidget(button);
     connect(m_refreshBtn, &QToolButton::clicked, m_preview, &PreviewController::UpdateWebView);
     connect(m_browserBtn, &QToolButton::clicked, this, [this] { ViewPageinBrowserClick(0); });
@@ -297,7 +329,22 @@ void MainWindow::buildMenus()
     connect(m_projectBtn, &QToolButton::clicked, m_displayProjects, &QAction::toggle);
 
     m_editCommands->fillEditMenu(menuBar()->addMenu(QStringLiteral("&Edit")));
-    m_editCommands->fillSearchMenu(menuBar()->addMenu(QStringLiteral("&Search")));
+    QMenu *search = menuBar()->addMenu(QStringLiteral("&Search"));
+    m_editCommands->fillSearchMenu(search);
+    search->addSeparator();
+    QAction *searchSource = menuAction(search, QStringLiteral("Search Source"));
+    m_editCommands->enableWithPreviewSelection(searchSource);
+    connect(searchSource, &QAction::triggered, this, [this] {
+        m_previewPopup->setTarget(m_preview->fullScreen() ? m_htmlFull : m_htmlSplit);
+        m_previewPopup->SearchSourceClick();
+    });
+    if (QMenu *popup = m_editCommands->editorPopup()) {
+        auto *refreshView = new QAction(QStringLiteral("Refresh View"), popup);
+        connect(refreshView, &QAction::triggered, m_preview, &PreviewController::UpdateWebView);
+        QAction *first = popup->actions().value(0);
+        popup->insertAction(first, refreshView);
+        popup->insertSeparator(first);
+    }
     QMenu *page = menuBar()->addMenu(QStringLiteral("&Page"));
     QAction *refresh
         = menuAction(page, QStringLiteral("&Refresh HTML"), QStringLiteral("Refresh HTML Viewer"));
@@ -311,6 +358,8 @@ void MainWindow::buildMenus()
     connect(page, &QMenu::aboutToShow, this, &MainWindow::Page1Click);
     m_editCommands->watchMenu(page, { refresh });
     buildOptionsMenu();
+    menuBar()->addAction(m_previewCommands->fullViewAction());
+    m_previewCommands->fillHistoryMenu(menuBar()->addMenu(QStringLiteral("His&tory")));
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
     m_editCommands->watchMenu(help);
@@ -330,6 +379,7 @@ void MainWindow::buildMenus()
 void MainWindow::buildOptionsMenu()
 {
     m_optionsMenu = menuBar()->addMenu(QStringLiteral("&Options"));
+    connect(m_optionsMenu, &QMenu::aboutToShow, m_preview, &PreviewController::HideFullScreen);
     m_viewImages = menuAction(m_optionsMenu, QStringLiteral("&View inline images"));
     m_viewImages->setCheckable(true);
     m_viewImages->setChecked(m_settings->Defaults.ShowImages);
@@ -349,6 +399,7 @@ void MainWindow::Viewinlineimages1Click(bool checked)
     m_tips->ShowHelperTip(5);
     m_settings->Defaults.ShowImages = checked;
     m_htmlSplit->SetViewImages(checked);
+    m_htmlFull->SetViewImages(checked);
     m_preview->UpdateWebView();
 }
 
@@ -486,6 +537,7 @@ void MainWindow::applySettings()
     m_preview->setAutoUpdate(d.AutoUpdate);
     m_preview->setExtensions(d.Extension, d.GraphicExtension);
     m_htmlSplit->SetViewImages(d.ShowImages);
+    m_htmlFull->SetViewImages(d.ShowImages);
     if (m_viewImages)
         m_viewImages->setChecked(d.ShowImages);
 
@@ -546,6 +598,7 @@ void MainWindow::applySettings()
         m_webPage->SetColor(*c);
 
     followEditorLook();
+    applyPreviewDefaults();
 
     const bool fileListPage = d.FileTabPage != 0 || d.FileTabs == fileListPageCaption;
     m_fileTabs->setCurrentIndex(fileListPage ? 1 : 0);
@@ -617,6 +670,7 @@ void MainWindow::setPageState(bool anyPageOpen)
 {
     m_webPage->setEnabled(anyPageOpen);
     m_refreshBtn->setEnabled(anyPageOpen);
+    m_previewCommands->setPageOpen(anyPageOpen);
     m_browserBtn->setEnabled(anyPageOpen && !m_settings->Defaults.Browser1.trimmed().isEmpty());
     for (QWidget *w : std::initializer_list<QWidget *> { m_closeBtn, m_printBtn, m_pasteBtn })
         w->setEnabled(anyPageOpen);
@@ -689,7 +743,11 @@ void MainWindow::EditorFontOptions1Click()
 {
     EditorSettingsDialog dialog(
         *m_webPage, *m_settings, helperTipHook(),
-        [this](const EditorAppearance &) { followEditorLook(); }, this);
+        [this](const EditorAppearance &) {
+            followEditorLook();
+            applyPreviewDefaults();
+        },
+        this);
     dialog.exec();
 }
 
@@ -702,6 +760,38 @@ void MainWindow::followEditorLook()
     m_outline->setFont(m_webPage->Font());
     m_tabBar->setFont(m_webPage->Font());
     m_fileList->setListFont(m_webPage->Font());
+}
+
+void MainWindow::applyPreviewDefaults()
+{
+    const DefaultsSettings &d = m_settings->Defaults;
+    // What was never stored keeps the engine's own defaults.
+    for (Renderer *renderer : { m_htmlSplit, m_htmlFull, m_htmlFrames }) {
+        if (!d.HTMLFontName.isEmpty())
+            renderer->SetDefFontName(d.HTMLFontName);
+        if (const int size = d.HTMLFontSize.toInt(); size > 0)
+            renderer->SetDefFontSize(size);
+        if (const auto c = Settings::colorFromSetting(d.HTMLFontColor))
+            renderer->SetDefFontColor(*c);
+        if (const auto c = Settings::colorFromSetting(d.HTMLBackgroundColor))
+            renderer->SetDefBackground(*c);
+    }
+}
+
+void MainWindow::ProjectPopupPopup(const QPoint &position)
+{
+    if (QTreeWidgetItem *item = m_outline->itemAt(position))
+        m_outline->setCurrentItem(item);
+    if (!m_projectPopup) {
+        m_projectPopup = new QMenu(this);
+        m_projectPopup->setObjectName(QStringLiteral("ProjectPopup"));
+        QAction *viewPage = m_projectPopup->addAction(QStringLiteral("View Page"));
+        viewPage->setObjectName(QStringLiteral("ViewPage1"));
+        connect(viewPage, &QAction::triggered, this,
+                [this] { m_preview->ViewPage1Click(m_outline->GetSelectedFilename()); });
+    }
+    m_projectPopup->actions().value(0)->setEnabled(m_outline->selectedIsPage());
+    m_projectPopup->popup(m_outline->viewport()->mapToGlobal(position));
 }
 
 std::function<void(int)> MainWindow::helperTipHook()

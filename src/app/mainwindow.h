@@ -22,7 +22,9 @@ class FileListPane;
 class OpenPages;
 class ProjectCommands;
 class ExternalBrowsers;
+class PreviewCommands;
 class PreviewController;
+class PreviewPopup;
 class ProjectOutline;
 class Renderer;
 class Prompter;
@@ -94,6 +96,9 @@ private:
     void GeneralPreferences1Click();
     void EditorFontOptions1Click();
     void followEditorLook();
+    // The previews' default font and colours, from the stored settings.
+    void applyPreviewDefaults();
+    void ProjectPopupPopup(const QPoint &position);
     void FileTabsChange(int index);
     void Open1Click();
     void Exit1Click();
@@ -124,7 +129,11 @@ private:
     EditorControl *m_spareEditor = nullptr;
     Renderer *m_htmlSplit = nullptr;
     Renderer *m_htmlFrames = nullptr;
+    Renderer *m_htmlFull = nullptr;
     PreviewController *m_preview = nullptr;
+    PreviewPopup *m_previewPopup = nullptr;
+    PreviewCommands *m_previewCommands = nullptr;
+    QMenu *m_projectPopup = nullptr;
     std::unique_ptr<ExternalBrowsers> m_browsers;
     QAction *m_browserItems[2] = {};
     QToolButton *m_refreshBtn = nullptr;

@@ -27,6 +27,7 @@ EditorFindDialog::EditorFindDialog(QWidget *parent)
     m_wholeWord->setObjectName(QStringLiteral("WholeWord"));
 
     auto *direction = new QGroupBox(tr("Direction"), this);
+    m_direction = direction;
     m_up = new QRadioButton(tr("&Up"), direction);
     m_up->setObjectName(QStringLiteral("DirectionUp"));
     m_down = new QRadioButton(tr("&Down"), direction);
@@ -113,6 +114,17 @@ void EditorFindDialog::setSearchForward(bool forward)
 void EditorFindDialog::setStatus(const QString &text)
 {
     m_status->setText(text);
+}
+
+void EditorFindDialog::setWholeWordAndDirectionShown(bool shown)
+{
+    m_wholeWord->setVisible(shown);
+    m_direction->setVisible(shown);
+    if (!shown) {
+        m_wholeWord->setChecked(false);
+        m_down->setChecked(true);
+    }
+    adjustSize();
 }
 
 void EditorFindDialog::updateButtons()

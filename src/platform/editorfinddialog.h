@@ -30,6 +30,8 @@ public:
     bool searchForward() const;
     void setSearchForward(bool forward);
     void setStatus(const QString &text);
+    // Searches that only look forward and know no words hide those options.
+    void setWholeWordAndDirectionShown(bool shown);
 
 Q_SIGNALS:
     void findNextRequested();
@@ -42,6 +44,7 @@ private:
     QCheckBox *m_wholeWord = nullptr;
     QRadioButton *m_up = nullptr;
     QRadioButton *m_down = nullptr;
+    QWidget *m_direction = nullptr;
     QLabel *m_status = nullptr;
     QPushButton *m_findNext = nullptr;
 };

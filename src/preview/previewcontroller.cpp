@@ -29,19 +29,55 @@ QStringList extensionList(const QString &list)
 } // namespace
 
 PreviewController::PreviewController(EditorControl *editor, Renderer *htmlSplit,
-                                     Renderer *htmlFrames, Prompter *prompter, QObject *parent)
+                                     Renderer *htmlFrames, Renderer *htmlFull, Prompter *prompter,
+                                     QObject *parent)
     : QObject(parent)
     , m_editor(editor)
     , m_htmlSplit(htmlSplit)
     , m_htmlFrames(htmlFrames)
+    , m_htmlFull(htmlFull)
     , m_prompter(prompter)
     , m_pageDirectory([] { return QDir::currentPath(); })
     , m_openUrl([](const QUrl &url) { return QDesktopServices::openUrl(url); })
 {
-    connect(m_htmlSplit, &Renderer::hotSpotCovered, this, &PreviewController::statusText);
-    connect(m_htmlFrames, &Renderer::hotSpotCovered, this, &PreviewController::statusText);
-    connect(m_htmlSplit, &Renderer::hotSpotClicked, this, &PreviewController::HTMLSplitHotSpotClick,
+    for (Renderer *renderer : { m_htmlSplit, m_htmlFrames, m_htmlFull })
+        connect(renderer, &Renderer::hotSpotCovered, this, &PreviewController::statusText);
+    for (Renderer *renderer : { m_htmlSplit, m_htmlFull }) {
+        renderer->SetHistoryMaxCount(10);
+        connect(
+            renderer, &Renderer::hotSpotClicked, this,
+            [this, renderer](const QString &address, bool *handled) {
+                HTMLSplitHotSpotClick(renderer, address, handled);
+            },
             Qt::DirectConnection);
+        connect(renderer, &Renderer::historyChanged, this,
+                [this, renderer] { Q_EMIT historyChanged(renderer); });
+    }
+}
+
+PreviewController::HistoryView PreviewController::historyView(const Renderer &renderer)
+{
+    HistoryView view;
+    view.entries = renderer.History();
+    if (view.entries.isEmpty())
+        return view;
+    view.current = renderer.HistoryIndex();
+    view.forwardEnabled = view.current > 0;
+    // Back stays on at the oldest entry: it leads back to the editor's text.
+    view.backEnabled = view.current < view.entries.size();
+    return view;
+}
+
+QString PreviewController::fullViewHint(bool fullScreen)
+{
+    return fullScreen ? QStringLiteral("View HTML document in split screen")
+                      : QStringLiteral("View HTML document in full screen");
+}
+
+QString PreviewController::fullViewCaption(bool fullScreen)
+{
+    return fullScreen ? QStringLiteral("&View Split Screen!")
+                      : QStringLiteral("&View Full Screen!");
 }
 
 void PreviewController::setPageDirectory(std::function<QString()> directory)
@@ -61,12 +97,24 @@ void PreviewController::setUrlOpener(std::function<bool(const QUrl &)> opener)
     m_openUrl = std::move(opener);
 }
 
+void PreviewController::setHelperTipHook(std::function<void(int)> showTip)
+{
+    m_showHelperTip = std::move(showTip);
+}
+
 void PreviewController::UpdateWebView()
 {
     if (m_updating)
         return;
     m_updating = true;
     const auto clear = qScopeGuard([this] { m_updating = false; });
+
+    if (m_fullScreen) {
+        // The full-screen view keeps what it shows; the hidden split view
+        // follows the editor so that it is current when the user returns.
+        RefreshViewer(0, m_htmlSplit);
+        return;
+    }
 
     // Looking in a copy of the text leaves the editor's caret, selection,
     // scroll position and search string exactly as the user had them.
@@ -123,7 +171,67 @@ void PreviewController::WebPageKeyUp(int qtKey)
         UpdateWebView();
 }
 
-void PreviewController::HTMLSplitHotSpotClick(const QString &address, bool *handled)
+void PreviewController::View1Click()
+{
+    if (m_fullScreen) {
+        m_fullScreen = false;
+        Q_EMIT fullScreenChanged(false);
+        return;
+    }
+    if (m_showHelperTip)
+        m_showHelperTip(2);
+    m_fullScreen = true;
+    Q_EMIT fullScreenChanged(true);
+    RefreshViewer(0, m_htmlFull);
+}
+
+void PreviewController::HideFullScreen()
+{
+    if (m_fullScreen)
+        View1Click();
+}
+
+void PreviewController::refreshFromEditor(Renderer *renderer)
+{
+    if (renderer == m_htmlSplit)
+        UpdateWebView();
+    else if (m_fullScreen)
+        RefreshViewer(0, renderer);
+}
+
+void PreviewController::FwdBackClick(bool back)
+{
+    for (Renderer *renderer : { m_htmlSplit, m_htmlFull }) {
+        const int index = renderer->HistoryIndex();
+        const int length = int(renderer->History().size());
+        if (back) {
+            if (length > 0 && index + 1 == length)
+                refreshFromEditor(renderer);
+            else
+                renderer->SetHistoryIndex(index + 1);
+        } else if (index > 0) {
+            renderer->SetHistoryIndex(index - 1);
+        }
+    }
+}
+
+void PreviewController::HistoryClick(int index)
+{
+    m_htmlSplit->SetHistoryIndex(index);
+    m_htmlFull->SetHistoryIndex(index);
+}
+
+void PreviewController::ViewPage1Click(const QString &path)
+{
+    if (!QFileInfo(path).isFile()) {
+        m_prompter->error(QStringLiteral("File not found: ") + path);
+        return;
+    }
+    m_htmlSplit->LoadFromFile(path);
+}
+
+void PreviewController::HTMLSplitHotSpotClick(Renderer *renderer, const QString &address,
+                                              bool *handled)
 {
     const QUrl url(address);
     const QString path = url.isLocalFile() ? url.toLocalFile() : address;
@@ -145,7 +253,7 @@ void PreviewController::HTMLSplitHotSpotClick(const QString &address, bool *hand
         return;
     }
     if (!part.isEmpty() && m_pageExtensions.contains(part) && url.isLocalFile()) {
-        m_htmlSplit->LoadFromFile(path);
+        renderer->LoadFromFile(path);
         *handled = true;
     }
 }

@@ -39,6 +39,7 @@ private:
     std::unique_ptr<EditorControl> m_editor;
     std::unique_ptr<Renderer> m_split;
     std::unique_ptr<Renderer> m_frames;
+    std::unique_ptr<Renderer> m_full;
     std::unique_ptr<PreviewController> m_preview;
 };
 
@@ -48,8 +49,9 @@ void tst_PreviewController::init()
     m_editor = std::make_unique<EditorControl>();
     m_split = std::make_unique<Renderer>();
     m_frames = std::make_unique<Renderer>();
+    m_full = std::make_unique<Renderer>();
     m_preview = std::make_unique<PreviewController>(m_editor.get(), m_split.get(), m_frames.get(),
-                                                    &m_prompter);
+                                                    m_full.get(), &m_prompter);
     const QString directory = m_dir.path();
     m_preview->setPageDirectory([directory] { return directory; });
     m_preview->setExtensions(QStringLiteral("html,htm"), QStringLiteral("gif,jpg"));
@@ -59,6 +61,7 @@ void tst_PreviewController::init()
 void tst_PreviewController::cleanup()
 {
     m_preview.reset();
+    m_full.reset();
     m_frames.reset();
     m_split.reset();
     m_editor.reset();
@@ -179,12 +182,18 @@ void tst_PreviewController::linkRules_data()
     QTest::addColumn<bool>("handled");
     QTest::addColumn<QString>("image");
     QTest::addColumn<QString>("opened");
-    QTest::addRow("graphic file") << "file:///site/pics/logo.GIF" << true << "logo.GIF" << "";
-    QTest::addRow("web address") << "http://example.org/a.htm" << true << "" << "http://example.org/a.htm";
-    QTest::addRow("secure web address") << "https://example.org/" << true << "" << "https://example.org/";
-    QTest::addRow("page file") << "PAGE" << true << "" << "";
-    QTest::addRow("other file followed by the renderer") << "file:///site/notes.txt" << false << "" << "";
-    QTest::addRow("mail address followed by the renderer") << "mailto:me@example.org" << false << "" << "";
+    QTest::addRow("graphic file") << "file:///site/pics/logo.GIF" << true << "logo.GIF"
+                                  << "";
+    QTest::addRow("web address") << "http://example.org/a.htm" << true << ""
+                                 << "http://example.org/a.htm";
+    QTest::addRow("secure web address") << "https://example.org/" << true << ""
+                                        << "https://example.org/";
+    QTest::addRow("page file") << "PAGE" << true << ""
+                               << "";
+    QTest::addRow("other file followed by the renderer") << "file:///site/notes.txt" << false << ""
+                                                         << "";
+    QTest::addRow("mail address followed by the renderer") << "mailto:me@example.org" << false << ""
+                                                           << "";
 }
 
 void tst_PreviewController::linkRules()
@@ -222,7 +231,8 @@ void tst_PreviewController::linkRules()
 void tst_PreviewController::largePage()
 {
     QString text = QStringLiteral("<html><body>");
-    const QString paragraph = QStringLiteral("<p>A paragraph of the large page, with <b>some</b> markup.</p>\n");
+    const QString paragraph
+        = QStringLiteral("<p>A paragraph of the large page, with <b>some</b> markup.</p>\n");
     while (text.size() < 5 * 1024 * 1024)
         text += paragraph;
     text += QStringLiteral("</body></html>");
