@@ -4,6 +4,8 @@
 #include "app/settings.h"
 #include "platform/editorcontrol.h"
 
+#include <QFontDatabase>
+
 namespace Tarnwick {
 
 namespace {
@@ -47,9 +49,17 @@ EditorAppearance EditorAppearance::fromEditor(const EditorControl &editor,
     a.fileFormat = editor.MacStyleSave() ? 1 : editor.UnixStyleSave() ? 2 : 0;
     a.expandChars = d.ExpandCharstoHTML;
     a.useEWS = d.UseEWS;
-    a.htmlFontName = d.HTMLFontName;
+    // The previews start from a readable look of their own; the dialog then
+    // shows what the previews really use, and OK never stores an accident
+    // such as text in the colour of its background.
+    a.htmlFontName = d.HTMLFontName.isEmpty()
+        ? QFontDatabase::systemFont(QFontDatabase::GeneralFont).family()
+        : d.HTMLFontName;
+    a.htmlFontSize = defaultPreviewFontSize;
     takeSize(d.HTMLFontSize, a.htmlFontSize);
+    a.htmlBackground = QColor(Qt::white);
     takeColor(d.HTMLBackgroundColor, a.htmlBackground);
+    a.htmlFontColor = QColor(Qt::black);
     takeColor(d.HTMLFontColor, a.htmlFontColor);
     return a;
 }

@@ -29,6 +29,10 @@ struct EditorAppearance
     int htmlFontSize = 0;
     QColor htmlBackground, htmlFontColor;
 
+    static constexpr int defaultPreviewFontSize = 12;
+
+    // The previews' values come from the settings, or their defaults (the
+    // desktop's font, black on white) where nothing is stored.
     static EditorAppearance fromEditor(const EditorControl &editor, const DefaultsSettings &d);
     // The stored settings over `current`: what was never stored keeps its value.
     static EditorAppearance fromSettings(const DefaultsSettings &d, EditorAppearance current);

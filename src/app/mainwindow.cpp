@@ -227,6 +227,21 @@ QToolButton *MainWindow::speedButton(const char *name, const QString &hint, cons
     return button;
 }
 
+// A button for a command that also sits on a menu: it follows the action's
+// hint and enabling but keeps its own icon, so that the menu shows the text.
+QToolButton *MainWindow::actionButton(const char *name, QAction *action, const QIcon &icon)
+{
+    QToolButton *button = speedButton(name, action->toolTip(), icon);
+    button->setEnabled(action->isEnabled());
+    connect(button, &QToolButton::clicked, action, &QAction::trigger);
+    connect(action, &QAction::changed, button, [button, action] {
+        button->setEnabled(action->isEnabled());
+        button->setToolTip(action->toolTip());
+        button->setStatusTip(action->statusTip());
+    });
+    return button;
+}
+
 void MainWindow::buildSpeedButtons(QWidget *panel)
 {
     auto *layout = new QHBoxLayout(panel);
@@ -258,13 +273,12 @@ void MainWindow::buildSpeedButtons(QWidget *panel)
                                themed("view-refresh", QStyle::SP_BrowserReload));
     m_browserBtn = speedButton("BrowserBtn", QStringLiteral("Launch external browser #1"),
                                themed("web-browser", QStyle::SP_DriveNetIcon));
-    // These follow their actions' hints and enabling.
-    auto *fullViewBtn = speedButton("FullViewbtn", QString(), QIcon());
-    fullViewBtn->setDefaultAction(m_previewCommands->fullViewAction());
-    auto *backBtn = speedButton("BackButton", QString(), QIcon());
-    backBtn->setDefaultAction(m_previewCommands->backAction());
-    auto *forwardBtn = speedButton("FWDButton", QString(), QIcon());
-    forwardBtn->setDefaultAction(m_previewCommands->forwardAction());
+    auto *fullViewBtn = actionButton("FullViewbtn", m_previewCommands->fullViewAction(),
+                                     themed("view-fullscreen", QStyle::SP_TitleBarMaxButton));
+    auto *backBtn = actionButton("BackButton", m_previewCommands->backAction(),
+                                 themed("go-previous", QStyle::SP_ArrowBack));
+    auto *forwardBtn = actionButton("FWDButton", m_previewCommands->forwardAction(),
+                                    themed("go-next", QStyle::SP_ArrowForward));
 
     for (QToolButton *button :
          { newBtn, openBtn, m_closeBtn, m_saveBtn, m_printBtn, m_cutBtn, m_copyBtn, m_pasteBtn,
@@ -598,7 +612,7 @@ void MainWindow::applySettings()
         m_webPage->SetColor(*c);
 
     followEditorLook();
-    applyPreviewDefaults();
+    applyPreviewDefaults(EditorAppearance::fromEditor(*m_webPage, d));
 
     const bool fileListPage = d.FileTabPage != 0 || d.FileTabs == fileListPageCaption;
     m_fileTabs->setCurrentIndex(fileListPage ? 1 : 0);
@@ -743,9 +757,9 @@ void MainWindow::EditorFontOptions1Click()
 {
     EditorSettingsDialog dialog(
         *m_webPage, *m_settings, helperTipHook(),
-        [this](const EditorAppearance &) {
+        [this](const EditorAppearance &applied) {
             followEditorLook();
-            applyPreviewDefaults();
+            applyPreviewDefaults(applied);
         },
         this);
     dialog.exec();
@@ -762,19 +776,13 @@ void MainWindow::followEditorLook()
     m_fileList->setListFont(m_webPage->Font());
 }
 
-void MainWindow::applyPreviewDefaults()
+void MainWindow::applyPreviewDefaults(const EditorAppearance &a)
 {
-    const DefaultsSettings &d = m_settings->Defaults;
-    // What was never stored keeps the engine's own defaults.
     for (Renderer *renderer : { m_htmlSplit, m_htmlFull, m_htmlFrames }) {
-        if (!d.HTMLFontName.isEmpty())
-            renderer->SetDefFontName(d.HTMLFontName);
-        if (const int size = d.HTMLFontSize.toInt(); size > 0)
-            renderer->SetDefFontSize(size);
-        if (const auto c = Settings::colorFromSetting(d.HTMLFontColor))
-            renderer->SetDefFontColor(*c);
-        if (const auto c = Settings::colorFromSetting(d.HTMLBackgroundColor))
-            renderer->SetDefBackground(*c);
+        renderer->SetDefFontName(a.htmlFontName);
+        renderer->SetDefFontSize(a.htmlFontSize);
+        renderer->SetDefFontColor(a.htmlFontColor);
+        renderer->SetDefBackground(a.htmlBackground);
     }
 }
 

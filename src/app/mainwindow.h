@@ -17,6 +17,7 @@ class QToolButton;
 namespace Tarnwick {
 
 class EditCommands;
+struct EditorAppearance;
 class EditorControl;
 class FileListPane;
 class OpenPages;
@@ -78,6 +79,7 @@ private:
     void buildOptionsMenu();
     void buildStatusBar();
     QToolButton *speedButton(const char *name, const QString &hint, const QIcon &icon);
+    QToolButton *actionButton(const char *name, QAction *action, const QIcon &icon);
     QAction *menuAction(QMenu *menu, const QString &caption, const QString &hint = QString());
 
     void ReadIni();
@@ -97,7 +99,7 @@ private:
     void EditorFontOptions1Click();
     void followEditorLook();
     // The previews' default font and colours, from the stored settings.
-    void applyPreviewDefaults();
+    void applyPreviewDefaults(const EditorAppearance &appearance);
     void ProjectPopupPopup(const QPoint &position);
     void FileTabsChange(int index);
     void Open1Click();

@@ -5,10 +5,7 @@
 #include "preview/previewcontroller.h"
 
 #include <QAction>
-#include <QApplication>
-#include <QIcon>
 #include <QMenu>
-#include <QStyle>
 #include <QWidget>
 
 namespace Tarnwick {
@@ -17,15 +14,9 @@ namespace {
 
 constexpr int historyItemCount = 10;
 
-QIcon themed(const char *name, QStyle::StandardPixmap fallback)
+QAction *hintedAction(const QString &caption, const QString &hint, QObject *parent)
 {
-    return QIcon::fromTheme(QLatin1String(name), QApplication::style()->standardIcon(fallback));
-}
-
-QAction *hintedAction(const QString &caption, const QString &hint, const QIcon &icon,
-                      QObject *parent)
-{
-    auto *action = new QAction(icon, caption, parent);
+    auto *action = new QAction(caption, parent);
     action->setToolTip(hint);
     action->setStatusTip(hint);
     return action;
@@ -38,18 +29,16 @@ PreviewCommands::PreviewCommands(const Parts &parts, QObject *parent)
     , m_parts(parts)
 {
     m_fullView = hintedAction(PreviewController::fullViewCaption(false),
-                              PreviewController::fullViewHint(false),
-                              themed("view-fullscreen", QStyle::SP_TitleBarMaxButton), this);
+                              PreviewController::fullViewHint(false), this);
     m_fullView->setObjectName(QStringLiteral("View1"));
     m_fullView->setShortcut(Qt::Key_F6);
     m_fullView->setEnabled(false);
-    m_back = hintedAction(QStringLiteral("Back"), QStringLiteral("Move viewer back one page"),
-                          themed("go-previous", QStyle::SP_ArrowBack), this);
+    m_back
+        = hintedAction(QStringLiteral("Back"), QStringLiteral("Move viewer back one page"), this);
     m_back->setObjectName(QStringLiteral("BackButton"));
     m_back->setEnabled(false);
-    m_forward
-        = hintedAction(QStringLiteral("Forward"), QStringLiteral("Move viewer forward one page"),
-                       themed("go-next", QStyle::SP_ArrowForward), this);
+    m_forward = hintedAction(QStringLiteral("Forward"),
+                             QStringLiteral("Move viewer forward one page"), this);
     m_forward->setObjectName(QStringLiteral("FWDButton"));
     m_forward->setEnabled(false);
 
