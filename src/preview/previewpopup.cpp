@@ -114,9 +114,12 @@ void PreviewPopup::FindDialogFind(const QString &text, bool matchCase)
         return;
     const QPointer<PreviewPopup> self(this);
     m_target->FindNext(text, matchCase, [self, text](bool found) {
-        if (self && !found)
+        if (!self)
+            return;
+        if (!found)
             self->m_prompter->information(QStringLiteral("No further occurances of \"") + text
                                           + QLatin1Char('"'));
+        Q_EMIT self->findFinished(found);
     });
 }
 

@@ -64,6 +64,8 @@ public:
 Q_SIGNALS:
     // "Refresh View": the preview should be refreshed from the editor.
     void refreshRequested();
+    // A search in the preview ended (after the message when nothing was found).
+    void findFinished(bool found);
     // Search Source selected the text in the editor, which should be shown.
     void sourceFound();
 

@@ -30,9 +30,14 @@ private slots:
     void linkRules_data();
     void linkRules();
     void largePage();
+    void historyOfTenAndBackFromTheOldest();
+    void fullScreenShowsTheEditorTextAndKeepsIt();
+    void viewPageOfMissingFile();
 
 private:
     bool refreshAndWait();
+    bool waitForLoad(Renderer *renderer, const std::function<void()> &action);
+    QString writePage(const QString &name, const QString &title);
 
     QTemporaryDir m_dir;
     ScriptedPrompter m_prompter;
@@ -72,6 +77,24 @@ bool tst_PreviewController::refreshAndWait()
     QSignalSpy finished(m_split.get(), &Renderer::loadFinished);
     m_preview->UpdateWebView();
     return (finished.count() > 0 || finished.wait(20000)) && finished.last().at(0).toBool();
+}
+
+bool tst_PreviewController::waitForLoad(Renderer *renderer, const std::function<void()> &action)
+{
+    QSignalSpy finished(renderer, &Renderer::loadFinished);
+    action();
+    return (finished.count() > 0 || finished.wait(20000)) && finished.last().at(0).toBool();
+}
+
+QString tst_PreviewController::writePage(const QString &name, const QString &title)
+{
+    const QString path = m_dir.filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return QString();
+    file.write("<html><title>" + title.toUtf8() + "</title><body>" + title.toUtf8()
+               + "</body></html>");
+    return path;
 }
 
 void tst_PreviewController::emptyPageClears()
@@ -240,6 +263,100 @@ void tst_PreviewController::largePage()
     QVERIFY(refreshAndWait());
     QVERIFY(m_split->MaxVertPos() > 10000);
     QVERIFY(m_prompter.messages().isEmpty());
+}
+
+void tst_PreviewController::historyOfTenAndBackFromTheOldest()
+{
+    QList<Renderer *> changed;
+    connect(m_preview.get(), &PreviewController::historyChanged, this,
+            [&changed](Renderer *renderer) { changed << renderer; });
+    for (int i = 0; i < 12; ++i) {
+        const QString page = writePage(QStringLiteral("p%1.htm").arg(i), QStringLiteral("P%1").arg(i));
+        QVERIFY(waitForLoad(m_split.get(), [&] { m_preview->ViewPage1Click(page); }));
+    }
+    QVERIFY(!changed.isEmpty());
+    QCOMPARE(changed.last(), m_split.get());
+    PreviewController::HistoryView view = PreviewController::historyView(*m_split);
+    QCOMPARE(view.entries.size(), 10);
+    QVERIFY(view.entries.first().endsWith(QStringLiteral("p11.htm")));
+    QVERIFY(view.entries.last().endsWith(QStringLiteral("p2.htm")));
+    QCOMPARE(view.current, 0);
+    QVERIFY(view.backEnabled);
+    QVERIFY(!view.forwardEnabled);
+
+    QVERIFY(waitForLoad(m_split.get(), [&] { m_preview->FwdBackClick(true); }));
+    QCOMPARE(m_split->DocumentTitle(), QStringLiteral("P10"));
+    view = PreviewController::historyView(*m_split);
+    QCOMPARE(view.current, 1);
+    QVERIFY(view.forwardEnabled);
+
+    QVERIFY(waitForLoad(m_split.get(), [&] { m_preview->HistoryClick(9); }));
+    QCOMPARE(m_split->DocumentTitle(), QStringLiteral("P2"));
+    QVERIFY(PreviewController::historyView(*m_split).backEnabled);
+
+    // Back from the oldest entry shows the page under edit again.
+    m_editor->SetText(QStringLiteral("<html><title>Editor text</title></html>"));
+    QVERIFY(waitForLoad(m_split.get(), [&] { m_preview->FwdBackClick(true); }));
+    QCOMPARE(m_split->DocumentTitle(), QStringLiteral("Editor text"));
+    QCOMPARE(m_split->HistoryIndex(), 9);
+
+    QVERIFY(waitForLoad(m_split.get(), [&] { m_preview->FwdBackClick(false); }));
+    QCOMPARE(m_split->DocumentTitle(), QStringLiteral("P3"));
+    QCOMPARE(m_split->HistoryIndex(), 8);
+    // The full-screen renderer has no history: its part of the step does nothing.
+    QVERIFY(m_full->History().isEmpty());
+    QVERIFY(m_prompter.messages().isEmpty());
+}
+
+void tst_PreviewController::fullScreenShowsTheEditorTextAndKeepsIt()
+{
+    QList<int> tips;
+    m_preview->setHelperTipHook([&tips](int number) { tips << number; });
+    QSignalSpy switched(m_preview.get(), &PreviewController::fullScreenChanged);
+    m_editor->SetText(QStringLiteral("<html><title>Entered</title></html>"));
+    QVERIFY(waitForLoad(m_full.get(), [&] { m_preview->View1Click(); }));
+    QVERIFY(m_preview->fullScreen());
+    QCOMPARE(switched.count(), 1);
+    QCOMPARE(switched.at(0).at(0).toBool(), true);
+    QCOMPARE(tips, QList<int> { 2 });
+    QCOMPARE(m_full->DocumentTitle(), QStringLiteral("Entered"));
+
+    // A refresh while in full screen brings the hidden split view up to date
+    // and leaves the full-screen view as it was.
+    m_editor->SetText(QStringLiteral("<html><title>Changed</title></html>"));
+    QVERIFY(waitForLoad(m_split.get(), [&] { m_preview->UpdateWebView(); }));
+    QCOMPARE(m_split->DocumentTitle(), QStringLiteral("Changed"));
+    QCOMPARE(m_full->DocumentTitle(), QStringLiteral("Entered"));
+
+    // A link to a page followed in full screen stays in the full-screen view.
+    const QString page = writePage(QStringLiteral("linked.htm"), QStringLiteral("Linked"));
+    bool handled = false;
+    QVERIFY(waitForLoad(m_full.get(), [&] {
+        Q_EMIT m_full->hotSpotClicked(QUrl::fromLocalFile(page).toString(), &handled);
+    }));
+    QVERIFY(handled);
+    QCOMPARE(m_full->DocumentTitle(), QStringLiteral("Linked"));
+    QCOMPARE(m_split->DocumentTitle(), QStringLiteral("Changed"));
+    // Back from its oldest entry shows the editor text in the full-screen view.
+    QVERIFY(waitForLoad(m_full.get(), [&] { m_preview->FwdBackClick(true); }));
+    QCOMPARE(m_full->DocumentTitle(), QStringLiteral("Changed"));
+
+    m_preview->HideFullScreen();
+    QVERIFY(!m_preview->fullScreen());
+    QCOMPARE(switched.count(), 2);
+    QCOMPARE(switched.at(1).at(0).toBool(), false);
+    m_preview->HideFullScreen(); // already in split view: nothing happens
+    QCOMPARE(switched.count(), 2);
+    QCOMPARE(tips, QList<int> { 2 });
+}
+
+void tst_PreviewController::viewPageOfMissingFile()
+{
+    const QString missing = m_dir.filePath(QStringLiteral("gone.htm"));
+    QSignalSpy started(m_split.get(), &Renderer::busyChanged);
+    m_preview->ViewPage1Click(missing);
+    QCOMPARE(m_prompter.texts(), QStringList { QStringLiteral("File not found: ") + missing });
+    QVERIFY(started.isEmpty());
 }
 
 int main(int argc, char *argv[])
