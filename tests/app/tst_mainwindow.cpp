@@ -17,10 +17,14 @@
 
 #include <QApplication>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
+#include <QUrl>
+#include <QWebEnginePage>
+#include <QWebEngineView>
 
 using namespace Tarnwick;
 
@@ -82,6 +86,9 @@ private Q_SLOTS:
     void browserItemsFollowTheSettings_data();
     void browserItemsFollowTheSettings();
     void inlineImagesToggle();
+    void fullScreenView();
+    void historyMenuButtonsAndCaption();
+    void previewDefaultsFromTheSettings();
     void tipOfTheDayOnActivation_data();
     void tipOfTheDayOnActivation();
 };
@@ -354,6 +361,146 @@ void TestMainWindow::inlineImagesToggle()
     images->trigger();
     QVERIFY(s.settings->Defaults.ShowImages);
     QVERIFY(w.findChild<Renderer *>(QStringLiteral("HTMLSplit"))->ViewImages());
+    w.openPages()->CloseAllPages();
+}
+
+namespace {
+
+QMenu *menuNamed(MainWindow &w, const QString &caption)
+{
+    for (QAction *a : w.menuBar()->actions())
+        if (a->text() == caption)
+            return a->menu();
+    return nullptr;
+}
+
+bool waitForLoad(Renderer *renderer, const std::function<void()> &action)
+{
+    QSignalSpy finished(renderer, &Renderer::loadFinished);
+    action();
+    return (finished.count() > 0 || finished.wait(20000)) && finished.last().at(0).toBool();
+}
+
+} // namespace
+
+void TestMainWindow::fullScreenView()
+{
+    Session s;
+    const QString page = s.file("page.htm", "<html><title>Shown in full</title></html>");
+    MainWindow &w = s.start();
+    auto *button = w.findChild<QToolButton *>("FullViewbtn");
+    QAction *command = nullptr;
+    for (QAction *a : w.menuBar()->actions())
+        if (a->shortcut() == QKeySequence(Qt::Key_F6))
+            command = a;
+    QVERIFY(button && command);
+    QCOMPARE(command->text(), QStringLiteral("&View Full Screen!"));
+    QCOMPARE(button->toolTip(), QStringLiteral("View HTML document in full screen"));
+    QVERIFY(!button->isEnabled()); // no page yet
+    QVERIFY(!command->isEnabled());
+
+    QVERIFY(w.openPages()->LoadFile(page, false));
+    QVERIFY(button->isEnabled());
+    auto *full = w.findChild<Renderer *>(QStringLiteral("HTMLFull"));
+    auto *panes = w.findChild<QWidget *>(QStringLiteral("MainSplitter"));
+    auto *tools = w.findChild<QWidget *>(QStringLiteral("ToolsPanel"));
+    QVERIFY(!full->isVisible());
+    const int tipsBefore = s.tipsShown;
+    QVERIFY(waitForLoad(full, [&] { QTest::mouseClick(button, Qt::LeftButton); }));
+    QCOMPARE(full->DocumentTitle(), QStringLiteral("Shown in full"));
+    QVERIFY(full->isVisible());
+    QVERIFY(!panes->isVisible());
+    QVERIFY(!tools->isVisible());
+    QCOMPARE(command->text(), QStringLiteral("&View Split Screen!"));
+    QCOMPARE(button->toolTip(), QStringLiteral("View HTML document in split screen"));
+    QCOMPARE(s.tipsShown, tipsBefore + 1); // "Full Screen" while its flag is set
+
+    // Opening the Options menu brings the split view back.
+    Q_EMIT menuNamed(w, QStringLiteral("&Options"))->aboutToShow();
+    QVERIFY(!full->isVisible());
+    QVERIFY(panes->isVisible());
+    QVERIFY(tools->isVisible());
+    QCOMPARE(command->text(), QStringLiteral("&View Full Screen!"));
+    QCOMPARE(button->toolTip(), QStringLiteral("View HTML document in full screen"));
+
+    // Closing the last page leaves full-screen view, which needs a page.
+    command->trigger();
+    QVERIFY(full->isVisible());
+    w.openPages()->CloseAllPages();
+    QVERIFY(!full->isVisible());
+    QVERIFY(panes->isVisible());
+    QVERIFY(!command->isEnabled());
+}
+
+void TestMainWindow::historyMenuButtonsAndCaption()
+{
+    Session s;
+    const QString page = s.file("page.htm", "<html><title>Under edit</title></html>");
+    const QString other = s.file("other.htm", "<html><title>Other &amp; more</title></html>");
+    MainWindow &w = s.start();
+    QMenu *history = menuNamed(w, QStringLiteral("His&tory"));
+    QVERIFY(history);
+    QVERIFY(!history->menuAction()->isVisible());
+    auto *back = w.findChild<QToolButton *>("BackButton");
+    auto *forward = w.findChild<QToolButton *>("FWDButton");
+    QCOMPARE(back->toolTip(), QStringLiteral("Move viewer back one page"));
+    QCOMPARE(forward->toolTip(), QStringLiteral("Move viewer forward one page"));
+    QVERIFY(!back->isEnabled());
+    QVERIFY(!forward->isEnabled());
+
+    auto *split = w.findChild<Renderer *>(QStringLiteral("HTMLSplit"));
+    QVERIFY(waitForLoad(split, [&] { QVERIFY(w.openPages()->LoadFile(page, false)); }));
+    QVERIFY(!history->menuAction()->isVisible()); // the editor's text is no entry
+    bool handled = false;
+    QVERIFY(waitForLoad(split, [&] {
+        Q_EMIT split->hotSpotClicked(QUrl::fromLocalFile(other).toString(), &handled);
+    }));
+    QVERIFY(history->menuAction()->isVisible());
+    const QList<QAction *> items = history->actions();
+    QCOMPARE(items.size(), 10);
+    QVERIFY(items.at(0)->isVisible());
+    QVERIFY(items.at(0)->isChecked());
+    QCOMPARE(items.at(0)->text(), QUrl::fromLocalFile(other).toString());
+    QVERIFY(!items.at(1)->isVisible());
+    QVERIFY(back->isEnabled());
+    QVERIFY(!forward->isEnabled());
+    QCOMPARE(w.windowTitle(), QStringLiteral("Other & more"));
+
+    // Back from the only entry shows the page under edit again.
+    QVERIFY(waitForLoad(split, [&] { QTest::mouseClick(back, Qt::LeftButton); }));
+    QCOMPARE(split->DocumentTitle(), QStringLiteral("Under edit"));
+    w.openPages()->CloseAllPages();
+}
+
+void TestMainWindow::previewDefaultsFromTheSettings()
+{
+    Session s;
+    {
+        QSettings stored(s.settingsFile(), QSettings::IniFormat);
+        stored.setValue("Defaults/HTMLBackgroundColor", QString::number(0x00FFFF)); // yellow
+        stored.setValue("Defaults/HTMLFontColor", QString::number(0x0000FF)); // red
+    }
+    const QString page = s.file("page.htm", "<p>plain text</p>");
+    MainWindow &w = s.start();
+    auto *split = w.findChild<Renderer *>(QStringLiteral("HTMLSplit"));
+    QVERIFY(waitForLoad(split, [&] { QVERIFY(w.openPages()->LoadFile(page, false)); }));
+    auto *view = split->findChild<QWebEngineView *>();
+    QEventLoop loop;
+    QString textColor;
+    view->page()->runJavaScript(QStringLiteral("getComputedStyle(document.body).color"),
+                                [&](const QVariant &value) {
+                                    textColor = value.toString();
+                                    loop.quit();
+                                });
+    loop.exec();
+    QCOMPARE(textColor, QStringLiteral("rgb(255, 0, 0)"));
+    QCOMPARE(view->page()->backgroundColor(), QColor(Qt::yellow));
+    for (const char *name : { "HTMLFull", "HTMLFrames" })
+        QCOMPARE(w.findChild<Renderer *>(QLatin1String(name))
+                     ->findChild<QWebEngineView *>()
+                     ->page()
+                     ->backgroundColor(),
+                 QColor(Qt::yellow));
     w.openPages()->CloseAllPages();
 }
 

@@ -26,9 +26,10 @@ void tst_ExternalBrowsers::launch_data()
     QTest::addColumn<bool>("prefix");
     QTest::addColumn<bool>("started");
     QTest::addColumn<QString>("message");
-    const QString launchError
-        = QStringLiteral("Error launching external browser!  Please verify browser location and try again.");
-    QTest::addRow("no browser chosen") << "" << false << false << "No default browser has been selected!";
+    const QString launchError = QStringLiteral(
+        "Error launching external browser!  Please verify browser location and try again.");
+    QTest::addRow("no browser chosen")
+        << "" << false << false << "No default browser has been selected!";
     QTest::addRow("full path") << "/bin/true" << false << true << "";
     QTest::addRow("full path with FILE:// prefix") << "/bin/true" << true << true << "";
     QTest::addRow("name looked up on PATH") << "true" << false << true << "";
@@ -63,7 +64,7 @@ void tst_ExternalBrowsers::launch()
     });
     browsers.LaunchBrowser(program, prefix, dir.path());
 
-    QCOMPARE(prompter.texts(), message.isEmpty() ? QStringList() : QStringList{message});
+    QCOMPARE(prompter.texts(), message.isEmpty() ? QStringList() : QStringList { message });
     QCOMPARE(!launched.isEmpty(), started);
     if (!started)
         return;
@@ -80,7 +81,8 @@ void tst_ExternalBrowsers::menuCaption()
 {
     QCOMPARE(ExternalBrowsers::menuCaption(QStringLiteral("/usr/bin/firefox-esr")),
              QStringLiteral("View page in firefox-esr"));
-    QCOMPARE(ExternalBrowsers::menuCaption(QStringLiteral("chromium")), QStringLiteral("View page in chromium"));
+    QCOMPARE(ExternalBrowsers::menuCaption(QStringLiteral("chromium")),
+             QStringLiteral("View page in chromium"));
 }
 
 QTEST_MAIN(tst_ExternalBrowsers)

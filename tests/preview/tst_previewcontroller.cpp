@@ -271,7 +271,8 @@ void tst_PreviewController::historyOfTenAndBackFromTheOldest()
     connect(m_preview.get(), &PreviewController::historyChanged, this,
             [&changed](Renderer *renderer) { changed << renderer; });
     for (int i = 0; i < 12; ++i) {
-        const QString page = writePage(QStringLiteral("p%1.htm").arg(i), QStringLiteral("P%1").arg(i));
+        const QString page
+            = writePage(QStringLiteral("p%1.htm").arg(i), QStringLiteral("P%1").arg(i));
         QVERIFY(waitForLoad(m_split.get(), [&] { m_preview->ViewPage1Click(page); }));
     }
     QVERIFY(!changed.isEmpty());

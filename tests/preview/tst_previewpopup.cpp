@@ -162,8 +162,7 @@ void tst_PreviewPopup::searchSource_data()
     QTest::addRow("plain word") << "w" << 1 << 10 << 15 << "";
     QTest::addRow("text of one line") << "second" << 3 << 13 << 24 << "";
     QTest::addRow("text across markup")
-        << "both" << 1 << 0 << 0
-        << "\"bold and plain\" was not found in the page source.";
+        << "both" << 1 << 0 << 0 << "\"bold and plain\" was not found in the page source.";
 }
 
 void tst_PreviewPopup::searchSource()
