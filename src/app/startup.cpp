@@ -6,11 +6,13 @@
 #include "app/settings.h"
 #include "app/splashwindow.h"
 #include "platform/qtprompter.h"
+#include "platform/renderer.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QIcon>
 #include <QPointer>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -38,8 +40,13 @@ std::optional<Startup::Options> Startup::parse(const QStringList &arguments, int
         QStringLiteral("DIR"));
     const QCommandLineOption noSplashOption(QStringLiteral("no-splash"),
                                             QStringLiteral("Start without the splash window."));
+    const QCommandLineOption traceOption(
+        QStringLiteral("startup-trace"),
+        QStringLiteral("Report on standard error when the window is shown and when the first "
+                       "preview is rendered, then quit."));
     parser.addOption(homeOption);
     parser.addOption(noSplashOption);
+    parser.addOption(traceOption);
     parser.addPositionalArgument(QStringLiteral("files"), QStringLiteral("Pages to open."),
                                  QStringLiteral("[files...]"));
 
@@ -62,8 +69,36 @@ std::optional<Startup::Options> Startup::parse(const QStringList &arguments, int
     options.home = parser.value(homeOption);
     options.splash = !parser.isSet(noSplashOption);
     options.files = parser.positionalArguments();
+    options.startupTrace = parser.isSet(traceOption);
     return options;
 }
+
+namespace {
+
+// Start-up milestones for whoever times them. The window counts as shown once
+// the events of its first showing (layout, exposure, first paint) are done;
+// the preview once its first load finished. Without a page to open there is
+// no preview, and the trace ends with the window.
+void traceStartup(MainWindow &window, bool previewExpected)
+{
+    QTimer::singleShot(0, &window, [previewExpected] {
+        std::fputs("tarnwick: window shown\n", stderr);
+        std::fflush(stderr);
+        if (!previewExpected)
+            QCoreApplication::quit();
+    });
+    if (!previewExpected)
+        return;
+    auto *preview = window.findChild<Renderer *>(QStringLiteral("HTMLSplit"));
+    QObject::connect(preview, &Renderer::loadFinished, &window, [](bool ok) {
+        std::fputs(ok ? "tarnwick: first preview rendered\n" : "tarnwick: first preview failed\n",
+                   stderr);
+        std::fflush(stderr);
+        QCoreApplication::quit();
+    });
+}
+
+} // namespace
 
 int Startup::run(QApplication &application, const Options &options)
 {
@@ -88,6 +123,8 @@ int Startup::run(QApplication &application, const Options &options)
     Settings settings(Settings::openUserStore());
     MainWindow window(home, &settings, &prompter);
     window.show();
+    if (options.startupTrace)
+        traceStartup(window, !options.files.isEmpty());
     if (splash)
         splash->raise(); // it stays up for its five seconds, the window is usable meanwhile
     window.openFiles(options.files);

@@ -20,6 +20,9 @@ public:
         QString home; // --home DIR
         bool splash = true; // --no-splash turns it off
         QStringList files; // pages to open
+        // --startup-trace: report the window shown and the first preview
+        // rendered on standard error, then quit (for timing the start-up).
+        bool startupTrace = false;
     };
 
     // Sets the application's names; call before anything else uses them.
