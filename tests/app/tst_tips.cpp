@@ -5,6 +5,7 @@
 #include "testenvironment.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -266,6 +267,12 @@ void TestTips::shippedFileHasEveryHelperAndEnoughTips()
     const TipsFile file
         = TipsFile::load(QDir(TestEnvironment::dataDirectory()).filePath(TipsFile::fileName()));
     QVERIFY2(file.lineCount() >= 10 + 30 + 1, "ten helpers, thirty tips and the unused last line");
+    // Nothing may be cut off: every line fits the longest text shown.
+    QFile raw(QDir(TestEnvironment::dataDirectory()).filePath(TipsFile::fileName()));
+    QVERIFY(raw.open(QIODevice::ReadOnly));
+    for (int number = 1; !raw.atEnd(); ++number)
+        QVERIFY2(raw.readLine().trimmed().size() <= 1 + TipsFile::MaxTextLength,
+                 qPrintable(QStringLiteral("line %1 is too long").arg(number)));
     for (int index = 0; index < file.lineCount(); ++index) {
         const TipsFile::Tip tip = file.tip(index);
         QVERIFY2(!tip.text.trimmed().isEmpty(), qPrintable(QString::number(index + 1)));
