@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Times a preview refresh as the user waits for it: from handing a page's
-// text to the renderer until the renderer reports the load finished, for
-// pages of 10 KB, 100 KB and 1 MB with an image beside them.
+// Times a preview refresh as the user waits for it: from UpdateWebView with
+// the page's text in the editor until the preview reports the load finished,
+// for pages of 10 KB, 100 KB and 1 MB with an image beside them.
 // Usage: bench_preview [repetitions]   (runs offscreen unless told otherwise)
 
+#include "platform/editorcontrol.h"
 #include "platform/renderer.h"
+#include "preview/previewcontroller.h"
+
+#include "scriptedprompter.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -39,9 +43,12 @@ QString page(int targetBytes, int variant)
     return text + QStringLiteral("</table></body></html>\n");
 }
 
-// Loads the text and answers the milliseconds until loadFinished, or -1.
-double timeLoad(Renderer &renderer, const QString &text, const QString &base)
+// Refreshes the preview from the editor's text and answers the milliseconds
+// until loadFinished, or -1.
+double timeLoad(PreviewController &preview, EditorControl &editor, Renderer &renderer,
+                const QString &text)
 {
+    editor.SetText(text);
     QEventLoop loop;
     bool ok = false;
     const auto connection
@@ -52,7 +59,7 @@ double timeLoad(Renderer &renderer, const QString &text, const QString &base)
     QTimer::singleShot(60000, &loop, &QEventLoop::quit);
     QElapsedTimer clock;
     clock.start();
-    renderer.LoadFromBuffer(text, base);
+    preview.UpdateWebView();
     loop.exec();
     const double ms = double(clock.nsecsElapsed()) / 1e6;
     QObject::disconnect(connection);
@@ -81,12 +88,16 @@ int main(int argc, char *argv[])
     if (!dir.isValid() || !picture.save(dir.filePath(QStringLiteral("picture.png"))))
         return 1;
 
-    Renderer renderer;
+    EditorControl editor;
+    Renderer renderer, frames, full;
     renderer.resize(800, 600);
     renderer.show();
-    renderer.SetImageCacheCount(0);
+    ScriptedPrompter prompter;
+    PreviewController preview(&editor, &renderer, &frames, &full, &prompter);
+    const QString base = dir.path();
+    preview.setPageDirectory([base] { return base; });
     // The first load starts the engine's helper process; that belongs to start-up.
-    if (timeLoad(renderer, page(1000, 0), dir.path()) < 0) {
+    if (timeLoad(preview, editor, renderer, page(1000, 0)) < 0) {
         std::fprintf(stderr, "the renderer did not load a page\n");
         return 1;
     }
@@ -95,14 +106,14 @@ int main(int argc, char *argv[])
         std::vector<double> ms;
         for (int run = 0; run < runs; ++run) {
             // A different text each time, as after an edit.
-            const double t = timeLoad(renderer, page(size, run + 1), dir.path());
+            const double t = timeLoad(preview, editor, renderer, page(size, run + 1));
             if (t < 0) {
                 std::fprintf(stderr, "load of %d bytes failed\n", size);
                 return 1;
             }
             ms.push_back(t);
         }
-        std::printf("LoadFromBuffer to loadFinished, %5d KB  median %8.1f ms   min %8.1f ms   max "
+        std::printf("UpdateWebView to loadFinished, %5d KB  median %8.1f ms   min %8.1f ms   max "
                     "%8.1f ms   (%zu "
                     "runs)\n",
                     size / 1024, median(ms), *std::min_element(ms.begin(), ms.end()),
