@@ -749,8 +749,11 @@ void MainWindow::SpeedButton31Click()
 void MainWindow::GeneralPreferences1Click()
 {
     GeneralSettingsDialog dialog(*m_settings, *m_prompter, helperTipHook(), this);
-    if (dialog.exec() == QDialog::Accepted)
-        refreshFileFilter();
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    refreshFileFilter();
+    // The browser button follows a browser chosen or removed just now.
+    setPageState(m_openPages->count() > 0);
 }
 
 void MainWindow::EditorFontOptions1Click()
@@ -765,7 +768,7 @@ void MainWindow::EditorFontOptions1Click()
     dialog.exec();
 }
 
-// The project tree and the page tabs look like the editor.
+// The project tree, the page tabs and the internal clipboard look like the editor.
 void MainWindow::followEditorLook()
 {
     QPalette treePalette = m_outline->palette();
@@ -774,6 +777,13 @@ void MainWindow::followEditorLook()
     m_outline->setFont(m_webPage->Font());
     m_tabBar->setFont(m_webPage->Font());
     m_fileList->setListFont(m_webPage->Font());
+    // The internal clipboard is an editor like the page's and looks the same.
+    m_spareEditor->SetFont(m_webPage->Font());
+    m_spareEditor->SetFontColor(m_webPage->FontColor());
+    m_spareEditor->SetColor(m_webPage->Color());
+    m_spareEditor->SetTabStopSize(m_webPage->TabStopSize());
+    m_spareEditor->SetWordWrap(m_webPage->WordWrap());
+    m_spareEditor->SetScrollBars(m_webPage->ScrollBars());
 }
 
 void MainWindow::applyPreviewDefaults(const EditorAppearance &a)

@@ -15,12 +15,16 @@
 #include "testenvironment.h"
 #include <QMenu>
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QDialogButtonBox>
+#include <QLineEdit>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <QUrl>
 #include <QWebEnginePage>
@@ -89,6 +93,8 @@ private Q_SLOTS:
     void fullScreenView();
     void historyMenuButtonsAndCaption();
     void previewDefaultsFromTheSettings();
+    void internalClipboardLooksLikeTheEditor();
+    void browserButtonFollowsGeneralSettings();
     void tipOfTheDayOnActivation_data();
     void tipOfTheDayOnActivation();
 };
@@ -501,6 +507,57 @@ void TestMainWindow::previewDefaultsFromTheSettings()
                      ->page()
                      ->backgroundColor(),
                  QColor(Qt::yellow));
+    w.openPages()->CloseAllPages();
+}
+
+void TestMainWindow::internalClipboardLooksLikeTheEditor()
+{
+    Session s;
+    {
+        QSettings stored(s.settingsFile(), QSettings::IniFormat);
+        stored.setValue("Defaults/Wordwrap", true);
+        stored.setValue("Defaults/FontSize", "15");
+        stored.setValue("Defaults/BackgroundColor", QString::number(0xE0FFFF)); // light yellow
+    }
+    MainWindow &w = s.start();
+    EditorControl *spare = w.spareEditor();
+    QVERIFY(spare->WordWrap());
+    QCOMPARE(spare->ScrollBars(), EditorControl::ScrollBarStyle::Vertical);
+    QCOMPARE(spare->Font().pointSize(), 15);
+    QCOMPARE(spare->Color(), QColor(0xFF, 0xFF, 0xE0));
+    QCOMPARE(spare->Font(), w.editor()->Font());
+}
+
+void TestMainWindow::browserButtonFollowsGeneralSettings()
+{
+    Session s;
+    const QString page = s.file("page.htm", "<p>text</p>");
+    MainWindow &w = s.start();
+    QVERIFY(w.openPages()->LoadFile(page, false));
+    auto *button = w.findChild<QToolButton *>("BrowserBtn");
+    QVERIFY(!button->isEnabled()); // no browser chosen yet
+
+    bool filled = false;
+    QTimer::singleShot(0, &w, [&filled] {
+        QWidget *dialog = QApplication::activeModalWidget();
+        if (!dialog)
+            return;
+        dialog->findChild<QLineEdit *>(QStringLiteral("Browser1"))->setText("/usr/bin/true");
+        auto *buttons = dialog->findChild<QDialogButtonBox *>();
+        for (QAbstractButton *b : buttons->buttons())
+            if (buttons->buttonRole(b) == QDialogButtonBox::AcceptRole)
+                b->click();
+        filled = true;
+    });
+    QAction *preferences = nullptr;
+    for (QAction *a : menuNamed(w, QStringLiteral("&Options"))->actions())
+        if (a->text() == QLatin1String("&General Preferences..."))
+            preferences = a;
+    QVERIFY(preferences);
+    preferences->trigger();
+    QVERIFY(filled);
+    QCOMPARE(s.settings->Defaults.Browser1, QStringLiteral("/usr/bin/true"));
+    QVERIFY(button->isEnabled());
     w.openPages()->CloseAllPages();
 }
 
