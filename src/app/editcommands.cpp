@@ -82,6 +82,11 @@ void EditCommands::setPreview(Renderer *preview)
     m_preview = preview;
 }
 
+void EditCommands::setFullScreenPreview(Renderer *preview)
+{
+    m_fullPreview = preview;
+}
+
 void EditCommands::setHelperTipHook(std::function<void(int)> showTip)
 {
     m_showHelperTip = std::move(showTip);
@@ -289,7 +294,7 @@ void EditCommands::updateEditMenu()
     if (previewFocused()) {
         for (QAction *item : items)
             item->setEnabled(false);
-        a.copy->setEnabled(m_preview->SelLength() > 0);
+        a.copy->setEnabled(focusedPreview()->SelLength() > 0);
         return;
     }
     const bool open = pageOpen();
@@ -319,7 +324,8 @@ void EditCommands::updateSearchMenu()
     const bool open = pageOpen();
     for (QAction *item : items)
         item->setEnabled(open);
-    const bool previewSelection = m_preview && m_preview->SelLength() > 0;
+    const Renderer *preview = shownPreview();
+    const bool previewSelection = preview && preview->SelLength() > 0;
     for (QAction *item : std::as_const(m_previewSelectionActions))
         if (item)
             item->setEnabled(open && previewSelection);
@@ -362,7 +368,20 @@ EditorControl *EditCommands::targetEditor() const
 
 bool EditCommands::previewFocused() const
 {
-    return m_preview && holdsFocus(m_preview);
+    return focusedPreview() != nullptr;
+}
+
+Renderer *EditCommands::focusedPreview() const
+{
+    for (Renderer *preview : { m_preview, m_fullPreview })
+        if (preview && holdsFocus(preview))
+            return preview;
+    return nullptr;
+}
+
+Renderer *EditCommands::shownPreview() const
+{
+    return m_fullPreview && m_fullPreview->isVisible() ? m_fullPreview : m_preview;
 }
 
 bool EditCommands::pageOpen() const
@@ -401,8 +420,8 @@ void EditCommands::Copy1Click()
 {
     if (holdsFocus(m_spare))
         m_spare->CopyToClipboard();
-    else if (previewFocused())
-        m_preview->CopyToClipboard();
+    else if (Renderer *preview = focusedPreview())
+        preview->CopyToClipboard();
     else
         m_webPage->CopyToClipboard();
     CheckClipboard();

@@ -58,6 +58,9 @@ public:
     // The rendered preview: Copy takes its selection when it has the focus,
     // and the graphic view prints it. Without one both are unavailable.
     void setPreview(Renderer *preview);
+    // The full-screen preview: Copy takes its selection when it has the focus,
+    // and items needing a preview selection look at it while it is shown.
+    void setFullScreenPreview(Renderer *preview);
     // Shows a helper tip by its number (the tips decide about their texts).
     void setHelperTipHook(std::function<void(int tipNumber)> showTip);
     void setPrinterChooser(PrinterChooser chooser);
@@ -152,6 +155,8 @@ private:
     void afterPageEdit(EditorControl *editor);
     void placeSpareEditor(bool shown);
     bool previewFocused() const;
+    Renderer *focusedPreview() const; // nullptr when no preview has the focus
+    Renderer *shownPreview() const;
     bool pageOpen() const;
     static bool clipboardHasText();
     static bool holdsFocus(const QWidget *widget);
@@ -164,6 +169,7 @@ private:
     Prompter *m_prompter;
     QString m_programDirectory;
     Renderer *m_preview = nullptr;
+    Renderer *m_fullPreview = nullptr;
     std::function<void(int)> m_showHelperTip;
     PrinterChooser m_choosePrinter;
 

@@ -178,6 +178,7 @@ void MainWindow::buildRegions()
                                       this);
     m_editCommands->setHelperTipHook(helperTipHook());
     m_editCommands->setPreview(m_htmlSplit);
+    m_editCommands->setFullScreenPreview(m_htmlFull);
 
     m_preview
         = new PreviewController(m_webPage, m_htmlSplit, m_htmlFrames, m_htmlFull, m_prompter, this);
@@ -589,6 +590,10 @@ void MainWindow::applySettings()
     }
     if (d.TabSize >= 1)
         m_webPage->SetTabStopSize(d.TabSize);
+    // A stored choice holds from the start; before the first exit nothing is
+    // stored and the editor keeps its own setting (on).
+    if (m_settings->store().contains(QStringLiteral("Defaults/AutoIndent")))
+        m_webPage->SetAutoIndent(d.AutoIndent);
     // The chosen line-end style holds from the start, not only after the
     // editor options were confirmed once in this run.
     m_webPage->SetMacStyleSave(d.FileFormat == 1);
@@ -752,6 +757,9 @@ void MainWindow::GeneralPreferences1Click()
     if (dialog.exec() != QDialog::Accepted)
         return;
     refreshFileFilter();
+    const DefaultsSettings &d = m_settings->Defaults;
+    m_preview->setAutoUpdate(d.AutoUpdate);
+    m_preview->setExtensions(d.Extension, d.GraphicExtension);
     // The browser button follows a browser chosen or removed just now.
     setPageState(m_openPages->count() > 0);
 }

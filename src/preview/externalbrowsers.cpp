@@ -28,7 +28,9 @@ void ExternalBrowsers::setLauncher(Launcher launcher)
 
 QString ExternalBrowsers::menuCaption(const QString &browserProgram)
 {
-    return QStringLiteral("View page in ") + QFileInfo(browserProgram).fileName();
+    // An "&" in the program's name is shown, not taken for an access key.
+    return QStringLiteral("View page in ")
+        + QFileInfo(browserProgram).fileName().replace(QLatin1Char('&'), QStringLiteral("&&"));
 }
 
 void ExternalBrowsers::LaunchBrowser(const QString &browserProgram, bool usePrefix,

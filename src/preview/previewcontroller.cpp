@@ -11,6 +11,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
+#include <QMetaMethod>
 #include <QScopeGuard>
 #include <QUrl>
 
@@ -21,8 +22,13 @@ namespace {
 QStringList extensionList(const QString &list)
 {
     QStringList result;
-    for (const QString &item : list.split(u',', Qt::SkipEmptyParts))
-        result << item.trimmed().toLower();
+    for (const QString &item : list.split(u',', Qt::SkipEmptyParts)) {
+        QString extension = item.trimmed().toLower();
+        while (extension.startsWith(u'.')) // ".htm" means htm, as in the file filter
+            extension.remove(0, 1);
+        if (!extension.isEmpty())
+            result << extension;
+    }
     return result;
 }
 
@@ -240,7 +246,11 @@ void PreviewController::HTMLSplitHotSpotClick(Renderer *renderer, const QString 
     // of a plain file name.
     const QString part = fileName.section(u'.', 1, 1).toLower();
 
-    if (!part.isEmpty() && m_graphicExtensions.contains(part)) {
+    // A picture goes to the image box when there is one to take it;
+    // otherwise the preview shows the picture itself.
+    const bool imageBox
+        = isSignalConnected(QMetaMethod::fromSignal(&PreviewController::imageLinkClicked));
+    if (imageBox && !part.isEmpty() && m_graphicExtensions.contains(part)) {
         Q_EMIT imageLinkClicked(fileName);
         *handled = true;
         return;

@@ -81,7 +81,8 @@ Q_SIGNALS:
     // HTMLFrames takes the preview area (true) or gives it back.
     void framesVisibilityChanged(bool shown);
     void statusText(const QString &text);
-    // A link to an image: its file name, for the image box of the Images tool page.
+    // A link to an image: its file name, for the image box of the Images tool
+    // page. Without a receiver the preview follows the link and shows the image.
     void imageLinkClicked(const QString &fileName);
     void fullScreenChanged(bool fullScreen);
     // The history of HTMLSplit or HTMLFull changed.

@@ -781,6 +781,22 @@ void TestEditCommands::previewFocused()
     // Copy takes the rendered text, not the source.
     f.commands->Copy1Click();
     QCOMPARE(QApplication::clipboard()->text(), "rendered words");
+
+    // The same holds for the full-screen preview when it has the focus.
+    auto *full = new Renderer(&f.window);
+    f.window.layout()->addWidget(full);
+    f.commands->setFullScreenPreview(full);
+    QSignalSpy loaded(full, &Renderer::loadFinished);
+    full->LoadFromBuffer("<p id=q>full screen text</p>", f.dir.path());
+    QVERIFY(loaded.wait(20000));
+    full->findChild<QWebEngineView *>()->setFocus();
+    QVERIFY(QTest::qWaitFor([&] { return full->isAncestorOf(QApplication::focusWidget()); }));
+    QVERIFY(Fixture::selectInPreview(
+        full, "getSelection().selectAllChildren(document.getElementById('q'))"));
+    emit f.editMenu.aboutToShow();
+    QVERIFY(f.commands->actions().copy->isEnabled());
+    f.commands->Copy1Click();
+    QCOMPARE(QApplication::clipboard()->text(), "full screen text");
 }
 
 void TestEditCommands::printBothViews()

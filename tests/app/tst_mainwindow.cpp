@@ -17,6 +17,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QSettings>
@@ -95,6 +96,8 @@ private Q_SLOTS:
     void previewDefaultsFromTheSettings();
     void internalClipboardLooksLikeTheEditor();
     void browserButtonFollowsGeneralSettings();
+    void storedAutoIndentHolds_data();
+    void storedAutoIndentHolds();
     void tipOfTheDayOnActivation_data();
     void tipOfTheDayOnActivation();
 };
@@ -543,6 +546,7 @@ void TestMainWindow::browserButtonFollowsGeneralSettings()
         if (!dialog)
             return;
         dialog->findChild<QLineEdit *>(QStringLiteral("Browser1"))->setText("/usr/bin/true");
+        dialog->findChild<QCheckBox *>(QStringLiteral("AutoUpdate"))->setChecked(true);
         auto *buttons = dialog->findChild<QDialogButtonBox *>();
         for (QAbstractButton *b : buttons->buttons())
             if (buttons->buttonRole(b) == QDialogButtonBox::AcceptRole)
@@ -558,7 +562,40 @@ void TestMainWindow::browserButtonFollowsGeneralSettings()
     QVERIFY(filled);
     QCOMPARE(s.settings->Defaults.Browser1, QStringLiteral("/usr/bin/true"));
     QVERIFY(button->isEnabled());
+
+    // Auto update holds at once: typing a letter refreshes the preview.
+    QVERIFY(s.settings->Defaults.AutoUpdate);
+    auto *split = w.findChild<Renderer *>(QStringLiteral("HTMLSplit"));
+    QVERIFY(waitForLoad(split, [&] { QTest::keyClick(w.editor()->focusProxy(), Qt::Key_X); }));
+    s.prompter.answer(Prompter::Answer::No); // the page was changed: close without saving
     w.openPages()->CloseAllPages();
+}
+
+void TestMainWindow::storedAutoIndentHolds_data()
+{
+    QTest::addColumn<QVariant>("stored");
+    QTest::addColumn<bool>("autoIndent");
+    QTest::addRow("nothing stored yet: the editor's own setting") << QVariant() << true;
+    QTest::addRow("stored off") << QVariant(false) << false;
+    QTest::addRow("stored on") << QVariant(true) << true;
+}
+
+void TestMainWindow::storedAutoIndentHolds()
+{
+    QFETCH(QVariant, stored);
+    QFETCH(bool, autoIndent);
+    Session s;
+    if (stored.isValid()) {
+        QSettings file(s.settingsFile(), QSettings::IniFormat);
+        file.setValue("Defaults/AutoIndent", stored);
+    }
+    MainWindow &w = s.start();
+    QCOMPARE(w.editor()->AutoIndent(), autoIndent);
+    QCOMPARE(s.settings->Defaults.AutoIndent, autoIndent);
+    QVERIFY(s.exit());
+    QCOMPARE(
+        QSettings(s.settingsFile(), QSettings::IniFormat).value("Defaults/AutoIndent").toBool(),
+        autoIndent);
 }
 
 void TestMainWindow::statusPanelsFollowTheEditor()

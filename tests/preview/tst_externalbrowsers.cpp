@@ -83,6 +83,9 @@ void tst_ExternalBrowsers::menuCaption()
              QStringLiteral("View page in firefox-esr"));
     QCOMPARE(ExternalBrowsers::menuCaption(QStringLiteral("chromium")),
              QStringLiteral("View page in chromium"));
+    // Shown as written: "&&" is a plain ampersand in a menu caption.
+    QCOMPARE(ExternalBrowsers::menuCaption(QStringLiteral("/opt/web&mail/b&w")),
+             QStringLiteral("View page in b&&w"));
 }
 
 QTEST_MAIN(tst_ExternalBrowsers)
