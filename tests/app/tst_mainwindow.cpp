@@ -67,6 +67,21 @@ struct Session
     }
 };
 
+QMenu *menuNamed(MainWindow &w, const QString &caption)
+{
+    for (QAction *a : w.menuBar()->actions())
+        if (a->text() == caption)
+            return a->menu();
+    return nullptr;
+}
+
+bool waitForLoad(Renderer *renderer, const std::function<void()> &action)
+{
+    QSignalSpy finished(renderer, &Renderer::loadFinished);
+    action();
+    return (finished.count() > 0 || finished.wait(20000)) && finished.last().at(0).toBool();
+}
+
 } // namespace
 
 class TestMainWindow : public QObject
@@ -347,10 +362,7 @@ void TestMainWindow::inlineImagesToggle()
     Session s;
     const QString page = s.file("page.htm", "<p><img src=\"a.gif\"></p>");
     MainWindow &w = s.start();
-    QMenu *options = nullptr;
-    for (QAction *a : w.menuBar()->actions())
-        if (a->text() == QLatin1String("&Options"))
-            options = a->menu();
+    QMenu *options = menuNamed(w, QStringLiteral("&Options"));
     QVERIFY(options);
     QAction *images = options->actions().value(0);
     QCOMPARE(images->text(), QStringLiteral("&View inline images"));
@@ -372,25 +384,6 @@ void TestMainWindow::inlineImagesToggle()
     QVERIFY(w.findChild<Renderer *>(QStringLiteral("HTMLSplit"))->ViewImages());
     w.openPages()->CloseAllPages();
 }
-
-namespace {
-
-QMenu *menuNamed(MainWindow &w, const QString &caption)
-{
-    for (QAction *a : w.menuBar()->actions())
-        if (a->text() == caption)
-            return a->menu();
-    return nullptr;
-}
-
-bool waitForLoad(Renderer *renderer, const std::function<void()> &action)
-{
-    QSignalSpy finished(renderer, &Renderer::loadFinished);
-    action();
-    return (finished.count() > 0 || finished.wait(20000)) && finished.last().at(0).toBool();
-}
-
-} // namespace
 
 void TestMainWindow::fullScreenView()
 {
