@@ -15,6 +15,7 @@
 #include "app/settings.h"
 #include "app/tips.h"
 #include "platform/editorcontrol.h"
+#include "platform/menutext.h"
 #include "platform/prompter.h"
 #include "platform/renderer.h"
 #include "platform/virtualkey.h"
@@ -725,8 +726,7 @@ void MainWindow::SetLastFilesMenu()
     for (int i = 0; i < m_recentActions.size(); ++i) {
         const QString path = files.value(i);
         QAction *action = m_recentActions.at(i);
-        QString caption = path;
-        action->setText(caption.replace(QLatin1Char('&'), QStringLiteral("&&")));
+        action->setText(plainMenuText(path));
         action->setData(path);
         action->setVisible(!path.isEmpty());
     }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/previewcommands.h"
 
+#include "platform/menutext.h"
 #include "platform/renderer.h"
 #include "preview/previewcontroller.h"
 
@@ -98,8 +99,7 @@ void PreviewCommands::HTMLSplitHistoryChange(Renderer *renderer)
         item->setVisible(used);
         if (!used)
             continue;
-        QString caption = view.entries.at(i);
-        item->setText(caption.replace(QLatin1Char('&'), QStringLiteral("&&")));
+        item->setText(plainMenuText(view.entries.at(i)));
         item->setChecked(i == view.current);
     }
     showTitle(renderer);

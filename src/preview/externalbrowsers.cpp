@@ -2,6 +2,7 @@
 #include "externalbrowsers.h"
 
 #include "platform/editorcontrol.h"
+#include "platform/menutext.h"
 #include "platform/prompter.h"
 #include "previewfile.h"
 
@@ -28,9 +29,7 @@ void ExternalBrowsers::setLauncher(Launcher launcher)
 
 QString ExternalBrowsers::menuCaption(const QString &browserProgram)
 {
-    // An "&" in the program's name is shown, not taken for an access key.
-    return QStringLiteral("View page in ")
-        + QFileInfo(browserProgram).fileName().replace(QLatin1Char('&'), QStringLiteral("&&"));
+    return QStringLiteral("View page in ") + plainMenuText(QFileInfo(browserProgram).fileName());
 }
 
 void ExternalBrowsers::LaunchBrowser(const QString &browserProgram, bool usePrefix,

@@ -32,6 +32,7 @@
 #include <QWebEngineView>
 
 using namespace Tarnwick;
+using Tarnwick::TestEnvironment::waitForLoad;
 
 namespace {
 
@@ -73,13 +74,6 @@ QMenu *menuNamed(MainWindow &w, const QString &caption)
         if (a->text() == caption)
             return a->menu();
     return nullptr;
-}
-
-bool waitForLoad(Renderer *renderer, const std::function<void()> &action)
-{
-    QSignalSpy finished(renderer, &Renderer::loadFinished);
-    action();
-    return (finished.count() > 0 || finished.wait(20000)) && finished.last().at(0).toBool();
 }
 
 } // namespace

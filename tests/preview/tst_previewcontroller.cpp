@@ -4,6 +4,7 @@
 #include "preview/previewcontroller.h"
 
 #include "scriptedprompter.h"
+#include "testenvironment.h"
 
 #include <QApplication>
 #include <QFile>
@@ -15,6 +16,7 @@
 #include <optional>
 
 using namespace Tarnwick;
+using Tarnwick::TestEnvironment::waitForLoad;
 
 class tst_PreviewController : public QObject
 {
@@ -38,7 +40,6 @@ private slots:
 
 private:
     bool refreshAndWait();
-    bool waitForLoad(Renderer *renderer, const std::function<void()> &action);
     QString writePage(const QString &name, const QString &title);
 
     QTemporaryDir m_dir;
@@ -76,16 +77,7 @@ void tst_PreviewController::cleanup()
 
 bool tst_PreviewController::refreshAndWait()
 {
-    QSignalSpy finished(m_split.get(), &Renderer::loadFinished);
-    m_preview->UpdateWebView();
-    return (finished.count() > 0 || finished.wait(20000)) && finished.last().at(0).toBool();
-}
-
-bool tst_PreviewController::waitForLoad(Renderer *renderer, const std::function<void()> &action)
-{
-    QSignalSpy finished(renderer, &Renderer::loadFinished);
-    action();
-    return (finished.count() > 0 || finished.wait(20000)) && finished.last().at(0).toBool();
+    return waitForLoad(m_split.get(), [this] { m_preview->UpdateWebView(); });
 }
 
 QString tst_PreviewController::writePage(const QString &name, const QString &title)

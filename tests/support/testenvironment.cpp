@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "testenvironment.h"
 
+#include "platform/renderer.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -41,6 +44,13 @@ QByteArray readFile(const QString &path)
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return file.readAll();
+}
+
+bool waitForLoad(Renderer *renderer, const std::function<void()> &action)
+{
+    QSignalSpy finished(renderer, &Renderer::loadFinished);
+    action();
+    return (finished.count() > 0 || finished.wait(20000)) && finished.last().at(0).toBool();
 }
 
 } // namespace Tarnwick::TestEnvironment

@@ -3,6 +3,12 @@
 
 #include <QString>
 
+#include <functional>
+
+namespace Tarnwick {
+class Renderer;
+}
+
 namespace Tarnwick::TestEnvironment {
 
 // Keeps a test away from the user's real files and settings: turns on
@@ -17,5 +23,9 @@ QString dataDirectory();
 // Writes bytes to a file, creating its directory; fails the test on error.
 bool writeFile(const QString &path, const QByteArray &bytes);
 QByteArray readFile(const QString &path);
+
+// Runs action and waits in the event loop until the renderer ends a load;
+// true when that load succeeded.
+bool waitForLoad(Renderer *renderer, const std::function<void()> &action);
 
 } // namespace Tarnwick::TestEnvironment
