@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/renderer.h"
 
+#include "platform/rendererdocument.h"
 #include "platform/rendererpage.h"
-#include "platform/rendererschemehandler.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -16,6 +16,7 @@
 #include <QPointer>
 #include <QPrinter>
 #include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QTemporaryFile>
 #include <QVBoxLayout>
 #include <QWebEngineFindTextResult>
@@ -38,6 +39,7 @@ namespace {
 
 constexpr int defaultHistoryMaxCount = 10;
 constexpr int lastPrintablePage = 9999;
+constexpr int abortedErrorCode = -3; // the engine's net::ERR_ABORTED
 
 // Reports every form submission to the renderer instead of sending it:
 // the fields in form order as name/value pairs, as the browser would send them.
@@ -220,6 +222,7 @@ public:
         QString baseDirectory; // of a buffer
         bool addToHistory = false;
         bool started = false; // the engine has begun it
+        bool retryIfAborted = false; // asked for while a navigation was being refused
     };
 
     explicit Private(Renderer *renderer)
@@ -229,11 +232,12 @@ public:
 
     Renderer *q;
     QWebEngineProfile *profile = nullptr;
-    RendererSchemeHandler *scheme = nullptr;
+    RendererDocument document; // what LoadFromBuffer shows
     RendererPage *page = nullptr;
     QWebEngineView *view = nullptr;
     QString token;
     bool destroying = false;
+    bool deciding = false; // inside the engine's question whether to navigate
 
     std::optional<Load> current; // the load in progress
     std::optional<Load> queued; // waits until the current load ends
@@ -266,7 +270,6 @@ public:
         QWebEngineView *view = nullptr;
         QWebEnginePage *page = nullptr;
         QWebEngineProfile *profile = nullptr;
-        RendererSchemeHandler *scheme = nullptr;
 
         // True when the renderer is gone and everything has been released.
         bool releaseIfOrphaned()
@@ -275,7 +278,6 @@ public:
                 return false;
             view->deleteLater();
             page->deleteLater();
-            scheme->deleteLater();
             profile->deleteLater();
             return true;
         }
@@ -290,6 +292,9 @@ public:
     void addToHistory(const QString &address);
     void updateColorScript();
     void runScroll(int position, std::function<void()> then);
+    void runAnchor(const QString &name, std::function<void()> then);
+    // The address a user sees: the base directory for the document given as text.
+    QUrl shownAddress(const QUrl &url) const;
     bool acceptNavigation(const QUrl &url, QWebEnginePage::NavigationType type, bool isMainFrame);
     void loadingChanged(const QWebEngineLoadingInfo &info);
     void scriptMessage(const QString &message);
@@ -301,7 +306,6 @@ void Renderer::prepareEngine()
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     if (geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    RendererSchemeHandler::registerScheme();
 }
 
 Renderer::Renderer(QWidget *parent)
@@ -309,13 +313,11 @@ Renderer::Renderer(QWidget *parent)
     , d(std::make_unique<Private>(this))
 {
     d->token = QString::number(QRandomGenerator::global()->generate64(), 36);
-    // Each renderer has a profile of its own kept in memory only: its own
-    // document scheme handler, and no cache that could show old images.
+    // Each renderer has a profile of its own kept in memory only, with no
+    // cache that could show old images.
     d->profile = new QWebEngineProfile(this);
     d->profile->setHttpCacheType(QWebEngineProfile::NoCache);
     d->profile->setPersistentCookiesPolicy(QWebEngineProfile::NoPersistentCookies);
-    d->scheme = new RendererSchemeHandler(this);
-    d->profile->installUrlSchemeHandler(RendererSchemeHandler::scheme(), d->scheme);
 
     d->page = new RendererPage(d->profile, d->token + QLatin1Char(':'), this);
     QWebEngineSettings *settings = d->page->settings();
@@ -354,8 +356,7 @@ Renderer::Renderer(QWidget *parent)
     connect(d->page, &QWebEnginePage::titleChanged, this,
             [this] { emit titleChanged(DocumentTitle()); });
     connect(d->page, &QWebEnginePage::linkHovered, this, [this](const QString &url) {
-        emit hotSpotCovered(url.isEmpty() ? QString()
-                                          : RendererSchemeHandler::toFileUrl(QUrl(url)).toString());
+        emit hotSpotCovered(url.isEmpty() ? QString() : d->shownAddress(QUrl(url)).toString());
     });
     connect(d->page, &QWebEnginePage::scrollPositionChanged, this,
             [this](const QPointF &position) { d->position = qRound(position.y()); });
@@ -387,7 +388,6 @@ Renderer::~Renderer()
         d->view->hide();
         d->view->setParent(nullptr);
         d->page->setParent(nullptr);
-        d->scheme->setParent(nullptr);
         d->profile->setParent(nullptr);
         return;
     }
@@ -441,7 +441,8 @@ QString Renderer::DocumentTitle() const
         || title == url.toString(QUrl::RemoveScheme | QUrl::RemoveAuthority)
         || title == url.toString(QUrl::RemoveScheme | QUrl::PreferLocalFile)
         || url.scheme() == QLatin1String("about") || title == url.toLocalFile()
-        || title == url.fileName())
+        || title == url.fileName()
+        || (url.hasQuery() && title == url.fileName() + u'?' + url.query()))
         return QString();
     return title;
 }
@@ -630,7 +631,6 @@ void Renderer::Print(QPrinter *printer, int fromPage, int toPage, std::function<
     job->view = d->view;
     job->page = d->page;
     job->profile = d->profile;
-    job->scheme = d->scheme;
     d->printJob = job;
     Private *p = d.get();
     // The engine lays the document out in pages for this printer; the pages
@@ -663,6 +663,20 @@ void Renderer::Private::request(Load load)
         return;
     }
     current = std::move(load);
+    if (deciding) {
+        current->retryIfAborted = true;
+        // Asked for while the engine waits to hear whether a navigation may
+        // go on: the engine would cancel a load started from in there.
+        setBusy(true);
+        QMetaObject::invokeMethod(
+            q,
+            [this] {
+                if (!destroying && current)
+                    start();
+            },
+            Qt::QueuedConnection);
+        return;
+    }
     start();
 }
 
@@ -670,18 +684,30 @@ void Renderer::Private::start()
 {
     setBusy(true);
     Load &load = *current;
-    if (load.kind == Load::Kind::Buffer)
-        load.url = scheme->setDocument(load.text, load.baseDirectory);
+    if (load.kind == Load::Kind::Buffer) {
+        const Expected<QUrl> written = document.write(load.text, load.baseDirectory);
+        load.text.clear();
+        if (!written) {
+            qWarning("%s", qPrintable(written.error()));
+            // Like every other load, this one ends after the call that asked for it.
+            QMetaObject::invokeMethod(
+                q,
+                [this] {
+                    if (!destroying && current)
+                        finish(false);
+                },
+                Qt::QueuedConnection);
+            return;
+        }
+        load.url = *written;
+    }
     if (load.url.hasFragment() && !page->isLoading() && sameDocument(load.url, page->url())) {
         // The engine moves within a document without any load signal; jump
         // to the anchor here instead, so that this load ends like any other.
-        QPointer<Renderer> self(q);
-        page->runJavaScript(
-            QString::fromLatin1(anchorScript).arg(jsString(load.url.fragment(QUrl::FullyDecoded))),
-            QWebEngineScript::ApplicationWorld, [self, this](const QVariant &) {
-                if (self && !destroying && current)
-                    finish(true);
-            });
+        runAnchor(load.url.fragment(QUrl::FullyDecoded), [this] {
+            if (current)
+                finish(true);
+        });
         return;
     }
     page->load(load.url);
@@ -692,8 +718,7 @@ void Renderer::Private::finish(bool ok)
     const Load load = std::move(*current);
     current.reset();
     if (ok || load.kind == Load::Kind::Blank) {
-        shownUrl
-            = load.kind == Load::Kind::Blank ? QUrl() : RendererSchemeHandler::toFileUrl(load.url);
+        shownUrl = load.kind == Load::Kind::Blank ? QUrl() : shownAddress(load.url);
         if (load.addToHistory)
             addToHistory(shownUrl.toString());
     }
@@ -780,37 +805,48 @@ void Renderer::Private::runScroll(int target, std::function<void()> then)
                         });
 }
 
+void Renderer::Private::runAnchor(const QString &name, std::function<void()> then)
+{
+    QPointer<Renderer> self(q);
+    page->runJavaScript(QString::fromLatin1(anchorScript).arg(jsString(name)),
+                        QWebEngineScript::ApplicationWorld, [self, this, then](const QVariant &) {
+                            if (self && !destroying && then)
+                                then();
+                        });
+}
+
+QUrl Renderer::Private::shownAddress(const QUrl &url) const
+{
+    if (!document.isDocument(url))
+        return url;
+    QUrl shown = document.baseUrl();
+    shown.setFragment(url.fragment());
+    return shown;
+}
+
 bool Renderer::Private::acceptNavigation(const QUrl &url, QWebEnginePage::NavigationType type,
                                          bool isMainFrame)
 {
+    deciding = true;
+    const auto decided = qScopeGuard([this] { deciding = false; });
     if (isMainFrame)
         refusedUrl = url;
     if (type == QWebEnginePage::NavigationTypeFormSubmitted)
         return false; // reported by the form script, never sent
+    if (isMainFrame && document.isDocument(page->url()) && document.isWithinDocument(url)) {
+        // "#name" in a document given as text resolves against its base
+        // directory; it means a place in the document, as it would on disk.
+        runAnchor(url.fragment(QUrl::FullyDecoded), nullptr);
+        return false;
+    }
     if (type == QWebEnginePage::NavigationTypeLinkClicked) {
         bool handled = false;
-        emit q->hotSpotClicked(RendererSchemeHandler::toFileUrl(url).toString(), &handled);
+        emit q->hotSpotClicked(shownAddress(url).toString(), &handled);
         if (handled || destroying)
             return false;
     }
-    if (!isMainFrame || url.scheme() != QLatin1String(RendererSchemeHandler::scheme())
-        || scheme->isDocument(url)) {
-        refusedUrl.clear();
-        return true;
-    }
-    // A page reached from a document held in memory is a file: show it as one,
-    // so that its own links and the history name the real file.
-    Load load;
-    load.url = RendererSchemeHandler::toFileUrl(url);
-    load.addToHistory = true;
-    QMetaObject::invokeMethod(
-        q,
-        [this, load] {
-            if (!destroying)
-                request(load);
-        },
-        Qt::QueuedConnection);
-    return false;
+    refusedUrl.clear();
+    return true;
 }
 
 void Renderer::Private::loadingChanged(const QWebEngineLoadingInfo &info)
@@ -837,6 +873,15 @@ void Renderer::Private::loadingChanged(const QWebEngineLoadingInfo &info)
     if (!current || info.url() == refusedUrl
         || (!current->started && !sameDocument(info.url(), current->url)))
         return;
+    if (current->retryIfAborted && info.status() != QWebEngineLoadingInfo::LoadSucceededStatus
+        && info.errorCode() == abortedErrorCode) {
+        // The navigation refused just before may still cancel a load begun
+        // meanwhile; by now it is gone, so the load starts again.
+        current->retryIfAborted = false;
+        current->started = false;
+        page->load(current->url);
+        return;
+    }
     if (!sameDocument(info.url(), current->url))
         current->url = info.url();
     finish(info.status() == QWebEngineLoadingInfo::LoadSucceededStatus && !info.isErrorPage());
@@ -848,7 +893,7 @@ void Renderer::Private::newWindow(const QUrl &url, bool userInitiated)
     // like any other. Windows a script opens by itself stay closed.
     if (!userInitiated || destroying)
         return;
-    const QUrl address = RendererSchemeHandler::toFileUrl(url);
+    const QUrl address = shownAddress(url);
     bool handled = false;
     emit q->hotSpotClicked(address.toString(), &handled);
     if (handled || destroying)
@@ -873,8 +918,7 @@ void Renderer::Private::scriptMessage(const QString &message)
         pairs.append(nameValue.at(0).toString() + QLatin1Char('=') + nameValue.at(1).toString());
     }
     const QString action
-        = RendererSchemeHandler::toFileUrl(QUrl(form.value(QLatin1String("action")).toString()))
-              .toString();
+        = shownAddress(QUrl(form.value(QLatin1String("action")).toString())).toString();
     emit q->formSubmitted(action, form.value(QLatin1String("method")).toString().toUpper(), pairs);
 }
 

@@ -36,8 +36,7 @@ class Renderer : public QWidget
 public:
     // Must run once before the application object is created (main and every
     // test that makes a Renderer): it sets Qt::AA_ShareOpenGLContexts, which
-    // the engine needs, registers the address scheme documents held in memory
-    // are served from, and turns the engine's sandbox off when running as
+    // the engine needs, and turns the engine's sandbox off when running as
     // root, where it cannot start.
     static void prepareEngine();
 

@@ -20,7 +20,7 @@ using namespace Tarnwick;
 
 namespace {
 
-constexpr int loadTimeout = 20000;
+using TestEnvironment::signalBound;
 
 void writeImage(const QString &path, int width, int height)
 {
@@ -32,7 +32,7 @@ void writeImage(const QString &path, int width, int height)
 // Runs a real event loop until the predicate holds. Polling waits (QTRY_*,
 // qWaitFor) sleep between rounds, and the engine's work hops between threads
 // so often that each load would take seconds.
-template<typename Predicate> bool waitUntil(Predicate predicate, int timeout = loadTimeout)
+template<typename Predicate> bool waitUntil(Predicate predicate, int timeout = signalBound)
 {
     if (predicate())
         return true;
@@ -46,14 +46,6 @@ template<typename Predicate> bool waitUntil(Predicate predicate, int timeout = l
     poll.start(5);
     loop.exec();
     return predicate();
-}
-
-// Lets the engine run for a while, to show that something does not happen.
-void settle(int milliseconds = 300)
-{
-    QEventLoop loop;
-    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
-    loop.exec();
 }
 
 } // namespace
@@ -71,24 +63,31 @@ private:
     // Waits for the one loadFinished a load ends with.
     bool finishLoad(QSignalSpy &spy, int expected = 1)
     {
-        while (spy.size() < expected)
-            if (!spy.wait(loadTimeout))
+        while (spy.size() < expected) {
+            if (!spy.wait(signalBound)) {
+                qWarning("no load ended within %d s", signalBound / 1000);
                 return false;
+            }
+        }
         return !m_renderer->Busy();
     }
 
+    // Shows that nothing more arrives: whatever the engine had under way has come through.
+    void settle() { QVERIFY(TestEnvironment::engineRoundTrip(m_renderer.get())); }
+
     bool loadBuffer(const QString &html, const QString &base = QString())
     {
-        QSignalSpy finished(m_renderer.get(), &Renderer::loadFinished);
-        m_renderer->LoadFromBuffer(html, base.isNull() ? m_dir.path() : base);
-        return finishLoad(finished) && finished.first().first().toBool();
+        return TestEnvironment::waitForLoad(
+                   m_renderer.get(),
+                   [&] { m_renderer->LoadFromBuffer(html, base.isNull() ? m_dir.path() : base); })
+            && !m_renderer->Busy();
     }
 
     bool loadFile(const QString &file)
     {
-        QSignalSpy finished(m_renderer.get(), &Renderer::loadFinished);
-        m_renderer->LoadFromFile(file);
-        return finishLoad(finished) && finished.first().first().toBool();
+        return TestEnvironment::waitForLoad(m_renderer.get(),
+                                            [&] { m_renderer->LoadFromFile(file); })
+            && !m_renderer->Busy();
     }
 
     QVariant evaluate(const QString &script)
@@ -98,7 +97,7 @@ private:
         // A real event loop: the engine's work hops between threads many
         // times, and a polling wait would add its sleep to every hop.
         QEventLoop loop;
-        QTimer::singleShot(loadTimeout, &loop, &QEventLoop::quit);
+        QTimer::singleShot(signalBound, &loop, &QEventLoop::quit);
         page->runJavaScript(script, [&](const QVariant &value) {
             result = value;
             loop.quit();
@@ -131,7 +130,7 @@ private:
         });
         if (!waitUntil([&] { return calls > 0; }))
             return false;
-        settle(20);
+        settle();
         if (calls != 1)
             qWarning("done called %d times", calls);
         return calls == 1 && found;
@@ -173,6 +172,20 @@ private slots:
             << QStringLiteral("<link rel=stylesheet href=style.css><p id=p>x</p>")
             << QStringLiteral("getComputedStyle(document.getElementById('p')).marginLeft")
             << QStringLiteral("23px");
+        QTest::addRow("text beyond ASCII, page declaring another charset")
+            << QStringLiteral("<meta charset=windows-1252><p id=p>gr\u00fc\u00dfe \u20ac</p>")
+            << QStringLiteral("document.getElementById('p').textContent")
+            << QStringLiteral("gr\u00fc\u00dfe \u20ac");
+        QTest::addRow("standards mode kept after a doctype and a comment")
+            << QStringLiteral("<!-- made by hand -->\n<!DOCTYPE html>\n<html><p>x")
+            << QStringLiteral("document.compatMode") << QStringLiteral("CSS1Compat");
+        QTest::addRow("quirks mode kept without a doctype")
+            << QStringLiteral("<html><p>x") << QStringLiteral("document.compatMode")
+            << QStringLiteral("BackCompat");
+        QTest::addRow("link to an anchor of the page")
+            << QStringLiteral("<a id=a href='#x'>x</a>")
+            << QStringLiteral("document.getElementById('a').href")
+            << QUrl::fromLocalFile(m_dir.path() + u'/').toString() + QStringLiteral("#x");
         QTest::addRow("text beyond ASCII")
             << QStringLiteral("<p id=p>gr\u00fc\u00dfe \u20ac</p>")
             << QStringLiteral("document.getElementById('p').textContent")
@@ -214,7 +227,7 @@ private slots:
         m_renderer->LoadFromBuffer(QStringLiteral("<p id=p>two</p>"), m_dir.path());
         m_renderer->LoadFromBuffer(QStringLiteral("<p id=p>three</p>"), m_dir.path());
         QVERIFY(finishLoad(finished, 3));
-        settle(200);
+        settle();
         QCOMPARE(finished.size(), 3);
         QCOMPARE(evaluate(QStringLiteral("document.getElementById('p').textContent")).toString(),
                  QStringLiteral("three"));
@@ -249,7 +262,7 @@ private slots:
         });
         m_renderer->LoadFromBuffer(QStringLiteral("<p>next</p>"), m_dir.path());
         m_renderer.reset();
-        settle();
+        // Both are answered while the renderer closes.
         QCOMPARE(findCalls, 1);
         QCOMPARE(printCalls, 1);
         QVERIFY(!printed);
@@ -282,8 +295,8 @@ private slots:
     {
         m_renderer->SetViewImages(false);
         QVERIFY(!m_renderer->ViewImages());
+        // The load ends once the document's images are in, so nothing is missed here.
         QVERIFY(loadBuffer(QStringLiteral("<img id=i src=wide.png>")));
-        settle(300);
         QCOMPARE(evaluate(QStringLiteral("document.getElementById('i').naturalWidth")).toInt(), 0);
         m_renderer->SetViewImages(true);
         QVERIFY(loadBuffer(QStringLiteral("<img id=i src=wide.png>")));
@@ -500,7 +513,7 @@ private slots:
         QString shown = target;
         QString title = QStringLiteral("Target");
         if (receiver == QLatin1String("handles")) {
-            settle(300);
+            settle();
             QCOMPARE(finished.size(), 0);
             QVERIFY(!m_renderer->Busy());
             QCOMPARE(m_renderer->DocumentTitle(), QStringLiteral("Start"));
@@ -513,7 +526,7 @@ private slots:
         }
         QVERIFY(finishLoad(finished));
         QCOMPARE(finished.first().first().toBool(), true);
-        settle(100);
+        settle();
         QCOMPARE(finished.size(), 1);
         QVERIFY(!m_renderer->Busy());
         QCOMPARE(m_renderer->CurrentAddress(), shown);
@@ -617,7 +630,7 @@ private slots:
                  QUrl::fromLocalFile(path(QStringLiteral("do.cgi"))).toString());
         QCOMPARE(submitted.first().at(1).toString(), method);
         QCOMPARE(submitted.first().at(2).toStringList(), pairs);
-        settle(200);
+        settle();
         QCOMPARE(finished.size(), 0);
         QCOMPARE(m_renderer->DocumentTitle(), QStringLiteral("Form"));
     }

@@ -4,11 +4,15 @@
 #include "platform/renderer.h"
 
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <QWebEnginePage>
+#include <QWebEngineView>
 
 namespace Tarnwick::TestEnvironment {
 
@@ -46,11 +50,38 @@ QByteArray readFile(const QString &path)
     return file.readAll();
 }
 
-bool waitForLoad(Renderer *renderer, const std::function<void()> &action)
+QString loadError(Renderer *renderer, const std::function<void()> &action)
 {
     QSignalSpy finished(renderer, &Renderer::loadFinished);
     action();
-    return (finished.count() > 0 || finished.wait(20000)) && finished.last().at(0).toBool();
+    if (finished.isEmpty() && !finished.wait(signalBound))
+        return QStringLiteral("no load ended within %1 s").arg(signalBound / 1000);
+    if (!finished.last().at(0).toBool())
+        return QStringLiteral("the load ended but failed (%1 ended in all)").arg(finished.size());
+    return QString();
+}
+
+bool waitForLoad(Renderer *renderer, const std::function<void()> &action)
+{
+    const QString error = loadError(renderer, action);
+    if (!error.isEmpty())
+        qWarning("%s", qPrintable(error));
+    return error.isEmpty();
+}
+
+bool engineRoundTrip(Renderer *renderer)
+{
+    auto *page = renderer->findChild<QWebEngineView *>()->page();
+    bool answered = false;
+    QEventLoop loop;
+    QTimer::singleShot(signalBound, &loop, &QEventLoop::quit);
+    page->runJavaScript(QStringLiteral("0"), [&](const QVariant &) {
+        answered = true;
+        loop.quit();
+    });
+    if (!answered)
+        loop.exec();
+    return answered;
 }
 
 } // namespace Tarnwick::TestEnvironment

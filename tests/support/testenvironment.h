@@ -24,8 +24,31 @@ QString dataDirectory();
 bool writeFile(const QString &path, const QByteArray &bytes);
 QByteArray readFile(const QString &path);
 
-// Runs action and waits in the event loop until the renderer ends a load;
-// true when that load succeeded.
+// How long a test waits for something that is bound to happen: generous, so
+// that a slow or busy machine passes; a passing test never waits this long.
+constexpr int signalBound = 120000;
+
+// Runs action and waits in the event loop until the renderer ends a load.
+// Empty when that load succeeded; otherwise says whether the load failed or
+// the wait ran out.
+QString loadError(Renderer *renderer, const std::function<void()> &action);
+// The same as a truth value; a failure is also reported as a warning.
 bool waitForLoad(Renderer *renderer, const std::function<void()> &action);
+
+// Lets everything the engine has under way for the renderer's page come
+// through: answers once a script sent after it has run. A test shows that
+// something does not happen by checking after this.
+bool engineRoundTrip(Renderer *renderer);
+
+} // namespace Tarnwick::TestEnvironment
+
+// Fails the test with the reason when the renderer does not load successfully after action.
+#define QVERIFY_LOADS(renderer, action)                                                            \
+    do {                                                                                           \
+        const QString loadError_ = Tarnwick::TestEnvironment::loadError(renderer, action);         \
+        QVERIFY2(loadError_.isEmpty(), qPrintable(loadError_));                                    \
+    } while (false)
+
+namespace Tarnwick::TestEnvironment {
 
 } // namespace Tarnwick::TestEnvironment
