@@ -534,12 +534,16 @@ void MainWindow::openFiles(const QStringList &paths)
 {
     for (const QString &path : paths)
         m_openPages->LoadFile(QFileInfo(path).absoluteFilePath(), false);
+    const QString welcome = m_programDirectory + QStringLiteral("Welcome/readme.htm");
+    if (paths.isEmpty() && m_firstStart && m_openPages->count() == 0 && QFileInfo(welcome).isFile())
+        m_openPages->LoadFile(welcome, true);
 }
 
 // ---------------------------------------------------------------- settings
 
 void MainWindow::ReadIni()
 {
+    m_firstStart = m_settings->isFirstStart();
     if (const Result read = m_settings->ReadIni(); !read)
         m_prompter->warning(read.error());
     applySettings();
@@ -623,8 +627,9 @@ void MainWindow::applySettings()
     const bool fileListPage = d.FileTabPage != 0 || d.FileTabs == fileListPageCaption;
     m_fileTabs->setCurrentIndex(fileListPage ? 1 : 0);
     FileTabsChange(m_fileTabs->currentIndex());
-    if (!m_settings->LastFiles.DefaultDir.isEmpty())
-        m_fileList->setDirectory(m_settings->LastFiles.DefaultDir);
+    // The program directory holds the Welcome site and the user's projects.
+    const QString listed = m_settings->LastFiles.DefaultDir;
+    m_fileList->setDirectory(listed.isEmpty() ? m_programDirectory : listed);
 
     SetLastFilesMenu();
 }

@@ -57,7 +57,8 @@ public:
     // Shows a helper tip by number; for the parts that explain a feature.
     std::function<void(int)> helperTipHook();
 
-    // Opens the files named on the command line (not in a project).
+    // Opens the files named on the command line (not in a project). With
+    // none at the program's first start, the Welcome site's readme opens.
     void openFiles(const QStringList &paths);
 
 protected:
@@ -168,6 +169,7 @@ private:
     bool m_hintsOn = false;
     bool m_shownOnce = false;
     bool m_tipOfTheDayShown = false; // at most once a run, see FormActivate
+    bool m_firstStart = false; // nothing was stored before this run
     int m_projectPaneWidth = 0;
 };
 

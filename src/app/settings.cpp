@@ -247,6 +247,11 @@ std::span<const Settings::Key> Settings::keys()
     return keyTable;
 }
 
+bool Settings::isFirstStart() const
+{
+    return m_store->allKeys().isEmpty();
+}
+
 Result Settings::ReadIni()
 {
     for (const Key &key : keys()) {

@@ -118,6 +118,8 @@ public:
     // Reads every value in table order. A value of the wrong type stops the
     // reading: what was read stays, the rest keep their defaults.
     Result ReadIni();
+    // True before the first exit ever wrote the settings: the program's first start.
+    bool isFirstStart() const;
     // Writes every value and flushes the store; a failed flush is a failure.
     Result SaveIni();
 

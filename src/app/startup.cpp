@@ -10,6 +10,8 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
 #include <QIcon>
 #include <QPointer>
 #include <QTimer>
@@ -120,14 +122,21 @@ int Startup::run(QApplication &application, const Options &options)
     if (const Result prepared = ProgramDirectory::prepare(home, dataDirectory); !prepared)
         prompter.warning(prepared.error());
 
+    // Names on the command line mean what they meant where the program was
+    // started; from now on the program directory is the working directory.
+    QStringList files;
+    for (const QString &file : options.files)
+        files << QFileInfo(file).absoluteFilePath();
+    QDir::setCurrent(home);
+
     Settings settings(Settings::openUserStore());
     MainWindow window(home, &settings, &prompter);
     window.show();
     if (options.startupTrace)
-        traceStartup(window, !options.files.isEmpty());
+        traceStartup(window, !files.isEmpty());
     if (splash)
         splash->raise(); // it stays up for its five seconds, the window is usable meanwhile
-    window.openFiles(options.files);
+    window.openFiles(files);
     return application.exec();
 }
 

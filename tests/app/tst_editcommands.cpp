@@ -89,7 +89,8 @@ struct Fixture
         commands->setPreview(preview);
         QSignalSpy finished(preview, &Renderer::loadFinished);
         preview->LoadFromBuffer(html, dir.path());
-        if (!QTest::qWaitFor([&] { return !finished.isEmpty(); }, 20000))
+        if (!QTest::qWaitFor([&] { return !finished.isEmpty(); },
+                             Tarnwick::TestEnvironment::signalBound))
             return nullptr;
         return preview;
     }
@@ -97,7 +98,8 @@ struct Fixture
     static bool selectInPreview(Renderer *preview, const QString &script)
     {
         preview->findChild<QWebEngineView *>()->page()->runJavaScript(script);
-        return QTest::qWaitFor([preview] { return preview->SelLength() > 0; }, 20000);
+        return QTest::qWaitFor([preview] { return preview->SelLength() > 0; },
+                               Tarnwick::TestEnvironment::signalBound);
     }
 
     bool show()
@@ -788,7 +790,7 @@ void TestEditCommands::previewFocused()
     f.commands->setFullScreenPreview(full);
     QSignalSpy loaded(full, &Renderer::loadFinished);
     full->LoadFromBuffer("<p id=q>full screen text</p>", f.dir.path());
-    QVERIFY(loaded.wait(20000));
+    QVERIFY(loaded.wait(Tarnwick::TestEnvironment::signalBound));
     full->findChild<QWebEngineView *>()->setFocus();
     QVERIFY(QTest::qWaitFor([&] { return full->isAncestorOf(QApplication::focusWidget()); }));
     QVERIFY(Fixture::selectInPreview(
@@ -818,7 +820,7 @@ void TestEditCommands::printBothViews()
 
     f.commands->printViews(PrintDialog::Choice::Both);
     QVERIFY(QTest::qWaitFor([&] { return files.size() == 2 && QFileInfo(files.at(1)).size() > 0; },
-                            20000));
+                            Tarnwick::TestEnvironment::signalBound));
     QCOMPARE(captions, (QStringList { "Print Graphic View", "Print Text View" }));
     QVERIFY(TestEnvironment::readFile(files.at(1)).startsWith("%PDF"));
     // The text view follows even when the graphic view failed, and a failure

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/filelistpane.h"
 #include "app/mainwindow.h"
 #include "app/openpages.h"
+#include "app/programdirectory.h"
 #include "app/settings.h"
 #include "app/tips.h"
 #include "app/tipsession.h"
@@ -85,6 +87,7 @@ class TestMainWindow : public QObject
 private Q_SLOTS:
     void initTestCase() { TestEnvironment::isolate(); }
     void firstStart();
+    void firstStartShowsTheWelcomeSite();
     void exitAsksForEachModifiedPage();
     void everySettingStoredAtExit();
     void settingsComeBack();
@@ -130,6 +133,36 @@ void TestMainWindow::firstStart()
     QCOMPARE(w.statusPanel(0), QString());
     QCOMPARE(w.statusPanel(1), QStringLiteral("Insert"));
     QVERIFY(s.prompter.messages().isEmpty());
+    QVERIFY(s.exit());
+}
+
+void TestMainWindow::firstStartShowsTheWelcomeSite()
+{
+    Session s;
+    QVERIFY(ProgramDirectory::prepare(s.home(), TestEnvironment::dataDirectory()));
+    const QString readme = s.home() + "Welcome/readme.htm";
+    QVERIFY(QFileInfo(readme).isFile());
+    {
+        MainWindow &w = s.start();
+        auto *preview = w.findChild<Renderer *>("HTMLSplit");
+        QVERIFY_LOADS(preview, [&] { w.openFiles({}); });
+        QCOMPARE(w.openPages()->count(), 1);
+        QCOMPARE(w.openPages()->currentFileName(), readme);
+        QVERIFY(w.openPages()->page(0).inProject);
+        QVERIFY(!preview->DocumentTitle().isEmpty());
+        QCOMPARE(w.windowTitle(), "Tarnwick - " + readme.toUpper());
+        auto *fileTabs = w.findChild<QTabWidget *>("FileTabs");
+        QCOMPARE(fileTabs->tabText(fileTabs->currentIndex()), QStringLiteral("File List"));
+        // Whatever the process's working directory, the list shows the home.
+        QCOMPARE(QDir(w.fileList()->directory()), QDir(s.home()));
+        QVERIFY(s.prompter.messages().isEmpty());
+        QVERIFY(s.exit());
+    }
+    // Later starts follow what was stored: nothing opens by itself.
+    MainWindow &w = s.start();
+    w.openFiles({});
+    QCOMPARE(w.openPages()->count(), 0);
+    QCOMPARE(QDir(w.fileList()->directory()), QDir(s.home()));
     QVERIFY(s.exit());
 }
 
@@ -402,7 +435,7 @@ void TestMainWindow::fullScreenView()
     auto *tools = w.findChild<QWidget *>(QStringLiteral("ToolsPanel"));
     QVERIFY(!full->isVisible());
     const int tipsBefore = s.tipsShown;
-    QVERIFY(waitForLoad(full, [&] { QTest::mouseClick(button, Qt::LeftButton); }));
+    QVERIFY_LOADS(full, [&] { QTest::mouseClick(button, Qt::LeftButton); });
     QCOMPARE(full->DocumentTitle(), QStringLiteral("Shown in full"));
     QVERIFY(full->isVisible());
     QVERIFY(!panes->isVisible());
@@ -445,7 +478,7 @@ void TestMainWindow::historyMenuButtonsAndCaption()
     QVERIFY(!forward->isEnabled());
 
     auto *split = w.findChild<Renderer *>(QStringLiteral("HTMLSplit"));
-    QVERIFY(waitForLoad(split, [&] { QVERIFY(w.openPages()->LoadFile(page, false)); }));
+    QVERIFY_LOADS(split, [&] { QVERIFY(w.openPages()->LoadFile(page, false)); });
     QVERIFY(!history->menuAction()->isVisible()); // the editor's text is no entry
     bool handled = false;
     QVERIFY(waitForLoad(split, [&] {
@@ -463,7 +496,7 @@ void TestMainWindow::historyMenuButtonsAndCaption()
     QCOMPARE(w.windowTitle(), QStringLiteral("Other & more"));
 
     // Back from the only entry shows the page under edit again.
-    QVERIFY(waitForLoad(split, [&] { QTest::mouseClick(back, Qt::LeftButton); }));
+    QVERIFY_LOADS(split, [&] { QTest::mouseClick(back, Qt::LeftButton); });
     QCOMPARE(split->DocumentTitle(), QStringLiteral("Under edit"));
     w.openPages()->CloseAllPages();
 }
@@ -479,7 +512,7 @@ void TestMainWindow::previewDefaultsFromTheSettings()
     const QString page = s.file("page.htm", "<p>plain text</p>");
     MainWindow &w = s.start();
     auto *split = w.findChild<Renderer *>(QStringLiteral("HTMLSplit"));
-    QVERIFY(waitForLoad(split, [&] { QVERIFY(w.openPages()->LoadFile(page, false)); }));
+    QVERIFY_LOADS(split, [&] { QVERIFY(w.openPages()->LoadFile(page, false)); });
     auto *view = split->findChild<QWebEngineView *>();
     QEventLoop loop;
     QString textColor;
@@ -553,7 +586,7 @@ void TestMainWindow::browserButtonFollowsGeneralSettings()
     // Auto update holds at once: typing a letter refreshes the preview.
     QVERIFY(s.settings->Defaults.AutoUpdate);
     auto *split = w.findChild<Renderer *>(QStringLiteral("HTMLSplit"));
-    QVERIFY(waitForLoad(split, [&] { QTest::keyClick(w.editor()->focusProxy(), Qt::Key_X); }));
+    QVERIFY_LOADS(split, [&] { QTest::keyClick(w.editor()->focusProxy(), Qt::Key_X); });
     s.prompter.answer(Prompter::Answer::No); // the page was changed: close without saving
     w.openPages()->CloseAllPages();
 }

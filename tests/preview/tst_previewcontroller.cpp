@@ -99,7 +99,7 @@ void tst_PreviewController::emptyPageClears()
     m_editor->SetText(QString());
     QSignalSpy finished(m_split.get(), &Renderer::loadFinished);
     m_preview->UpdateWebView();
-    QVERIFY(finished.count() > 0 || finished.wait(20000));
+    QVERIFY(finished.count() > 0 || finished.wait(Tarnwick::TestEnvironment::signalBound));
     QVERIFY(m_split->CurrentAddress().isEmpty());
     QVERIFY(m_split->DocumentTitle().isEmpty());
 }
@@ -117,7 +117,7 @@ void tst_PreviewController::frameSetShowsFramesAndWritesPreviewFile()
     QFile preview(m_dir.filePath(QStringLiteral("tarnview.htm")));
     QVERIFY(preview.open(QIODevice::ReadOnly));
     QCOMPARE(QString::fromUtf8(preview.readAll()), framed);
-    QVERIFY(framesLoaded.count() > 0 || framesLoaded.wait(20000));
+    QVERIFY(framesLoaded.count() > 0 || framesLoaded.wait(Tarnwick::TestEnvironment::signalBound));
     QVERIFY(m_frames->CurrentAddress().endsWith(QStringLiteral("tarnview.htm")));
 
     m_editor->SetText(QStringLiteral("<html><body>no frames</body></html>"));
@@ -190,7 +190,7 @@ void tst_PreviewController::typingRefreshesOnlyWithAutoUpdate()
     QVERIFY(!m_split->Busy());
     QCOMPARE(finished.count(), 0);
     m_preview->WebPageKeyUp(Qt::Key_A);
-    QVERIFY(finished.count() > 0 || finished.wait(20000));
+    QVERIFY(finished.count() > 0 || finished.wait(Tarnwick::TestEnvironment::signalBound));
 }
 
 void tst_PreviewController::linkRules_data()
@@ -253,7 +253,7 @@ void tst_PreviewController::linkRules()
     QCOMPARE(!images || images->isEmpty() ? QString() : images->first().first().toString(), image);
     QCOMPARE(openedUrl, opened);
     if (address == QUrl::fromLocalFile(page).toString()) {
-        QVERIFY(finished.count() > 0 || finished.wait(20000));
+        QVERIFY(finished.count() > 0 || finished.wait(Tarnwick::TestEnvironment::signalBound));
         QCOMPARE(m_split->DocumentTitle(), QStringLiteral("Other page"));
     }
 }
@@ -267,7 +267,7 @@ void tst_PreviewController::largePage()
         text += paragraph;
     text += QStringLiteral("</body></html>");
     m_editor->SetText(text);
-    QVERIFY(refreshAndWait());
+    QVERIFY_LOADS(m_split.get(), [this] { m_preview->UpdateWebView(); });
     QVERIFY(m_split->MaxVertPos() > 10000);
     QVERIFY(m_prompter.messages().isEmpty());
 }
@@ -280,7 +280,7 @@ void tst_PreviewController::historyOfTenAndBackFromTheOldest()
     for (int i = 0; i < 12; ++i) {
         const QString page
             = writePage(QStringLiteral("p%1.htm").arg(i), QStringLiteral("P%1").arg(i));
-        QVERIFY(waitForLoad(m_split.get(), [&] { m_preview->ViewPage1Click(page); }));
+        QVERIFY_LOADS(m_split.get(), [&] { m_preview->ViewPage1Click(page); });
     }
     QVERIFY(!changed.isEmpty());
     QCOMPARE(changed.last(), m_split.get());
@@ -292,23 +292,23 @@ void tst_PreviewController::historyOfTenAndBackFromTheOldest()
     QVERIFY(view.backEnabled);
     QVERIFY(!view.forwardEnabled);
 
-    QVERIFY(waitForLoad(m_split.get(), [&] { m_preview->FwdBackClick(true); }));
+    QVERIFY_LOADS(m_split.get(), [&] { m_preview->FwdBackClick(true); });
     QCOMPARE(m_split->DocumentTitle(), QStringLiteral("P10"));
     view = PreviewController::historyView(*m_split);
     QCOMPARE(view.current, 1);
     QVERIFY(view.forwardEnabled);
 
-    QVERIFY(waitForLoad(m_split.get(), [&] { m_preview->HistoryClick(9); }));
+    QVERIFY_LOADS(m_split.get(), [&] { m_preview->HistoryClick(9); });
     QCOMPARE(m_split->DocumentTitle(), QStringLiteral("P2"));
     QVERIFY(PreviewController::historyView(*m_split).backEnabled);
 
     // Back from the oldest entry shows the page under edit again.
     m_editor->SetText(QStringLiteral("<html><title>Editor text</title></html>"));
-    QVERIFY(waitForLoad(m_split.get(), [&] { m_preview->FwdBackClick(true); }));
+    QVERIFY_LOADS(m_split.get(), [&] { m_preview->FwdBackClick(true); });
     QCOMPARE(m_split->DocumentTitle(), QStringLiteral("Editor text"));
     QCOMPARE(m_split->HistoryIndex(), 9);
 
-    QVERIFY(waitForLoad(m_split.get(), [&] { m_preview->FwdBackClick(false); }));
+    QVERIFY_LOADS(m_split.get(), [&] { m_preview->FwdBackClick(false); });
     QCOMPARE(m_split->DocumentTitle(), QStringLiteral("P3"));
     QCOMPARE(m_split->HistoryIndex(), 8);
     // The full-screen renderer has no history: its part of the step does nothing.
@@ -322,7 +322,7 @@ void tst_PreviewController::fullScreenShowsTheEditorTextAndKeepsIt()
     m_preview->setHelperTipHook([&tips](int number) { tips << number; });
     QSignalSpy switched(m_preview.get(), &PreviewController::fullScreenChanged);
     m_editor->SetText(QStringLiteral("<html><title>Entered</title></html>"));
-    QVERIFY(waitForLoad(m_full.get(), [&] { m_preview->View1Click(); }));
+    QVERIFY_LOADS(m_full.get(), [&] { m_preview->View1Click(); });
     QVERIFY(m_preview->fullScreen());
     QCOMPARE(switched.count(), 1);
     QCOMPARE(switched.at(0).at(0).toBool(), true);
@@ -332,7 +332,7 @@ void tst_PreviewController::fullScreenShowsTheEditorTextAndKeepsIt()
     // A refresh while in full screen brings the hidden split view up to date
     // and leaves the full-screen view as it was.
     m_editor->SetText(QStringLiteral("<html><title>Changed</title></html>"));
-    QVERIFY(waitForLoad(m_split.get(), [&] { m_preview->UpdateWebView(); }));
+    QVERIFY_LOADS(m_split.get(), [&] { m_preview->UpdateWebView(); });
     QCOMPARE(m_split->DocumentTitle(), QStringLiteral("Changed"));
     QCOMPARE(m_full->DocumentTitle(), QStringLiteral("Entered"));
 
@@ -346,7 +346,7 @@ void tst_PreviewController::fullScreenShowsTheEditorTextAndKeepsIt()
     QCOMPARE(m_full->DocumentTitle(), QStringLiteral("Linked"));
     QCOMPARE(m_split->DocumentTitle(), QStringLiteral("Changed"));
     // Back from its oldest entry shows the editor text in the full-screen view.
-    QVERIFY(waitForLoad(m_full.get(), [&] { m_preview->FwdBackClick(true); }));
+    QVERIFY_LOADS(m_full.get(), [&] { m_preview->FwdBackClick(true); });
     QCOMPARE(m_full->DocumentTitle(), QStringLiteral("Changed"));
 
     m_preview->HideFullScreen();

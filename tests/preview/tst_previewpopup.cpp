@@ -5,6 +5,7 @@
 #include "preview/previewpopup.h"
 
 #include "scriptedprompter.h"
+#include "testenvironment.h"
 
 #include <QAction>
 #include <QApplication>
@@ -66,7 +67,7 @@ bool tst_PreviewPopup::show(const QString &html)
 {
     QSignalSpy finished(m_preview.get(), &Renderer::loadFinished);
     m_preview->LoadFromBuffer(html, QString());
-    return finished.wait(20000) && finished.last().at(0).toBool();
+    return finished.wait(Tarnwick::TestEnvironment::signalBound) && finished.last().at(0).toBool();
 }
 
 // Selects in the page by script and waits until the renderer reports it.
@@ -127,7 +128,7 @@ void tst_PreviewPopup::findGoesForwardAndSaysWhenNothingFollows()
     QSignalSpy finished(m_popup.get(), &PreviewPopup::findFinished);
     for (int i = 0; i <= matches; ++i) {
         m_popup->FindDialogFind(QStringLiteral("apple"), matchCase);
-        QVERIFY(finished.wait(20000));
+        QVERIFY(finished.wait(Tarnwick::TestEnvironment::signalBound));
         QCOMPARE(finished.last().at(0).toBool(), i < matches);
     }
     QCOMPARE(m_prompter.texts(), QStringList { "No further occurances of \"apple\"" });
@@ -145,7 +146,7 @@ void tst_PreviewPopup::findDialogHasNoWordOrDirectionOptions()
     QSignalSpy finished(m_popup.get(), &PreviewPopup::findFinished);
     dialog->setFindText(QStringLiteral("missing"));
     Q_EMIT dialog->findNextRequested();
-    QVERIFY(finished.wait(20000));
+    QVERIFY(finished.wait(Tarnwick::TestEnvironment::signalBound));
     QCOMPARE(m_prompter.texts(), QStringList { "No further occurances of \"missing\"" });
     dialog->close();
 }
@@ -205,9 +206,10 @@ void tst_PreviewPopup::topAndBottom()
     QVERIFY(m_preview->MaxVertPos() > 0);
     m_popup->HTMLPopupPopup(m_preview.get());
     m_popup->Gotobottom1Click();
-    QTRY_COMPARE_WITH_TIMEOUT(m_preview->Position(), m_preview->MaxVertPos(), 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(m_preview->Position(), m_preview->MaxVertPos(),
+                              Tarnwick::TestEnvironment::signalBound);
     m_popup->Gototop1Click();
-    QTRY_COMPARE_WITH_TIMEOUT(m_preview->Position(), 0, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(m_preview->Position(), 0, Tarnwick::TestEnvironment::signalBound);
 }
 
 int main(int argc, char *argv[])
