@@ -611,6 +611,14 @@ void Renderer::FindNext(const QString &text, bool matchCase, std::function<void(
         if (found) {
             self->d->findActiveMatch = active;
         } else {
+            if (result.numberOfMatches() > 0) {
+                // The engine went round to the first match. Back on the last,
+                // the next search goes on from there: to the first match.
+                self->d->page->findText(self->d->findText,
+                                        (self->d->findMatchCase ? QWebEnginePage::FindCaseSensitively
+                                                                : QWebEnginePage::FindFlags())
+                                            | QWebEnginePage::FindBackward);
+            }
             self->d->findText.clear();
             self->d->findActiveMatch = 0;
         }
