@@ -202,6 +202,9 @@ void TextFileTest::lineEndsFollowEdits_data()
         << QByteArray("a\r\nb\nc\r\nd") << u"a\nb\nc\nd\n"_s << QByteArray("a\r\nb\nc\r\nd\r\n");
     QTest::addRow("line end removed at the end of the file")
         << QByteArray("a\r\nb\n") << u"a\nb"_s << QByteArray("a\r\nb");
+    // Written as "a\r" + "\n" it would read back as one line end and lose the empty line.
+    QTest::addRow("line emptied after a lone cr")
+        << QByteArray("a\rb\nc\n") << u"a\n\nc\n"_s << QByteArray("a\r\n\nc\n");
     QTest::addRow("uniform file, lines typed")
         << QByteArray("a\r\nb\r\n") << u"a\nx\nb\ny"_s << QByteArray("a\r\nx\r\nb\r\ny");
 }
