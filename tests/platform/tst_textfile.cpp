@@ -162,6 +162,8 @@ void TextFileTest::encodeLineEnds_data()
         << u"a\rb\r\nc"_s << format(E::Utf8, L::CRLF) << QByteArray("a\r\nb\r\nc");
     QTest::addRow("bom written back")
         << u"é"_s << format(E::Utf8, L::LF, true) << QByteArray("\xEF\xBB\xBF\xC3\xA9");
+    QTest::addRow("text starting with U+FEFF gets a mark before it")
+        << u"\uFEFFx"_s << utf8Lf << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBFx");
     QTest::addRow("1252") << u"€é\n"_s << format(E::Windows1252, L::CRLF)
                           << QByteArray("\x80\xE9\r\n");
 }
