@@ -461,10 +461,8 @@ void OpenPages::WebPageTabsMouseUp()
     const QDir directory = QFileInfo(record.fileName).absoluteDir();
     if (!directory.exists())
         m_prompter->error(QStringLiteral("Error changing default directory."));
-    const QString text = m_editor->Text();
-    const TextFileFormat format = m_editor->FileFormat();
-    TextFile::write(record.backupFileName(), text, format);
-    TextFile::write(PreviewFile::path(directory.path()), text, format);
+    TextFile::write(record.backupFileName(), m_editor->Text(), m_editor->FileFormat());
+    PreviewFile::write(*m_editor, directory.path());
 }
 
 void OpenPages::WebPageChange()

@@ -250,6 +250,16 @@ void TestOpenPages::tabReleaseWritesBackupAndPreviewFile()
     f.prompter.answer(Prompter::Answer::No);
     QVERIFY(f.pages.CloseActivePage());
     QVERIFY(!QFile::exists(f.dir.filePath("tarnview.htm")));
+
+    // A Windows-1252 page: the browser's copy stays Windows-1252, the backup loses nothing.
+    const QString latin = f.file("latin.htm", "caf\xE9\r\n");
+    QVERIFY(f.pages.LoadFile(latin, false));
+    f.editor.AppendText(u"Ω"_s);
+    QTest::mouseRelease(&f.tabs, Qt::LeftButton);
+    QCOMPARE(TestEnvironment::readFile(f.dir.filePath("tarnview.htm")),
+             QByteArray("caf\xE9\r\n&#937;"));
+    QCOMPARE(TestEnvironment::readFile(latin + "_"), QByteArray("caf\xC3\xA9\r\n\xCE\xA9"));
+    QVERIFY(f.prompter.messages().size() == 1); // the close question only
 }
 
 void TestOpenPages::zeroByteFileAsks_data()
