@@ -585,8 +585,6 @@ void EditorControlTest::loadSaveRoundTrip_data()
     QTest::addRow("empty") << QByteArray() << QString();
     QTest::addRow("crlf with one bare lf")
         << QByteArray("<p>a</p>\r\n<p>b</p>\n<p>c</p>\r\n") << u"<p>a</p>\n<p>b</p>\n<p>c</p>\n"_s;
-    QTest::addRow("lf with a lone cr") << QByteArray("a\nb\rc\n") << u"a\nb\nc\n"_s;
-    QTest::addRow("only line ends") << QByteArray("\r\n\r\n\r\r\n\n") << u"\n\n\n\n\n"_s;
     QByteArray binary;
     for (int i = 0; i < 1024; ++i)
         binary.append(char(i * 13 % 256));
