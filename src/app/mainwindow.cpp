@@ -166,6 +166,7 @@ void MainWindow::buildRegions()
     connect(m_openPages, &OpenPages::statusText, m_panels[2], &QLabel::setText);
     connect(m_openPages, &OpenPages::saveEnabledChanged, this, &MainWindow::setSaveEnabled);
     connect(m_openPages, &OpenPages::recentFilesChanged, this, &MainWindow::SetLastFilesMenu);
+    m_openPages->setHelperTipHook(helperTipHook());
 
     connect(m_webPage, &EditorControl::CaretMoved, this, &MainWindow::showCaret);
     connect(m_webPage, &EditorControl::OnKeyUp, this, &MainWindow::onKeyUp);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/openpages.h"
 
+#include "app/filefilter.h"
 #include "app/recentfiles.h"
 #include "app/settings.h"
 #include "platform/editorcontrol.h"
@@ -35,6 +36,15 @@ bool isReadOnly(const QFileInfo &info)
 {
     // The owner's write bit, not access(): running as root must not hide it.
     return !(info.permissions() & QFileDevice::WriteOwner);
+}
+
+// A name chosen without an extension gets the first valid page extension.
+QString withDefaultExtension(const QString &path, const QString &extensions)
+{
+    const QString extension = FileFilter::extensionList(extensions).value(0);
+    if (extension.isEmpty() || !QFileInfo(path).suffix().isEmpty())
+        return path;
+    return path + (path.endsWith(QLatin1Char('.')) ? QString() : QStringLiteral(".")) + extension;
 }
 
 } // namespace
@@ -96,6 +106,17 @@ bool OpenPages::IsSelectedFileOpen(const QString &selectedPath, bool warn)
     return open;
 }
 
+void OpenPages::setHelperTipHook(std::function<void(int)> showTip)
+{
+    m_showHelperTip = std::move(showTip);
+}
+
+void OpenPages::showHelperTip(int number)
+{
+    if (m_showHelperTip)
+        m_showHelperTip(number);
+}
+
 bool OpenPages::refuseToOpen(const QString &path)
 {
     m_prompter->information(QStringLiteral("Could not find or open: ") + path);
@@ -154,6 +175,12 @@ bool OpenPages::LoadFile(const QString &path, bool inProject)
     Q_EMIT statusText(path);
     SetLastFiles(path);
 
+    if (exists && !content.looksLikeText)
+        m_prompter->information(
+            path
+            + QStringLiteral(" does not look like a text page: it holds NUL bytes or many control "
+                             "characters. It is opened as it is, and saving it unchanged writes "
+                             "back the same bytes."));
     if (exists && isReadOnly(info))
         m_prompter->information(QStringLiteral("File opened in Read-Only mode"));
 
@@ -177,6 +204,8 @@ bool OpenPages::LoadFile(const QString &path, bool inProject)
 
 void OpenPages::New1Click()
 {
+    if (m_settings->Helpers.NewFile)
+        showHelperTip(1);
     const QString path = m_programDirectory + QStringLiteral("newpage.htm");
     if (!QFileInfo::exists(path)) {
         if (const Result created = FileOps::writeFileAtomic(path, QByteArray()); !created) {
@@ -191,8 +220,13 @@ bool OpenPages::Save1Click()
 {
     if (m_activeIndex < 0)
         return false;
+    if (m_settings->Helpers.SavingToDefault
+        && m_currentFileName.toLower().contains(QStringLiteral("newpage.htm")))
+        showHelperTip(9);
     if (m_currentFileName.isEmpty())
         return SaveAs1Click();
+    if (!settleEncoding(m_currentFileName))
+        return false;
     BusyCursor busy;
     if (const Result saved = m_editor->SaveToFile(m_currentFileName); !saved) {
         m_prompter->error(saved.error());
@@ -218,11 +252,12 @@ bool OpenPages::SaveAs1Click()
         return false;
 
     // Only the file name is lower-cased: the directories are the user's.
-    const QFileInfo chosenInfo(*chosen);
+    const QString named = withDefaultExtension(*chosen, m_settings->Defaults.Extension);
+    const QFileInfo chosenInfo(named);
     const QString target = chosenInfo.absoluteDir().filePath(chosenInfo.fileName().toLower());
     // Ask about the file that would really be replaced, which after lower-casing
     // may not be the one the user picked.
-    if (QFileInfo::exists(target) || QFileInfo::exists(*chosen)) {
+    if (QFileInfo::exists(target) || QFileInfo::exists(named)) {
         const auto answer = m_prompter->message(Prompter::Kind::Warning,
                                                 QStringLiteral("Overwrite existing file?"),
                                                 Prompter::Buttons::OkCancel);
@@ -230,6 +265,11 @@ bool OpenPages::SaveAs1Click()
             return false;
     }
 
+    // The answer about characters the encoding cannot hold goes with the page.
+    if (m_referencePages.contains(m_currentFileName))
+        m_referencePages.insert(target);
+    if (!settleEncoding(target))
+        return false;
     {
         BusyCursor busy;
         if (const Result saved = m_editor->SaveToFile(target); !saved) {
@@ -253,6 +293,48 @@ bool OpenPages::SaveAs1Click()
             "that is being edited is no longer part of that project."));
         record.inProject = false;
     }
+    return true;
+}
+
+bool OpenPages::settleEncoding(const QString &path)
+{
+    TextFileFormat format = m_editor->FileFormat();
+    if (format.encoding != TextFileFormat::Encoding::Windows1252)
+        return true;
+    const QString text = m_editor->Text();
+    QStringList referenced = TextFile::unheldCharacters(text, format);
+    if (!referenced.isEmpty() && !m_referencePages.contains(path)) {
+        QString listed;
+        for (const QString &character : std::as_const(referenced))
+            listed += character + QLatin1Char(' ');
+        const auto answer = m_prompter->message(
+            Prompter::Kind::Confirmation,
+            path + QStringLiteral(" is saved as Windows-1252, which cannot hold: ") + listed
+                + QStringLiteral(". Write them as character references (Yes), save the page as "
+                                 "UTF-8 (No), or Cancel?"),
+            Prompter::Buttons::YesNoCancel);
+        if (answer == Prompter::Answer::Cancel)
+            return false;
+        if (answer == Prompter::Answer::No) {
+            format.encoding = TextFileFormat::Encoding::Utf8;
+            format.utf8Bom = false;
+            m_editor->SetFileFormat(format);
+            return true;
+        }
+        m_referencePages.insert(path);
+    }
+    // Windows-1252 bytes that happen to be valid UTF-8 would read back as
+    // other text: the page stays Windows-1252 and its non-ASCII characters
+    // go out as references, which read back (and show in a browser) the same.
+    referenced
+        += TextFile::misreadCharacters(TextFile::withCharacterReferences(text, referenced), format);
+    if (referenced.isEmpty())
+        return true;
+    // The editor shows what is written.
+    QList<std::pair<QString, QString>> replacements;
+    for (const QString &character : std::as_const(referenced))
+        replacements.append({ character, TextFile::characterReference(character) });
+    m_editor->ReplaceEach(replacements);
     return true;
 }
 
@@ -379,10 +461,8 @@ void OpenPages::WebPageTabsMouseUp()
     const QDir directory = QFileInfo(record.fileName).absoluteDir();
     if (!directory.exists())
         m_prompter->error(QStringLiteral("Error changing default directory."));
-    const QString text = m_editor->Text();
-    const TextFileFormat format = m_editor->FileFormat();
-    TextFile::write(record.backupFileName(), text, format);
-    TextFile::write(PreviewFile::path(directory.path()), text, format);
+    TextFile::write(record.backupFileName(), m_editor->Text(), m_editor->FileFormat());
+    PreviewFile::write(*m_editor, directory.path());
 }
 
 void OpenPages::WebPageChange()

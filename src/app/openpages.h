@@ -5,7 +5,10 @@
 
 #include <QList>
 #include <QObject>
+#include <QSet>
 #include <QString>
+
+#include <functional>
 
 class QTabBar;
 
@@ -25,6 +28,9 @@ class OpenPages final : public QObject
 public:
     OpenPages(EditorControl *editor, QTabBar *tabs, Prompter *prompter, Settings *settings,
               const QString &programDirectory, QObject *parent = nullptr);
+
+    // Shows a helper tip by number (File ▸ New, saving the default page).
+    void setHelperTipHook(std::function<void(int tipNumber)> showTip);
 
     bool LoadFile(const QString &path, bool inProject);
     void New1Click();
@@ -61,6 +67,10 @@ Q_SIGNALS:
 
 private:
     bool refuseToOpen(const QString &path); // tells the user; always false
+    void showHelperTip(int number);
+    // Makes the editor's text writable to path in the page's encoding; false
+    // when the user cancelled.
+    bool settleEncoding(const QString &path);
     void SaveToPageHandle();
     void LoadFromPageHandle();
     void WebPageTabsChange(int index);
@@ -85,6 +95,9 @@ private:
     bool m_switching = false; // tab changes made here, not by the user
     QString m_currentFileName;
     QString m_currentDirectory;
+    std::function<void(int)> m_showHelperTip;
+    // Windows-1252 pages whose user chose character references in this run.
+    QSet<QString> m_referencePages;
 };
 
 } // namespace Tarnwick

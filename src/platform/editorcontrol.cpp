@@ -458,17 +458,19 @@ Result EditorControl::SaveToFile(const QString &path)
 {
     TextFileFormat format = d->format;
     if (d->macStyleSave)
-        format.lineEnd = TextFileFormat::LineEnd::CR;
+        format.setUniformLineEnd(TextFileFormat::LineEnd::CR);
     else if (d->unixStyleSave)
-        format.lineEnd = TextFileFormat::LineEnd::LF;
+        format.setUniformLineEnd(TextFileFormat::LineEnd::LF);
     const QString text = Text();
     const Result result = TextFile::write(path, text, format);
     if (result) {
-        // A Windows-1252 file that gained characters outside the code page is
-        // now UTF-8 on disk; later saves keep it so.
-        const TextFileFormat used = TextFile::effectiveFormat(text, format);
+        // The file on disk is what the next save writes back. A Mac or Unix
+        // style save leaves the file's own line ends for a later "Default".
+        const TextFileFormat used = TextFile::writtenFormat(text, format);
         d->format.encoding = used.encoding;
         d->format.utf8Bom = used.utf8Bom;
+        if (!d->macStyleSave && !d->unixStyleSave)
+            d->format.lineEnds = used.lineEnds;
     }
     return result;
 }
@@ -712,6 +714,14 @@ int EditorControl::FindTextFrom(const QString &text)
 void EditorControl::ReplaceText(const QString &text, const QString &replacement)
 {
     replaceAll(m_sci, text, replacement, 0);
+}
+
+void EditorControl::ReplaceEach(const QList<std::pair<QString, QString>> &replacements)
+{
+    m_sci->beginUndoAction(); // nests: the replacements below make one step
+    for (const auto &[text, replacement] : replacements)
+        replaceAll(m_sci, text, replacement, QsciScintillaBase::SCFIND_MATCHCASE);
+    m_sci->endUndoAction();
 }
 
 QString EditorControl::SearchString() const

@@ -6,9 +6,11 @@
 
 #include <QColor>
 #include <QFont>
+#include <QList>
 #include <QWidget>
 
 #include <memory>
+#include <utility>
 
 class QKeyEvent;
 class QPrinter;
@@ -101,6 +103,8 @@ public:
     int FindText(const QString &text); // forward from the caret; selects; 1 when found
     int FindTextFrom(const QString &text); // forward from StartLine/StartPos; range into the cache
     void ReplaceText(const QString &text, const QString &replacement); // every occurrence
+    // Every occurrence of each first by its second, matching case; one undo step.
+    void ReplaceEach(const QList<std::pair<QString, QString>> &replacements);
     QString SearchString() const;
 
     // n = 1..16: mark line StartLine; go selects that line whole.

@@ -25,7 +25,7 @@ struct ProfileText
 std::optional<ProfileText> readLines(const QString &path)
 {
     ProfileText result;
-    result.format.lineEnd = TextFileFormat::LineEnd::CRLF;
+    result.format.setUniformLineEnd(TextFileFormat::LineEnd::CRLF);
     QFile file(path);
     if (!file.exists())
         return result;
@@ -36,7 +36,7 @@ std::optional<ProfileText> readLines(const QString &path)
         return std::nullopt;
     const TextFileContent content = TextFile::decode(bytes);
     result.format = content.format;
-    result.format.lineEnd = TextFileFormat::LineEnd::CRLF;
+    result.format.setUniformLineEnd(TextFileFormat::LineEnd::CRLF);
     result.lines = content.text.split(QLatin1Char('\n'));
     // The final line end does not start another line.
     if (!result.lines.isEmpty() && result.lines.constLast().isEmpty())

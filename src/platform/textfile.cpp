@@ -5,8 +5,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QSet>
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <array>
 #include <optional>
 
@@ -34,15 +36,6 @@ std::optional<char> toCp1252(char16_t c)
             return char(0x80 + i);
     }
     return std::nullopt;
-}
-
-bool isCp1252(const QString &text)
-{
-    for (QChar c : text) {
-        if (!toCp1252(c.unicode()))
-            return false;
-    }
-    return true;
 }
 
 QString fromCp1252(const QByteArray &bytes)
@@ -99,27 +92,56 @@ bool isValidUtf8(const QByteArray &bytes)
     return true;
 }
 
-TextFileFormat::LineEnd dominantLineEnd(const QByteArray &bytes)
+// Bytes that only a binary file has this many of: C0 controls other than
+// tab, line feed, form feed and carriage return, and DEL.
+bool looksLikeText(const QByteArray &bytes)
 {
-    qsizetype lf = 0, crlf = 0, cr = 0;
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] == '\n') {
-            ++lf;
-        } else if (bytes[i] == '\r') {
-            if (i + 1 < bytes.size() && bytes[i + 1] == '\n') {
-                ++crlf;
-                ++i;
-            } else {
-                ++cr;
-            }
+    if (bytes.contains('\0'))
+        return false;
+    qsizetype controls = 0;
+    for (const char ch : bytes) {
+        const auto b = static_cast<unsigned char>(ch);
+        if ((b < 0x20 && b != '\t' && b != '\n' && b != '\f' && b != '\r') || b == 0x7F)
+            ++controls;
+    }
+    return controls * 10 <= bytes.size();
+}
+
+// nullopt when text holds a character the code page cannot.
+std::optional<QByteArray> toCp1252Bytes(const QString &text)
+{
+    QByteArray bytes(text.size(), Qt::Uninitialized);
+    char *out = bytes.data();
+    for (const QChar c : text) {
+        const std::optional<char> b = toCp1252(c.unicode());
+        if (!b)
+            return std::nullopt;
+        *out++ = *b;
+    }
+    return bytes;
+}
+
+// Windows-1252 bytes that the reader would take for UTF-8: they read back as
+// other text (pure ASCII reads the same either way).
+bool readsAsUtf8(const QByteArray &cp1252)
+{
+    const bool high
+        = std::any_of(cp1252.begin(), cp1252.end(), [](char ch) { return ch & char(0x80); });
+    return high && isValidUtf8(cp1252);
+}
+
+// Calls f(code point, the character as a string) for each character of text.
+template<typename F> void forEachCharacter(const QString &text, F f)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+            f(QChar::surrogateToUcs4(c, text.at(i + 1)), text.sliced(i, 2));
+            ++i;
+        } else {
+            f(char32_t(c.unicode()), text.sliced(i, 1));
         }
     }
-    // Ties go to LF, then CRLF; a file without line breaks counts as LF.
-    if (lf >= crlf && lf >= cr)
-        return TextFileFormat::LineEnd::LF;
-    if (crlf >= cr)
-        return TextFileFormat::LineEnd::CRLF;
-    return TextFileFormat::LineEnd::CR;
 }
 
 } // namespace
@@ -137,7 +159,7 @@ QString TextFile::normaliseLineEnds(const QString &text)
 TextFileContent TextFile::decode(const QByteArray &bytes)
 {
     TextFileContent content;
-    content.format.lineEnd = dominantLineEnd(bytes);
+    content.looksLikeText = looksLikeText(bytes);
     if (isValidUtf8(bytes)) {
         QByteArrayView body(bytes);
         if (bytes.startsWith(utf8Bom)) {
@@ -152,48 +174,108 @@ TextFileContent TextFile::decode(const QByteArray &bytes)
         content.text = fromCp1252(bytes);
         content.format.encoding = TextFileFormat::Encoding::Windows1252;
     }
-    content.text = normaliseLineEnds(content.text);
+    const QString raw = std::move(content.text);
+    content.format.lineEnds = LineEnds::read(raw, &content.text, &content.format.lineEnd);
     return content;
 }
 
 TextFileFormat TextFile::effectiveFormat(const QString &text, const TextFileFormat &format)
 {
     TextFileFormat result = format;
-    if (format.encoding == TextFileFormat::Encoding::Windows1252 && !isCp1252(text)) {
-        result.encoding = TextFileFormat::Encoding::Utf8;
+    if (format.encoding == TextFileFormat::Encoding::Windows1252) {
         result.utf8Bom = false;
+        const std::optional<QByteArray> bytes = toCp1252Bytes(text);
+        if (!bytes || readsAsUtf8(*bytes))
+            result.encoding = TextFileFormat::Encoding::Utf8;
     }
-    if (result.encoding == TextFileFormat::Encoding::Windows1252)
-        result.utf8Bom = false;
+    // A text that starts with U+FEFF needs a mark in front, or the reader
+    // takes its own U+FEFF for the mark.
+    if (result.encoding == TextFileFormat::Encoding::Utf8 && text.startsWith(QChar(0xFEFF)))
+        result.utf8Bom = true;
+    return result;
+}
+
+TextFileFormat TextFile::writtenFormat(const QString &text, const TextFileFormat &format)
+{
+    TextFileFormat result = effectiveFormat(text, format);
+    result.lineEnds = format.lineEnds.written(normaliseLineEnds(text), format.lineEnd);
     return result;
 }
 
 QByteArray TextFile::encode(const QString &text, const TextFileFormat &format)
 {
-    const TextFileFormat used = effectiveFormat(text, format);
-    QString lines = normaliseLineEnds(text);
-    switch (used.lineEnd) {
-    case TextFileFormat::LineEnd::LF:
-        break;
-    case TextFileFormat::LineEnd::CRLF:
-        lines.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
-        break;
-    case TextFileFormat::LineEnd::CR:
-        lines.replace(QLatin1Char('\n'), QLatin1Char('\r'));
-        break;
+    const QString lines = format.lineEnds.write(normaliseLineEnds(text), format.lineEnd);
+    if (format.encoding == TextFileFormat::Encoding::Windows1252) {
+        // Never lose or change a character: what the code page cannot carry
+        // faithfully goes out as UTF-8 (see effectiveFormat).
+        if (std::optional<QByteArray> bytes = toCp1252Bytes(lines); bytes && !readsAsUtf8(*bytes))
+            return *bytes;
     }
-
-    if (used.encoding == TextFileFormat::Encoding::Utf8) {
-        QByteArray bytes = lines.toUtf8();
-        if (used.utf8Bom)
-            bytes.prepend(utf8Bom);
-        return bytes;
-    }
-    QByteArray bytes(lines.size(), Qt::Uninitialized);
-    char *out = bytes.data();
-    for (QChar c : std::as_const(lines))
-        *out++ = *toCp1252(c.unicode()); // effectiveFormat() made sure it is representable
+    QByteArray bytes = lines.toUtf8();
+    if (effectiveFormat(text, format).utf8Bom)
+        bytes.prepend(utf8Bom);
     return bytes;
+}
+
+QStringList TextFile::unheldCharacters(const QString &text, const TextFileFormat &format)
+{
+    QStringList result;
+    if (format.encoding != TextFileFormat::Encoding::Windows1252)
+        return result;
+    QSet<char32_t> seen;
+    forEachCharacter(text, [&](char32_t code, QStringView character) {
+        if ((code > 0xFFFF || !toCp1252(char16_t(code))) && !seen.contains(code)) {
+            seen.insert(code);
+            result.append(character.toString());
+        }
+    });
+    return result;
+}
+
+QStringList TextFile::misreadCharacters(const QString &text, const TextFileFormat &format)
+{
+    QStringList result;
+    if (format.encoding != TextFileFormat::Encoding::Windows1252)
+        return result;
+    const std::optional<QByteArray> bytes = toCp1252Bytes(text);
+    if (!bytes || !readsAsUtf8(*bytes))
+        return result;
+    QSet<char32_t> seen;
+    forEachCharacter(text, [&](char32_t code, QStringView character) {
+        if (code >= 0x80 && !seen.contains(code)) {
+            seen.insert(code);
+            result.append(character.toString());
+        }
+    });
+    return result;
+}
+
+QString TextFile::characterReference(const QString &character)
+{
+    char32_t code = 0;
+    forEachCharacter(character, [&](char32_t c, QStringView) {
+        if (code == 0)
+            code = c;
+    });
+    return QStringLiteral("&#%1;").arg(quint32(code));
+}
+
+QString TextFile::withCharacterReferences(const QString &text, const QStringList &characters)
+{
+    if (characters.isEmpty())
+        return text;
+    QSet<char32_t> codes;
+    for (const QString &character : characters)
+        forEachCharacter(character, [&](char32_t code, QStringView) { codes.insert(code); });
+    QString result;
+    result.reserve(text.size());
+    forEachCharacter(text, [&](char32_t code, QStringView character) {
+        if (codes.contains(code))
+            result.append(QStringLiteral("&#%1;").arg(quint32(code)));
+        else
+            result.append(character);
+    });
+    return result;
 }
 
 Expected<TextFileContent> TextFile::read(const QString &path)

@@ -15,7 +15,15 @@ QString PreviewFile::path(const QString &pageDirectory)
 
 Result PreviewFile::write(const EditorControl &editor, const QString &pageDirectory)
 {
-    return TextFile::write(path(pageDirectory), editor.GetTextBuffer(), editor.FileFormat());
+    // A browser reads the copy by the page's own charset, so characters the
+    // page's encoding cannot carry go in as references, as a save would write them.
+    const TextFileFormat format = editor.FileFormat();
+    const QString text = editor.GetTextBuffer();
+    QStringList referenced = TextFile::unheldCharacters(text, format);
+    referenced
+        += TextFile::misreadCharacters(TextFile::withCharacterReferences(text, referenced), format);
+    return TextFile::write(path(pageDirectory), TextFile::withCharacterReferences(text, referenced),
+                           format);
 }
 
 } // namespace Tarnwick

@@ -17,7 +17,8 @@ public:
     static constexpr char FileName[] = "tarnview.htm";
 
     static QString path(const QString &pageDirectory);
-    // Writes the editor's whole text in the page's own format.
+    // Writes the editor's whole text in the page's own format; characters its
+    // encoding cannot hold are written as character references.
     static Result write(const EditorControl &editor, const QString &pageDirectory);
 };
 

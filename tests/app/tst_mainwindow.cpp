@@ -112,6 +112,7 @@ private Q_SLOTS:
     void storedAutoIndentHolds();
     void tipOfTheDayOnActivation_data();
     void tipOfTheDayOnActivation();
+    void helpersOnNewAndSavingTheDefaultPage();
 };
 
 void TestMainWindow::firstStart()
@@ -700,6 +701,35 @@ void TestMainWindow::tipOfTheDayOnActivation()
         QCoreApplication::processEvents();
     }
     QCOMPARE(s.tipsShown, expected);
+}
+
+void TestMainWindow::helpersOnNewAndSavingTheDefaultPage()
+{
+    Session s;
+    {
+        QSettings stored(s.settingsFile(), QSettings::IniFormat);
+        stored.setValue("Helpers/NewFile", 1);
+        stored.setValue("Helpers/SavingToDefault", 1);
+        stored.setValue("Helpers/ShowTipOfTheDay", false);
+    }
+    MainWindow &w = s.start();
+    QStringList captions;
+    w.tips().setPresenter([&](TipSession &session) { captions << session.caption(); });
+    QMenu *file = menuNamed(w, "&File");
+    QVERIFY(file);
+    auto item = [&](const QString &text) {
+        for (QAction *a : file->actions())
+            if (a->text() == text)
+                return a;
+        return static_cast<QAction *>(nullptr);
+    };
+    s.prompter.answer(Prompter::Answer::No); // no new-page builder for the empty page
+    item("&New")->trigger();
+    QCOMPARE(w.openPages()->currentFileName(), s.home() + "newpage.htm");
+    w.editor()->AppendText("<p>x</p>");
+    item("&Save")->trigger();
+    QCOMPARE(captions, (QStringList { "Orphan Pages", "Saving To Default" }));
+    QCOMPARE(TestEnvironment::readFile(s.home() + "newpage.htm"), QByteArray("<p>x</p>"));
 }
 
 int main(int argc, char *argv[])

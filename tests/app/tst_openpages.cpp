@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/openpages.h"
 #include "app/settings.h"
+#include "app/tips.h"
+#include "app/tipsession.h"
 #include "platform/editorcontrol.h"
 #include "scriptedprompter.h"
 #include "testenvironment.h"
@@ -15,8 +17,23 @@
 #include <QTest>
 
 using namespace Tarnwick;
+using namespace Qt::StringLiterals;
 
 namespace {
+
+// The editor's caret to the end of line `line`, as the user would put it there.
+void caretToLineEnd(EditorControl &editor, int line)
+{
+    editor.StartLine = editor.EndLine = line;
+    editor.StartPos = editor.EndPos = editor.LineLength(line);
+    editor.ApplySelection();
+}
+
+QString encodingQuestionText(const QString &path, const QString &characters)
+{
+    return path + " is saved as Windows-1252, which cannot hold: " + characters
+        + ". Write them as character references (Yes), save the page as UTF-8 (No), or Cancel?";
+}
 
 // Everything OpenPages works with, in a temporary directory.
 struct Fixture
@@ -102,6 +119,20 @@ private Q_SLOTS:
     void closingLastTabEmptiesEditor();
     void recentFilesFollowLoads();
     void binaryFileOpens();
+    void pageKeepsItsBytes_data();
+    void pageKeepsItsBytes();
+    void notTextWarning_data();
+    void notTextWarning();
+    void encodingQuestion_data();
+    void encodingQuestion();
+    void encodingAnswerHoldsForThePage_data();
+    void encodingAnswerHoldsForThePage();
+    void windows1252ThatWouldReadAsUtf8();
+    void hiddenPageBackupIsLossless();
+    void saveAsAddsTheExtension_data();
+    void saveAsAddsTheExtension();
+    void helperTipsOnNewAndSave_data();
+    void helperTipsOnNewAndSave();
 };
 
 void TestOpenPages::missingFileAddsNoTab_data()
@@ -219,6 +250,16 @@ void TestOpenPages::tabReleaseWritesBackupAndPreviewFile()
     f.prompter.answer(Prompter::Answer::No);
     QVERIFY(f.pages.CloseActivePage());
     QVERIFY(!QFile::exists(f.dir.filePath("tarnview.htm")));
+
+    // A Windows-1252 page: the browser's copy stays Windows-1252, the backup loses nothing.
+    const QString latin = f.file("latin.htm", "caf\xE9\r\n");
+    QVERIFY(f.pages.LoadFile(latin, false));
+    f.editor.AppendText(u"Ω"_s);
+    QTest::mouseRelease(&f.tabs, Qt::LeftButton);
+    QCOMPARE(TestEnvironment::readFile(f.dir.filePath("tarnview.htm")),
+             QByteArray("caf\xE9\r\n&#937;"));
+    QCOMPARE(TestEnvironment::readFile(latin + "_"), QByteArray("caf\xC3\xA9\r\n\xCE\xA9"));
+    QVERIFY(f.prompter.messages().size() == 1); // the close question only
 }
 
 void TestOpenPages::zeroByteFileAsks_data()
@@ -458,17 +499,325 @@ void TestOpenPages::recentFilesFollowLoads()
 void TestOpenPages::binaryFileOpens()
 {
     Fixture f;
-    // Every byte value but CR (mixed line ends are evened out to the file's main one).
-    QByteArray bytes;
-    for (int i = 0; i < 4096; ++i) {
-        if (i * 7 % 256 != '\r')
-            bytes.append(char(i * 7 % 256));
-    }
+    QByteArray bytes; // every byte value, CR and NUL included
+    for (int i = 0; i < 4096; ++i)
+        bytes.append(char(i * 7 % 256));
     const QString path = f.file("image.gif", bytes);
     QVERIFY(f.pages.LoadFile(path, false));
     QCOMPARE(f.pages.count(), 1);
+    f.editor.SetModified(true);
     QVERIFY(f.pages.Save1Click());
     QCOMPARE(TestEnvironment::readFile(path), bytes);
+}
+
+void TestOpenPages::pageKeepsItsBytes_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("typed"); // at the start of the page
+    QTest::addColumn<QByteArray>("typedAs");
+
+    // 39 bytes; before, it came back as 40.
+    const QByteArray crlfWithLf = "<p>a</p>\r\n<p>b</p>\n<p>c</p>\r\n<p>d</p>\r\n";
+    QTest::addRow("crlf page with one bare lf") << crlfWithLf << QString() << QByteArray();
+    QTest::addRow("crlf page with one bare lf, a line typed") << crlfWithLf << "<!-- x -->\n"
+                                                              << QByteArray("<!-- x -->\r\n");
+    QTest::addRow("lf page with a lone cr")
+        << QByteArray("<p>\n<b>x</b>\r<i>y</i>\n</p>\n") << QString() << QByteArray();
+    QTest::addRow("cr page, a line typed") << QByteArray("a\rb\r\nc\r") << "new\n"
+                                           << QByteArray("new\r");
+    QTest::addRow("1252 with mixed line ends, no final line end")
+        << QByteArray("caf\xE9\r\n\x93q\x94\n\xFF\rend") << QString() << QByteArray();
+    QTest::addRow("only line ends") << QByteArray("\r\n\n\r\r\n\n") << QString() << QByteArray();
+}
+
+void TestOpenPages::pageKeepsItsBytes()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, typed);
+    QFETCH(QByteArray, typedAs);
+    Fixture f;
+    const QString path = f.file("page.htm", bytes);
+    const QString other = f.file("other.htm", "<p>other</p>\n");
+    QVERIFY(f.pages.LoadFile(path, false));
+    if (!typed.isEmpty())
+        f.editor.InsertAtLine(1, 0, typed);
+
+    // Through a hidden tab and its backup, and back.
+    QVERIFY(f.pages.LoadFile(other, false));
+    if (typed.isEmpty())
+        QCOMPARE(TestEnvironment::readFile(path + "_"), bytes);
+    f.tabs.setCurrentIndex(0);
+    f.editor.SetModified(true); // "Save" writes whatever the state
+    QVERIFY(f.pages.Save1Click());
+    QCOMPARE(TestEnvironment::readFile(path), typedAs + bytes);
+    QVERIFY(f.prompter.messages().isEmpty());
+}
+
+void TestOpenPages::notTextWarning_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("warned");
+    QTest::addRow("nul bytes") << QByteArray("GIF89a\0\0\x01\r\n", 11) << true;
+    QTest::addRow("mostly control characters") << QByteArray("\x01\x02\x03\x04\x05"
+                                                             "abc")
+                                               << true;
+    QTest::addRow("a page") << QByteArray("<p>caf\xE9</p>\r\n\t\f") << false;
+}
+
+void TestOpenPages::notTextWarning()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, warned);
+    Fixture f;
+    const QString path = f.file("file.htm", bytes);
+    QVERIFY(f.pages.LoadFile(path, false));
+    QCOMPARE(f.pages.count(), 1);
+    const QStringList expected { path
+                                 + " does not look like a text page: it holds NUL bytes or many "
+                                   "control characters. It is opened as it is, and saving it "
+                                   "unchanged writes back the same bytes." };
+    QCOMPARE(f.prompter.texts(), warned ? expected : QStringList {});
+    if (warned)
+        QCOMPARE(f.prompter.messages().first().kind, Prompter::Kind::Information);
+    f.editor.SetModified(true);
+    QVERIFY(f.pages.Save1Click());
+    QCOMPARE(TestEnvironment::readFile(path), bytes);
+}
+
+void TestOpenPages::encodingQuestion_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("saved");
+    QTest::addColumn<QByteArray>("onDisk");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<bool>("utf8");
+
+    QTest::addRow("yes writes character references")
+        << int(Prompter::Answer::Yes) << true
+        << QByteArray("<p>caf\xE9</p>&#937;&#8594;\r\n<p>\xE0</p>\r\n")
+        << u"<p>café</p>&#937;&#8594;\n<p>à</p>\n"_s << false;
+    QTest::addRow("no saves the page as utf-8")
+        << int(Prompter::Answer::No) << true
+        << QByteArray("<p>caf\xC3\xA9</p>\xCE\xA9\xE2\x86\x92\r\n<p>\xC3\xA0</p>\r\n")
+        << u"<p>café</p>Ω→\n<p>à</p>\n"_s << true;
+    QTest::addRow("cancel writes nothing")
+        << int(Prompter::Answer::Cancel) << false << QByteArray("<p>caf\xE9</p>\r\n<p>\xE0</p>\r\n")
+        << u"<p>café</p>Ω→\n<p>à</p>\n"_s << false;
+}
+
+void TestOpenPages::encodingQuestion()
+{
+    QFETCH(int, answer);
+    QFETCH(bool, saved);
+    QFETCH(QByteArray, onDisk);
+    QFETCH(QString, shown);
+    QFETCH(bool, utf8);
+    Fixture f;
+    const QString path = f.file("page.htm", "<p>caf\xE9</p>\r\n<p>\xE0</p>\r\n");
+    QVERIFY(f.pages.LoadFile(path, false));
+    caretToLineEnd(f.editor, 1);
+    f.editor.ReplaceSelection(u"Ω→"_s);
+
+    f.prompter.answer(Prompter::Answer(answer));
+    QCOMPARE(f.pages.Save1Click(), saved);
+    QCOMPARE(f.prompter.texts(), QStringList { encodingQuestionText(path, u"Ω → "_s) });
+    QCOMPARE(f.prompter.messages().first().kind, Prompter::Kind::Confirmation);
+    QCOMPARE(f.prompter.messages().first().buttons, Prompter::Buttons::YesNoCancel);
+    QCOMPARE(TestEnvironment::readFile(path), onDisk);
+    QCOMPARE(f.editor.Text(), shown);
+    QCOMPARE(f.editor.Modified(), !saved);
+    QCOMPARE(f.editor.FileFormat().encoding == TextFileFormat::Encoding::Utf8, utf8);
+    if (Prompter::Answer(answer) == Prompter::Answer::Yes) {
+        // The references are one step to undo.
+        f.editor.Undo();
+        QCOMPARE(f.editor.Text(), u"<p>café</p>Ω→\n<p>à</p>\n"_s);
+    }
+}
+
+void TestOpenPages::encodingAnswerHoldsForThePage_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QByteArray>("secondSave");
+    QTest::addRow("yes") << int(Prompter::Answer::Yes)
+                         << QByteArray("\xE9&#937;&#128512;&#937;\r\nx\r\n");
+    QTest::addRow("no") << int(Prompter::Answer::No)
+                        << QByteArray("\xC3\xA9\xCE\xA9\xF0\x9F\x98\x80\xCE\xA9\r\nx\r\n");
+}
+
+void TestOpenPages::encodingAnswerHoldsForThePage()
+{
+    QFETCH(int, answer);
+    QFETCH(QByteArray, secondSave);
+    Fixture f;
+    const QString a = f.file("a.htm", "\xE9\r\n");
+    const QString b = f.file("b.htm", "\xE8\r\n");
+    QVERIFY(f.pages.LoadFile(a, false));
+    caretToLineEnd(f.editor, 1);
+    f.editor.ReplaceSelection(u"Ω"_s);
+    f.prompter.answer(Prompter::Answer(answer));
+    QVERIFY(f.pages.Save1Click());
+
+    // Another page is asked about on its own.
+    QVERIFY(f.pages.LoadFile(b, false));
+    f.editor.AppendText(u"→"_s);
+    f.prompter.answer(Prompter::Answer::Cancel);
+    QVERIFY(!f.pages.Save1Click());
+    QCOMPARE(f.prompter.texts().last(), encodingQuestionText(b, u"→ "_s));
+
+    // Back on the first page nothing is asked again.
+    f.tabs.setCurrentIndex(0);
+    const int asked = int(f.prompter.messages().size());
+    caretToLineEnd(f.editor, 1);
+    f.editor.ReplaceSelection(u"😀Ω"_s);
+    f.editor.AppendText(u"x\n"_s);
+    QVERIFY(f.pages.Save1Click());
+    QCOMPARE(f.prompter.messages().size(), asked);
+    QCOMPARE(TestEnvironment::readFile(a), secondSave);
+}
+
+void TestOpenPages::windows1252ThatWouldReadAsUtf8()
+{
+    Fixture f;
+    // The lone 0xE9 makes it Windows-1252, so "\xC3\xA9" reads as two letters.
+    const QString path = f.file("page.htm", "<p>\xC3\xA9</p><p>caf\xE9</p>\n");
+    QVERIFY(f.pages.LoadFile(path, false));
+    QCOMPARE(f.editor.Text(), u"<p>Ã©</p><p>café</p>\n"_s);
+    f.editor.ReplaceText(u"<p>café</p>"_s, QString());
+    QVERIFY(f.pages.Save1Click());
+    // Plain Windows-1252 bytes would now be valid UTF-8 and read back as "é".
+    QCOMPARE(TestEnvironment::readFile(path), QByteArray("<p>&#195;&#169;</p>\n"));
+    QCOMPARE(f.editor.Text(), u"<p>&#195;&#169;</p>\n"_s);
+    QVERIFY(f.prompter.messages().isEmpty());
+    QCOMPARE(TextFile::read(path)->text, f.editor.Text());
+}
+
+void TestOpenPages::hiddenPageBackupIsLossless()
+{
+    Fixture f;
+    const QString a = f.file("a.htm", "caf\xE9\r\n");
+    const QString b = f.file("b.htm", "b\n");
+    QVERIFY(f.pages.LoadFile(a, false));
+    f.editor.AppendText(u"Ω"_s);
+    QVERIFY(f.pages.LoadFile(b, false));
+    // No question for a backup: it holds the text in UTF-8 rather than lose the omega.
+    QVERIFY(f.prompter.messages().isEmpty());
+    QCOMPARE(TestEnvironment::readFile(a + "_"), QByteArray("caf\xC3\xA9\r\n\xCE\xA9"));
+    QCOMPARE(TestEnvironment::readFile(a), QByteArray("caf\xE9\r\n"));
+    // The page itself is still Windows-1252 when it comes back.
+    f.tabs.setCurrentIndex(0);
+    QCOMPARE(f.editor.FileFormat().encoding, TextFileFormat::Encoding::Windows1252);
+}
+
+void TestOpenPages::saveAsAddsTheExtension_data()
+{
+    QTest::addColumn<QString>("extensions");
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("written");
+
+    QTest::addRow("first valid extension") << "html,htm,shtm,shtml"
+                                           << "NewOne"
+                                           << "newone.html";
+    QTest::addRow("name ending in a dot") << "html,htm"
+                                          << "NewOne."
+                                          << "newone.html";
+    QTest::addRow("extensions written with dots") << ".htm, .html"
+                                                  << "NewOne"
+                                                  << "newone.htm";
+    QTest::addRow("a dot in the folder only") << "html"
+                                              << "my.site/NewOne"
+                                              << "my.site/newone.html";
+    QTest::addRow("an extension of its own is kept") << "html"
+                                                     << "Notes.TXT"
+                                                     << "notes.txt";
+    QTest::addRow("no valid extension set") << ""
+                                            << "NewOne"
+                                            << "newone";
+}
+
+void TestOpenPages::saveAsAddsTheExtension()
+{
+    QFETCH(QString, extensions);
+    QFETCH(QString, chosen);
+    QFETCH(QString, written);
+    Fixture f;
+    f.settings.Defaults.Extension = extensions;
+    QDir(f.dir.path()).mkpath("my.site");
+    QVERIFY(f.pages.LoadFile(f.file("source.htm", "<p>hi</p>"), false));
+    f.prompter.answerFile(f.dir.filePath(chosen));
+    QVERIFY(f.pages.SaveAs1Click());
+    const QString target = f.dir.filePath(written);
+    QCOMPARE(f.pages.currentFileName(), target);
+    QCOMPARE(TestEnvironment::readFile(target), QByteArray("<p>hi</p>"));
+
+    // The name with its extension is the one asked about when it exists.
+    f.prompter.answerFile(f.dir.filePath(chosen));
+    f.prompter.answer(Prompter::Answer::Cancel);
+    QVERIFY(!f.pages.SaveAs1Click());
+    QCOMPARE(f.prompter.texts(), QStringList { "Overwrite existing file?" });
+}
+
+void TestOpenPages::helperTipsOnNewAndSave_data()
+{
+    QTest::addColumn<QByteArray>("stored"); // the [Helpers] group of the settings file
+    QTest::addColumn<bool>("untick");
+    QTest::addColumn<QStringList>("shown");
+
+    QTest::addRow("flags stored as 1")
+        << QByteArray("NewFile=1\nSavingToDefault=1\n") << false
+        << QStringList { "Orphan Pages: tip 1", "Saving To Default: tip 9", "Orphan Pages: tip 1",
+                         "Saving To Default: tip 9" };
+    QTest::addRow("nothing stored")
+        << QByteArray() << false
+        << QStringList { "Orphan Pages: tip 1", "Saving To Default: tip 9", "Orphan Pages: tip 1",
+                         "Saving To Default: tip 9" };
+    QTest::addRow("unticked once, not shown again")
+        << QByteArray("NewFile=1\nSavingToDefault=1\n") << true
+        << QStringList { "Orphan Pages: tip 1", "Saving To Default: tip 9" };
+    QTest::addRow("flags stored as 0")
+        << QByteArray("NewFile=0\nSavingToDefault=0\n") << false << QStringList {};
+}
+
+void TestOpenPages::helperTipsOnNewAndSave()
+{
+    QFETCH(QByteArray, stored);
+    QFETCH(bool, untick);
+    QFETCH(QStringList, shown);
+
+    QTemporaryDir dir;
+    QStringList tipLines;
+    for (int i = 1; i <= 12; ++i)
+        tipLines << QStringLiteral("*tip %1").arg(i);
+    QVERIFY(TestEnvironment::writeFile(dir.filePath("TIPS.TXT"), tipLines.join('\n').toUtf8()));
+    QVERIFY(TestEnvironment::writeFile(dir.filePath("settings.conf"), "[Helpers]\n" + stored));
+    Settings settings(
+        std::make_unique<QSettings>(dir.filePath("settings.conf"), QSettings::IniFormat));
+    QVERIFY(settings.ReadIni());
+    ScriptedPrompter prompter;
+    EditorControl editor;
+    QTabBar tabs;
+    OpenPages pages(&editor, &tabs, &prompter, &settings, dir.path() + "/");
+    QStringList seen;
+    Tips tips(settings, dir.path(), [&](TipSession &session) {
+        seen << session.caption() + ": " + session.tip().text;
+        session.setChecked(!untick);
+    });
+    pages.setHelperTipHook([&](int number) { tips.ShowHelperTip(number); });
+
+    const QString other = dir.filePath("other.htm");
+    QVERIFY(TestEnvironment::writeFile(other, "x"));
+    prompter.answer(Prompter::Answer::No); // no new-page builder for the empty file
+    for (int round = 0; round < 2; ++round) {
+        pages.New1Click();
+        editor.AppendText("<p>new</p>");
+        QVERIFY(pages.Save1Click());
+        // Saving any other page shows nothing.
+        QVERIFY(pages.LoadFile(other, false));
+        QVERIFY(pages.Save1Click());
+    }
+    QCOMPARE(seen, shown);
+    QCOMPARE(TestEnvironment::readFile(dir.filePath("newpage.htm")),
+             QByteArray("<p>new</p><p>new</p>"));
+    QVERIFY(prompter.scriptUsedUp());
 }
 
 QTEST_MAIN(TestOpenPages)

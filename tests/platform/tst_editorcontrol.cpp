@@ -118,6 +118,7 @@ private Q_SLOTS:
     void findTextFrom();
     void chainedFindTextFrom();
     void replaceText();
+    void replaceEach();
     void bookmarks();
     void bookmarkFollowsEdits();
     void loadSaveRoundTrip_data();
@@ -500,6 +501,19 @@ void EditorControlTest::replaceText()
     QCOMPARE(e.Text(), original);
 }
 
+void EditorControlTest::replaceEach()
+{
+    EditorControl &e = *m_editor;
+    e.SetText(u"Ω ω →\nΩ"_s);
+    e.SetModified(false);
+    e.ReplaceEach({ { u"Ω"_s, u"&#937;"_s }, { u"→"_s, u"&#8594;"_s } });
+    // Matching case: the small omega is another letter.
+    QCOMPARE(e.Text(), u"&#937; ω &#8594;\n&#937;"_s);
+    QVERIFY(e.Modified());
+    e.Undo();
+    QCOMPARE(e.Text(), u"Ω ω →\nΩ"_s);
+}
+
 void EditorControlTest::bookmarks()
 {
     EditorControl &e = *m_editor;
@@ -569,6 +583,12 @@ void EditorControlTest::loadSaveRoundTrip_data()
     QTest::addRow("lf") << QByteArray("a\nb") << u"a\nb"_s;
     QTest::addRow("binary with nul") << QByteArray("GIF89a\0\x01\xFF\xFE\0\n\x80", 13) << QString();
     QTest::addRow("empty") << QByteArray() << QString();
+    QTest::addRow("crlf with one bare lf")
+        << QByteArray("<p>a</p>\r\n<p>b</p>\n<p>c</p>\r\n") << u"<p>a</p>\n<p>b</p>\n<p>c</p>\n"_s;
+    QByteArray binary;
+    for (int i = 0; i < 1024; ++i)
+        binary.append(char(i * 13 % 256));
+    QTest::addRow("binary, every byte with cr and nul") << binary << QString();
 }
 
 void EditorControlTest::loadSaveRoundTrip()

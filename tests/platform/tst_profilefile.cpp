@@ -27,6 +27,8 @@ private slots:
     void writeRefusesValuesThatWouldBreakTheFile();
     void writeFailureKeepsOldFile();
     void writeKeepsWindows1252Bytes();
+    void writeLeavesOtherKeysReadingTheSame_data();
+    void writeLeavesOtherKeysReadingTheSame();
 
 private:
     QString freshFile(const QByteArray &content);
@@ -263,6 +265,44 @@ void TestProfileFile::writeKeepsWindows1252Bytes()
     QCOMPARE(file.readString(QStringLiteral("S"), QStringLiteral("name")), QStringLiteral("Café"));
     QVERIFY(file.writeString(QStringLiteral("S"), QStringLiteral("k"), QStringLiteral("\u00fc")));
     QCOMPARE(TestEnvironment::readFile(path), QByteArray("[S]\r\nname=Caf\xe9\r\nk=\xfc\r\n"));
+}
+
+void TestProfileFile::writeLeavesOtherKeysReadingTheSame_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("value");
+
+    // The lone 0xE9 makes the file Windows-1252; without it the rest is valid UTF-8.
+    QTest::addRow("1252 file that would turn into utf-8")
+        << QByteArray("[S]\r\nmailto=\xC3\xA9\r\nLoginID=\xE9\r\n") << "LoginID"
+        << "x";
+    QTest::addRow("1252 file, a character it cannot hold")
+        << QByteArray("[S]\r\nmailto=\xC3\xA9\r\nLoginID=\xE9\r\n") << "Host"
+        << QStringLiteral("\u03A9");
+    QTest::addRow("mixed line ends") << QByteArray("[S]\nA=1\r\nB=\xE9\rC=3\n") << "A"
+                                     << "2";
+}
+
+void TestProfileFile::writeLeavesOtherKeysReadingTheSame()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, key);
+    QFETCH(QString, value);
+    const QString path = freshFile(bytes);
+    ProfileFile file(path);
+    const QString section = QStringLiteral("S");
+    QStringList before;
+    for (const QString &k : file.readSection(section))
+        before << k + QLatin1Char('=') + file.readString(section, k);
+
+    QVERIFY(file.writeString(section, key, value));
+    QCOMPARE(file.readString(section, key), value);
+    for (const QString &entry : std::as_const(before)) {
+        const QString k = entry.section(QLatin1Char('='), 0, 0);
+        if (k != key)
+            QCOMPARE(k + QLatin1Char('=') + file.readString(section, k), entry);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestProfileFile)

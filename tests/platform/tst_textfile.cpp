@@ -55,7 +55,17 @@ private Q_SLOTS:
     void roundTripKeepsEveryByte();
     void encodeLineEnds_data();
     void encodeLineEnds();
+    void lineEndsFollowEdits_data();
+    void lineEndsFollowEdits();
+    void writtenFormatIsTheNextStart();
     void unrepresentableCharactersFallBackToUtf8();
+    void windows1252ThatWouldReadAsUtf8IsWrittenAsUtf8();
+    void charactersToReference_data();
+    void charactersToReference();
+    void characterReferences_data();
+    void characterReferences();
+    void looksLikeText_data();
+    void looksLikeText();
     void writeAndReadBack();
     void readFailureNamesThePath();
     void writeFailureNamesThePath();
@@ -115,14 +125,19 @@ void TextFileTest::roundTripKeepsEveryByte_data()
     QTest::addColumn<QByteArray>("bytes");
 
     QByteArray everyByte;
-    for (int b = 0; b < 256; ++b) {
-        if (b != '\r')
-            everyByte.append(char(b));
-    }
-    QTest::addRow("every byte but CR (1252)") << everyByte;
+    for (int i = 0; i < 2048; ++i)
+        everyByte.append(char(i * 7 % 256)); // CR and LF in every neighbourhood
+    QTest::addRow("every byte (1252)") << everyByte;
     QTest::addRow("1252 with crlf") << QByteArray("\x80\x81\x8D\x8F\x90\x9D\r\n\xFF\r\n");
     QTest::addRow("utf-8 with bom and cr") << QByteArray("\xEF\xBB\xBF\xC3\xA9\r\xC3\xA8\r");
-    QTest::addRow("binary with nul") << QByteArray("\x89PNG\0\0\x1A\n\0", 9);
+    QTest::addRow("binary with nul") << QByteArray("\x89PNG\r\n\x1A\n\0\0\r", 12);
+    QTest::addRow("crlf page with one bare lf")
+        << QByteArray("<html>\r\n<body>\r\n<p>one</p>\n<p>two</p>\r\n</body>\r\n");
+    QTest::addRow("lf page with a lone cr") << QByteArray("<p>\n<b>x</b>\r<i>y</i>\n</p>\n");
+    QTest::addRow("mixed, no final line end") << QByteArray("a\r\nb\nc\rd\r\ne");
+    QTest::addRow("only line ends") << QByteArray("\r\n\n\r\r\n\n\n\r");
+    QTest::addRow("cr before crlf") << QByteArray("a\r\r\nb\r\r\nc\n");
+    QTest::addRow("1252 with mixed line ends") << QByteArray("caf\xE9\r\n\x93q\x94\n\xFF\r");
 }
 
 void TextFileTest::roundTripKeepsEveryByte()
@@ -147,6 +162,8 @@ void TextFileTest::encodeLineEnds_data()
         << u"a\rb\r\nc"_s << format(E::Utf8, L::CRLF) << QByteArray("a\r\nb\r\nc");
     QTest::addRow("bom written back")
         << u"é"_s << format(E::Utf8, L::LF, true) << QByteArray("\xEF\xBB\xBF\xC3\xA9");
+    QTest::addRow("text starting with U+FEFF gets a mark before it")
+        << u"\uFEFFx"_s << utf8Lf << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBFx");
     QTest::addRow("1252") << u"€é\n"_s << format(E::Windows1252, L::CRLF)
                           << QByteArray("\x80\xE9\r\n");
 }
@@ -157,6 +174,61 @@ void TextFileTest::encodeLineEnds()
     QFETCH(Format, format);
     QFETCH(QByteArray, bytes);
     QCOMPARE(TextFile::encode(text, format), bytes);
+}
+
+void TextFileTest::lineEndsFollowEdits_data()
+{
+    QTest::addColumn<QByteArray>("read");
+    QTest::addColumn<QString>("edited");
+    QTest::addColumn<QByteArray>("written");
+
+    QTest::addRow("unchanged lines keep their ends below an inserted line")
+        << QByteArray("a\r\nb\nc\r\n") << u"new\na\nb\nc\n"_s << QByteArray("new\r\na\r\nb\nc\r\n");
+    QTest::addRow("typed line gets the main end")
+        << QByteArray("a\r\nb\nc\r\nd\r\n") << u"a\nb\nx\nc\nd\n"_s
+        << QByteArray("a\r\nb\nx\r\nc\r\nd\r\n");
+    QTest::addRow("deleted line takes its end along")
+        << QByteArray("a\r\nb\nc\r\n") << u"a\nc\n"_s << QByteArray("a\r\nc\r\n");
+    QTest::addRow("line changed in place keeps its end")
+        << QByteArray("a\r\nb\nc\r\n") << u"a\nB!\nc\n"_s << QByteArray("a\r\nB!\nc\r\n");
+    QTest::addRow("edits at both ends keep the middle")
+        << QByteArray("one\r\ntwo\nthree\r\nfour\rfive\r\n")
+        << u"ONE\nzero\ntwo\nthree\nfour\nFIVE\nsix\n"_s
+        << QByteArray("ONE\r\nzero\r\ntwo\nthree\r\nfour\rFIVE\r\nsix\r\n");
+    QTest::addRow("repeated blank lines keep their ends")
+        << QByteArray("a\r\n\n\nb\r\nc\r\n") << u"A\n\n\nb\nc\n"_s
+        << QByteArray("A\r\n\n\nb\r\nc\r\n");
+    QTest::addRow("text replaced wholesale gets the main end")
+        << QByteArray("a\nb\r\nc\r\n") << u"x\ny\nz\nw\n"_s << QByteArray("x\r\ny\r\nz\r\nw\r\n");
+    QTest::addRow("line end added at the end of the file")
+        << QByteArray("a\r\nb\nc\r\nd") << u"a\nb\nc\nd\n"_s << QByteArray("a\r\nb\nc\r\nd\r\n");
+    QTest::addRow("line end removed at the end of the file")
+        << QByteArray("a\r\nb\n") << u"a\nb"_s << QByteArray("a\r\nb");
+    // Written as "a\r" + "\n" it would read back as one line end and lose the empty line.
+    QTest::addRow("line emptied after a lone cr")
+        << QByteArray("a\rb\nc\n") << u"a\n\nc\n"_s << QByteArray("a\r\n\nc\n");
+    QTest::addRow("uniform file, lines typed")
+        << QByteArray("a\r\nb\r\n") << u"a\nx\nb\ny"_s << QByteArray("a\r\nx\r\nb\r\ny");
+}
+
+void TextFileTest::lineEndsFollowEdits()
+{
+    QFETCH(QByteArray, read);
+    QFETCH(QString, edited);
+    QFETCH(QByteArray, written);
+    const TextFileContent content = TextFile::decode(read);
+    QCOMPARE(TextFile::encode(edited, content.format), written);
+}
+
+void TextFileTest::writtenFormatIsTheNextStart()
+{
+    const TextFileContent content = TextFile::decode("a\r\nb\nc\r\n");
+    // Changed in place, "b" keeps its LF; once written, the file has "B1" with LF.
+    const QString first = u"a\nB1\nc\n"_s;
+    QCOMPARE(TextFile::encode(first, content.format), QByteArray("a\r\nB1\nc\r\n"));
+    const Format next = TextFile::writtenFormat(first, content.format);
+    // Later edits around it are matched against the file as written, not as first read.
+    QCOMPARE(TextFile::encode(u"x\na\nB1\n"_s, next), QByteArray("x\r\na\r\nB1\n"));
 }
 
 void TextFileTest::unrepresentableCharactersFallBackToUtf8()
@@ -175,6 +247,114 @@ void TextFileTest::unrepresentableCharactersFallBackToUtf8()
     QCOMPARE(TextFile::effectiveFormat(u"\u0080"_s, cp1252).encoding, Format::Encoding::Utf8);
     QCOMPARE(TextFile::effectiveFormat(u"\u0081é"_s, cp1252).encoding,
              Format::Encoding::Windows1252);
+}
+
+void TextFileTest::windows1252ThatWouldReadAsUtf8IsWrittenAsUtf8()
+{
+    // A lone 0xE9 makes the file Windows-1252; "\xC3\xA9" is then two letters.
+    const TextFileContent content = TextFile::decode("mailto=\xC3\xA9\r\nLoginID=\xE9\r\n");
+    QCOMPARE(content.format.encoding, Format::Encoding::Windows1252);
+    QCOMPARE(content.text, u"mailto=Ã©\nLoginID=é\n"_s);
+
+    QString changed = content.text;
+    changed.replace(u"LoginID=é"_s, u"LoginID=x"_s);
+    const QByteArray bytes = TextFile::encode(changed, content.format);
+    QCOMPARE(TextFile::decode(bytes).text, changed);
+    QCOMPARE(TextFile::effectiveFormat(changed, content.format).encoding, Format::Encoding::Utf8);
+    // While a byte still makes it invalid UTF-8, the file stays Windows-1252.
+    QCOMPARE(TextFile::encode(content.text, content.format),
+             QByteArray("mailto=\xC3\xA9\r\nLoginID=\xE9\r\n"));
+}
+
+void TextFileTest::charactersToReference_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("utf8");
+    QTest::addColumn<QStringList>("unheld");
+    QTest::addColumn<QStringList>("misread");
+
+    QTest::addRow("typed into a 1252 page, each once, in order")
+        << u"café Ω→Ω"_s << false << QStringList { u"Ω"_s, u"→"_s } << QStringList {};
+    QTest::addRow("1252 holds its own letters")
+        << u"café € “q”"_s << false << QStringList {} << QStringList {};
+    QTest::addRow("undefined 1252 bytes hold, other C1 controls not")
+        << u"\u0081\u0080\u008D\u0082"_s << false << QStringList { u"\u0080"_s, u"\u0082"_s }
+        << QStringList {};
+    QTest::addRow("a character beyond 16 bits is one character")
+        << u"a\U0001F600b\U0001F600"_s << false << QStringList { u"\U0001F600"_s }
+        << QStringList {};
+    QTest::addRow("utf-8 holds everything")
+        << u"Ω→\U0001F600"_s << true << QStringList {} << QStringList {};
+    QTest::addRow("1252 bytes that read as utf-8")
+        << u"mailto=Ã© Ã©"_s << false << QStringList {} << QStringList { u"Ã"_s, u"©"_s };
+    QTest::addRow("ascii reads the same")
+        << u"<p>plain</p>"_s << false << QStringList {} << QStringList {};
+}
+
+void TextFileTest::charactersToReference()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, utf8);
+    QFETCH(QStringList, unheld);
+    QFETCH(QStringList, misread);
+    const Format f = format(utf8 ? Format::Encoding::Utf8 : Format::Encoding::Windows1252,
+                            Format::LineEnd::LF);
+    QCOMPARE(TextFile::unheldCharacters(text, f), unheld);
+    QCOMPARE(TextFile::misreadCharacters(text, f), misread);
+    // Once referenced, the text is held and reads back as written.
+    const QString referenced = TextFile::withCharacterReferences(text, unheld + misread);
+    QVERIFY(TextFile::unheldCharacters(referenced, f).isEmpty());
+    QCOMPARE(TextFile::effectiveFormat(referenced, f).encoding, f.encoding);
+    QCOMPARE(TextFile::decode(TextFile::encode(referenced, f)).text, referenced);
+}
+
+void TextFileTest::characterReferences_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("characters");
+    QTest::addColumn<QString>("expected");
+
+    QTest::addRow("decimal code points")
+        << u"Ω→"_s << QStringList { u"Ω"_s, u"→"_s } << u"&#937;&#8594;"_s;
+    QTest::addRow("beyond 16 bits")
+        << u"a\U0001F600"_s << QStringList { u"\U0001F600"_s } << u"a&#128512;"_s;
+    QTest::addRow("other characters untouched")
+        << u"éΩé\nΩ"_s << QStringList { u"Ω"_s } << u"é&#937;é\n&#937;"_s;
+    QTest::addRow("nothing to reference") << u"Ω"_s << QStringList {} << u"Ω"_s;
+}
+
+void TextFileTest::characterReferences()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, characters);
+    QFETCH(QString, expected);
+    QCOMPARE(TextFile::withCharacterReferences(text, characters), expected);
+}
+
+void TextFileTest::looksLikeText_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("text");
+
+    QTest::addRow("empty") << QByteArray() << true;
+    QTest::addRow("page") << QByteArray("<p>caf\xE9</p>\r\n") << true;
+    QTest::addRow("tabs, form feeds and line ends") << QByteArray("\ta\f\r\n\tb\r\n\f") << true;
+    QTest::addRow("one control in ten") << QByteArray("abcdefghi\x1B") << true;
+    QTest::addRow("a nul byte") << QByteArray("<p>\0</p>", 8) << false;
+    QTest::addRow("utf-16") << QByteArray("<\0p\0>\0", 6) << false;
+    QTest::addRow("many controls") << QByteArray("\x01\x02\x03\x04"
+                                                 "abcdef")
+                                   << false;
+    QTest::addRow("many DEL") << QByteArray("\x7F\x7F\x7F\x7F"
+                                            "abcdef")
+                              << false;
+}
+
+void TextFileTest::looksLikeText()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, text);
+    QCOMPARE(TextFile::decode(bytes).looksLikeText, text);
 }
 
 void TextFileTest::writeAndReadBack()

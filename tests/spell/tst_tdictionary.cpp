@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dcttestfile.h"
+#include "platform/textfile.h"
 #include "scriptedprompter.h"
 #include "spell/tdictionary.h"
 
@@ -333,6 +334,22 @@ private slots:
         QVERIFY(dictionary->addWord(QStringLiteral("wren")));
         QVERIFY(dictionary->saveUserList());
         QCOMPARE(readLines(list), (QStringList{"apple", "banana", "kestrel", "wren", "yam", "zucchini"}));
+    }
+
+    void saveKeepsWordsReadingTheSame()
+    {
+        // The leading no-break space makes the file Windows-1252 and is trimmed
+        // away: written back plainly, "\xDF\xA9" would be one UTF-8 letter.
+        const QString list = path(QStringLiteral("latin.txt"));
+        QVERIFY(writeText(list, "\xA0\xDF\xA9\n"));
+        auto dictionary = withWords({"dog"});
+        QVERIFY(dictionary->openUserList(list));
+        QCOMPARE(dictionary->userWords(), QStringList{QStringLiteral("\u00DF\u00A9")});
+        QVERIFY(dictionary->addWord(QStringLiteral("wren")));
+        QVERIFY(dictionary->saveUserList());
+        const auto saved = TextFile::read(list);
+        QVERIFY(saved);
+        QCOMPARE(saved->text, QStringLiteral("wren\n\u00DF\u00A9\n"));
     }
 
     void failedSaveKeepsListModified()
