@@ -2,6 +2,7 @@
 #include "app/mainwindow.h"
 
 #include "app/aboutbox.h"
+#include "app/activepagebackup.h"
 #include "app/editcommands.h"
 #include "app/editorappearance.h"
 #include "app/editorsettingsdialog.h"
@@ -166,6 +167,9 @@ void MainWindow::buildRegions()
     connect(m_openPages, &OpenPages::statusText, m_panels[2], &QLabel::setText);
     connect(m_openPages, &OpenPages::saveEnabledChanged, this, &MainWindow::setSaveEnabled);
     connect(m_openPages, &OpenPages::recentFilesChanged, this, &MainWindow::SetLastFilesMenu);
+    m_activeBackup = new ActivePageBackup(m_webPage, m_openPages, this);
+    m_activeBackup->watchWindow(this);
+    connect(m_activeBackup, &ActivePageBackup::statusText, m_panels[2], &QLabel::setText);
 
     connect(m_webPage, &EditorControl::CaretMoved, this, &MainWindow::showCaret);
     connect(m_webPage, &EditorControl::OnKeyUp, this, &MainWindow::onKeyUp);
@@ -438,6 +442,11 @@ QString MainWindow::statusPanel(int panel) const
     return m_panels[panel]->text();
 }
 
+void MainWindow::showStatusText(const QString &text)
+{
+    m_panels[2]->setText(text);
+}
+
 // ---------------------------------------------------------------- life cycle
 
 void MainWindow::FormCreate()
@@ -487,6 +496,10 @@ void MainWindow::FormActivate()
     try {
         if (m_tipOfTheDayShown || !m_shownOnce || !m_settings->Helpers.ShowTipOfTheDay
             || m_openPages->count() > 0)
+            return;
+        // Not on top of a question still open (a recovery at start): the
+        // window is activated again once it is answered.
+        if (QApplication::activeModalWidget())
             return;
         m_tipOfTheDayShown = true;
         m_tips->ShowTipOfTheDay();

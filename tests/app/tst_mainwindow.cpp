@@ -18,6 +18,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDialog>
 #include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QSettings>
@@ -109,6 +110,7 @@ private Q_SLOTS:
     void storedAutoIndentHolds();
     void tipOfTheDayOnActivation_data();
     void tipOfTheDayOnActivation();
+    void tipOfTheDayWaitsForAnOpenQuestion();
 };
 
 void TestMainWindow::firstStart()
@@ -667,6 +669,25 @@ void TestMainWindow::tipOfTheDayOnActivation()
         QCoreApplication::processEvents();
     }
     QCOMPARE(s.tipsShown, expected);
+}
+
+void TestMainWindow::tipOfTheDayWaitsForAnOpenQuestion()
+{
+    Session s;
+    MainWindow &w = s.start();
+    const auto activate = [&w] {
+        QEvent activation(QEvent::WindowActivate);
+        QApplication::sendEvent(&w, &activation);
+        QCoreApplication::processEvents();
+    };
+    QDialog question;
+    question.setModal(true);
+    question.show();
+    activate();
+    QCOMPARE(s.tipsShown, 0);
+    question.close();
+    activate();
+    QCOMPARE(s.tipsShown, 1);
 }
 
 int main(int argc, char *argv[])
