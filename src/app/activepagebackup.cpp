@@ -44,9 +44,11 @@ void ActivePageBackup::onChange()
 void ActivePageBackup::writeNow()
 {
     m_pause.stop();
+    if (!m_pending)
+        return; // nothing typed since the last backup
     const int active = m_pages->activeIndex();
     // Saved, switched away (which writes the backup) or closed: nothing to keep.
-    if (!m_pending || active < 0 || !m_editor->Modified()) {
+    if (active < 0 || !m_editor->Modified()) {
         m_pending = false;
         return;
     }
