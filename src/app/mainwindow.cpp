@@ -2,6 +2,7 @@
 #include "app/mainwindow.h"
 
 #include "app/aboutbox.h"
+#include "app/activepagebackup.h"
 #include "app/editcommands.h"
 #include "app/editorappearance.h"
 #include "app/editorsettingsdialog.h"
@@ -167,6 +168,9 @@ void MainWindow::buildRegions()
     connect(m_openPages, &OpenPages::saveEnabledChanged, this, &MainWindow::setSaveEnabled);
     connect(m_openPages, &OpenPages::recentFilesChanged, this, &MainWindow::SetLastFilesMenu);
     m_openPages->setHelperTipHook(helperTipHook());
+    m_activeBackup = new ActivePageBackup(m_webPage, m_openPages, this);
+    m_activeBackup->watchWindow(this);
+    connect(m_activeBackup, &ActivePageBackup::statusText, m_panels[2], &QLabel::setText);
 
     connect(m_webPage, &EditorControl::CaretMoved, this, &MainWindow::showCaret);
     connect(m_webPage, &EditorControl::OnKeyUp, this, &MainWindow::onKeyUp);
@@ -439,6 +443,11 @@ QString MainWindow::statusPanel(int panel) const
     return m_panels[panel]->text();
 }
 
+void MainWindow::showStatusText(const QString &text)
+{
+    m_panels[2]->setText(text);
+}
+
 // ---------------------------------------------------------------- life cycle
 
 void MainWindow::FormCreate()
@@ -488,6 +497,10 @@ void MainWindow::FormActivate()
     try {
         if (m_tipOfTheDayShown || !m_shownOnce || !m_settings->Helpers.ShowTipOfTheDay
             || m_openPages->count() > 0)
+            return;
+        // Not on top of a question still open (a recovery at start): the
+        // window is activated again once it is answered.
+        if (QApplication::activeModalWidget())
             return;
         m_tipOfTheDayShown = true;
         m_tips->ShowTipOfTheDay();

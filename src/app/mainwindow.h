@@ -16,6 +16,7 @@ class QToolButton;
 
 namespace Tarnwick {
 
+class ActivePageBackup;
 class EditCommands;
 struct EditorAppearance;
 class EditorControl;
@@ -44,6 +45,7 @@ public:
     ~MainWindow() override;
 
     OpenPages *openPages() const { return m_openPages; }
+    ActivePageBackup *activePageBackup() const { return m_activeBackup; }
     EditorControl *editor() const { return m_webPage; }
     EditorControl *spareEditor() const { return m_spareEditor; }
     EditCommands *editCommands() const { return m_editCommands; }
@@ -51,6 +53,7 @@ public:
     FileListPane *fileList() const { return m_fileList; }
     QString programDirectory() const { return m_programDirectory; }
     QString statusPanel(int panel) const;
+    void showStatusText(const QString &text); // status panel 2
     Tips &tips() const { return *m_tips; }
     // The "&Options" menu; every preference command goes here.
     QMenu *optionsMenu() const { return m_optionsMenu; }
@@ -143,6 +146,7 @@ private:
     QAction *m_viewImages = nullptr;
     QToolButton *m_browserBtn = nullptr;
     OpenPages *m_openPages = nullptr;
+    ActivePageBackup *m_activeBackup = nullptr;
     EditCommands *m_editCommands = nullptr;
     ProjectCommands *m_projectCommands = nullptr;
     QLabel *m_panels[3] = {};

@@ -143,37 +143,13 @@ bool OpenPages::LoadFile(const QString &path, bool inProject)
         content = std::move(read.value());
     }
 
-    PageRecord record;
-    record.inProject = inProject;
-    record.fileName = path;
-    m_pages.append(record);
-    {
-        const bool was = m_switching;
-        m_switching = true;
-        m_tabs->addTab(info.fileName());
-        m_switching = was;
-    }
-    if (m_pages.size() >= 2 && m_activeIndex >= 0)
-        SaveToPageHandle();
-    m_activeIndex = int(m_pages.size()) - 1;
-    setCurrentTab(m_activeIndex);
-
+    addPage(path, inProject, content);
     bool result = false;
-    m_editor->LoadFromText(content.text, content.format);
-    m_editor->StartLine = m_editor->EndLine = 1;
-    m_editor->StartPos = m_editor->EndPos = 0;
-    m_editor->ApplySelection();
-    m_editor->SetFirstVisibleLine(0);
     if (exists) {
         m_editor->SetModified(false);
         Q_EMIT saveEnabledChanged(false);
         result = true;
     }
-
-    setCurrentFile(path);
-    m_tabs->setToolTip(path);
-    Q_EMIT statusText(path);
-    SetLastFiles(path);
 
     if (exists && !content.looksLikeText)
         m_prompter->information(
@@ -199,7 +175,69 @@ bool OpenPages::LoadFile(const QString &path, bool inProject)
     Q_EMIT pageStateChanged(true);
     Q_EMIT refreshPreview();
     Q_EMIT previewToTop();
+    Q_EMIT openPagesChanged();
     return result;
+}
+
+void OpenPages::addPage(const QString &path, bool inProject, const TextFileContent &content)
+{
+    PageRecord record;
+    record.inProject = inProject;
+    record.fileName = path;
+    m_pages.append(record);
+    {
+        const bool was = m_switching;
+        m_switching = true;
+        m_tabs->addTab(QFileInfo(path).fileName());
+        m_switching = was;
+    }
+    if (m_pages.size() >= 2 && m_activeIndex >= 0)
+        SaveToPageHandle();
+    m_activeIndex = int(m_pages.size()) - 1;
+    setCurrentTab(m_activeIndex);
+
+    m_editor->LoadFromText(content.text, content.format);
+    m_editor->StartLine = m_editor->EndLine = 1;
+    m_editor->StartPos = m_editor->EndPos = 0;
+    m_editor->ApplySelection();
+    m_editor->SetFirstVisibleLine(0);
+
+    setCurrentFile(path);
+    m_tabs->setToolTip(path);
+    Q_EMIT statusText(path);
+    SetLastFiles(path);
+}
+
+void OpenPages::LoadRecovered(const QString &path, const TextFileContent &content)
+{
+    const qsizetype open = fileNames().indexOf(path);
+    if (open < 0) {
+        addPage(path, false, content);
+    } else {
+        if (open != m_activeIndex)
+            m_tabs->setCurrentIndex(int(open)); // as if the user picked the tab
+        m_editor->LoadFromText(content.text, content.format);
+    }
+    m_editor->SetModified(true);
+    Q_EMIT saveEnabledChanged(true);
+    Q_EMIT pageStateChanged(true);
+    Q_EMIT refreshPreview();
+    Q_EMIT previewToTop();
+    Q_EMIT openPagesChanged();
+}
+
+QStringList OpenPages::fileNames() const
+{
+    QStringList names;
+    for (const PageRecord &record : m_pages)
+        names.append(record.fileName);
+    return names;
+}
+
+void OpenPages::removeBackup(const QString &fileName)
+{
+    if (fileNames().count(fileName) <= 1)
+        QFile::remove(fileName + QLatin1Char('_'));
 }
 
 void OpenPages::New1Click()
@@ -234,6 +272,8 @@ bool OpenPages::Save1Click()
     }
     m_editor->SetModified(false);
     Q_EMIT saveEnabledChanged(false);
+    // The page file holds the text now.
+    removeBackup(m_currentFileName);
     return true;
 }
 
@@ -285,6 +325,7 @@ bool OpenPages::SaveAs1Click()
 
     // RenameSaveAsFile: the tab now stands for the new file.
     PageRecord &record = m_pages[m_activeIndex];
+    removeBackup(record.fileName);
     record.fileName = target;
     m_tabs->setTabText(m_activeIndex, QFileInfo(target).fileName());
     if (record.inProject) {
@@ -293,6 +334,7 @@ bool OpenPages::SaveAs1Click()
             "that is being edited is no longer part of that project."));
         record.inProject = false;
     }
+    Q_EMIT openPagesChanged();
     return true;
 }
 
@@ -360,7 +402,7 @@ bool OpenPages::CloseActivePage()
 void OpenPages::removeActivePage()
 {
     const PageRecord closing = m_pages.at(m_activeIndex);
-    QFile::remove(closing.backupFileName());
+    removeBackup(closing.fileName);
     QFile::remove(PreviewFile::path(QFileInfo(closing.fileName).absolutePath()));
 
     const int index = m_activeIndex;
@@ -380,12 +422,14 @@ void OpenPages::removeActivePage()
         Q_EMIT saveEnabledChanged(false);
         Q_EMIT pageStateChanged(false);
         Q_EMIT refreshPreview();
+        Q_EMIT openPagesChanged();
         return;
     }
     // The next tab takes over, or the previous one when the last tab closed.
     m_activeIndex = std::min(index, int(m_pages.size()) - 1);
     setCurrentTab(m_activeIndex);
     LoadFromPageHandle();
+    Q_EMIT openPagesChanged();
 }
 
 bool OpenPages::CloseAllPages()

@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QSet>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -33,6 +34,10 @@ public:
     void setHelperTipHook(std::function<void(int tipNumber)> showTip);
 
     bool LoadFile(const QString &path, bool inProject);
+    // Puts text the last run left in a backup back into the page, marked
+    // modified: in its tab when the page is open, else in a new tab (also
+    // when the page file no longer exists; saving creates it).
+    void LoadRecovered(const QString &path, const TextFileContent &content);
     void New1Click();
     bool Save1Click(); // false when nothing was written
     bool SaveAs1Click(); // false when cancelled or failed
@@ -48,6 +53,7 @@ public:
     int count() const { return int(m_pages.size()); }
     int activeIndex() const { return m_activeIndex; }
     const PageRecord &page(int index) const { return m_pages.at(index); }
+    QStringList fileNames() const; // in tab order
     QString currentFileName() const { return m_currentFileName; }
     QString currentDirectory() const { return m_currentDirectory; }
     QString programDirectory() const { return m_programDirectory; }
@@ -60,6 +66,7 @@ Q_SIGNALS:
     void statusText(const QString &text); // status panel 2
     void saveEnabledChanged(bool enabled);
     void recentFilesChanged();
+    void openPagesChanged(); // a page opened, closed or took a new name
     void refreshPreview();
     void previewToTop();
     // The user asked to build a new page for an empty file.
@@ -71,6 +78,11 @@ private:
     // Makes the editor's text writable to path in the page's encoding; false
     // when the user cancelled.
     bool settleEncoding(const QString &path);
+    // A new tab for path showing content; it becomes the active page.
+    void addPage(const QString &path, bool inProject, const TextFileContent &content);
+    // The backup of a page that was saved or closed, unless another tab of
+    // the same file still keeps its text there.
+    void removeBackup(const QString &fileName);
     void SaveToPageHandle();
     void LoadFromPageHandle();
     void WebPageTabsChange(int index);

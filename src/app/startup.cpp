@@ -3,6 +3,7 @@
 
 #include "app/mainwindow.h"
 #include "app/programdirectory.h"
+#include "app/programrun.h"
 #include "app/settings.h"
 #include "app/splashwindow.h"
 #include "platform/qtprompter.h"
@@ -117,27 +118,26 @@ int Startup::run(QApplication &application, const Options &options)
 
     const QString dataDirectory = ProgramDirectory::installedDataDirectory();
     QApplication::setWindowIcon(QIcon(dataDirectory + QStringLiteral("icons/tarnwick.svg")));
-    const QString home = ProgramDirectory::resolve(options.home);
     QtPrompter prompter(nullptr);
-    if (const Result prepared = ProgramDirectory::prepare(home, dataDirectory); !prepared)
-        prompter.warning(prepared.error());
-
     // Names on the command line mean what they meant where the program was
-    // started; from now on the program directory is the working directory.
+    // started; from then on the program directory is the working directory.
     QStringList files;
     for (const QString &file : options.files)
         files << QFileInfo(file).absoluteFilePath();
-    QDir::setCurrent(home);
-
     Settings settings(Settings::openUserStore());
-    MainWindow window(home, &settings, &prompter);
-    window.show();
+    ProgramRun program(options.home, &prompter, &settings);
+    QDir::setCurrent(program.home());
+    // The recovery questions must not sit behind the picture.
+    if (splash && program.hasLeftOvers())
+        splash->close();
     if (options.startupTrace)
-        traceStartup(window, !files.isEmpty());
+        traceStartup(program.window(), !files.isEmpty());
     if (splash)
         splash->raise(); // it stays up for its five seconds, the window is usable meanwhile
-    window.openFiles(files);
-    return application.exec();
+    program.start(files);
+    const int exitCode = application.exec();
+    program.finish();
+    return exitCode;
 }
 
 } // namespace Tarnwick

@@ -56,7 +56,7 @@ Result FileOps::copyFileOverwrite(const QString &src, const QString &dst)
         }
         if (n == 0)
             break;
-        if (out.write(buffer, n) != n) {
+        if (!writeAll(out, QByteArrayView(buffer, n))) {
             const QString reason = out.errorString();
             out.cancelWriting();
             return copyFailure(src, dst, reason);
@@ -111,7 +111,7 @@ Result FileOps::writeFileAtomic(const QString &path, const QByteArray &bytes)
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return failure(file.errorString());
-    if (file.write(bytes) != bytes.size()) {
+    if (!writeAll(file, bytes)) {
         const QString reason = file.errorString();
         file.cancelWriting();
         return failure(reason);
@@ -119,6 +119,21 @@ Result FileOps::writeFileAtomic(const QString &path, const QByteArray &bytes)
     if (!file.commit())
         return failure(file.errorString());
     return Result::success();
+}
+
+bool FileOps::writeAll(QFileDevice &file, QByteArrayView bytes)
+{
+    // A write the disk takes only part of comes back short without a cause;
+    // writing the rest then fails with the real one (disk full, size limit).
+    qint64 written = 0;
+    while (written < bytes.size()) {
+        const qint64 n = file.write(bytes.data() + written, bytes.size() - written);
+        if (n <= 0)
+            return false;
+        written += n;
+    }
+    // A short flush keeps what it could not write, so the second one says why.
+    return file.flush() || file.flush();
 }
 
 } // namespace Tarnwick

@@ -4,7 +4,10 @@
 #include "platform/result.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
+
+class QFileDevice;
 
 namespace Tarnwick {
 
@@ -25,6 +28,11 @@ public:
     // Size in bytes, -1 when the path names no regular file.
     static qint64 fileSize(const QString &path);
     static Result writeFileAtomic(const QString &path, const QByteArray &bytes);
+    // Writes all of bytes to file and flushes them; false with the cause in
+    // file.errorString() when the disk did not take them all. Use it before
+    // QSaveFile::commit(), which renames a file that its own final flush cut
+    // short and still reports success.
+    static bool writeAll(QFileDevice &file, QByteArrayView bytes);
 };
 
 } // namespace Tarnwick

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/profilefile.h"
 
+#include "platform/fileops.h"
 #include "platform/textfile.h"
 
 #include <QFile>
@@ -205,7 +206,7 @@ Result ProfileFile::writeStrings(const QString &section,
     QSaveFile file(m_path);
     if (!file.open(QIODevice::WriteOnly))
         return failed;
-    if (file.write(bytes) != bytes.size()) {
+    if (!FileOps::writeAll(file, bytes)) {
         file.cancelWriting();
         return failed;
     }

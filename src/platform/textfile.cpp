@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/textfile.h"
 
+#include "platform/fileops.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -306,7 +308,7 @@ Result TextFile::write(const QString &path, const QString &text, const TextFileF
     if (!file.open(QIODevice::WriteOnly))
         return Result::failure(
             QStringLiteral("Could not write \"%1\": %2").arg(shown, file.errorString()));
-    if (file.write(bytes) != bytes.size()) {
+    if (!FileOps::writeAll(file, bytes)) {
         const QString error = file.errorString();
         file.cancelWriting();
         return Result::failure(QStringLiteral("Could not write \"%1\": %2").arg(shown, error));

@@ -20,6 +20,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDialog>
 #include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QSettings>
@@ -113,6 +114,7 @@ private Q_SLOTS:
     void tipOfTheDayOnActivation_data();
     void tipOfTheDayOnActivation();
     void helpersOnNewAndSavingTheDefaultPage();
+    void tipOfTheDayWaitsForAnOpenQuestion();
 };
 
 void TestMainWindow::firstStart()
@@ -730,6 +732,25 @@ void TestMainWindow::helpersOnNewAndSavingTheDefaultPage()
     item("&Save")->trigger();
     QCOMPARE(captions, (QStringList { "Orphan Pages", "Saving To Default" }));
     QCOMPARE(TestEnvironment::readFile(s.home() + "newpage.htm"), QByteArray("<p>x</p>"));
+}
+
+void TestMainWindow::tipOfTheDayWaitsForAnOpenQuestion()
+{
+    Session s;
+    MainWindow &w = s.start();
+    const auto activate = [&w] {
+        QEvent activation(QEvent::WindowActivate);
+        QApplication::sendEvent(&w, &activation);
+        QCoreApplication::processEvents();
+    };
+    QDialog question;
+    question.setModal(true);
+    question.show();
+    activate();
+    QCOMPARE(s.tipsShown, 0);
+    question.close();
+    activate();
+    QCOMPARE(s.tipsShown, 1);
 }
 
 int main(int argc, char *argv[])

@@ -3,18 +3,26 @@
 #include "app/settings.h"
 #include "app/tips.h"
 #include "app/tipsession.h"
+#include "filesizelimit.h"
 #include "platform/editorcontrol.h"
 #include "scriptedprompter.h"
 #include "testenvironment.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 using namespace Tarnwick;
 using namespace Qt::StringLiterals;
@@ -90,6 +98,41 @@ private:
     QString m_path;
 };
 
+// A child process of this test opens a page, adds `size` characters and
+// saves while the system lets it write at most 4096 bytes a file.
+const char saveUnderLimitRole[] = "--save-under-limit";
+
+int saveUnderLimit(int argc, char *argv[])
+{
+    QApplication application(argc, argv);
+    const QString path = QString::fromLocal8Bit(argv[2]);
+    ScriptedPrompter prompter;
+    QTemporaryDir scratch;
+    Settings settings { std::make_unique<QSettings>(scratch.filePath("settings.conf"),
+                                                    QSettings::IniFormat) };
+    EditorControl editor;
+    QTabBar tabs;
+    OpenPages pages { &editor, &tabs, &prompter, &settings, QFileInfo(path).absolutePath() + "/" };
+    if (!pages.LoadFile(path, false))
+        return 2;
+    const QString text = editor.Text() + QString(std::atoi(argv[3]), u'x');
+    editor.SetText(text);
+    const bool saved = pages.Save1Click();
+    std::printf("saved %d\nmodified %d\nkept %d\n", int(saved), int(editor.Modified()),
+                int(editor.Text() == text));
+    for (const ScriptedPrompter::Message &m : prompter.messages())
+        std::printf("%s %s\n", m.kind == Prompter::Kind::Error ? "error" : "other",
+                    qPrintable(m.text));
+    return 0;
+}
+
+// The names of a directory, hidden ones too: a temporary file left behind shows.
+QStringList entries(const QString &directory)
+{
+    return QDir(directory).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot
+                                     | QDir::System);
+}
+
 } // namespace
 
 class TestOpenPages : public QObject
@@ -113,6 +156,10 @@ private Q_SLOTS:
     void saveAsAsksBeforeOverwriting();
     void saveAsLeavesTheProject();
     void failedSaveKeepsEverything();
+    void saveBeyondTheFileSizeLimit_data();
+    void saveBeyondTheFileSizeLimit();
+    void saveIntoRemovedDirectory();
+    void saveThroughSymbolicLinkKeepsTheLink();
     void closeQuestion_data();
     void closeQuestion();
     void closeAllStopsAtCancel();
@@ -820,5 +867,81 @@ void TestOpenPages::helperTipsOnNewAndSave()
     QVERIFY(prompter.scriptUsedUp());
 }
 
-QTEST_MAIN(TestOpenPages)
+void TestOpenPages::saveBeyondTheFileSizeLimit_data()
+{
+    QTest::addColumn<int>("size");
+    QTest::addRow("a small page") << 10000;
+    QTest::addRow("a large page") << 100000;
+}
+
+void TestOpenPages::saveBeyondTheFileSizeLimit()
+{
+    QFETCH(int, size);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("page.htm");
+    QVERIFY(TestEnvironment::writeFile(path, "<p>original</p>\n"));
+
+    const FileSizeLimit::Child child = FileSizeLimit::runChild(
+        { QString::fromLatin1(saveUnderLimitRole), path, QString::number(size) }, 4096);
+    QVERIFY(child.finished);
+    QCOMPARE(child.exitCode, 0);
+    const QStringList report = QString::fromLocal8Bit(child.output).split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(report.mid(0, 3), (QStringList { "saved 0", "modified 1", "kept 1" }));
+    QCOMPARE(report.size(), 4); // one message, an error naming the page and the cause
+    QVERIFY2(report.at(3).startsWith("error ") && report.at(3).contains(path)
+                 && report.at(3).contains(QString::fromLocal8Bit(std::strerror(EFBIG))),
+             qPrintable(report.at(3)));
+    QCOMPARE(TestEnvironment::readFile(path), QByteArray("<p>original</p>\n"));
+    QCOMPARE(entries(dir.path()), QStringList { "page.htm" }); // no temporary file left
+}
+
+void TestOpenPages::saveIntoRemovedDirectory()
+{
+    Fixture f;
+    const QString site = f.dir.filePath("site");
+    const QString path = f.file("site/page.htm", "original");
+    QVERIFY(f.pages.LoadFile(path, false));
+    QVERIFY(QDir(site).removeRecursively()); // by another program, while the page is open
+    f.editor.AppendText(" changed");
+
+    QVERIFY(!f.pages.Save1Click());
+    QCOMPARE(f.prompter.messages().size(), 1);
+    QCOMPARE(f.prompter.messages().first().kind, Prompter::Kind::Error);
+    QVERIFY2(f.prompter.texts().first().contains(path), qPrintable(f.prompter.texts().first()));
+    QCOMPARE(f.editor.Text(), QStringLiteral("original changed"));
+    QVERIFY(f.editor.Modified());
+    QVERIFY(!QFileInfo::exists(site));
+
+    // The folder is back: the same page saves.
+    QVERIFY(QDir().mkpath(site));
+    QVERIFY(f.pages.Save1Click());
+    QCOMPARE(TestEnvironment::readFile(path), QByteArray("original changed"));
+}
+
+void TestOpenPages::saveThroughSymbolicLinkKeepsTheLink()
+{
+    Fixture f;
+    const QString target = f.file("shared/page.htm", "original");
+    const QString link = f.dir.filePath("page.htm");
+    QVERIFY(QFile::link(target, link));
+    QVERIFY(f.pages.LoadFile(link, false));
+    QCOMPARE(f.pages.currentFileName(), link); // the page is known by the name it was opened as
+    f.editor.AppendText(" changed");
+    QVERIFY(f.pages.Save1Click());
+    QVERIFY(QFileInfo(link).isSymLink());
+    QCOMPARE(QFileInfo(link).symLinkTarget(), target);
+    QCOMPARE(TestEnvironment::readFile(target), QByteArray("original changed"));
+    QVERIFY(!f.editor.Modified());
+    QCOMPARE(entries(f.dir.filePath("shared")), QStringList { "page.htm" });
+}
+
+int main(int argc, char *argv[])
+{
+    if (argc == 4 && std::strcmp(argv[1], saveUnderLimitRole) == 0)
+        return saveUnderLimit(argc, argv);
+    QApplication application(argc, argv);
+    TestOpenPages test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_openpages.moc"

@@ -1,14 +1,39 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/fileops.h"
 
+#include "support/filesizelimit.h"
 #include "support/testenvironment.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
 using namespace Tarnwick;
+
+namespace {
+
+// A child process of this test replaces a file, by writing or by copying,
+// while the system lets it write at most fileSizeLimit bytes a file.
+const char underLimitRole[] = "--under-limit";
+constexpr int fileSizeLimit = 4096;
+
+int replaceUnderLimit(const QString &how, const QString &source, const QString &target)
+{
+    const QByteArray bytes = TestEnvironment::readFile(source);
+    const Result result = how == QLatin1String("write")
+        ? FileOps::writeFileAtomic(target, bytes)
+        : FileOps::copyFileOverwrite(source, target);
+    std::fputs(qPrintable(result.error()), stdout);
+    return result ? 1 : 0; // 0: it failed, as it must
+}
+
+} // namespace
 
 class TestFileOps final : public QObject
 {
@@ -25,6 +50,9 @@ private slots:
     void deleteFile();
     void fileSize();
     void writeFileAtomicFailureKeepsOldFile();
+    void writeFileAtomicKeepsSymbolicLink();
+    void replaceBeyondTheFileSizeLimit_data();
+    void replaceBeyondTheFileSizeLimit();
 
 private:
     QTemporaryDir m_dir;
@@ -162,5 +190,61 @@ void TestFileOps::writeFileAtomicFailureKeepsOldFile()
     QCOMPARE(TestEnvironment::readFile(target), QByteArray("two"));
 }
 
-QTEST_GUILESS_MAIN(TestFileOps)
+void TestFileOps::writeFileAtomicKeepsSymbolicLink()
+{
+    // Menus and project files may be links into a shared folder: the link stays.
+    QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("shared")));
+    const QString target = path(QStringLiteral("shared/menu.mnu"));
+    QVERIFY(TestEnvironment::writeFile(target, "old"));
+    const QString link = path(QStringLiteral("menu.mnu"));
+    QVERIFY(QFile::link(target, link));
+    QVERIFY(FileOps::writeFileAtomic(link, "new"));
+    QVERIFY(QFileInfo(link).isSymLink());
+    QCOMPARE(TestEnvironment::readFile(target), QByteArray("new"));
+}
+
+void TestFileOps::replaceBeyondTheFileSizeLimit_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<int>("size");
+    // Qt writes small amounts at the end, in the last flush, and large ones at once.
+    QTest::addRow("atomic write, small") << "write" << 10000;
+    QTest::addRow("atomic write, large") << "write" << 100000;
+    QTest::addRow("overwriting copy, small") << "copy" << 10000;
+    QTest::addRow("overwriting copy, large") << "copy" << 100000;
+}
+
+void TestFileOps::replaceBeyondTheFileSizeLimit()
+{
+    QFETCH(QString, how);
+    QFETCH(int, size);
+    QTemporaryDir dir;
+    const QString source = dir.filePath(QStringLiteral("source.dat"));
+    QVERIFY(TestEnvironment::writeFile(source, QByteArray(size, 'x')));
+    QDir(dir.path()).mkdir(QStringLiteral("out"));
+    const QString target = dir.filePath(QStringLiteral("out/target.dat"));
+    QVERIFY(TestEnvironment::writeFile(target, "old"));
+
+    const FileSizeLimit::Child child = FileSizeLimit::runChild(
+        { QString::fromLatin1(underLimitRole), how, source, target }, fileSizeLimit);
+    QVERIFY(child.finished);
+    const QString error = QString::fromLocal8Bit(child.output);
+    QVERIFY2(child.exitCode == 0, qPrintable("it did not fail: " + error));
+    QVERIFY2(error.contains(target), qPrintable(error));
+    QVERIFY2(error.contains(QString::fromLocal8Bit(std::strerror(EFBIG))), qPrintable(error));
+    QCOMPARE(TestEnvironment::readFile(target), QByteArray("old"));
+    QCOMPARE(QDir(dir.filePath(QStringLiteral("out"))).entryList(QDir::Files | QDir::Hidden),
+             QStringList { QStringLiteral("target.dat") });
+}
+
+int main(int argc, char *argv[])
+{
+    if (argc == 5 && std::strcmp(argv[1], underLimitRole) == 0)
+        return replaceUnderLimit(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]),
+                                 QString::fromLocal8Bit(argv[4]));
+    QCoreApplication application(argc, argv);
+    TestFileOps test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_fileops.moc"

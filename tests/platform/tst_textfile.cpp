@@ -4,8 +4,15 @@
 #include "support/testenvironment.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 using namespace Tarnwick;
 using namespace Qt::StringLiterals;
@@ -40,6 +47,26 @@ QByteArray bytes80to9F()
     return bytes;
 }
 
+// A child process of this test writes `size` characters to a file while the
+// system lets it write at most fileSizeLimit bytes a file.
+const char writeUnderLimitRole[] = "--write-under-limit";
+constexpr int fileSizeLimit = 4096;
+
+int writeUnderLimit(const char *path, const char *size)
+{
+    const Result result
+        = TextFile::write(QString::fromLocal8Bit(path), QString(std::atoi(size), u'x'), utf8Lf);
+    std::fputs(qPrintable(result.error()), stdout);
+    return result ? 1 : 0; // 0: it failed, as it must
+}
+
+// The names of a directory, hidden ones too: a temporary file left behind shows.
+QStringList entries(const QString &directory)
+{
+    return QDir(directory).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot
+                                     | QDir::System);
+}
+
 } // namespace
 
 class TextFileTest final : public QObject
@@ -70,6 +97,11 @@ private Q_SLOTS:
     void readFailureNamesThePath();
     void writeFailureNamesThePath();
     void failedWriteKeepsTheOldFile();
+    void writeBeyondTheFileSizeLimit_data();
+    void writeBeyondTheFileSizeLimit();
+    void writeThroughSymbolicLink_data();
+    void writeThroughSymbolicLink();
+    void writeIntoRemovedDirectory();
 };
 
 void TextFileTest::decode_data()
@@ -421,5 +453,85 @@ void TextFileTest::failedWriteKeepsTheOldFile()
 #endif
 }
 
-QTEST_GUILESS_MAIN(TextFileTest)
+void TextFileTest::writeBeyondTheFileSizeLimit_data()
+{
+    QTest::addColumn<int>("size");
+    // Qt writes small amounts at the end, in the last flush, and large ones at once.
+    QTest::addRow("held back until the end") << 10000;
+    QTest::addRow("written at once") << 100000;
+}
+
+void TextFileTest::writeBeyondTheFileSizeLimit()
+{
+    QFETCH(int, size);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"page.htm"_s);
+    QVERIFY(TestEnvironment::writeFile(path, "old contents"));
+
+    const FileSizeLimit::Child child = FileSizeLimit::runChild(
+        { QString::fromLatin1(writeUnderLimitRole), path, QString::number(size) }, fileSizeLimit);
+    QVERIFY(child.finished);
+    const QString error = QString::fromLocal8Bit(child.output);
+    QVERIFY2(child.exitCode == 0, qPrintable("the write did not fail: " + error));
+    // A clear error: the file and the cause.
+    QVERIFY2(error.contains(path), qPrintable(error));
+    QVERIFY2(error.contains(QString::fromLocal8Bit(std::strerror(EFBIG))), qPrintable(error));
+    QCOMPARE(TestEnvironment::readFile(path), QByteArray("old contents"));
+    QCOMPARE(entries(dir.path()), QStringList { u"page.htm"_s });
+}
+
+void TextFileTest::writeThroughSymbolicLink_data()
+{
+    QTest::addColumn<QString>("linkTarget"); // as the link names it
+    QTest::addColumn<QString>("written"); // the file that gets the text
+    QTest::addRow("absolute link") << u"%1/real/page.htm"_s << u"real/page.htm"_s;
+    QTest::addRow("relative link") << u"real/page.htm"_s << u"real/page.htm"_s;
+    QTest::addRow("link to a link") << u"link2.htm"_s << u"real/page.htm"_s;
+    QTest::addRow("dangling link") << u"real/new.htm"_s << u"real/new.htm"_s;
+}
+
+void TextFileTest::writeThroughSymbolicLink()
+{
+    QFETCH(QString, linkTarget);
+    QFETCH(QString, written);
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir(u"real"_s));
+    QVERIFY(TestEnvironment::writeFile(dir.filePath(u"real/page.htm"_s), "old"));
+    QVERIFY(QFile::link(u"real/page.htm"_s, dir.filePath(u"link2.htm"_s)));
+    const QString link = dir.filePath(u"page.htm"_s);
+    QVERIFY(
+        QFile::link(linkTarget.contains(u"%1"_s) ? linkTarget.arg(dir.path()) : linkTarget, link));
+
+    QVERIFY(TextFile::write(link, u"new text\n"_s, utf8Lf));
+    QVERIFY(QFileInfo(link).isSymLink());
+    QCOMPARE(TestEnvironment::readFile(dir.filePath(written)), QByteArray("new text\n"));
+    QVERIFY(QFileInfo(dir.filePath(u"link2.htm"_s)).isSymLink());
+    // Nothing else appeared beside the link or the file.
+    QCOMPARE(entries(dir.path()), (QStringList { u"link2.htm"_s, u"page.htm"_s, u"real"_s }));
+}
+
+void TextFileTest::writeIntoRemovedDirectory()
+{
+    QTemporaryDir dir;
+    const QString site = dir.filePath(u"site"_s);
+    const QString path = site + u"/page.htm"_s;
+    QVERIFY(TestEnvironment::writeFile(path, "old"));
+    QVERIFY(QDir(site).removeRecursively());
+
+    const Result result = TextFile::write(path, u"text"_s, utf8Lf);
+    QVERIFY(!result);
+    QVERIFY2(result.error().contains(path), qPrintable(result.error()));
+    // The folder is not made again behind the user's back.
+    QVERIFY(!QFileInfo::exists(site));
+}
+
+int main(int argc, char *argv[])
+{
+    if (argc == 4 && std::strcmp(argv[1], writeUnderLimitRole) == 0)
+        return writeUnderLimit(argv[2], argv[3]);
+    QCoreApplication application(argc, argv);
+    TextFileTest test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_textfile.moc"

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "filesizelimit.h"
 
+#include <QCoreApplication>
+#include <QProcess>
+
 #include <csignal>
 
 namespace Tarnwick {
@@ -18,6 +21,32 @@ FileSizeLimit::~FileSizeLimit()
 {
     setrlimit(RLIMIT_FSIZE, &m_old);
     std::signal(SIGXFSZ, m_oldHandler);
+}
+
+FileSizeLimit::Child FileSizeLimit::runChild(const QStringList &arguments, rlim_t limit)
+{
+    QProcess process;
+    process.setChildProcessModifier([limit] {
+        // Between fork and exec: the limit and the ignored SIGXFSZ (which makes
+        // write() fail with EFBIG instead of killing) pass on to the program.
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit tight {};
+        getrlimit(RLIMIT_FSIZE, &tight);
+        tight.rlim_cur = limit;
+        setrlimit(RLIMIT_FSIZE, &tight);
+    });
+    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process.start(QCoreApplication::applicationFilePath(), arguments);
+    Child child;
+    child.finished
+        = process.waitForFinished(120000) && process.exitStatus() == QProcess::NormalExit;
+    if (process.state() != QProcess::NotRunning) {
+        process.kill();
+        process.waitForFinished();
+    }
+    child.exitCode = process.exitCode();
+    child.output = process.readAllStandardOutput();
+    return child;
 }
 
 } // namespace Tarnwick

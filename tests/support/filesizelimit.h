@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QByteArray>
+#include <QStringList>
+
 #include <sys/resource.h>
 
 namespace Tarnwick {
@@ -16,6 +19,16 @@ public:
     FileSizeLimit &operator=(const FileSizeLimit &) = delete;
 
     bool active() const { return m_active; }
+
+    struct Child
+    {
+        bool finished = false; // false when it crashed or did not end in time
+        int exitCode = -1;
+        QByteArray output; // its standard output
+    };
+    // Runs this test executable again with arguments while files may grow to
+    // `limit` bytes in that child process alone; writes beyond fail with EFBIG.
+    static Child runChild(const QStringList &arguments, rlim_t limit);
 
 private:
     rlimit m_old {};
