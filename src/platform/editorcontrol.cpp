@@ -1109,7 +1109,11 @@ bool EditorControl::eventFilter(QObject *watched, QEvent *event)
     case QEvent::KeyRelease:
         if (onEditor && !static_cast<QKeyEvent *>(event)->isAutoRepeat()) {
             deliver(watched, event);
-            Q_EMIT OnKeyUp(static_cast<QKeyEvent *>(event)->key());
+            const auto *key = static_cast<QKeyEvent *>(event);
+            // A character composed by the keyboard layout may come without a key code.
+            const bool unknown = key->key() == 0 || key->key() == Qt::Key_unknown;
+            Q_EMIT OnKeyUp(unknown && !key->text().isEmpty() ? int(key->text().at(0).unicode())
+                                                             : key->key());
             return true;
         }
         break;

@@ -48,6 +48,9 @@ int VirtualKey::fromQtKey(int qtKey)
         if (qt == qtKey)
             return virtualKey;
     }
+    // Any other key that types a character ("é", "€" on their own keys).
+    if (qtKey >= Qt::Key_Space && qtKey < Qt::Key_Escape)
+        return typingKey;
     return 0;
 }
 

@@ -10,6 +10,8 @@ class VirtualKey
 {
 public:
     static int fromQtKey(int qtKey);
+    // What a key that types a character of its own is reported as.
+    static constexpr int typingKey = 223;
 };
 
 } // namespace Tarnwick

@@ -59,6 +59,14 @@ PreviewController::PreviewController(EditorControl *editor, Renderer *htmlSplit,
         connect(renderer, &Renderer::historyChanged, this,
                 [this, renderer] { Q_EMIT historyChanged(renderer); });
     }
+    // Refreshes asked for while the preview loaded collapse into one, so the
+    // preview always ends up showing what the editor holds.
+    connect(m_htmlSplit, &Renderer::loadFinished, this, [this] {
+        if (m_refreshWaiting && !m_htmlSplit->Busy()) {
+            m_refreshWaiting = false;
+            UpdateWebView();
+        }
+    });
 }
 
 PreviewController::HistoryView PreviewController::historyView(const Renderer &renderer)
@@ -131,7 +139,9 @@ void PreviewController::UpdateWebView()
         Q_EMIT framesVisibilityChanged(frameSet);
     }
 
-    if (!m_htmlSplit->Busy())
+    if (m_htmlSplit->Busy())
+        m_refreshWaiting = true; // one refresh with the latest text when this load ends
+    else
         RefreshViewer(m_htmlSplit->Position(), m_htmlSplit);
 
     if (frameSet) {

@@ -61,6 +61,8 @@ public:
     void WebPageKeyUp(int qtKey);
 
     bool framesShown() const { return m_framesShown; }
+    // A refresh asked for during a load waits for its end.
+    bool refreshWaiting() const { return m_refreshWaiting; }
 
     // Full-screen view: HTMLFull takes the window with what the editor holds
     // when it is entered.
@@ -104,6 +106,7 @@ private:
     QStringList m_graphicExtensions;
     bool m_autoUpdate = false;
     bool m_updating = false;
+    bool m_refreshWaiting = false; // asked for while HTMLSplit was loading
     bool m_framesShown = false;
     bool m_fullScreen = false;
 };

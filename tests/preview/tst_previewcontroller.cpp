@@ -1,17 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/editorcontrol.h"
 #include "platform/renderer.h"
+#include "platform/virtualkey.h"
 #include "preview/previewcontroller.h"
 
 #include "scriptedprompter.h"
 #include "testenvironment.h"
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QUrl>
+#include <QWebEnginePage>
+#include <QWebEngineView>
 
 #include <optional>
 
@@ -30,7 +35,10 @@ private slots:
     void refreshKeepsEditorSelectionAndScroll();
     void keysThatRefresh_data();
     void keysThatRefresh();
+    void typedCharactersRefresh_data();
+    void typedCharactersRefresh();
     void typingRefreshesOnlyWithAutoUpdate();
+    void previewEndsWithTheLastKeyTyped();
     void linkRules_data();
     void linkRules();
     void largePage();
@@ -175,6 +183,66 @@ void tst_PreviewController::keysThatRefresh()
     QFETCH(int, virtualKey);
     QFETCH(bool, refreshes);
     QCOMPARE(PreviewController::refreshesPreview(virtualKey), refreshes);
+}
+
+void tst_PreviewController::typedCharactersRefresh_data()
+{
+    QTest::addColumn<int>("qtKey");
+    QTest::addColumn<bool>("refreshes");
+    QTest::addRow("letter") << int(Qt::Key_G) << true;
+    QTest::addRow("less-than sign") << int(Qt::Key_Less) << true;
+    QTest::addRow("e acute") << int(Qt::Key_Eacute) << true;
+    QTest::addRow("i diaeresis") << int(Qt::Key_Idiaeresis) << true;
+    QTest::addRow("euro sign, by its character") << 0x20AC << true;
+    QTest::addRow("left arrow") << int(Qt::Key_Left) << false;
+    QTest::addRow("Return") << int(Qt::Key_Return) << false;
+    QTest::addRow("Shift") << int(Qt::Key_Shift) << false;
+    QTest::addRow("unknown key") << int(Qt::Key_unknown) << false;
+}
+
+void tst_PreviewController::typedCharactersRefresh()
+{
+    QFETCH(int, qtKey);
+    QFETCH(bool, refreshes);
+    QCOMPARE(PreviewController::refreshesPreview(VirtualKey::fromQtKey(qtKey)), refreshes);
+}
+
+void tst_PreviewController::previewEndsWithTheLastKeyTyped()
+{
+    QString text = QStringLiteral("<html><body>");
+    while (text.size() < 1024 * 1024)
+        text += QStringLiteral("<p>A line of the page.</p>\n");
+    text += QStringLiteral("<p id=end>end ");
+    m_editor->SetText(text);
+    m_editor->resize(400, 300);
+    m_editor->show();
+    QVERIFY_LOADS(m_split.get(), [this] { m_preview->UpdateWebView(); });
+    m_editor->StartLine = m_editor->EndLine = m_editor->LineCount();
+    m_editor->StartPos = m_editor->EndPos = m_editor->LineLength(m_editor->LineCount());
+    m_editor->ApplySelection();
+    connect(m_editor.get(), &EditorControl::OnKeyUp, m_preview.get(),
+            &PreviewController::WebPageKeyUp);
+    m_preview->setAutoUpdate(true);
+
+    // Twenty keys, faster than the preview loads the page.
+    const QString typed = QStringLiteral("abcdefghijklmnopqrst");
+    QSignalSpy finished(m_split.get(), &Renderer::loadFinished);
+    QTest::keyClicks(m_editor->focusProxy(), typed);
+    QVERIFY(m_editor->Text().endsWith(typed));
+    while (m_split->Busy() || m_preview->refreshWaiting())
+        QVERIFY(finished.wait(TestEnvironment::signalBound));
+
+    QWebEnginePage *page = m_split->findChild<QWebEngineView *>()->page();
+    QString shown;
+    QEventLoop loop;
+    page->runJavaScript(QStringLiteral("document.getElementById('end').textContent"),
+                        [&](const QVariant &value) {
+                            shown = value.toString();
+                            loop.quit();
+                        });
+    QTimer::singleShot(TestEnvironment::signalBound, &loop, &QEventLoop::quit);
+    loop.exec();
+    QCOMPARE(shown, QStringLiteral("end ") + typed);
 }
 
 void tst_PreviewController::typingRefreshesOnlyWithAutoUpdate()
