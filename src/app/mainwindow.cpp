@@ -191,7 +191,12 @@ void MainWindow::buildRegions()
     m_preview->setPageDirectory([this] { return m_openPages->currentDirectory(); });
     m_preview->setHelperTipHook(helperTipHook());
     m_previewCommands = new PreviewCommands(
-        { m_preview, m_htmlSplit, m_htmlFull, { m_toolsPanel, m_mainSplitter } }, this);
+        { m_preview,
+          m_htmlSplit,
+          m_htmlFull,
+          { m_toolsPanel, m_mainSplitter },
+          [this] { return OpenPages::formCaption(m_openPages->currentFileName()); } },
+        this);
     connect(m_previewCommands, &PreviewCommands::captionChanged, this, &QWidget::setWindowTitle);
     m_previewPopup = new PreviewPopup(m_webPage, m_prompter, this);
     m_previewPopup->setPageOpen([this] { return m_openPages->count() > 0; });

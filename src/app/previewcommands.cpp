@@ -55,13 +55,26 @@ PreviewCommands::PreviewCommands(const Parts &parts, QObject *parent)
     // Going back or forward announces the change before the document is
     // there; its title comes with the end of the load.
     for (Renderer *renderer : { m_parts.htmlSplit, m_parts.htmlFull })
-        connect(renderer, &Renderer::loadFinished, this, [this, renderer](bool ok) {
-            const QStringList history = renderer->History();
-            const int index = renderer->HistoryIndex();
-            if (ok && index >= 0 && index < history.size()
-                && renderer->CurrentAddress() == history.at(index))
-                showTitle(renderer);
-        });
+        connect(renderer, &Renderer::loadFinished, this,
+                [this, renderer](bool ok) { onLoadFinished(renderer, ok); });
+}
+
+void PreviewCommands::onLoadFinished(Renderer *renderer, bool ok)
+{
+    if (!ok || renderer->Busy())
+        return;
+    const QStringList history = renderer->History();
+    const int index = renderer->HistoryIndex();
+    if (index >= 0 && index < history.size() && renderer->CurrentAddress() == history.at(index)) {
+        showTitle(renderer);
+        return;
+    }
+    // The editor's text, not a page of the history.
+    for (QAction *item : std::as_const(m_historyItems))
+        item->setChecked(false);
+    const bool inView = (renderer == m_parts.htmlSplit) != m_parts.preview->fullScreen();
+    if (m_parts.pageCaption && inView)
+        Q_EMIT captionChanged(m_parts.pageCaption());
 }
 
 void PreviewCommands::fillHistoryMenu(QMenu *menu)

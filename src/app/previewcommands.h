@@ -5,6 +5,8 @@
 #include <QObject>
 #include <QPointer>
 
+#include <functional>
+
 class QAction;
 class QMenu;
 class QWidget;
@@ -30,6 +32,8 @@ public:
         Renderer *htmlFull = nullptr;
         // Hidden while the full-screen view is on (the panes and tool panel).
         QList<QWidget *> splitViewWidgets;
+        // The window caption of the page under edit, for when a preview shows its text again.
+        std::function<QString()> pageCaption;
     };
 
     explicit PreviewCommands(const Parts &parts, QObject *parent = nullptr);
@@ -56,6 +60,9 @@ Q_SIGNALS:
 private:
     void onFullScreenChanged(bool fullScreen);
     void showTitle(Renderer *renderer);
+    // After a load: the title of a history entry, or the page's own caption
+    // and no entry checked when the preview shows the editor's text again.
+    void onLoadFinished(Renderer *renderer, bool ok);
 
     Parts m_parts;
     QAction *m_fullView = nullptr;

@@ -498,9 +498,20 @@ void TestMainWindow::historyMenuButtonsAndCaption()
     QVERIFY(!forward->isEnabled());
     QCOMPARE(w.windowTitle(), QStringLiteral("Other & more"));
 
-    // Back from the only entry shows the page under edit again.
+    // Back from the only entry shows the page under edit again, with its
+    // caption and no entry checked; so does a refresh (F5) after a followed link.
+    const QString pageCaption = "Tarnwick - " + page.toUpper();
     QVERIFY_LOADS(split, [&] { QTest::mouseClick(back, Qt::LeftButton); });
     QCOMPARE(split->DocumentTitle(), QStringLiteral("Under edit"));
+    QCOMPARE(w.windowTitle(), pageCaption);
+    QVERIFY(!items.at(0)->isChecked());
+    QVERIFY_LOADS(split, [&] { items.at(0)->trigger(); });
+    QVERIFY(items.at(0)->isChecked());
+    QCOMPARE(w.windowTitle(), QStringLiteral("Other & more"));
+    QVERIFY_LOADS(split, [&] { QTest::keyClick(&w, Qt::Key_F5); });
+    QCOMPARE(split->DocumentTitle(), QStringLiteral("Under edit"));
+    QCOMPARE(w.windowTitle(), pageCaption);
+    QVERIFY(!items.at(0)->isChecked());
     w.openPages()->CloseAllPages();
 }
 
