@@ -533,16 +533,19 @@ void TestEditCommands::bookmarks_data()
 {
     QTest::addColumn<int>("selectFromLine"); // 0: no selection
     QTest::addColumn<bool>("byKeys");
+    QTest::addColumn<int>("bookmark");
 
-    QTest::addRow("caret on line 10") << 0 << false;
-    QTest::addRow("selection from line 5 to the caret on line 10") << 5 << false;
-    QTest::addRow("Ctrl+3 and Ctrl+Shift+3") << 0 << true;
+    QTest::addRow("caret on line 10") << 0 << false << 3;
+    QTest::addRow("selection from line 5 to the caret on line 10") << 5 << false << 3;
+    QTest::addRow("Ctrl+3 and Ctrl+Shift+3") << 0 << true << 3;
+    QTest::addRow("the last one, 16, from the pop-up menu") << 0 << false << 16;
 }
 
 void TestEditCommands::bookmarks()
 {
     QFETCH(int, selectFromLine);
     QFETCH(bool, byKeys);
+    QFETCH(int, bookmark);
 
     Fixture f;
     QVERIFY(f.show());
@@ -557,18 +560,22 @@ void TestEditCommands::bookmarks()
     f.page->EndPos = 4;
     f.page->ApplySelection();
 
+    // The pop-up menu's items, as the user picks them.
+    const EditCommands::Actions &actions = f.commands->actions();
+    QCOMPARE(actions.setBookmark.size(), 16);
+    QCOMPARE(actions.setBookmark.at(bookmark - 1)->text(), QString::number(bookmark));
     if (byKeys)
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_3, Qt::ControlModifier);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_0 + bookmark, Qt::ControlModifier);
     else
-        f.commands->BM00Click(3);
-    QCOMPARE(f.page->BookmarkLine(3), 10);
+        actions.setBookmark.at(bookmark - 1)->trigger();
+    QCOMPARE(f.page->BookmarkLine(bookmark), 10);
 
     Fixture::select(f.page, 1, 0, 0);
     if (byKeys)
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_3,
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_0 + bookmark,
                         Qt::ControlModifier | Qt::ShiftModifier);
     else
-        f.commands->GBM00Click(3);
+        actions.gotoBookmark.at(bookmark - 1)->trigger();
     QCOMPARE(f.page->GetSelText(), "line number 10");
     f.page->ReadSelection();
     QCOMPARE(f.page->StartLine, 10);

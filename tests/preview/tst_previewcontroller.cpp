@@ -31,6 +31,7 @@ private slots:
     void init();
     void cleanup();
     void emptyPageClears();
+    void frameSetShowsFramesAndWritesPreviewFile_data();
     void frameSetShowsFramesAndWritesPreviewFile();
     void refreshKeepsEditorSelectionAndScroll();
     void keysThatRefresh_data();
@@ -112,10 +113,20 @@ void tst_PreviewController::emptyPageClears()
     QVERIFY(m_split->DocumentTitle().isEmpty());
 }
 
+void tst_PreviewController::frameSetShowsFramesAndWritesPreviewFile_data()
+{
+    QTest::addColumn<QString>("framed");
+    QTest::addRow("lower case") << QStringLiteral(
+        "<html><frameset cols=\"50%,50%\"><frame src=\"a.htm\">"
+        "<frame src=\"b.htm\"></frameset></html>");
+    QTest::addRow("upper case, as older pages write it")
+        << QStringLiteral("<HTML><FRAMESET ROWS=\"30%,*\"><FRAME SRC=\"a.htm\">"
+                          "<FRAME SRC=\"b.htm\"></FRAMESET></HTML>");
+}
+
 void tst_PreviewController::frameSetShowsFramesAndWritesPreviewFile()
 {
-    const QString framed = QStringLiteral("<html><frameset cols=\"50%,50%\"><frame src=\"a.htm\">"
-                                          "<frame src=\"b.htm\"></frameset></html>");
+    QFETCH(QString, framed);
     m_editor->SetText(framed);
     QSignalSpy visibility(m_preview.get(), &PreviewController::framesVisibilityChanged);
     QSignalSpy framesLoaded(m_frames.get(), &Renderer::loadFinished);
