@@ -750,7 +750,8 @@ void MainWindow::SetLastFilesMenu()
     for (int i = 0; i < m_recentActions.size(); ++i) {
         const QString path = files.value(i);
         QAction *action = m_recentActions.at(i);
-        action->setText(plainMenuText(path));
+        // "&1 " to "&4 ": Alt+F then the digit opens the file.
+        action->setText(QStringLiteral("&%1 ").arg(i + 1) + plainMenuText(path));
         action->setData(path);
         action->setVisible(!path.isEmpty());
     }

@@ -329,12 +329,19 @@ void TestMainWindow::commandLineFilesOpen()
 {
     Session s;
     const QString a = s.file("one.htm", "1");
-    const QString b = s.file("two.htm", "2");
+    const QString b = s.file("two & three.htm", "2");
     MainWindow &w = s.start();
     w.openFiles({ a, b });
     QCOMPARE(w.openPages()->count(), 2);
     QVERIFY(!w.openPages()->page(0).inProject);
     QCOMPARE(w.windowTitle(), "Tarnwick - " + b.toUpper());
+    // The recent files carry their access keys; an "&" of a name is shown as it is.
+    auto *last1 = w.findChild<QAction *>("Last1");
+    auto *last2 = w.findChild<QAction *>("Last2");
+    QVERIFY(last1 && last2);
+    QCOMPARE(last1->text(), "&1 " + QString(b).replace("&", "&&"));
+    QCOMPARE(last2->text(), "&2 " + a);
+    QVERIFY(!w.findChild<QAction *>("Last3")->isVisible());
     QVERIFY(s.exit());
 }
 
