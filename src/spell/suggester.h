@@ -16,9 +16,16 @@ class Suggester final
 {
 public:
     static constexpr int MaxSuggestions = 255;
+    // Cells one call may read from one dictionary file. A walk of a sound
+    // file reads each letter of the unfolded tree at most once (the biggest
+    // shipped list unfolds to 1.4 million letters); one whose child lists
+    // loop back would go on for hours. A walk that needs more reports the
+    // file as damaged and keeps what it found.
+    static constexpr qint64 MaxCellsPerWalk = qint64(1) << 24;
 
-    explicit Suggester(TDictionary &dictionary)
+    explicit Suggester(TDictionary &dictionary, qint64 maxCellsPerWalk = MaxCellsPerWalk)
         : m_dictionary(dictionary)
+        , m_maxCellsPerWalk(maxCellsPerWalk)
     {
     }
 
@@ -35,10 +42,13 @@ public:
     qint64 cellsRead() const { return m_cellsRead; }
 
 private:
-    void walk(const TDCTFile &file, const QByteArray &word, const QByteArray &code, TSuggestList &list);
-    void collect(const TDCTFile &file, quint32 list, const QByteArray &base, int n, QList<QByteArray> &out);
+    void walk(const TDCTFile &file, const QByteArray &word, const QByteArray &code,
+              TSuggestList &list);
+    void collect(const TDCTFile &file, quint32 list, const QByteArray &base, int n,
+                 QList<QByteArray> &out);
 
     TDictionary &m_dictionary;
+    qint64 m_maxCellsPerWalk;
     qint64 m_cellsRead = 0;
 };
 
