@@ -46,15 +46,17 @@ QList<QByteArrayView> splitLines(QByteArrayView data)
 // blanks keeps description and target, as does "-" for an empty text.
 QString storedText(const QString &text)
 {
-    qsizetype start = 0;
-    while (start < text.size() && isIndent(text.at(start)))
-        ++start;
-    QString stored = text.mid(start);
+    QString stored = text;
     for (QChar &c : stored) {
         if (c == QLatin1Char('\r') || c == QLatin1Char('\n')
             || c == QChar(char16_t(ProjectTree::EndOfData)))
             c = QLatin1Char(' ');
     }
+    // After the replacement: a line break in front becomes a blank in front.
+    qsizetype start = 0;
+    while (start < stored.size() && isIndent(stored.at(start)))
+        ++start;
+    stored.remove(0, start);
     return stored.isEmpty() ? QStringLiteral("-") : stored;
 }
 

@@ -200,6 +200,8 @@ void TestProjectTree::oddTextsReadBackAsTheSameEntry_data()
     QTest::addRow("empty description") << " - page.htm";
     QTest::addRow("leading TAB") << "\tTabbed - t.htm";
     QTest::addRow("line break") << "Two\r\nlines - two.htm";
+    QTest::addRow("line break first") << "\r\nFirst - first.htm";
+    QTest::addRow("Ctrl+Z and TAB first") << "\x1a\tFirst - first.htm";
     QTest::addRow("Ctrl+Z") << "Stop\x1ahere - stop.htm";
     QTest::addRow("empty") << "";
 }
