@@ -33,6 +33,7 @@ bench: build
 	$(BUILD)/bin/bench_preview
 	$(BUILD)/bin/bench_startup
 	TARNWICK_DATA_DIR=$(BUILD)/share/tarnwick $(BUILD)/bin/bench_spell
+	TARNWICK_DATA_DIR=$(BUILD)/share/tarnwick $(BUILD)/bin/bench_damageddct
 
 install: build
 	cmake --install $(BUILD) $(if $(PREFIX),--prefix $(PREFIX))

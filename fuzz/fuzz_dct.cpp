@@ -16,8 +16,9 @@ using namespace Tarnwick;
 
 namespace {
 
-// Inputs are a few thousand cells at most; a small budget keeps every run short.
-constexpr qint64 CellBudget = qint64(1) << 16;
+// Inputs are a few thousand cells at most; a small budget keeps every run
+// short, also where scoring makes each step dear.
+constexpr qint64 CellBudget = qint64(1) << 14;
 
 QByteArray header()
 {

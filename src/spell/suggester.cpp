@@ -32,11 +32,8 @@ public:
 
     std::optional<quint32> operator()(quint32 n)
     {
-        if (m_read >= m_budget) {
-            m_failed = true;
+        if (!charge(1))
             return std::nullopt;
-        }
-        ++m_read;
         ++m_count;
         const std::optional<quint32> c = m_file.cell(n);
         if (!c)
@@ -58,13 +55,22 @@ public:
         }
     }
 
+    // Takes work worth that many cells from the budget; false when it is spent.
+    bool charge(qint64 cells)
+    {
+        m_spent += cells;
+        if (m_spent > m_budget)
+            m_failed = true;
+        return !m_failed;
+    }
+
     bool failed() const { return m_failed; }
 
 private:
     const TDCTFile &m_file;
     qint64 &m_count;
     const qint64 m_budget;
-    qint64 m_read = 0;
+    qint64 m_spent = 0;
     bool m_failed = false;
 };
 
@@ -108,8 +114,11 @@ void Suggester::walk(const TDCTFile &file, const QByteArray &word, const QByteAr
         const bool promising = prefix.size() <= maxLength
             && PhoneticCode::matchesBeginning(PhoneticCode::of(prefix, false), code);
         if (promising) {
-            if (isEndOfWord(c) && prefix.size() >= minLength)
+            if (isEndOfWord(c) && prefix.size() >= minLength) {
+                if (!read.charge(word.size()))
+                    return failed();
                 list.insert(prefix, Similarity::score(word, prefix));
+            }
             if (childOf(c) != 0) {
                 if (!enter(childOf(c)))
                     return failed();

@@ -160,32 +160,42 @@ private slots:
 
     void loopingChildListsEndTheWalk_data()
     {
+        QTest::addColumn<bool>("wordEnds");
         QTest::addColumn<bool>("quick");
         QTest::addColumn<QString>("word");
-        QTest::addRow("suggest") << false << QString(40, u'a');
-        QTest::addRow("quick suggest") << true << QStringLiteral("a");
+        QTest::addColumn<int>("found");
+        QTest::addRow("suggest") << false << false << QString(40, u'a') << 0;
+        QTest::addRow("quick suggest") << false << true << QStringLiteral("a") << 0;
+        // Scoring every candidate is what makes such a walk slow.
+        QTest::addRow("suggest, every letter ends a word")
+            << true << false << QStringLiteral("abeabbaeabeaabbaeabaeabbbeaaeaaeabaebaeaeabab")
+            << 255;
     }
 
-    // Two cells whose child lists both point back to the root list: the tree
-    // below "a" doubles with every letter and holds no word.
+    // Cells whose child lists all point back to the root list: the tree below
+    // "a" grows with every letter and has no end.
     void loopingChildListsEndTheWalk()
     {
         using namespace DctFormat;
+        QFETCH(bool, wordEnds);
         QFETCH(bool, quick);
         QFETCH(QString, word);
+        QFETCH(int, found);
         m_dictionary.reset();
         const QString dct = m_dir.filePath(QStringLiteral("LOOP2.DCT"));
         QVERIFY(DctTestFile::write(dct,
-                                   DctTestFile::fileOf({ makeCell('a', false, false, 1),
-                                                         makeCell('a', true, false, 1) })));
+                                   DctTestFile::fileOf({ makeCell('a', false, wordEnds, 1),
+                                                         makeCell('b', false, wordEnds, 1),
+                                                         makeCell('e', true, wordEnds, 1) })));
         auto created = TDictionary::create(nullptr);
         QVERIFY(created);
         m_dictionary = std::move(created.value());
         QVERIFY(m_dictionary->openMainDictionary(dct));
         Suggester suggester(*m_dictionary);
-        const QStringList found
-            = quick ? suggester.quickSuggest(word, 10) : suggester.suggest(word, 10);
-        QVERIFY(found.isEmpty());
+        const int asked = Suggester::MaxSuggestions;
+        const QStringList result
+            = quick ? suggester.quickSuggest(word, asked) : suggester.suggest(word, asked);
+        QCOMPARE(result.size(), found);
         QVERIFY(!m_dictionary->ioError().isEmpty());
         QVERIFY(suggester.cellsRead() <= Suggester::MaxCellsPerWalk);
     }
