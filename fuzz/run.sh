@@ -4,17 +4,33 @@
 #   fuzz/run.sh fuzz BUILD SECONDS   each harness for SECONDS from its corpus; new
 #                                    inputs go to BUILD/fuzz-scratch/<parser>, crash
 #                                    inputs to BUILD/fuzz-crashes/<parser>
+# FUZZERS="dct wordlist" picks harnesses by parser name; all when empty.
 # Fails when a harness crashes or breaks one of its properties.
 set -uo pipefail
 mode=${1:?check or fuzz} build=${2:?build directory} seconds=${3:-60}
 corpora=$(cd "$(dirname "$0")" && pwd)/corpus
 shopt -s nullglob
-harnesses=("$build"/bin/fuzz_*)
+harnesses=()
+if [ -n "${FUZZERS:-}" ]; then
+  for parser in $FUZZERS; do harnesses+=("$build/bin/fuzz_$parser"); done
+else
+  harnesses=("$build"/bin/fuzz_*)
+fi
 [ ${#harnesses[@]} -gt 0 ] || { echo "No harnesses in $build/bin: run make fuzz-build" >&2; exit 2; }
+
+# The harnesses' scratch files, in memory where the system allows.
+scratchroot=$(mktemp -d /dev/shm/tarnwick-fuzz.XXXXXX 2>/dev/null || mktemp -d)
+trap 'rm -rf "$scratchroot"' EXIT
+export TARNWICK_FUZZ_SCRATCH=$scratchroot
 
 failed=()
 for harness in "${harnesses[@]}"; do
   parser=${harness##*/fuzz_}
+  if [ ! -x "$harness" ]; then
+    echo "$parser: no harness $harness" >&2
+    failed+=("$parser")
+    continue
+  fi
   corpus=$corpora/$parser
   seeds=("$corpus"/*)
   if [ ${#seeds[@]} -eq 0 ]; then

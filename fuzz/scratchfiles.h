@@ -7,9 +7,10 @@
 
 namespace Tarnwick {
 
-// Files for the readers that only take a path. They live in memory
-// (/dev/shm) when the system has it, and every one gets a name never used
-// before, so no reader's cache mistakes it for an earlier input.
+// Files for the readers that only take a path. They live below
+// $TARNWICK_FUZZ_SCRATCH when set, else in memory (/dev/shm) when the system
+// has it, and every one gets a name never used before, so no reader's cache
+// mistakes it for an earlier input.
 class ScratchFiles final
 {
 public:
