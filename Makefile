@@ -48,7 +48,8 @@ $(FUZZ_BUILD)/CMakeCache.txt:
 fuzz-build: setup $(FUZZ_BUILD)/CMakeCache.txt
 	cmake --build $(FUZZ_BUILD) --target fuzzers -j $(JOBS)
 
-# Each harness for $(SECONDS) seconds from its corpus; finds go to $(FUZZ_BUILD).
+# Each harness (or those named in FUZZERS) for $(SECONDS) seconds from its
+# corpus; finds go to $(FUZZ_BUILD).
 fuzz: fuzz-build
 	fuzz/run.sh fuzz $(FUZZ_BUILD) $(SECONDS)
 
