@@ -5,7 +5,7 @@ JOBS    ?= $(shell nproc)
 CMAKE_FLAGS ?=
 GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 
-.PHONY: all setup configure build run test bench install clean
+.PHONY: all setup configure build run test bench install clean fuzz-build fuzz fuzz-check
 
 all: build
 
@@ -33,9 +33,29 @@ bench: build
 	$(BUILD)/bin/bench_preview
 	$(BUILD)/bin/bench_startup
 	TARNWICK_DATA_DIR=$(BUILD)/share/tarnwick $(BUILD)/bin/bench_spell
+	TARNWICK_DATA_DIR=$(BUILD)/share/tarnwick $(BUILD)/bin/bench_damageddct
 
 install: build
 	cmake --install $(BUILD) $(if $(PREFIX),--prefix $(PREFIX))
 
+# libFuzzer harnesses (fuzz/README.md): built with clang in their own directory.
+FUZZ_BUILD ?= build-fuzz
+SECONDS ?= 60
+
+$(FUZZ_BUILD)/CMakeCache.txt:
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARNWICK_FUZZ=ON
+
+fuzz-build: setup $(FUZZ_BUILD)/CMakeCache.txt
+	cmake --build $(FUZZ_BUILD) --target fuzzers -j $(JOBS)
+
+# Each harness (or those named in FUZZERS) for $(SECONDS) seconds from its
+# corpus; finds go to $(FUZZ_BUILD).
+fuzz: fuzz-build
+	fuzz/run.sh fuzz $(FUZZ_BUILD) $(SECONDS)
+
+# Each harness once over its committed corpus; fails when one crashes.
+fuzz-check: fuzz-build
+	fuzz/run.sh check $(FUZZ_BUILD)
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(FUZZ_BUILD)

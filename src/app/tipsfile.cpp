@@ -15,9 +15,12 @@ TipsFile::TipsFile(QStringList lines)
 TipsFile TipsFile::load(const QString &path)
 {
     const Expected<TextFileContent> content = TextFile::read(path);
-    if (!content)
-        return TipsFile();
-    QStringList lines = content->text.split(QLatin1Char('\n'));
+    return content ? fromText(content->text) : TipsFile();
+}
+
+TipsFile TipsFile::fromText(const QString &text)
+{
+    QStringList lines = text.split(QLatin1Char('\n'));
     if (!lines.isEmpty() && lines.constLast().isEmpty())
         lines.removeLast(); // the line end of the last line
     if (lines.size() == 1 && lines.constFirst().isEmpty())
@@ -82,7 +85,8 @@ int TipsFile::wrap(int index) const
 
 int TipsFile::firstIndex(int tipNumber) const
 {
-    return wrap(std::max(tipNumber - 1, FirstDayTip));
+    // Compared before subtracting: the stored number may be any int.
+    return wrap(tipNumber > FirstDayTip ? tipNumber - 1 : FirstDayTip);
 }
 
 int TipsFile::next(int index) const

@@ -27,6 +27,8 @@ public:
     explicit TipsFile(QStringList lines = {});
     // A missing or unreadable file gives an empty list.
     static TipsFile load(const QString &path);
+    // The lines of a file's decoded text.
+    static TipsFile fromText(const QString &text);
 
     bool isEmpty() const { return m_lines.isEmpty(); }
     int lineCount() const { return int(m_lines.size()); }

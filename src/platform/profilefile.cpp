@@ -86,7 +86,8 @@ std::pair<qsizetype, qsizetype> sectionBody(const QStringList &lines, const QStr
             continue;
         if (first >= 0)
             return { first, i };
-        if (sameName(*name, section))
+        // Names are stored trimmed, so they are looked for trimmed.
+        if (sameName(*name, section.trimmed()))
             first = i + 1;
     }
     return { first, lines.size() };
@@ -123,7 +124,7 @@ QString ProfileFile::readString(const QString &section, const QString &key,
         const auto [first, end] = sectionBody(text->lines, section);
         for (qsizetype i = first; first >= 0 && i < end; ++i) {
             const auto kv = keyLine(text->lines.at(i));
-            if (kv && sameName(kv->key, key)) {
+            if (kv && sameName(kv->key, key.trimmed())) {
                 value = kv->value;
                 break;
             }

@@ -15,6 +15,7 @@ namespace {
 
 const QString fileLoadError = QStringLiteral("File load error");
 const QString lineTooLong = QStringLiteral("Line too long");
+const QByteArray utf8ByteOrderMark("\xEF\xBB\xBF");
 
 bool isIndent(QChar c)
 {
@@ -45,15 +46,17 @@ QList<QByteArrayView> splitLines(QByteArrayView data)
 // blanks keeps description and target, as does "-" for an empty text.
 QString storedText(const QString &text)
 {
-    qsizetype start = 0;
-    while (start < text.size() && isIndent(text.at(start)))
-        ++start;
-    QString stored = text.mid(start);
+    QString stored = text;
     for (QChar &c : stored) {
         if (c == QLatin1Char('\r') || c == QLatin1Char('\n')
             || c == QChar(char16_t(ProjectTree::EndOfData)))
             c = QLatin1Char(' ');
     }
+    // After the replacement: a line break in front becomes a blank in front.
+    qsizetype start = 0;
+    while (start < stored.size() && isIndent(stored.at(start)))
+        ++start;
+    stored.remove(0, start);
     return stored.isEmpty() ? QStringLiteral("-") : stored;
 }
 
@@ -105,6 +108,10 @@ QByteArray ProjectTree::serialize() const
         data += storedText(e.text).toUtf8();
         data += "\r\n";
     }
+    // The reader takes a leading U+FEFF for the file's byte-order mark; a
+    // first entry that starts with one keeps it behind a mark of its own.
+    if (data.startsWith(utf8ByteOrderMark))
+        data.prepend(utf8ByteOrderMark);
     return data;
 }
 
@@ -138,7 +145,22 @@ Result ProjectTree::save(const QString &path) const
             return Result::failure(QStringLiteral("Unable to write to ") + path
                                    + QStringLiteral(": ") + lineTooLong);
     }
+    // One generation of the previous list is kept: a damaged file read as
+    // nonsense and saved at exit must not take the user's only copy with it.
+    // An unchanged list is not rewritten, so that copy survives such runs.
+    if (QFileInfo(path).isFile()) {
+        QFile old(path);
+        if (old.size() == data.size() && old.open(QIODevice::ReadOnly) && old.readAll() == data)
+            return Result::success();
+        if (const Result kept = FileOps::copyFileOverwrite(path, backupPath(path)); !kept)
+            return kept;
+    }
     return FileOps::writeFileAtomic(path, data);
+}
+
+QString ProjectTree::backupPath(const QString &path)
+{
+    return path + QStringLiteral(".bak");
 }
 
 ProjectTree ProjectTree::defaultTree()

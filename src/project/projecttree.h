@@ -33,14 +33,19 @@ public:
     // ends at CR, CR LF or LF; the data end at Ctrl+Z. Empty lines are
     // skipped. Fails with "File load error" or "Line too long".
     static Expected<ProjectTree> parse(const QByteArray &data);
-    // TABs, text, CR LF per entry, UTF-8.
+    // TABs, text, CR LF per entry, UTF-8; a byte-order mark leads only when
+    // the first text itself starts with U+FEFF.
     QByteArray serialize() const;
 
     static Expected<ProjectTree> load(const QString &path);
     // The default tree when the file does not exist.
     static Expected<ProjectTree> loadOrDefault(const QString &path);
-    // Atomic; a failure leaves the old file as it was.
+    // Atomic; a failure leaves the old file as it was. Before the file is
+    // rewritten, its previous content is copied to backupPath(path); a list
+    // that is already stored as it stands is not written again.
     Result save(const QString &path) const;
+    // "project.dat" is kept as "project.dat.bak".
+    static QString backupPath(const QString &path);
 
     static ProjectTree defaultTree();
 

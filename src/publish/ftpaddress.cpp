@@ -5,17 +5,32 @@ namespace Tarnwick::FtpAddress {
 
 namespace {
 
+// Whether a digit of any script, ASCII included, starts at pos.
+bool digitAt(QStringView text, qsizetype pos)
+{
+    if (pos >= text.size())
+        return false;
+    char32_t c = text.at(pos).unicode();
+    if (QChar::isHighSurrogate(c) && pos + 1 < text.size() && text.at(pos + 1).isLowSurrogate())
+        c = QChar::surrogateToUcs4(text.at(pos), text.at(pos + 1));
+    return QChar::isDigit(c);
+}
+
 std::optional<int> number(QStringView text, qsizetype &pos)
 {
     while (pos < text.size() && text.at(pos) == QLatin1Char(' '))
         ++pos;
+    // Only ASCII digits count: QChar::isDigit() also takes other scripts'
+    // digits, which toInt() then reads as nothing. A number running on into
+    // such a digit is no number at all.
+    int value = 0;
     const qsizetype start = pos;
-    while (pos < text.size() && pos - start < 4 && text.at(pos).isDigit())
+    while (pos < text.size() && text.at(pos) >= QLatin1Char('0')
+           && text.at(pos) <= QLatin1Char('9')) {
+        value = qMin(value * 10 + (text.at(pos).unicode() - '0'), 256); // 256: too big
         ++pos;
-    if (pos == start)
-        return std::nullopt;
-    const int value = text.sliced(start, pos - start).toInt();
-    if (value > 255)
+    }
+    if (pos == start || value > 255 || digitAt(text, pos))
         return std::nullopt;
     return value;
 }

@@ -4,6 +4,7 @@
 #include "codepage437.h"
 #include "dctformat.h"
 #include "platform/fileops.h"
+#include "tdictionary.h"
 
 #include <QFile>
 #include <QHash>
@@ -101,6 +102,11 @@ void DctBuilder::addWord(const QString &word)
     const std::optional<QByteArray> bytes = CodePage437::fromUnicode(lower);
     if (!bytes || bytes->contains('\0')) {
         ++m_statistics.skipped;
+        return;
+    }
+    // Also keeps the graph's recursion as shallow as the longest word.
+    if (bytes->size() > TDictionary::MaxWordLength) {
+        ++m_statistics.tooLong;
         return;
     }
     m_words.append(*bytes);

@@ -21,11 +21,14 @@ public:
     {
         int words = 0; // distinct words in the dictionary
         int skipped = 0; // words with a character outside code page 437
+        int tooLong = 0; // words longer than a look-up ever reads
         int cells = 0;
         qint64 bytes = 0;
     };
 
     // Words are lower-cased; duplicates merge; blank lines are ignored.
+    // Words longer than TDictionary::MaxWordLength are refused: no look-up
+    // could find them.
     void addWord(const QString &word);
     void addWords(const QStringList &words);
     // Reads a UTF-8 word list, one word a line.

@@ -18,18 +18,22 @@ using namespace DctFormat;
 
 namespace {
 
-// Reads cells of one file and counts them; remembers a failed read.
+// Reads cells of one file within the walk's budget and counts them; remembers
+// a failed read.
 class CellReader
 {
 public:
-    CellReader(const TDCTFile &file, qint64 &count)
+    CellReader(const TDCTFile &file, qint64 &count, qint64 budget)
         : m_file(file)
         , m_count(count)
+        , m_budget(budget)
     {
     }
 
     std::optional<quint32> operator()(quint32 n)
     {
+        if (!charge(1))
+            return std::nullopt;
         ++m_count;
         const std::optional<quint32> c = m_file.cell(n);
         if (!c)
@@ -51,11 +55,22 @@ public:
         }
     }
 
+    // Takes work worth that many cells from the budget; false when it is spent.
+    bool charge(qint64 cells)
+    {
+        m_spent += cells;
+        if (m_spent > m_budget)
+            m_failed = true;
+        return !m_failed;
+    }
+
     bool failed() const { return m_failed; }
 
 private:
     const TDCTFile &m_file;
     qint64 &m_count;
+    const qint64 m_budget;
+    qint64 m_spent = 0;
     bool m_failed = false;
 };
 
@@ -67,9 +82,10 @@ struct Level
 
 } // namespace
 
-void Suggester::walk(const TDCTFile &file, const QByteArray &word, const QByteArray &code, TSuggestList &list)
+void Suggester::walk(const TDCTFile &file, const QByteArray &word, const QByteArray &code,
+                     TSuggestList &list)
 {
-    CellReader read(file, m_cellsRead);
+    CellReader read(file, m_cellsRead, m_maxCellsPerWalk);
     const qsizetype minLength = word.size() - 2;
     const qsizetype maxLength = word.size() + 2;
     const quint32 first = read.find(1, quint8(word[0]));
@@ -85,7 +101,7 @@ void Suggester::walk(const TDCTFile &file, const QByteArray &word, const QByteAr
         const std::optional<quint32> c = read(n);
         if (!c)
             return false;
-        path.push_back({n, *c});
+        path.push_back({ n, *c });
         prefix += char(letterOf(*c));
         return true;
     };
@@ -98,8 +114,11 @@ void Suggester::walk(const TDCTFile &file, const QByteArray &word, const QByteAr
         const bool promising = prefix.size() <= maxLength
             && PhoneticCode::matchesBeginning(PhoneticCode::of(prefix, false), code);
         if (promising) {
-            if (isEndOfWord(c) && prefix.size() >= minLength)
+            if (isEndOfWord(c) && prefix.size() >= minLength) {
+                if (!read.charge(word.size()))
+                    return failed();
                 list.insert(prefix, Similarity::score(word, prefix));
+            }
             if (childOf(c) != 0) {
                 if (!enter(childOf(c)))
                     return failed();
@@ -147,7 +166,8 @@ QStringList Suggester::suggest(const QString &word, int n)
             walk(*file, *bytes, code, list);
         for (const QString &userWord : m_dictionary.userWords()) {
             const std::optional<QByteArray> candidate = CodePage437::fromUnicode(userWord);
-            if (!candidate || candidate->size() < bytes->size() - 2 || candidate->size() > bytes->size() + 2)
+            if (!candidate || candidate->size() < bytes->size() - 2
+                || candidate->size() > bytes->size() + 2)
                 continue;
             if (PhoneticCode::matchesBeginning(PhoneticCode::of(*candidate, false), code))
                 list.insert(*candidate, Similarity::score(*bytes, *candidate));
@@ -164,16 +184,16 @@ QStringList Suggester::suggest(const QString &word, int n)
 void Suggester::collect(const TDCTFile &file, quint32 list, const QByteArray &base, int n,
                         QList<QByteArray> &out)
 {
-    CellReader read(file, m_cellsRead);
-    // Depth-first in tree order; words never grow past the longest word, which
-    // also stops a damaged file whose children loop back.
+    CellReader read(file, m_cellsRead, m_maxCellsPerWalk);
+    // Depth-first in tree order; words never grow past the longest word, and
+    // the cell budget stops a damaged file whose children loop back.
     std::vector<Level> path;
     QByteArray below;
     const auto enter = [&](quint32 number) {
         const std::optional<quint32> c = read(number);
         if (!c)
             return false;
-        path.push_back({number, *c});
+        path.push_back({ number, *c });
         below += char(letterOf(*c));
         return true;
     };
@@ -212,8 +232,10 @@ QStringList Suggester::quickSuggest(const QString &prefix, int n)
 {
     m_cellsRead = 0;
     QStringList result;
-    const std::optional<QByteArray> typed = CodePage437::fromUnicode(prefix.left(TDictionary::MaxWordLength));
-    const std::optional<QByteArray> lower = TDictionary::dictionaryBytes(TDictionary::normalise(prefix));
+    const std::optional<QByteArray> typed
+        = CodePage437::fromUnicode(prefix.left(TDictionary::MaxWordLength));
+    const std::optional<QByteArray> lower
+        = TDictionary::dictionaryBytes(TDictionary::normalise(prefix));
     if (prefix.isEmpty() || n < 1 || !typed || !lower)
         return result;
 

@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <limits>
+
 using namespace Tarnwick;
 
 namespace {
@@ -109,6 +111,11 @@ void TestTips::browsing_data()
     QTest::addRow("default starts at line 11") << 15 << 10 << "nn" << QList<int> { 11, 12, 13 };
     QTest::addRow("stored number below 10") << 15 << 0 << "" << QList<int> { 11 };
     QTest::addRow("negative stored number") << 15 << -5 << "" << QList<int> { 11 };
+    // The settings reader takes any int; the edges must not overflow.
+    QTest::addRow("lowest int stored")
+        << 15 << std::numeric_limits<int>::min() << "n" << QList<int> { 11, 12 };
+    QTest::addRow("highest int stored")
+        << 15 << std::numeric_limits<int>::max() << "" << QList<int> { 11 };
     QTest::addRow("last line never shown") << 14 << 12 << "nnn" << QList<int> { 12, 13, 11, 12 };
     QTest::addRow("stored number past the end") << 14 << 99 << "" << QList<int> { 11 };
     QTest::addRow("stored number on the last line") << 14 << 14 << "" << QList<int> { 11 };

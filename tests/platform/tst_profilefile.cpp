@@ -94,6 +94,9 @@ void TestProfileFile::readString_data()
     QTest::addRow("first of a repeated section counts") << ini << "PROJECT"
                                                         << "ThemeStyle"
                                                         << "dflt";
+    QTest::addRow("blanks around the names asked for") << ini << " PROJECT "
+                                                       << "\tWebURL "
+                                                       << "www.example.org";
     QTest::addRow("LF line ends") << QByteArray("[A]\nk=v\n") << "a"
                                   << "K"
                                   << "v";
@@ -171,6 +174,11 @@ void TestProfileFile::writeString_data()
         << "Host"
         << QByteArray("; comment\r\n[PROJECT]\r\nmailto=me@example.org\r\nWebURL=old\r\n\r\n"
                       "[Extra]\r\nkeep=this\r\n[FTP]\r\nHost=new\r\n");
+    QTest::addRow("blanks around the names, written where they are read")
+        << ini << " PROJECT "
+        << " WebURL "
+        << QByteArray("; comment\r\n[PROJECT]\r\nmailto=me@example.org\r\nWebURL=new\r\n\r\n"
+                      "[Extra]\r\nkeep=this\r\n");
     QTest::addRow("LF file comes back with CR LF") << QByteArray("[A]\nx=1\ny=2") << "A"
                                                    << "x" << QByteArray("[A]\r\nx=new\r\ny=2\r\n");
     QTest::addRow("missing file is created")

@@ -4,6 +4,8 @@
 
 #include "support/testenvironment.h"
 
+#include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -44,6 +46,9 @@ private slots:
     void oddTextsReadBackAsTheSameEntry_data();
     void oddTextsReadBackAsTheSameEntry();
     void saveRefusesWhatCannotBeRead();
+    void firstTextReadsBackTheSame_data();
+    void firstTextReadsBackTheSame();
+    void saveKeepsThePreviousFile();
     void loadOrDefault();
     void navigation();
     void pageInsertRow_data();
@@ -195,6 +200,8 @@ void TestProjectTree::oddTextsReadBackAsTheSameEntry_data()
     QTest::addRow("empty description") << " - page.htm";
     QTest::addRow("leading TAB") << "\tTabbed - t.htm";
     QTest::addRow("line break") << "Two\r\nlines - two.htm";
+    QTest::addRow("line break first") << "\r\nFirst - first.htm";
+    QTest::addRow("Ctrl+Z and TAB first") << "\x1a\tFirst - first.htm";
     QTest::addRow("Ctrl+Z") << "Stop\x1ahere - stop.htm";
     QTest::addRow("empty") << "";
 }
@@ -224,6 +231,71 @@ void TestProjectTree::saveRefusesWhatCannotBeRead()
     QVERIFY(!r.ok());
     QVERIFY(r.error().contains(QStringLiteral("Line too long")));
     QCOMPARE(ProjectTree::load(path)->entries(), ProjectTree::defaultTree().entries());
+}
+
+void TestProjectTree::firstTextReadsBackTheSame_data()
+{
+    QTest::addColumn<QString>("text");
+
+    // QStringLiteral: converting from UTF-8 would drop the leading U+FEFF.
+    QTest::addRow("plain") << QStringLiteral("P - p");
+    QTest::addRow("starts with U+FEFF") << QStringLiteral("\uFEFFP - p");
+    QTest::addRow("U+FEFF then TAB") << QStringLiteral("\uFEFF\tP - p");
+    QTest::addRow("two U+FEFF") << QStringLiteral("\uFEFF\uFEFFP - p");
+    QTest::addRow("only U+FEFF") << QStringLiteral("\uFEFF");
+}
+
+// The first line is where the reader looks for a byte-order mark.
+void TestProjectTree::firstTextReadsBackTheSame()
+{
+    QFETCH(QString, text);
+
+    const ProjectTree tree({ { 1, text }, { 2, "A - a.htm" } });
+    const Expected<ProjectTree> back = ProjectTree::parse(tree.serialize());
+    QVERIFY2(back.ok(), qPrintable(back.error()));
+    QCOMPARE(back->entries(), tree.entries());
+}
+
+void TestProjectTree::saveKeepsThePreviousFile()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("project.dat"));
+    const QString backup = dir.filePath(QStringLiteral("project.dat.bak"));
+    QCOMPARE(ProjectTree::backupPath(path), backup);
+    const auto bytesOf = [](const QString &file) {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(unreadable)");
+    };
+
+    // Nothing to keep the first time.
+    QVERIFY(ProjectTree::defaultTree().save(path));
+    QVERIFY(!QFileInfo::exists(backup));
+
+    // A damaged list that read as nonsense: saving keeps it byte for byte.
+    QByteArray damaged;
+    for (int i = 0; i < 3000; ++i)
+        damaged += char((i * 7919 + 13) % 251);
+    QVERIFY(TestEnvironment::writeFile(path, damaged));
+    const ProjectTree nonsense({ { 1, "Nonsense - x" } });
+    QVERIFY(nonsense.save(path));
+    QCOMPARE(bytesOf(backup), damaged);
+    QCOMPARE(ProjectTree::load(path)->entries(), nonsense.entries());
+
+    // An unchanged list is not rewritten, so the copy survives another exit.
+    QVERIFY(nonsense.save(path));
+    QCOMPARE(bytesOf(backup), damaged);
+
+    // One generation: the next change keeps the list before it.
+    QVERIFY(ProjectTree(sample()).save(path));
+    QCOMPARE(bytesOf(backup), nonsense.serialize());
+
+    // No copy, no rewrite.
+    QVERIFY(QFile::remove(backup));
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("project.dat.bak")));
+    const Result refused = ProjectTree::defaultTree().save(path);
+    QVERIFY(!refused.ok());
+    QVERIFY2(refused.error().contains(backup), qPrintable(refused.error()));
+    QCOMPARE(ProjectTree::load(path)->entries(), sample());
 }
 
 void TestProjectTree::loadOrDefault()

@@ -33,6 +33,14 @@ void TestFtpAddress::passivePort_data()
     QTest::addRow("number above 255") << "227 Passive (1,2,3,4,256,1)" << -1;
     QTest::addRow("port zero") << "227 Passive (1,2,3,4,0,0)" << -1;
     QTest::addRow("200 reply without numbers") << "200 PASV ok" << -1;
+    QTest::addRow("digits of another script")
+        << QString::fromUtf8("227 (1,2,3,4,5,\xd9\xa6)") << -1;
+    QTest::addRow("fullwidth digits") << QString::fromUtf8("227 (1,2,3,4,\xef\xbc\x95,6)") << -1;
+    QTest::addRow("ASCII digit then another script's")
+        << QString::fromUtf8("227 (1,2,3,4,5,1\xd9\xa6)") << -1;
+    QTest::addRow("ASCII digit then a digit beyond the BMP")
+        << QString::fromUtf8("227 (1,2,3,4,5,1\xf0\x9d\x9f\x8e)") << -1;
+    QTest::addRow("leading zeros") << "227 (1,2,3,4,0004,00001)" << 4 * 256 + 1;
 }
 
 void TestFtpAddress::passivePort()

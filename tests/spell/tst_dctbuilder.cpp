@@ -41,18 +41,19 @@ void tst_DctBuilder::roundTrip_data()
 {
     QTest::addColumn<QStringList>("words");
     QTest::addColumn<QStringList>("absent");
-    QTest::addRow("one letter") << QStringList{"a"} << QStringList{"b", "aa", ""};
-    QTest::addRow("prefixes of each other")
-        << QStringList{"car", "care", "careful", "cart"} << QStringList{"ca", "carefu", "carts", "cares"};
+    QTest::addRow("one letter") << QStringList { "a" } << QStringList { "b", "aa", "" };
+    QTest::addRow("prefixes of each other") << QStringList { "car", "care", "careful", "cart" }
+                                            << QStringList { "ca", "carefu", "carts", "cares" };
     QTest::addRow("shared endings")
-        << QStringList{"walking", "talking", "walked", "talked", "walk", "talk"}
-        << QStringList{"walkin", "alking", "stalked", "talkeds"};
+        << QStringList { "walking", "talking", "walked", "talked", "walk", "talk" }
+        << QStringList { "walkin", "alking", "stalked", "talkeds" };
     QTest::addRow("capitals and accents lower-cased")
-        << QStringList{"Paris", "ÉTÉ", "naïve", "Zürich"} << QStringList{"pari", "ete", "naive"};
+        << QStringList { "Paris", "ÉTÉ", "naïve", "Zürich" }
+        << QStringList { "pari", "ete", "naive" };
     QTest::addRow("apostrophe and digits")
-        << QStringList{"o'clock", "4th", "dog"} << QStringList{"oclock", "4", "dogs"};
-    QTest::addRow("duplicates merge") << QStringList{"same", "Same", "SAME", "same"}
-                                      << QStringList{"sam"};
+        << QStringList { "o'clock", "4th", "dog" } << QStringList { "oclock", "4", "dogs" };
+    QTest::addRow("duplicates merge")
+        << QStringList { "same", "Same", "SAME", "same" } << QStringList { "sam" };
 }
 
 void tst_DctBuilder::roundTrip()
@@ -80,7 +81,7 @@ void tst_DctBuilder::sharedListsShrinkTheFile()
     // plain tree repeats the ending lists below every stem, a graph keeps one.
     QRandomGenerator random(42);
     QStringList words;
-    const QStringList endings{"", "s", "ed", "ing", "er", "ers"};
+    const QStringList endings { "", "s", "ed", "ing", "er", "ers" };
     int letters = 0;
     for (int i = 0; i < 2000; ++i) {
         QString stem;
@@ -97,7 +98,9 @@ void tst_DctBuilder::sharedListsShrinkTheFile()
     QVERIFY(!path.isEmpty());
     // Far fewer cells than letters, yet every word is still there.
     QVERIFY2(builder.statistics().cells < letters / 4,
-             qPrintable(QStringLiteral("%1 cells for %2 letters").arg(builder.statistics().cells).arg(letters)));
+             qPrintable(QStringLiteral("%1 cells for %2 letters")
+                            .arg(builder.statistics().cells)
+                            .arg(letters)));
     QCOMPARE(builder.statistics().words, int(words.size()));
 
     ScriptedPrompter prompter;
@@ -112,28 +115,40 @@ void tst_DctBuilder::refusals_data()
 {
     QTest::addColumn<QStringList>("words");
     QTest::addColumn<int>("skipped");
+    QTest::addColumn<int>("tooLong");
     QTest::addColumn<bool>("builds");
-    QTest::addRow("empty list") << QStringList{} << 0 << false;
-    QTest::addRow("blank lines only") << QStringList{"", "  "} << 0 << false;
+    QTest::addRow("empty list") << QStringList {} << 0 << 0 << false;
+    QTest::addRow("blank lines only") << QStringList { "", "  " } << 0 << 0 << false;
     QTest::addRow("outside code page 437 skipped and counted")
-        << QStringList{"łódź", "日本", "good"} << 2 << true;
-    QTest::addRow("nothing left after skipping") << QStringList{"ŝ"} << 1 << false;
+        << QStringList { "łódź", "日本", "good" } << 2 << 0 << true;
+    QTest::addRow("nothing left after skipping") << QStringList { "ŝ" } << 1 << 0 << false;
+    QTest::addRow("longest word a look-up reads")
+        << QStringList { QString(TDictionary::MaxWordLength, u'a') } << 0 << 0 << true;
+    QTest::addRow("one letter longer refused")
+        << QStringList { QString(TDictionary::MaxWordLength + 1, u'a'), "good" } << 0 << 1 << true;
+    // Once overflowed the stack while the letter graph was built.
+    QTest::addRow("100,000-letter line")
+        << QStringList { QString(100000, u'x'), "good" } << 0 << 1 << true;
 }
 
 void tst_DctBuilder::refusals()
 {
     QFETCH(QStringList, words);
     QFETCH(int, skipped);
+    QFETCH(int, tooLong);
     QFETCH(bool, builds);
     DctBuilder builder;
     builder.addWords(words);
     const Expected<QByteArray> bytes = builder.build();
     QCOMPARE(bool(bytes), builds);
     QCOMPARE(builder.statistics().skipped, skipped);
+    QCOMPARE(builder.statistics().tooLong, tooLong);
     if (builds) {
         QCOMPARE(bytes->mid(DctFormat::SignatureOffset, DctFormat::SignatureLength),
                  QByteArray(DctFormat::Signature));
-        QCOMPARE(bytes->size(), DctFormat::CellsOffset + builder.statistics().cells * DctFormat::CellSize);
+        QCOMPARE(bytes->size(),
+                 DctFormat::CellsOffset + builder.statistics().cells * DctFormat::CellSize);
+        QCOMPARE(builder.statistics().words, int(words.size()) - skipped - tooLong);
     } else {
         QVERIFY(!bytes.error().isEmpty());
     }
@@ -155,7 +170,7 @@ void tst_DctBuilder::wordListFile()
     ScriptedPrompter prompter;
     auto dictionary = TDictionary::create(&prompter);
     QVERIFY((*dictionary)->openMainDictionary(path));
-    for (const char *word : {"zebra", "apple", "mango"})
+    for (const char *word : { "zebra", "apple", "mango" })
         QVERIFY2((*dictionary)->isWord(QString::fromLatin1(word)), word);
 }
 

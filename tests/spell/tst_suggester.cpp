@@ -17,9 +17,9 @@ private:
     QTemporaryDir m_dir;
     std::unique_ptr<TDictionary> m_dictionary;
 
-    const QStringList m_words{"a",   "lot",  "cad",  "cot",  "cut", "the",   "then",  "there",
-                              "these", "ten", "tan",  "b",    "bo",  "booooo", "boooooo", "dog",
-                              "café", "zoo"};
+    const QStringList m_words { "a",    "lot",    "cad",     "cot", "cut",  "the",
+                                "then", "there",  "these",   "ten", "tan",  "b",
+                                "bo",   "booooo", "boooooo", "dog", "café", "zoo" };
 
 private slots:
     void initTestCase()
@@ -47,15 +47,15 @@ private slots:
         QTest::addColumn<QString>("word");
         QTest::addColumn<int>("n");
         QTest::addColumn<QStringList>("expected");
-        QTest::addRow("split into two words first") << "alot" << 3 << QStringList{"a lot"};
-        QTest::addRow("capital first letter") << "Teh" << 1 << QStringList{"The"};
-        QTest::addRow("all capitals") << "TEH" << 1 << QStringList{"THE"};
-        QTest::addRow("ties in tree order") << "cat" << 5 << QStringList{"cad", "cot", "cut"};
-        QTest::addRow("capacity bounds the list") << "cat" << 2 << QStringList{"cad", "cot"};
-        QTest::addRow("no word with that first letter") << "xyz" << 5 << QStringList{};
-        QTest::addRow("accented word") << "cafe" << 5 << QStringList{"café"};
-        QTest::addRow("nothing asked") << "cat" << 0 << QStringList{};
-        QTest::addRow("empty word") << "" << 5 << QStringList{};
+        QTest::addRow("split into two words first") << "alot" << 3 << QStringList { "a lot" };
+        QTest::addRow("capital first letter") << "Teh" << 1 << QStringList { "The" };
+        QTest::addRow("all capitals") << "TEH" << 1 << QStringList { "THE" };
+        QTest::addRow("ties in tree order") << "cat" << 5 << QStringList { "cad", "cot", "cut" };
+        QTest::addRow("capacity bounds the list") << "cat" << 2 << QStringList { "cad", "cot" };
+        QTest::addRow("no word with that first letter") << "xyz" << 5 << QStringList {};
+        QTest::addRow("accented word") << "cafe" << 5 << QStringList { "café" };
+        QTest::addRow("nothing asked") << "cat" << 0 << QStringList {};
+        QTest::addRow("empty word") << "" << 5 << QStringList {};
     }
     void suggest()
     {
@@ -76,14 +76,14 @@ private slots:
         const QStringList found = suggester.suggest(QStringLiteral("boaa"), 20);
         for (const QString &word : found)
             QVERIFY2(word.size() >= 2 && word.size() <= 6, qPrintable(word));
-        for (const char *word : {"bo", "booooo", "booe"})
+        for (const char *word : { "bo", "booooo", "booe" })
             QVERIFY2(found.contains(QLatin1String(word)), word);
     }
 
     void splitSuggestionAloneWalksNoTree()
     {
         Suggester suggester(*m_dictionary);
-        QCOMPARE(suggester.suggest(QStringLiteral("alot"), 1), QStringList{"a lot"});
+        QCOMPARE(suggester.suggest(QStringLiteral("alot"), 1), QStringList { "a lot" });
         QCOMPARE(suggester.cellsRead(), 0);
         suggester.suggest(QStringLiteral("alot"), 2);
         QVERIFY(suggester.cellsRead() > 0);
@@ -93,7 +93,7 @@ private slots:
     {
         QVERIFY(m_dictionary->addWord(QStringLiteral("dug")));
         Suggester suggester(*m_dictionary);
-        QCOMPARE(suggester.suggest(QStringLiteral("Dgo"), 5), (QStringList{"Dog", "Dug"}));
+        QCOMPARE(suggester.suggest(QStringLiteral("Dgo"), 5), (QStringList { "Dog", "Dug" }));
     }
 
     void quickSuggest_data()
@@ -102,15 +102,15 @@ private slots:
         QTest::addColumn<int>("n");
         QTest::addColumn<QStringList>("expected");
         QTest::addRow("words below the prefix in tree order")
-            << "the" << 10 << QStringList{"then", "there", "these"};
-        QTest::addRow("limited to n") << "the" << 2 << QStringList{"then", "there"};
-        QTest::addRow("whole subtree depth first") << "th" << 10
-                                                   << QStringList{"the", "then", "there", "these"};
-        QTest::addRow("recased like the prefix") << "Th" << 2 << QStringList{"The", "Then"};
-        QTest::addRow("capitals") << "THE" << 1 << QStringList{"THEN"};
-        QTest::addRow("prefix not in the tree") << "thx" << 10 << QStringList{};
-        QTest::addRow("word without continuation") << "zoo" << 10 << QStringList{};
-        QTest::addRow("empty prefix") << "" << 10 << QStringList{};
+            << "the" << 10 << QStringList { "then", "there", "these" };
+        QTest::addRow("limited to n") << "the" << 2 << QStringList { "then", "there" };
+        QTest::addRow("whole subtree depth first")
+            << "th" << 10 << QStringList { "the", "then", "there", "these" };
+        QTest::addRow("recased like the prefix") << "Th" << 2 << QStringList { "The", "Then" };
+        QTest::addRow("capitals") << "THE" << 1 << QStringList { "THEN" };
+        QTest::addRow("prefix not in the tree") << "thx" << 10 << QStringList {};
+        QTest::addRow("word without continuation") << "zoo" << 10 << QStringList {};
+        QTest::addRow("empty prefix") << "" << 10 << QStringList {};
     }
     void quickSuggest()
     {
@@ -127,7 +127,7 @@ private slots:
         m_dictionary.reset();
         // The child list of "t" lies beyond the end of the file.
         const QString dct = m_dir.filePath(QStringLiteral("SHORT.DCT"));
-        QVERIFY(DctTestFile::write(dct, DctTestFile::fileOf({makeCell('t', true, true, 40)})));
+        QVERIFY(DctTestFile::write(dct, DctTestFile::fileOf({ makeCell('t', true, true, 40) })));
         auto created = TDictionary::create(nullptr);
         QVERIFY(created);
         m_dictionary = std::move(created.value());
@@ -146,7 +146,7 @@ private slots:
         using namespace DctFormat;
         m_dictionary.reset();
         const QString dct = m_dir.filePath(QStringLiteral("LOOP.DCT"));
-        QVERIFY(DctTestFile::write(dct, DctTestFile::fileOf({makeCell('a', true, true, 1)})));
+        QVERIFY(DctTestFile::write(dct, DctTestFile::fileOf({ makeCell('a', true, true, 1) })));
         auto created = TDictionary::create(nullptr);
         QVERIFY(created);
         m_dictionary = std::move(created.value());
@@ -156,6 +156,48 @@ private slots:
         QCOMPARE(found.size(), TDictionary::MaxWordLength - 1);
         QCOMPARE(found.last(), QString(TDictionary::MaxWordLength, QLatin1Char('a')));
         QVERIFY(suggester.suggest(QStringLiteral("aaaa"), 255).size() <= 255);
+    }
+
+    void loopingChildListsEndTheWalk_data()
+    {
+        QTest::addColumn<bool>("wordEnds");
+        QTest::addColumn<bool>("quick");
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<int>("found");
+        QTest::addRow("suggest") << false << false << QString(40, u'a') << 0;
+        QTest::addRow("quick suggest") << false << true << QStringLiteral("a") << 0;
+        // Scoring every candidate is what makes such a walk slow.
+        QTest::addRow("suggest, every letter ends a word")
+            << true << false << QStringLiteral("abeabbaeabeaabbaeabaeabbbeaaeaaeabaebaeaeabab")
+            << 255;
+    }
+
+    // Cells whose child lists all point back to the root list: the tree below
+    // "a" grows with every letter and has no end.
+    void loopingChildListsEndTheWalk()
+    {
+        using namespace DctFormat;
+        QFETCH(bool, wordEnds);
+        QFETCH(bool, quick);
+        QFETCH(QString, word);
+        QFETCH(int, found);
+        m_dictionary.reset();
+        const QString dct = m_dir.filePath(QStringLiteral("LOOP2.DCT"));
+        QVERIFY(DctTestFile::write(dct,
+                                   DctTestFile::fileOf({ makeCell('a', false, wordEnds, 1),
+                                                         makeCell('b', false, wordEnds, 1),
+                                                         makeCell('e', true, wordEnds, 1) })));
+        auto created = TDictionary::create(nullptr);
+        QVERIFY(created);
+        m_dictionary = std::move(created.value());
+        QVERIFY(m_dictionary->openMainDictionary(dct));
+        Suggester suggester(*m_dictionary);
+        const int asked = Suggester::MaxSuggestions;
+        const QStringList result
+            = quick ? suggester.quickSuggest(word, asked) : suggester.suggest(word, asked);
+        QCOMPARE(result.size(), found);
+        QVERIFY(!m_dictionary->ioError().isEmpty());
+        QVERIFY(suggester.cellsRead() <= Suggester::MaxCellsPerWalk);
     }
 };
 

@@ -3,6 +3,7 @@
 
 #include "spell/dctbuilder.h"
 #include "spell/dctcommands.h"
+#include "spell/tdictionary.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -38,8 +39,9 @@ int build(const QString &wordList, const QString &outPath, QTextStream &out, QTe
     }
     const DctBuilder::Statistics &s = builder.statistics();
     out << outPath << ": " << s.words << " words, " << s.skipped
-        << " skipped (not in code page 437), " << s.cells << " cells, " << s.bytes << " bytes, "
-        << timer.elapsed() << " ms\n";
+        << " skipped (not in code page 437), " << s.tooLong << " skipped (longer than "
+        << TDictionary::MaxWordLength << " letters), " << s.cells << " cells, " << s.bytes
+        << " bytes, " << timer.elapsed() << " ms\n";
     return 0;
 }
 
