@@ -293,6 +293,7 @@ public:
     void updateColorScript();
     void runScroll(int position, std::function<void()> then);
     void runAnchor(const QString &name, std::function<void()> then);
+    void updatePositionScript(int position);
     // The address a user sees: the base directory for the document given as text.
     QUrl shownAddress(const QUrl &url) const;
     bool acceptNavigation(const QUrl &url, QWebEnginePage::NavigationType type, bool isMainFrame);
@@ -483,12 +484,13 @@ void Renderer::SetViewImages(bool on)
 
 void Renderer::SetImageCacheCount(int count)
 {
-    if (count <= 0) {
-        d->profile->setHttpCacheType(QWebEngineProfile::NoCache);
+    const auto wanted
+        = count <= 0 ? QWebEngineProfile::NoCache : QWebEngineProfile::MemoryHttpCache;
+    if (d->profile->httpCacheType() == wanted)
+        return; // the preview asks before every refresh; clearing each time costs a round trip
+    d->profile->setHttpCacheType(wanted);
+    if (wanted == QWebEngineProfile::NoCache)
         d->profile->clearHttpCache();
-    } else {
-        d->profile->setHttpCacheType(QWebEngineProfile::MemoryHttpCache);
-    }
 }
 
 void Renderer::SetDefBackground(const QColor &color)
@@ -615,8 +617,9 @@ void Renderer::FindNext(const QString &text, bool matchCase, std::function<void(
                 // The engine went round to the first match. Back on the last,
                 // the next search goes on from there: to the first match.
                 self->d->page->findText(self->d->findText,
-                                        (self->d->findMatchCase ? QWebEnginePage::FindCaseSensitively
-                                                                : QWebEnginePage::FindFlags())
+                                        (self->d->findMatchCase
+                                             ? QWebEnginePage::FindCaseSensitively
+                                             : QWebEnginePage::FindFlags())
                                             | QWebEnginePage::FindBackward);
             }
             self->d->findText.clear();
@@ -671,21 +674,19 @@ void Renderer::Private::request(Load load)
         return;
     }
     current = std::move(load);
-    if (deciding) {
-        current->retryIfAborted = true;
-        // Asked for while the engine waits to hear whether a navigation may
-        // go on: the engine would cancel a load started from in there.
-        setBusy(true);
-        QMetaObject::invokeMethod(
-            q,
-            [this] {
-                if (!destroying && current)
-                    start();
-            },
-            Qt::QueuedConnection);
-        return;
-    }
-    start();
+    // Asked for while the engine waits to hear whether a navigation may go
+    // on, the load could be cancelled by the navigation refused.
+    current->retryIfAborted = deciding;
+    // The load starts once the caller is done, so that a position it asks for
+    // next (SetPosition) is known before the document comes.
+    setBusy(true);
+    QMetaObject::invokeMethod(
+        q,
+        [this] {
+            if (!destroying && current && !current->started)
+                start();
+        },
+        Qt::QueuedConnection);
 }
 
 void Renderer::Private::start()
@@ -718,13 +719,33 @@ void Renderer::Private::start()
         });
         return;
     }
+    updatePositionScript(pendingPosition.value_or(0));
     page->load(load.url);
+}
+
+void Renderer::Private::updatePositionScript(int position)
+{
+    // The new document scrolls to the position as soon as its content is
+    // parsed, before it is first shown, rather than jumping there after the load.
+    const QString name = QStringLiteral("position");
+    for (const QWebEngineScript &old : page->scripts().find(name))
+        page->scripts().remove(old);
+    if (position <= 0)
+        return;
+    QWebEngineScript script;
+    script.setName(name);
+    script.setInjectionPoint(QWebEngineScript::DocumentReady);
+    script.setWorldId(QWebEngineScript::ApplicationWorld);
+    script.setRunsOnSubFrames(false);
+    script.setSourceCode(QStringLiteral("window.scrollTo(window.scrollX, %1);").arg(position));
+    page->scripts().insert(script);
 }
 
 void Renderer::Private::finish(bool ok)
 {
     const Load load = std::move(*current);
     current.reset();
+    updatePositionScript(0);
     if (ok || load.kind == Load::Kind::Blank) {
         shownUrl = load.kind == Load::Kind::Blank ? QUrl() : shownAddress(load.url);
         if (load.addToHistory)

@@ -40,6 +40,7 @@ private slots:
     void typedCharactersRefresh();
     void typingRefreshesOnlyWithAutoUpdate();
     void previewEndsWithTheLastKeyTyped();
+    void refreshKeepsThePreviewScrolled();
     void linkRules_data();
     void linkRules();
     void largePage();
@@ -254,6 +255,43 @@ void tst_PreviewController::previewEndsWithTheLastKeyTyped()
     QTimer::singleShot(TestEnvironment::signalBound, &loop, &QEventLoop::quit);
     loop.exec();
     QCOMPARE(shown, QStringLiteral("end ") + typed);
+}
+
+void tst_PreviewController::refreshKeepsThePreviewScrolled()
+{
+    QString text = QStringLiteral("<html><body style='margin:0'>");
+    for (int i = 0; i < 400; ++i)
+        text += QStringLiteral("<p style='height:40px;margin:0'>paragraph %1</p>\n").arg(i);
+    m_split->resize(600, 400);
+    m_split->show();
+    m_editor->SetText(text);
+    QVERIFY_LOADS(m_split.get(), [this] { m_preview->UpdateWebView(); });
+    QVERIFY(m_split->MaxVertPos() > 10000);
+    m_split->SetPosition(6000);
+    QVERIFY(TestEnvironment::engineRoundTrip(m_split.get()));
+    QCOMPARE(m_split->Position(), 6000);
+
+    // An edit near the top, as while typing: the preview stays where the user looks.
+    for (int edit = 0; edit < 3; ++edit) {
+        m_editor->InsertAtLine(1, 0, QStringLiteral("<p>new %1</p>").arg(edit));
+        QVERIFY_LOADS(m_split.get(), [this] { m_preview->UpdateWebView(); });
+        QCOMPARE(m_split->Position(), 6000);
+        QWebEnginePage *page = m_split->findChild<QWebEngineView *>()->page();
+        int scrolled = -1;
+        QEventLoop loop;
+        page->runJavaScript(QStringLiteral("window.scrollY"), [&](const QVariant &value) {
+            scrolled = value.toInt();
+            loop.quit();
+        });
+        QTimer::singleShot(TestEnvironment::signalBound, &loop, &QEventLoop::quit);
+        loop.exec();
+        QCOMPARE(scrolled, 6000);
+    }
+
+    // A page reached by a link starts at its top.
+    const QString other = writePage(QStringLiteral("other.htm"), QStringLiteral("Other"));
+    QVERIFY_LOADS(m_split.get(), [&] { m_split->LoadFromFile(other); });
+    QCOMPARE(m_split->Position(), 0);
 }
 
 void tst_PreviewController::typingRefreshesOnlyWithAutoUpdate()
