@@ -97,11 +97,13 @@ void CrashRecovery::offer()
         const Prompter::Answer answer = m_prompter->message(
             Prompter::Kind::Confirmation,
             QStringLiteral("Recover unsaved changes to ") + leftOver.page + QLatin1Char('?'),
-            Prompter::Buttons::YesNo);
+            Prompter::Buttons::YesNoCancel);
         if (answer == Prompter::Answer::Yes)
             m_pages->LoadRecovered(leftOver.page, leftOver.content);
-        else
+        else if (answer == Prompter::Answer::No)
             QFile::remove(backupOf(leftOver.page));
+        else
+            m_postponed.append(leftOver.page); // closing the question decides nothing
     }
 }
 
@@ -120,13 +122,23 @@ void CrashRecovery::finish()
         return;
     disconnect(m_pages, &OpenPages::openPagesChanged, this, &CrashRecovery::writeSession);
     m_tracking = false;
+    // Backups the user has not decided on are offered again at the next start.
+    if (!m_postponed.isEmpty()) {
+        writeSession();
+        return;
+    }
     if (const Result removed = m_session->remove(); !removed)
         Q_EMIT statusText(removed.error());
 }
 
 void CrashRecovery::writeSession()
 {
-    if (const Result written = m_session->write(m_pages->fileNames()); !written) {
+    QStringList listed = m_pages->fileNames();
+    for (const QString &page : std::as_const(m_postponed)) {
+        if (!listed.contains(page))
+            listed.append(page);
+    }
+    if (const Result written = m_session->write(listed); !written) {
         if (!m_failing)
             Q_EMIT statusText(written.error());
         m_failing = true;

@@ -6,6 +6,7 @@
 #include <QList>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -40,7 +41,8 @@ public:
     const QList<LeftOver> &leftOvers() const { return m_leftOvers; }
 
     // Asks about each page collected: Yes puts the backup's text in the page,
-    // marked modified; No deletes the backup.
+    // marked modified; No deletes the backup; Cancel (or closing the
+    // question) keeps the backup and asks again at the next start.
     void offer();
 
     // From now on the session file lists the open pages.
@@ -65,6 +67,7 @@ private:
     OpenPages *m_pages;
     Prompter *m_prompter;
     QList<LeftOver> m_leftOvers;
+    QStringList m_postponed; // pages whose question was put off to the next start
     bool m_tracking = false;
     bool m_failing = false; // the last session write failed and was reported
 };

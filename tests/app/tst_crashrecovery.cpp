@@ -142,6 +142,7 @@ private Q_SLOTS:
     void leftOverText_data();
     void leftOverText();
     void sessionOfAnUncleanEnd();
+    void closedQuestionAsksAgainNextTime();
     void cleanEndLeavesNothingToOffer();
     void listedPageAlreadyOpen_data();
     void listedPageAlreadyOpen();
@@ -230,7 +231,7 @@ void TestCrashRecovery::sessionOfAnUncleanEnd()
     QCOMPARE(f.prompter.texts(), (QStringList { question(changed), question(declined) }));
     for (const ScriptedPrompter::Message &m : f.prompter.messages()) {
         QCOMPARE(m.kind, Prompter::Kind::Confirmation);
-        QCOMPARE(m.buttons, Prompter::Buttons::YesNo);
+        QCOMPARE(m.buttons, Prompter::Buttons::YesNoCancel);
     }
     QCOMPARE(f.pages.fileNames(), QStringList { changed });
     QCOMPARE(f.editor.Text(), u"<p>old</p>\n<p>new</p>\n"_s);
@@ -246,6 +247,32 @@ void TestCrashRecovery::sessionOfAnUncleanEnd()
     QVERIFY(f.pages.Save1Click());
     QCOMPARE(TestEnvironment::readFile(changed), QByteArray("<p>old</p>\n<p>new</p>\n"));
     QVERIFY(!QFile::exists(changed + "_"));
+}
+
+void TestCrashRecovery::closedQuestionAsksAgainNextTime()
+{
+    const QTemporaryDir home;
+    const QString page = home.filePath("page.htm");
+    QVERIFY(TestEnvironment::writeFile(page, "v1"));
+    QVERIFY(TestEnvironment::writeFile(page + "_", "v2"));
+    {
+        SessionFile killed(home.path());
+        QVERIFY(TestEnvironment::writeFile(killed.path(), SessionFile::format({ page })));
+    }
+    for (int run = 0; run < 2; ++run) {
+        Fixture f;
+        SessionFile session(home.path());
+        CrashRecovery recovery(&session, &f.pages, &f.prompter);
+        recovery.collect();
+        QCOMPARE(recovery.leftOvers().size(), 1);
+        f.prompter.answer(Prompter::Answer::Cancel); // the question closed with Escape
+        recovery.offer();
+        recovery.track();
+        QCOMPARE(f.pages.count(), 0);
+        recovery.finish(); // a clean end
+        QCOMPARE(TestEnvironment::readFile(page + "_"), QByteArray("v2"));
+        QVERIFY(QFile::exists(session.path()));
+    }
 }
 
 void TestCrashRecovery::cleanEndLeavesNothingToOffer()
