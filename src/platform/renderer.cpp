@@ -683,7 +683,7 @@ void Renderer::Private::request(Load load)
     QMetaObject::invokeMethod(
         q,
         [this] {
-            if (!destroying && current && !current->started)
+            if (!destroying && current)
                 start();
         },
         Qt::QueuedConnection);
@@ -883,8 +883,12 @@ void Renderer::Private::loadingChanged(const QWebEngineLoadingInfo &info)
     if (destroying)
         return;
     if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus) {
-        // A navigation refused in acceptNavigation still starts and stops.
-        if (!current && info.url() != refusedUrl) {
+        // A navigation refused in acceptNavigation still starts and stops;
+        // its start says nothing of a load asked for meanwhile, even of the
+        // same address (a link handled by loading its own target).
+        if (info.url() == refusedUrl)
+            return;
+        if (!current) {
             // The page went somewhere by itself (a followed link, a script).
             Load load;
             load.url = info.url();

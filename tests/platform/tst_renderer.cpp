@@ -480,6 +480,8 @@ private slots:
             QTest::addRow("%s, handled", where) << QStringLiteral("handles") << window;
             QTest::addRow("%s, handled by loading a file", where)
                 << QStringLiteral("loads") << window;
+            QTest::addRow("%s, handled by loading the link's own file", where)
+                << QStringLiteral("loads itself") << window;
         }
     }
 
@@ -503,6 +505,8 @@ private slots:
                     *handled = receiver != QLatin1String("follows");
                     if (receiver == QLatin1String("loads"))
                         m_renderer->LoadFromFile(other);
+                    else if (receiver == QLatin1String("loads itself"))
+                        m_renderer->LoadFromFile(QUrl(address).toLocalFile());
                 });
         QSignalSpy finished(m_renderer.get(), &Renderer::loadFinished);
         // A real click: a new window opens only on the user's command.
