@@ -72,7 +72,7 @@ void TestActivePageBackup::writtenAfterAPauseInTyping()
     const QString page = f.file("page.htm", "<p>one</p>\r\n<p>caf\xe9</p>\r\n");
     QVERIFY(f.pages.LoadFile(page, false));
     f.editor.AppendText("<p>two \u00e9</p>\n");
-    QVERIFY(f.written.wait(20000));
+    QVERIFY(f.written.wait(TestEnvironment::signalBound));
     QCOMPARE(f.written.size(), 1);
     QCOMPARE(f.written.first().first().toString(), page + "_");
     // The page's own encoding and line ends, as a hidden tab's backup has them.

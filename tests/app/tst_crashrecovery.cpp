@@ -118,7 +118,7 @@ int playFirstRun(int argc, char *argv[])
     QSignalSpy written(window.activePageBackup(), &ActivePageBackup::backupWritten);
     typeAtTheEnd(window, typedB);
     while (!written.contains(QVariantList { QVariant(b + '_') })) {
-        if (!written.wait(30000))
+        if (!written.wait(TestEnvironment::signalBound))
             return 3;
     }
     // The texts as the program held them: the hidden tab's and the editor's.
@@ -416,7 +416,7 @@ void TestCrashRecovery::killedRunIsRecovered()
     const QString editedA = QString::fromUtf8(QByteArray::fromBase64(words.at(1)));
     const QString editedB = QString::fromUtf8(QByteArray::fromBase64(words.at(2)));
     first.kill(); // SIGKILL: nothing of the program runs any more
-    QVERIFY(first.waitForFinished(60000));
+    QVERIFY(first.waitForFinished(TestEnvironment::signalBound));
     QCOMPARE(first.exitStatus(), QProcess::CrashExit);
 
     // What the editor held, in each page's own encoding and line ends.

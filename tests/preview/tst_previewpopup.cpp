@@ -79,7 +79,7 @@ void tst_PreviewPopup::select(const QString &script)
     loop.exec();
     QSignalSpy changed(page, &QWebEnginePage::selectionChanged);
     if (m_preview->SelLength() == 0)
-        changed.wait(5000);
+        changed.wait(Tarnwick::TestEnvironment::signalBound);
 }
 
 void tst_PreviewPopup::enabling_data()
