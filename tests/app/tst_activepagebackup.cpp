@@ -2,6 +2,7 @@
 #include "app/activepagebackup.h"
 #include "app/openpages.h"
 #include "app/settings.h"
+#include "openpagesfixture.h"
 #include "platform/editorcontrol.h"
 #include "scriptedprompter.h"
 #include "testenvironment.h"
@@ -19,15 +20,8 @@ using namespace std::chrono_literals;
 
 namespace {
 
-struct Fixture
+struct Fixture : OpenPagesFixture
 {
-    QTemporaryDir dir;
-    ScriptedPrompter prompter;
-    Settings settings { std::make_unique<QSettings>(dir.filePath("settings.conf"),
-                                                    QSettings::IniFormat) };
-    EditorControl editor;
-    QTabBar tabs;
-    OpenPages pages { &editor, &tabs, &prompter, &settings, dir.path() + "/" };
     QObject window;
     ActivePageBackup backup { &editor, &pages };
     QSignalSpy written { &backup, &ActivePageBackup::backupWritten };
@@ -35,12 +29,6 @@ struct Fixture
 
     Fixture() { backup.watchWindow(&window); }
 
-    QString file(const QString &name, const QByteArray &bytes)
-    {
-        const QString path = dir.filePath(name);
-        TestEnvironment::writeFile(path, bytes);
-        return path;
-    }
     void loseFocus()
     {
         QEvent deactivate(QEvent::WindowDeactivate);

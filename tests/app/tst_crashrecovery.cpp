@@ -6,6 +6,7 @@
 #include "app/programrun.h"
 #include "app/sessionfile.h"
 #include "app/settings.h"
+#include "openpagesfixture.h"
 #include "platform/editorcontrol.h"
 #include "platform/renderer.h"
 #include "scriptedprompter.h"
@@ -31,24 +32,11 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // Everything the recovery works with, in a temporary home.
-struct Fixture
+struct Fixture : OpenPagesFixture
 {
-    QTemporaryDir dir;
-    ScriptedPrompter prompter;
-    Settings settings { std::make_unique<QSettings>(dir.filePath("settings.conf"),
-                                                    QSettings::IniFormat) };
-    EditorControl editor;
-    QTabBar tabs;
-    OpenPages pages { &editor, &tabs, &prompter, &settings, dir.path() + "/" };
     SessionFile session { dir.path() };
     CrashRecovery recovery { &session, &pages, &prompter };
 
-    QString file(const QString &name, const QByteArray &bytes)
-    {
-        const QString path = dir.filePath(name);
-        TestEnvironment::writeFile(path, bytes);
-        return path;
-    }
     // What a run that was killed leaves behind.
     void leaveSession(const QStringList &listed)
     {

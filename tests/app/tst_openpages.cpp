@@ -4,6 +4,7 @@
 #include "app/tips.h"
 #include "app/tipsession.h"
 #include "filesizelimit.h"
+#include "openpagesfixture.h"
 #include "platform/editorcontrol.h"
 #include "scriptedprompter.h"
 #include "testenvironment.h"
@@ -44,23 +45,7 @@ QString encodingQuestionText(const QString &path, const QString &characters)
 }
 
 // Everything OpenPages works with, in a temporary directory.
-struct Fixture
-{
-    QTemporaryDir dir;
-    ScriptedPrompter prompter;
-    Settings settings { std::make_unique<QSettings>(dir.filePath("settings.conf"),
-                                                    QSettings::IniFormat) };
-    EditorControl editor;
-    QTabBar tabs;
-    OpenPages pages { &editor, &tabs, &prompter, &settings, dir.path() + "/" };
-
-    QString file(const QString &name, const QByteArray &bytes)
-    {
-        const QString path = dir.filePath(name);
-        TestEnvironment::writeFile(path, bytes);
-        return path;
-    }
-};
+using Fixture = OpenPagesFixture;
 
 // Makes a directory unwritable even for root (tests run as root in CI),
 // and writable again when it goes.
