@@ -45,7 +45,7 @@ check-sanitize: setup
 		$(CMAKE_FLAGS)
 	$(SANITIZER_ENV) cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && $(SANITIZER_ENV) QT_QPA_PLATFORM=offscreen \
-		ctest --output-on-failure -j $(JOBS) --timeout 1200
+		ctest --output-on-failure -j $(JOBS) --timeout 600
 
 bench: build
 	cmake --build $(BUILD) --target benchmarks -j $(JOBS)
