@@ -88,6 +88,16 @@ MainWindow::~MainWindow()
     qApp->removeEventFilter(this);
     // It follows the focus, which still moves while the widgets go.
     delete m_editCommands;
+    // Letting a preview go runs the engine's pending work, which may give another preview a new
+    // child widget: that has to happen while the window around it is whole. What uses the
+    // previews goes first.
+    m_openPages->disconnect(this);
+    delete m_previewCommands;
+    delete m_previewPopup;
+    delete m_preview;
+    delete m_htmlFull;
+    delete m_htmlFrames;
+    delete m_htmlSplit;
 }
 
 void MainWindow::reportException(const char *routine)

@@ -105,6 +105,7 @@ private Q_SLOTS:
     void browserItemsFollowTheSettings();
     void inlineImagesToggle();
     void fullScreenView();
+    void previewsGoWhileTheWindowIsWhole();
     void historyMenuButtonsAndCaption();
     void previewDefaultsFromTheSettings();
     void internalClipboardLooksLikeTheEditor();
@@ -469,6 +470,32 @@ void TestMainWindow::fullScreenView()
     QVERIFY(!full->isVisible());
     QVERIFY(panes->isVisible());
     QVERIFY(!command->isEnabled());
+}
+
+void TestMainWindow::previewsGoWhileTheWindowIsWhole()
+{
+    // Letting one preview go runs the engine's pending work, and that work may give another
+    // preview a new child widget. Do the same here: each preview that goes gives the others a
+    // child. That crashes when the window around them is already half torn down.
+    Session s;
+    MainWindow &w = s.start();
+    const QList<Renderer *> previews = w.findChildren<Renderer *>();
+    QCOMPARE(previews.size(), 3);
+    QList<QPointer<QWidget>> alive(previews.begin(), previews.end());
+    int children = 0;
+    for (Renderer *preview : previews) {
+        QObject::connect(preview, &QObject::destroyed, preview, [&, preview] {
+            for (const QPointer<QWidget> &other : std::as_const(alive)) {
+                if (other && other != preview) {
+                    new QWidget(other);
+                    ++children;
+                }
+            }
+        });
+    }
+    QVERIFY(s.exit());
+    s.window.reset();
+    QCOMPARE(children, 3); // 2 + 1 + 0
 }
 
 void TestMainWindow::historyMenuButtonsAndCaption()
