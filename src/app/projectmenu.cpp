@@ -16,7 +16,7 @@ ProjectMenu::ProjectMenu(ProjectOutline *outline, ProjectCommands *commands,
     , m_outline(outline)
     , m_commands(commands)
     , m_preview(preview)
-    , m_popup(std::make_unique<QMenu>())
+    , m_popup(new QMenu(outline))
 {
     m_popup->setObjectName(QStringLiteral("ProjectPopup"));
     m_items.viewPage = m_popup->addAction(QStringLiteral("View Page"));
@@ -39,8 +39,6 @@ ProjectMenu::ProjectMenu(ProjectOutline *outline, ProjectCommands *commands,
     m_outline->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_outline, &QWidget::customContextMenuRequested, this, &ProjectMenu::ProjectPopupPopup);
 }
-
-ProjectMenu::~ProjectMenu() = default;
 
 void ProjectMenu::fillProjectsMenu(QMenu *menu)
 {

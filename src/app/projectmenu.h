@@ -3,8 +3,6 @@
 
 #include <QObject>
 
-#include <memory>
-
 class QAction;
 class QMenu;
 class QPoint;
@@ -24,11 +22,10 @@ class ProjectMenu final : public QObject
 public:
     ProjectMenu(ProjectOutline *outline, ProjectCommands *commands, PreviewController *preview,
                 QObject *parent = nullptr);
-    ~ProjectMenu() override;
 
     // Puts the project commands at the top of the menu.
     void fillProjectsMenu(QMenu *menu);
-    QMenu *popup() const { return m_popup.get(); }
+    QMenu *popup() const { return m_popup; }
 
     // Enables the items for the selected entry.
     void CheckPageMenu();
@@ -45,7 +42,7 @@ private:
     ProjectOutline *m_outline;
     ProjectCommands *m_commands;
     PreviewController *m_preview;
-    std::unique_ptr<QMenu> m_popup;
+    QMenu *m_popup; // the tree's child
     Items m_items;
 };
 
