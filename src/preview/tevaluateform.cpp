@@ -82,7 +82,7 @@ TEvaluateForm::TEvaluateForm(EditorControl *editor, Prompter *prompter,
     lists->addWidget(references, 2);
     lists->addLayout(markers, 2);
     auto *layout = new QVBoxLayout(this);
-    // The width fits the last list and 5 pixels beside it.
+    // The last list, "Missing Markers:", ends 5 pixels from the right edge.
     layout->setContentsMargins(5, 5, 5, 5);
     layout->addWidget(m_header);
     layout->addLayout(lists, 3);
@@ -208,8 +208,6 @@ void TEvaluateForm::showEvent(QShowEvent *event)
     QDialog::showEvent(event);
     Evaluate();
     m_justShown = true;
-    // The width ends 5 pixels right of "Missing Markers:".
-    resize(std::max(width(), sizeHint().width()), height());
 }
 
 void TEvaluateForm::changeEvent(QEvent *event)

@@ -96,6 +96,7 @@ TExtraFilesFrm::TExtraFilesFrm(const QString &projectDirectory, const QStringLis
     splitter->addWidget(m_viewer);
     splitter->setStretchFactor(0, 1);
     splitter->setStretchFactor(1, 2);
+    splitter->setSizes({ 300, 600 });
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(splitter);
     resize(900, 600);

@@ -150,7 +150,8 @@ void TSearchForm::SearchClick()
         [this](const QString &) { return goOn(); });
     QGuiApplication::restoreOverrideCursor();
     setSearching(false);
-    if (m_results->count() == 0)
+    // After "Stop" the user knows why the list is short.
+    if (m_results->count() == 0 && !m_stopRequested)
         m_prompter->information(noFilesFound());
 }
 
