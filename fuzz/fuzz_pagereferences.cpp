@@ -45,5 +45,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     check(report.WebDetails.size() == report.detailPositions.size(), "one position a line");
     check(report.FilesFound.isEmpty() && report.LocatedLinks.isEmpty(), "nothing located");
     check(report.totalBytes == 0, "no bytes without files");
+    for (const QString &broken : report.Broken)
+        check(report.Links.contains(broken) && !broken.startsWith(QLatin1Char('#')),
+              "a broken link is a link of the page");
     return 0;
 }

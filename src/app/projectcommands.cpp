@@ -167,6 +167,7 @@ void ProjectCommands::FindOrphansClick()
         directory, selectedProjectPages(),
         [this](const QString &page) { return pageReferences(page); }, m_prompter,
         { d.Extension, d.GraphicExtension }, m_outline->window());
+    dialog.setOpenPageCheck([this](const QString &page) { return m_pages->IsFileNameOpen(page); });
     dialog.exec();
 }
 

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "preview/pagedetails.h"
 
+#include "platform/textfile.h"
 #include "preview/pagereferences.h"
 #include "tags/pagetitle.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSet>
 #include <QUrl>
@@ -40,6 +42,17 @@ struct OnceList
     }
     bool contains(const QString &item) const { return seen.contains(item); }
 };
+
+// The anchor name after "#", as a browser reads it.
+QString fragmentOf(const QString &value)
+{
+    const qsizetype hash = value.indexOf(QLatin1Char('#'));
+    if (hash < 0)
+        return {};
+    QString fragment = value.mid(hash + 1);
+    fragment.replace(QStringLiteral("&amp;"), QStringLiteral("&"), Qt::CaseInsensitive);
+    return QUrl::fromPercentEncoding(fragment.toUtf8());
+}
 
 QString position(const PageReference &r)
 {
@@ -83,6 +96,46 @@ private:
     QHash<QString, Entry> m_cache;
 };
 
+// The anchor names and ids of the pages that links name with "#name", each
+// page read once.
+class AnchorLookup
+{
+public:
+    bool has(const QString &path, const QString &name)
+    {
+        auto it = m_anchors.constFind(path);
+        if (it == m_anchors.constEnd())
+            it = m_anchors.insert(path, read(path));
+        return it->contains(name);
+    }
+
+    // Only pages have anchors; "#page=2" of a PDF is no anchor.
+    static bool isPage(const QString &path)
+    {
+        const QString suffix = QFileInfo(path).suffix().toLower();
+        return suffix.startsWith(QStringLiteral("htm")) || suffix.startsWith(QStringLiteral("shtm"))
+            || suffix == QStringLiteral("xhtml");
+    }
+
+private:
+    static QSet<QString> read(const QString &path)
+    {
+        QSet<QString> names;
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            return names;
+        const QString text = TextFile::decode(file.readAll()).text;
+        for (const PageReference &r : PageReferences::parse(text)) {
+            if ((r.kind == PageReference::Kind::Marker || r.kind == PageReference::Kind::Id)
+                && !r.value.isEmpty())
+                names.insert(r.value);
+        }
+        return names;
+    }
+
+    QHash<QString, QSet<QString>> m_anchors;
+};
+
 } // namespace
 
 QString PageDetailsReport::caption() const
@@ -111,6 +164,26 @@ QString PageDetails::summary(qsizetype references, qint64 bytes)
     return QStringLiteral("Page contains ") + QString::number(references)
         + QStringLiteral(" SRC references totalling ") + QString::number(bytes)
         + QStringLiteral(" bytes.");
+}
+
+bool PageDetails::hasScheme(const QString &value)
+{
+    if (value.startsWith(QStringLiteral("//")) || value.startsWith(QStringLiteral("\\\\")))
+        return true;
+    const qsizetype colon = value.indexOf(QLatin1Char(':'));
+    // One letter before the colon is a drive, not a scheme.
+    if (colon < 2)
+        return false;
+    for (qsizetype i = 0; i < colon; ++i) {
+        const QChar c = value.at(i);
+        const bool letter = (c >= QLatin1Char('a') && c <= QLatin1Char('z'))
+            || (c >= QLatin1Char('A') && c <= QLatin1Char('Z'));
+        const bool other = (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('+')
+            || c == QLatin1Char('-') || c == QLatin1Char('.');
+        if (!letter && !(i > 0 && other))
+            return false;
+    }
+    return true;
 }
 
 std::optional<QString> PageDetails::localPath(const QString &value, const QString &pageDirectory)
@@ -142,7 +215,8 @@ PageDetailsReport PageDetails::Evaluate(QStringView text, const QString &pageDir
     const QList<PageReference> references = PageReferences::parse(text);
 
     FileLookup files(pageDirectory);
-    OnceList found, missing, links, located, markers;
+    AnchorLookup anchors;
+    OnceList found, missing, links, located, markers, broken;
     QSet<QString> ids;
     QStringList backgroundLines, sourceLines, linkLines, markerLines;
     QList<std::pair<int, int>> backgroundAt, sourceAt, linkAt, markerAt;
@@ -200,6 +274,13 @@ PageDetailsReport PageDetails::Evaluate(QStringView text, const QString &pageDir
                     located.add(r.value);
                     report.locatedPaths.insert(r.value, file.path);
                 }
+                if (!hasScheme(r.value)) {
+                    const QString fragment = fragmentOf(r.value);
+                    if (!isLocated
+                        || (!fragment.isEmpty() && AnchorLookup::isPage(file.path)
+                            && !anchors.has(file.path, fragment)))
+                        broken.add(r.value);
+                }
             }
             linkLines.append(position(r) + r.value + (isLocated ? QString() : notLocated()));
             linkAt.append({ r.line, r.column });
@@ -241,8 +322,10 @@ PageDetailsReport PageDetails::Evaluate(QStringView text, const QString &pageDir
     report.LocatedLinks = located.items;
     report.PageMarkers = markers.items;
     report.MissingPages = missingMarkers;
-    for (QStringList *list : { &report.FilesFound, &report.FilesMissing, &report.Links,
-                               &report.LocatedLinks, &report.PageMarkers, &report.MissingPages })
+    report.Broken = broken.items;
+    for (QStringList *list :
+         { &report.FilesFound, &report.FilesMissing, &report.Links, &report.LocatedLinks,
+           &report.PageMarkers, &report.MissingPages, &report.Broken })
         sortForList(*list);
 
     const auto add = [&report](const QString &line, std::pair<int, int> at = { 0, 0 }) {

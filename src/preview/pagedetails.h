@@ -24,6 +24,9 @@ struct PageDetailsReport
     // Anchors linked but absent (name without "#") and present but never
     // linked ("#" + name).
     QStringList MissingPages;
+    // Links within the site that lead nowhere: no scheme, not "#...", and
+    // either the file is missing or the page it names lacks the "#name".
+    QStringList Broken;
     QStringList WebDetails;
     // For each line of WebDetails: the line (from 1) and column (from 0) of
     // its reference in the page; line 0 for the other lines.
@@ -57,6 +60,8 @@ public:
     // page's directory. Nothing when no file name is left or the value
     // climbs out of the directory.
     static std::optional<QString> localPath(const QString &value, const QString &pageDirectory);
+    // "http:", "mailto:", "//host/...": an address outside the site's files.
+    static bool hasScheme(const QString &value);
 
     // The texts of the check.
     static QString notLocated() { return QStringLiteral("(Did not locate.)"); }

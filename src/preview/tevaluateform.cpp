@@ -50,6 +50,7 @@ TEvaluateForm::TEvaluateForm(EditorControl *editor, Prompter *prompter,
     m_locatedLinks = addList("LocatedLinks");
     m_pageMarkers = addList("PageMarkers");
     m_missingPages = addList("MissingPages");
+    m_broken = addList("Broken");
     m_webDetails = addList("WebDetails");
     for (QListWidget *list : { m_links, m_locatedLinks }) {
         list->setToolTip(linksHint());
@@ -71,6 +72,8 @@ TEvaluateForm::TEvaluateForm(EditorControl *editor, Prompter *prompter,
     referenceGrid->addWidget(labelFor(QStringLiteral("Located:"), m_locatedLinks, references), 0,
                              1);
     referenceGrid->addWidget(m_locatedLinks, 1, 1);
+    referenceGrid->addWidget(labelFor(QStringLiteral("Broken:"), m_broken, references), 0, 2);
+    referenceGrid->addWidget(m_broken, 1, 2);
     auto *markers = new QGridLayout;
     markers->addWidget(labelFor(QStringLiteral("Page Markers:"), m_pageMarkers, this), 0, 0);
     markers->addWidget(m_pageMarkers, 1, 0);
@@ -79,7 +82,7 @@ TEvaluateForm::TEvaluateForm(EditorControl *editor, Prompter *prompter,
 
     auto *lists = new QHBoxLayout;
     lists->addWidget(sources, 2);
-    lists->addWidget(references, 2);
+    lists->addWidget(references, 3);
     lists->addLayout(markers, 2);
     auto *layout = new QVBoxLayout(this);
     // The last list, "Missing Markers:", ends 5 pixels from the right edge.
@@ -87,7 +90,7 @@ TEvaluateForm::TEvaluateForm(EditorControl *editor, Prompter *prompter,
     layout->addWidget(m_header);
     layout->addLayout(lists, 3);
     layout->addWidget(m_webDetails, 2);
-    resize(900, 560);
+    resize(1000, 560);
 }
 
 QListWidget *TEvaluateForm::addList(const char *name)
@@ -139,6 +142,7 @@ void TEvaluateForm::Evaluate()
     fill(m_locatedLinks, m_report.LocatedLinks);
     fill(m_pageMarkers, m_report.PageMarkers);
     fill(m_missingPages, m_report.MissingPages);
+    fill(m_broken, m_report.Broken);
     fill(m_webDetails, m_report.WebDetails);
     for (int i = 0; i < m_webDetails->count(); ++i) {
         const auto [line, column] = m_report.detailPositions.value(i);

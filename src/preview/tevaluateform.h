@@ -75,6 +75,7 @@ private:
     QListWidget *m_locatedLinks = nullptr;
     QListWidget *m_pageMarkers = nullptr;
     QListWidget *m_missingPages = nullptr;
+    QListWidget *m_broken = nullptr;
     QListWidget *m_webDetails = nullptr;
     QList<QListWidget *> m_lists;
 };

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "project/textrafilesfrm.h"
 
+#include "platform/fileops.h"
 #include "platform/prompter.h"
 #include "platform/renderer.h"
 #include "platform/textfile.h"
+#include "project/projectpaths.h"
 
 #include <QDir>
 #include <QFile>
@@ -69,6 +71,11 @@ TExtraFilesFrm::TExtraFilesFrm(const QString &projectDirectory, const QStringLis
     m_searchBtn->setObjectName(QStringLiteral("SearchBtn"));
     m_closeBtn = new QPushButton(QStringLiteral("&Close"), left);
     m_closeBtn->setObjectName(QStringLiteral("CloseBtn"));
+    m_trashBtn = new QPushButton(QStringLiteral("Move to Trash..."), left);
+    m_trashBtn->setObjectName(QStringLiteral("TrashBtn"));
+    m_trashBtn->setToolTip(QStringLiteral("Move the chosen orphan files to the trash"));
+    m_trashBtn->setEnabled(false);
+    m_fileList->setSelectionMode(QAbstractItemView::ExtendedSelection);
     auto *leftLayout = new QVBoxLayout(left);
     leftLayout->setContentsMargins(0, 0, 0, 0);
     leftLayout->addWidget(new QLabel(QStringLiteral("Project Files:"), left));
@@ -83,6 +90,7 @@ TExtraFilesFrm::TExtraFilesFrm(const QString &projectDirectory, const QStringLis
     leftLayout->addLayout(status);
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(m_searchBtn);
+    buttons->addWidget(m_trashBtn);
     buttons->addWidget(m_closeBtn);
     leftLayout->addLayout(buttons);
 
@@ -104,6 +112,9 @@ TExtraFilesFrm::TExtraFilesFrm(const QString &projectDirectory, const QStringLis
     for (QListWidget *list : { m_filesInUse, m_supportingFiles, m_fileList })
         connect(list, &QListWidget::itemClicked, this, [this, list] { listClicked(list); });
     connect(m_searchBtn, &QPushButton::clicked, this, &TExtraFilesFrm::SearchBtnClick);
+    connect(m_trashBtn, &QPushButton::clicked, this, &TExtraFilesFrm::TrashBtnClick);
+    connect(m_fileList, &QListWidget::itemSelectionChanged, this,
+            &TExtraFilesFrm::updateTrashButton);
     connect(m_closeBtn, &QPushButton::clicked, this, &QDialog::accept);
 
     // FormShow: every file at first; the pages of the project.
@@ -147,6 +158,67 @@ void TExtraFilesFrm::SearchBtnClick()
     setStatus(QStringLiteral("Complete"));
     QGuiApplication::restoreOverrideCursor();
     m_closeBtn->setEnabled(true);
+    m_searched = true;
+    updateTrashButton();
+}
+
+void TExtraFilesFrm::setOpenPageCheck(std::function<bool(const QString &)> isOpen)
+{
+    m_isOpenPage = std::move(isOpen);
+}
+
+// Before the search the list holds every file, pages included.
+void TExtraFilesFrm::updateTrashButton()
+{
+    m_trashBtn->setEnabled(m_searched && !m_fileList->selectedItems().isEmpty());
+}
+
+QString TExtraFilesFrm::keepReason(const QString &name) const
+{
+    if (name.compare(ProjectPaths::SettingsFileName, Qt::CaseInsensitive) == 0)
+        return name + QStringLiteral(" holds the project's settings.");
+    const QString path = QDir(m_directory).filePath(name);
+    if (name.endsWith(QLatin1Char('_')) && m_isOpenPage && m_isOpenPage(path.chopped(1)))
+        return name + QStringLiteral(" keeps the text of a page that is open.");
+    return {};
+}
+
+void TExtraFilesFrm::TrashBtnClick()
+{
+    if (!m_searched)
+        return;
+    QStringList going, kept;
+    for (int i = 0; i < m_fileList->count(); ++i) {
+        const QListWidgetItem *item = m_fileList->item(i);
+        if (!item->isSelected())
+            continue;
+        const QString reason = keepReason(item->text());
+        (reason.isEmpty() ? going : kept).append(reason.isEmpty() ? item->text() : reason);
+    }
+    if (!kept.isEmpty())
+        m_prompter->information(kept.join(QLatin1Char('\n'))
+                                + (kept.size() == 1
+                                       ? QStringLiteral("\nIt stays where it is.")
+                                       : QStringLiteral("\nThey stay where they are.")));
+    if (going.isEmpty())
+        return;
+    const QString question = QStringLiteral("Move to the trash?\n") + going.join(QLatin1Char('\n'));
+    if (m_prompter->message(Prompter::Kind::Confirmation, question, Prompter::Buttons::YesNo)
+        != Prompter::Answer::Yes)
+        return;
+    QStringList failures;
+    for (const QString &name : std::as_const(going)) {
+        if (const Result moved = FileOps::moveToTrash(QDir(m_directory).filePath(name)); !moved) {
+            failures.append(moved.error());
+            continue;
+        }
+        const QList<QListWidgetItem *> items = m_fileList->findItems(name, Qt::MatchExactly);
+        for (QListWidgetItem *item : items)
+            delete item;
+    }
+    if (!failures.isEmpty())
+        m_prompter->warning(failures.join(QLatin1Char('\n')));
+    updateTrashButton();
 }
 
 void TExtraFilesFrm::listClicked(QListWidget *list)

@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 
 class QLabel;
@@ -37,7 +38,14 @@ public:
                    const Extensions &extensions, QWidget *parent = nullptr);
     ~TExtraFilesFrm() override;
 
+    // Open pages keep their unsaved text in their backup files, which never
+    // go to the trash.
+    void setOpenPageCheck(std::function<bool(const QString &pagePath)> isOpen);
+
     void SearchBtnClick();
+    // Moves the chosen orphans to the trash after asking; never the settings
+    // file or the backup of an open page.
+    void TrashBtnClick();
     // Shows the file of that name in the project directory: as an image,
     // a page or plain text, by its extension.
     void DisplayTheFile(const QString &name);
@@ -48,6 +56,9 @@ public:
 
 private:
     void listClicked(QListWidget *list);
+    void updateTrashButton();
+    // Why a file must stay, empty when it may go.
+    QString keepReason(const QString &name) const;
     void setStatus(const QString &text);
 
     QString m_directory;
@@ -61,6 +72,9 @@ private:
     QLabel *m_searchStatus = nullptr;
     QPushButton *m_searchBtn = nullptr;
     QPushButton *m_closeBtn = nullptr;
+    QPushButton *m_trashBtn = nullptr;
+    std::function<bool(const QString &)> m_isOpenPage;
+    bool m_searched = false;
     Renderer *m_viewer = nullptr;
 };
 

@@ -14,6 +14,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -75,6 +76,12 @@ struct Fixture
             TExtraFilesFrm::Extensions { settings.Defaults.Extension,
                                          settings.Defaults.GraphicExtension });
     }
+    std::unique_ptr<TExtraFilesFrm> wiredDialog()
+    {
+        auto form = dialog();
+        form->setOpenPageCheck([this](const QString &page) { return pages.IsFileNameOpen(page); });
+        return form;
+    }
 };
 
 template<typename T> T *child(QWidget *w, const char *name)
@@ -99,6 +106,9 @@ private slots:
     void unreadablePage();
     void commandFromTheTree();
     void missingProjectDirectory();
+    void statusWhileSearching();
+    void trashChosenOrphans_data();
+    void trashChosenOrphans();
     void displayKind_data();
     void displayKind();
     void clickShowsTheFile();
@@ -240,6 +250,88 @@ void TestProjectOrphans::missingProjectDirectory()
     QCOMPARE(f.prompter.texts(),
              QStringList { "The project directory " + QDir::cleanPath(f.home + "site")
                            + " does not exist, so there are no files to compare with its pages." });
+}
+
+// "i of N" names each page as it is read.
+void TestProjectOrphans::statusWhileSearching()
+{
+    Fixture f;
+    for (const char *name : { "a.htm", "b.htm", "c.htm" })
+        f.file(name, "<p>");
+    f.setPages({ "a.htm", "b.htm", "c.htm" });
+    QLabel *status = nullptr;
+    QStringList seen;
+    TExtraFilesFrm form(f.outline.GetSelectedProjectDir(), f.commands.selectedProjectPages(),
+                        [&](const QString &page) {
+                            seen.append(status->text() + " " + QFileInfo(page).fileName());
+                            return f.commands.pageReferences(page);
+                        },
+                        &f.prompter, {});
+    status = child<QLabel>(&form, "SearchStatus");
+    QCOMPARE(status->text(), QStringLiteral("0 of 3"));
+    form.SearchBtnClick();
+    QCOMPARE(seen, QStringList({ "1 of 3 a.htm", "2 of 3 b.htm", "3 of 3 c.htm" }));
+    QCOMPARE(status->text(), QStringLiteral("Complete"));
+}
+
+void TestProjectOrphans::trashChosenOrphans_data()
+{
+    QTest::addColumn<bool>("confirmed");
+    QTest::addRow("confirmed") << true;
+    QTest::addRow("declined") << false;
+}
+
+// Chosen orphans go to the trash after a question; the settings file and the
+// backup of an open page stay.
+void TestProjectOrphans::trashChosenOrphans()
+{
+    QFETCH(bool, confirmed);
+    Fixture f;
+    const QString index = f.file("index.htm", "<img src=\"logo.gif\">");
+    const QString about = f.file("about.htm", "<p>");
+    f.file("logo.gif", "GIF");
+    const QString old = f.file("old.htm", "<p>old");
+    f.file("PROJECT.INI", "[PROJECT]");
+    f.setPages({ "index.htm", "about.htm" });
+    QVERIFY(f.pages.LoadFile(index, true));
+    f.editor.SetText(QStringLiteral("<img src=\"logo.gif\"> edited"));
+    QVERIFY(f.pages.LoadFile(about, true)); // index.htm's text is in its backup now
+    QVERIFY(QFileInfo::exists(index + "_"));
+
+    auto form = f.wiredDialog();
+    QPushButton *trash = child<QPushButton>(form.get(), "TrashBtn");
+    QListWidget *orphans = child<QListWidget>(form.get(), "FileListBox1");
+    orphans->selectAll();
+    QVERIFY(!trash->isEnabled()); // every file is listed before the search
+    child<QPushButton>(form.get(), "SearchBtn")->click();
+    QCOMPARE(entries(orphans), QStringList({ "index.htm_", "old.htm", "PROJECT.INI" }));
+    QVERIFY(!trash->isEnabled());
+    orphans->selectAll();
+    QVERIFY(trash->isEnabled());
+
+    f.prompter.answer(confirmed ? Prompter::Answer::Yes : Prompter::Answer::No);
+    trash->click();
+    QCOMPARE(f.prompter.texts(),
+             QStringList({ "index.htm_ keeps the text of a page that is open.\nPROJECT.INI holds "
+                           "the project's settings.\nThey stay where they are.",
+                           "Move to the trash?\nold.htm" }));
+    QCOMPARE(f.prompter.messages().at(1).kind, Prompter::Kind::Confirmation);
+    QCOMPARE(QFileInfo::exists(old), !confirmed);
+    QCOMPARE(entries(orphans),
+             confirmed ? QStringList({ "index.htm_", "PROJECT.INI" })
+                       : QStringList({ "index.htm_", "old.htm", "PROJECT.INI" }));
+    QVERIFY(QFileInfo::exists(index + "_"));
+    QVERIFY(QFileInfo::exists(f.home + "site/PROJECT.INI"));
+    if (confirmed) {
+        // In the trash, not gone: the user can get it back.
+        const QString trashed
+            = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
+            + "/Trash/files/old.htm";
+        QVERIFY2(QFileInfo::exists(trashed), qPrintable(trashed));
+        QCOMPARE(TestEnvironment::readFile(trashed), QByteArray("<p>old"));
+        QFile::remove(trashed);
+        QFile::remove(QFileInfo(trashed).absolutePath() + "/../info/old.htm.trashinfo");
+    }
 }
 
 void TestProjectOrphans::displayKind_data()

@@ -35,6 +35,8 @@ private slots:
     void evaluate_data();
     void evaluate();
     void detailPositions();
+    void broken_data();
+    void broken();
     void localPath_data();
     void localPath();
     void binaryTextCrashesNothing();
@@ -212,6 +214,41 @@ void TestPageDetails::detailPositions()
     QVERIFY(image > 0);
     QCOMPARE(report.detailPositions.at(image), std::make_pair(14, 1));
     QCOMPARE(report.detailPositions.constFirst(), std::make_pair(0, 0));
+}
+
+void TestPageDetails::broken_data()
+{
+    QTest::addColumn<QString>("link");
+    QTest::addColumn<bool>("broken");
+
+    QTest::addRow("missing page") << "gone.htm" << true;
+    QTest::addRow("existing page") << "about.htm" << false;
+    QTest::addRow("anchor named in the other page") << "about.htm#team" << false;
+    QTest::addRow("id in the other page") << "about.htm#staff" << false;
+    QTest::addRow("escaped anchor name") << "about.htm#sec%20one" << false;
+    QTest::addRow("anchor the other page lacks") << "about.htm#prices" << true;
+    QTest::addRow("anchor names match case") << "about.htm#Team" << true;
+    QTest::addRow("missing page with anchor") << "gone.htm#team" << true;
+    QTest::addRow("part of a document that is no page") << "manual.pdf#page=2" << false;
+    QTest::addRow("web address") << "http://example.com/gone.htm" << false;
+    QTest::addRow("address without scheme name") << "//example.com/gone.htm" << false;
+    QTest::addRow("mail address") << "mailto:me@example.com" << false;
+    QTest::addRow("marker of this page") << "#nowhere" << false;
+    QTest::addRow("drive letter is no scheme") << "C:/site/gone.htm" << true;
+}
+
+void TestPageDetails::broken()
+{
+    QFETCH(QString, link);
+    QFETCH(bool, broken);
+    QTemporaryDir dir;
+    QVERIFY(TestEnvironment::writeFile(
+        dir.filePath("about.htm"),
+        "<a NAME=team></a><h2 id='staff'>Staff</h2><a name=\"sec one\"></a>"));
+    QVERIFY(TestEnvironment::writeFile(dir.filePath("manual.pdf"), "%PDF-1.4"));
+    const PageDetailsReport report
+        = PageDetails::Evaluate(QStringLiteral("<a href=\"%1\">x</a>").arg(link), dir.path());
+    QCOMPARE(report.Broken, broken ? QStringList { link } : QStringList());
 }
 
 void TestPageDetails::localPath_data()

@@ -16,12 +16,13 @@ using namespace Tarnwick;
 
 namespace {
 
-const QString samplePage = QStringLiteral("<html><head><title>Price List</title></head>\n"
-                                          "<body background=\"bg.gif\">\n"
-                                          "<img src=\"pics/a.gif\"> <img src='pics/gone.gif'>\n"
-                                          "<a href=\"#top\">Up</a> <a href=\"index.htm\">Home</a>\n"
-                                          "<a href=\"mailto:sales@example.com\">Mail</a>\n"
-                                          "<a name=\"end\"></a>\n");
+const QString samplePage = QStringLiteral(
+    "<html><head><title>Price List</title></head>\n"
+    "<body background=\"bg.gif\">\n"
+    "<img src=\"pics/a.gif\"> <img src='pics/gone.gif'>\n"
+    "<a href=\"#top\">Up</a> <a href=\"index.htm\">Home</a> <a href=\"index.htm#news\">N</a>\n"
+    "<a href=\"mailto:sales@example.com\">Mail</a>\n"
+    "<a name=\"end\"></a>\n");
 
 // A double click as the user makes it: the first click selects the entry.
 void doubleClick(QListWidget *list, QListWidgetItem *item)
@@ -103,8 +104,10 @@ void TestEvaluateForm::listsAndCaption()
     };
     QCOMPARE(entries("FilesFound"), QStringList({ "bg.gif", "pics/a.gif" }));
     QCOMPARE(entries("FilesMissing"), QStringList { "pics/gone.gif" });
-    QCOMPARE(entries("Links"), QStringList({ "#top", "index.htm", "mailto:sales@example.com" }));
-    QCOMPARE(entries("LocatedLinks"), QStringList { "index.htm" });
+    QCOMPARE(entries("Links"),
+             QStringList({ "#top", "index.htm", "index.htm#news", "mailto:sales@example.com" }));
+    QCOMPARE(entries("LocatedLinks"), QStringList({ "index.htm", "index.htm#news" }));
+    QCOMPARE(entries("Broken"), QStringList { "index.htm#news" }); // no such anchor there
     QCOMPARE(entries("PageMarkers"), QStringList { "end" });
     QCOMPARE(entries("MissingPages"), QStringList({ "#end", "top" }));
     QCOMPARE(entries("WebDetails"), m_form->report().WebDetails);
@@ -119,7 +122,7 @@ void TestEvaluateForm::listsAndCaption()
     for (const QLabel *label : m_form->findChildren<QLabel *>())
         labels.append(label->text());
     for (const char *caption :
-         { "Located:", "Missing:", "Links:", "Page Markers:", "Missing Markers:" })
+         { "Located:", "Missing:", "Links:", "Broken:", "Page Markers:", "Missing Markers:" })
         QVERIFY2(labels.contains(QLatin1String(caption)), caption);
 }
 
@@ -208,7 +211,7 @@ void TestEvaluateForm::clickShowsEntryAndDeselectsOthers()
     m_form->FilesFoundClick(found);
     QCOMPARE(m_form->findChild<QLabel *>("Header")->text(), QStringLiteral("pics/a.gif"));
     QTest::mouseClick(links->viewport(), Qt::LeftButton, {},
-                      links->visualItemRect(links->item(2)).center());
+                      links->visualItemRect(links->item(3)).center());
     QCOMPARE(m_form->findChild<QLabel *>("Header")->text(),
              QStringLiteral("mailto:sales@example.com"));
     QVERIFY(found->selectedItems().isEmpty());
