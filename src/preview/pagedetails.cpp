@@ -201,8 +201,10 @@ std::optional<QString> PageDetails::localPath(const QString &value, const QStrin
     while (name.startsWith(QLatin1Char('/')))
         name.remove(0, 1);
     const QString relative = QDir::cleanPath(name);
-    if (relative.isEmpty() || relative == QStringLiteral(".") || relative == QStringLiteral("..")
-        || relative.startsWith(QStringLiteral("../")) || QDir::isAbsolutePath(relative))
+    // No file name holds a NUL character.
+    if (relative.contains(QChar(0)) || relative.isEmpty() || relative == QStringLiteral(".")
+        || relative == QStringLiteral("..") || relative.startsWith(QStringLiteral("../"))
+        || QDir::isAbsolutePath(relative))
         return std::nullopt;
     return QDir::cleanPath(pageDirectory + QLatin1Char('/') + relative);
 }

@@ -282,6 +282,8 @@ void TestPageDetails::localPath_data()
                                                         << "";
     QTest::addRow("only an anchor") << "#top"
                                     << "";
+    QTest::addRow("NUL character") << "a%00b.gif"
+                                   << "";
     QTest::addRow("empty") << ""
                            << "";
 }
