@@ -52,6 +52,7 @@ bench: build
 	$(BUILD)/bin/bench_openpages
 	$(BUILD)/bin/bench_ftp
 	$(BUILD)/bin/bench_preview
+	$(BUILD)/bin/bench_pagedetails
 	$(BUILD)/bin/bench_startup
 	TARNWICK_DATA_DIR=$(BUILD)/share/tarnwick $(BUILD)/bin/bench_spell
 	TARNWICK_DATA_DIR=$(BUILD)/share/tarnwick $(BUILD)/bin/bench_damageddct

@@ -2,13 +2,13 @@
 #include "app/filelistpane.h"
 
 #include "app/filefilter.h"
+#include "platform/volumes.h"
 
 #include <QComboBox>
 #include <QDir>
 #include <QFileSystemModel>
 #include <QHeaderView>
 #include <QListView>
-#include <QStorageInfo>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -37,14 +37,8 @@ FileListPane::FileListPane(QWidget *parent)
     layout->addWidget(m_files, 1);
     layout->addWidget(m_filter);
 
-    for (const QStorageInfo &volume : QStorageInfo::mountedVolumes()) {
-        if (volume.isValid() && volume.isReady()
-            && !volume.rootPath().startsWith(QStringLiteral("/proc"))
-            && !volume.rootPath().startsWith(QStringLiteral("/sys")))
-            m_drives->addItem(volume.rootPath(), volume.rootPath());
-    }
-    if (m_drives->findData(QDir::homePath()) < 0)
-        m_drives->insertItem(0, QDir::homePath(), QDir::homePath());
+    for (const QString &root : Volumes::browsable())
+        m_drives->addItem(root, root);
 
     m_directoryModel->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
     m_directoryModel->setRootPath(QDir::rootPath());

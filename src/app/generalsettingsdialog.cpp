@@ -3,6 +3,7 @@
 
 #include "app/settings.h"
 #include "platform/prompter.h"
+#include "project/tsearchform.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -268,14 +269,15 @@ bool GeneralSettingsDialog::eventFilter(QObject *watched, QEvent *event)
     return QDialog::eventFilter(watched, event);
 }
 
+// The browser buttons search a volume for browser programs; OK takes the
+// chosen one, and nothing when none is chosen.
 void GeneralSettingsDialog::chooseBrowser(QLineEdit *target)
 {
-    Prompter::FileRequest request;
-    request.caption = QStringLiteral("Browser");
-    request.fileName = target->text();
-    request.filter = QStringLiteral("Programs|*|All files|*.*");
-    if (const auto chosen = m_prompter.openFileName(request))
-        target->setText(*chosen);
+    TSearchForm search(&m_prompter, this);
+    if (search.exec() != QDialog::Accepted)
+        return;
+    if (const QString chosen = search.selectedEntry(); !chosen.isEmpty())
+        target->setText(chosen);
 }
 
 void GeneralSettingsDialog::GraphicRepositoryClick()

@@ -13,6 +13,7 @@
 #include "app/previewcommands.h"
 #include "app/programdirectory.h"
 #include "app/projectcommands.h"
+#include "app/projectmenu.h"
 #include "app/settings.h"
 #include "app/tips.h"
 #include "platform/editorcontrol.h"
@@ -21,6 +22,7 @@
 #include "platform/renderer.h"
 #include "platform/virtualkey.h"
 #include "preview/externalbrowsers.h"
+#include "preview/pagedetailscommands.h"
 #include "preview/previewcontroller.h"
 #include "preview/previewpopup.h"
 #include "project/projectoutline.h"
@@ -47,7 +49,6 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
-#include <QTreeWidgetItem>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -187,7 +188,7 @@ void MainWindow::buildRegions()
     connect(m_webPage, &EditorControl::OnChangeMode, this, &MainWindow::onInsertModeChanged);
     connect(m_fileTabs, &QTabWidget::currentChanged, this, &MainWindow::FileTabsChange);
     m_projectCommands = new ProjectCommands(m_outline, m_openPages, m_webPage, m_prompter,
-                                            m_programDirectory, this);
+                                            m_settings, m_programDirectory, this);
     connect(m_fileList, &FileListPane::fileActivated, this, &MainWindow::onFileListActivated);
     m_editCommands = new EditCommands({ m_webPage, m_spareEditor, m_mainSplitter, m_openPages,
                                         m_settings, m_prompter, m_programDirectory },
@@ -218,8 +219,11 @@ void MainWindow::buildRegions()
         m_preview->HideFullScreen();
         m_webPage->setFocus();
     });
-    m_outline->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(m_outline, &QWidget::customContextMenuRequested, this, &MainWindow::ProjectPopupPopup);
+    m_projectMenu = new ProjectMenu(m_outline, m_projectCommands, m_preview, this);
+    m_pageDetails = new PageDetailsCommands(
+        m_webPage, m_prompter, [this] { return m_openPages->currentFileName(); }, this);
+    connect(m_openPages, &OpenPages::pageStateChanged, m_pageDetails,
+            &PageDetailsCommands::setPageOpen);
     m_browsers = std::make_unique<ExternalBrowsers>(m_webPage, m_prompter);
     connect(m_preview, &PreviewController::statusText, m_panels[2], &QLabel::setText);
     connect(m_preview, &PreviewController::framesVisibilityChanged, this, [this](bool shown) {
@@ -359,6 +363,7 @@ void MainWindow::buildMenus()
 
     m_projectsMenu = menuBar()->addMenu(QStringLiteral("P&rojects"));
     m_displayProjects = menuAction(m_projectsMenu, QStringLiteral("Di&splay Projects"));
+    m_projectMenu->fillProjectsMenu(m_projectsMenu);
     m_displayProjects->setCheckable(true);
     m_displayProjects->setChecked(true);
     connect(m_displayProjects, &QAction::toggled, this, &MainWindow::DisplayProjectsClick);
@@ -378,10 +383,11 @@ void MainWindow::buildMenus()
         auto *refreshView = new QAction(QStringLiteral("Refresh View"), popup);
         connect(refreshView, &QAction::triggered, m_preview, &PreviewController::UpdateWebView);
         QAction *first = popup->actions().value(0);
-        popup->insertAction(first, refreshView);
+        popup->insertActions(first, { refreshView, m_pageDetails->popupAction() });
         popup->insertSeparator(first);
     }
     QMenu *page = menuBar()->addMenu(QStringLiteral("&Page"));
+    page->addAction(m_pageDetails->evaluateAction());
     QAction *refresh
         = menuAction(page, QStringLiteral("&Refresh HTML"), QStringLiteral("Refresh HTML Viewer"));
     refresh->setShortcut(Qt::Key_F5);
@@ -837,22 +843,6 @@ void MainWindow::applyPreviewDefaults(const EditorAppearance &a)
         renderer->SetDefFontColor(a.htmlFontColor);
         renderer->SetDefBackground(a.htmlBackground);
     }
-}
-
-void MainWindow::ProjectPopupPopup(const QPoint &position)
-{
-    if (QTreeWidgetItem *item = m_outline->itemAt(position))
-        m_outline->setCurrentItem(item);
-    if (!m_projectPopup) {
-        m_projectPopup = new QMenu(this);
-        m_projectPopup->setObjectName(QStringLiteral("ProjectPopup"));
-        QAction *viewPage = m_projectPopup->addAction(QStringLiteral("View Page"));
-        viewPage->setObjectName(QStringLiteral("ViewPage1"));
-        connect(viewPage, &QAction::triggered, this,
-                [this] { m_preview->ViewPage1Click(m_outline->GetSelectedFilename()); });
-    }
-    m_projectPopup->actions().value(0)->setEnabled(m_outline->selectedIsPage());
-    m_projectPopup->popup(m_outline->viewport()->mapToGlobal(position));
 }
 
 std::function<void(int)> MainWindow::helperTipHook()

@@ -22,7 +22,9 @@ struct EditorAppearance;
 class EditorControl;
 class FileListPane;
 class OpenPages;
+class PageDetailsCommands;
 class ProjectCommands;
+class ProjectMenu;
 class ExternalBrowsers;
 class PreviewCommands;
 class PreviewController;
@@ -104,7 +106,6 @@ private:
     void followEditorLook();
     // The previews' default font and colours, from the stored settings.
     void applyPreviewDefaults(const EditorAppearance &appearance);
-    void ProjectPopupPopup(const QPoint &position);
     void FileTabsChange(int index);
     void Open1Click();
     void Exit1Click();
@@ -139,7 +140,6 @@ private:
     PreviewController *m_preview = nullptr;
     PreviewPopup *m_previewPopup = nullptr;
     PreviewCommands *m_previewCommands = nullptr;
-    QMenu *m_projectPopup = nullptr;
     std::unique_ptr<ExternalBrowsers> m_browsers;
     QAction *m_browserItems[2] = {};
     QToolButton *m_refreshBtn = nullptr;
@@ -149,6 +149,8 @@ private:
     ActivePageBackup *m_activeBackup = nullptr;
     EditCommands *m_editCommands = nullptr;
     ProjectCommands *m_projectCommands = nullptr;
+    ProjectMenu *m_projectMenu = nullptr;
+    PageDetailsCommands *m_pageDetails = nullptr;
     QLabel *m_panels[3] = {};
 
     QToolButton *m_closeBtn = nullptr;

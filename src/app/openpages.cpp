@@ -97,6 +97,15 @@ bool OpenPages::IsFileNameOpen(const QString &path) const
     return false;
 }
 
+std::optional<QString> OpenPages::openPageText(const QString &path) const
+{
+    for (int i = 0; i < m_pages.size(); ++i) {
+        if (m_pages.at(i).fileName == path)
+            return i == m_activeIndex ? m_editor->GetTextBuffer() : m_pages.at(i).text;
+    }
+    return std::nullopt;
+}
+
 bool OpenPages::IsSelectedFileOpen(const QString &selectedPath, bool warn)
 {
     const bool open = IsFileNameOpen(selectedPath);

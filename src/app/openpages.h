@@ -10,6 +10,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 class QTabBar;
 
@@ -46,6 +47,9 @@ public:
     void Last4Click(const QString &path) { LoadFile(path, false); }
 
     bool IsFileNameOpen(const QString &path) const;
+    // The text of the open page of that path as its tab holds it now, saved
+    // or not; nothing when the page is not open.
+    std::optional<QString> openPageText(const QString &path) const;
     // The same for a file chosen in the project tree or the file list; when it
     // is open and warn is set, the user is told the operation cannot be done.
     bool IsSelectedFileOpen(const QString &selectedPath, bool warn);

@@ -2,25 +2,42 @@
 #include "app/projectcommands.h"
 
 #include "app/openpages.h"
+#include "app/settings.h"
 #include "platform/editorcontrol.h"
 #include "platform/prompter.h"
+#include "platform/textfile.h"
+#include "preview/pagedetails.h"
+#include "project/entrytext.h"
 #include "project/projectoutline.h"
 #include "project/projectpaths.h"
 #include "project/projecttree.h"
+#include "project/tcrtprjform.h"
+#include "project/textrafilesfrm.h"
+#include "publish/passwordcodec.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>
 
 namespace Tarnwick {
 
+namespace {
+
+QString encodePassword(const QString &password)
+{
+    return PasswordCodec::EncodeStr(password);
+}
+
+} // namespace
+
 ProjectCommands::ProjectCommands(ProjectOutline *outline, OpenPages *pages, EditorControl *editor,
-                                 Prompter *prompter, const QString &programDirectory,
-                                 QObject *parent)
+                                 Prompter *prompter, Settings *settings,
+                                 const QString &programDirectory, QObject *parent)
     : QObject(parent)
     , m_outline(outline)
     , m_pages(pages)
     , m_editor(editor)
     , m_prompter(prompter)
+    , m_settings(settings)
     , m_programDirectory(programDirectory)
 {
     connect(m_outline, &ProjectOutline::pageOpenRequested, this, &ProjectCommands::LoadProjectpage);
@@ -29,6 +46,13 @@ ProjectCommands::ProjectCommands(ProjectOutline *outline, OpenPages *pages, Edit
 QString ProjectCommands::projectListPath() const
 {
     return m_programDirectory + QStringLiteral("project.dat");
+}
+
+QString ProjectCommands::treeKept(const QString &reason)
+{
+    return QStringLiteral("The project list could not be read (") + reason
+        + QStringLiteral("). It is kept as it is, and projects cannot be changed until it is "
+                         "repaired and Tarnwick started again.");
 }
 
 void ProjectCommands::loadTree()
@@ -44,6 +68,7 @@ void ProjectCommands::loadTree()
         // Keep the unreadable file: saving an empty tree over it at exit would
         // throw away every project the user has.
         m_treeLoaded = false;
+        m_loadError = tree.error();
         m_prompter->warning(tree.error());
         return;
     }
@@ -59,18 +84,91 @@ void ProjectCommands::saveTree()
         m_prompter->error(saved.error());
 }
 
+bool ProjectCommands::treeChangeAllowed()
+{
+    if (!m_treeLoaded)
+        m_prompter->warning(treeKept(m_loadError));
+    return m_treeLoaded;
+}
+
 void ProjectCommands::LoadProjectpage(const QString &path, bool direct)
 {
     if (!direct && m_pages->IsSelectedFileOpen(path, true))
         return;
-    if (!direct && ProjectPaths::isSettingsEntry(QFileInfo(path).fileName()))
-        return; // the project's settings file is edited through the project dialog
+    if (!direct && ProjectPaths::isSettingsEntry(QFileInfo(path).fileName())) {
+        ShowProjectSettings();
+        return;
+    }
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     m_outline->setEnabled(false);
     m_pages->LoadFile(path, true);
     m_outline->setEnabled(true);
     QGuiApplication::restoreOverrideCursor();
     m_editor->setFocus();
+}
+
+void ProjectCommands::NewProjectClick()
+{
+    if (!treeChangeAllowed())
+        return;
+    TCrtPrjForm dialog(TCrtPrjForm::Mode::Create, m_outline, m_prompter, m_programDirectory,
+                       encodePassword, &PasswordCodec::DecodeStr, m_outline->window());
+    dialog.exec();
+    saveTree();
+}
+
+void ProjectCommands::ShowProjectSettings()
+{
+    TCrtPrjForm dialog(TCrtPrjForm::Mode::Settings, m_outline, m_prompter, m_programDirectory,
+                       encodePassword, &PasswordCodec::DecodeStr, m_outline->window());
+    dialog.exec();
+}
+
+QStringList ProjectCommands::selectedProjectPages() const
+{
+    const ProjectTree tree = m_outline->tree();
+    const int project = tree.projectRowOf(m_outline->currentRow());
+    QStringList pages;
+    if (project < 0)
+        return pages;
+    for (const int row : tree.pageRowsOf(project)) {
+        const QString target = EntryText::EntryTarget(tree.entry(row).text);
+        if (!ProjectPaths::isSettingsEntry(target))
+            pages.append(target);
+    }
+    return pages;
+}
+
+Expected<QStringList> ProjectCommands::pageReferences(const QString &pagePath) const
+{
+    QString text;
+    if (const std::optional<QString> open = m_pages->openPageText(pagePath)) {
+        text = *open;
+    } else {
+        Expected<TextFileContent> read = TextFile::read(pagePath);
+        if (!read)
+            return Expected<QStringList>::failure(read.error());
+        text = read->text;
+    }
+    return PageDetails::Evaluate(text, QFileInfo(pagePath).absolutePath()).locatedFiles();
+}
+
+void ProjectCommands::FindOrphansClick()
+{
+    if (!m_outline->selectedIsProject())
+        return;
+    const QString directory = m_outline->GetSelectedProjectDir();
+    if (!QFileInfo(directory).isDir()) {
+        m_prompter->error(OrphanSearch::missingDirectory(directory));
+        return;
+    }
+    const DefaultsSettings &d = m_settings->Defaults;
+    TExtraFilesFrm dialog(
+        directory, selectedProjectPages(),
+        [this](const QString &page) { return pageReferences(page); }, m_prompter,
+        { d.Extension, d.GraphicExtension }, m_outline->window());
+    dialog.setOpenPageCheck([this](const QString &page) { return m_pages->IsFileNameOpen(page); });
+    dialog.exec();
 }
 
 } // namespace Tarnwick

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform/result.h"
+
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 namespace Tarnwick {
 
@@ -10,16 +13,19 @@ class EditorControl;
 class OpenPages;
 class ProjectOutline;
 class Prompter;
+class Settings;
 
-// The commands of the project tree: loading and saving the project list and
-// opening the pages of a project.
+// The commands of the project tree: loading and saving the project list,
+// opening the pages of a project, creating a project, its settings and the
+// search for its orphan files.
 class ProjectCommands final : public QObject
 {
     Q_OBJECT
 
 public:
     ProjectCommands(ProjectOutline *outline, OpenPages *pages, EditorControl *editor,
-                    Prompter *prompter, const QString &programDirectory, QObject *parent = nullptr);
+                    Prompter *prompter, Settings *settings, const QString &programDirectory,
+                    QObject *parent = nullptr);
 
     // Fills the tree from "project.dat", or with the Welcome project when
     // there is none. An unreadable file is reported and left alone.
@@ -28,6 +34,23 @@ public:
     void saveTree();
 
     QString projectListPath() const;
+    // Whether the tree may be changed: not while an unreadable project list
+    // is kept. Tells the user why when it may not.
+    bool treeChangeAllowed();
+    static QString treeKept(const QString &reason);
+
+    // "&New Project...": the project dialog in create mode, then the tree is written.
+    void NewProjectClick();
+    // The project dialog in settings mode for the selected project.
+    void ShowProjectSettings();
+    // "Find Project Orphans..." for the selected project entry.
+    void FindOrphansClick();
+
+    // The files a page refers to that exist: from its tab's text when it is
+    // open, else from its file.
+    Expected<QStringList> pageReferences(const QString &pagePath) const;
+    // The page file names of the selected project, without its settings file.
+    QStringList selectedProjectPages() const;
 
 private:
     // Double click or Enter (direct false), F3 (direct true) on a page entry.
@@ -37,8 +60,10 @@ private:
     OpenPages *m_pages;
     EditorControl *m_editor;
     Prompter *m_prompter;
+    Settings *m_settings;
     QString m_programDirectory;
     bool m_treeLoaded = true;
+    QString m_loadError; // why the project list could not be read
 };
 
 } // namespace Tarnwick

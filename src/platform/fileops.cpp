@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/fileops.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStandardPaths>
 
 namespace Tarnwick {
 
@@ -93,6 +95,27 @@ Result FileOps::deleteFile(const QString &path)
     if (!file.remove())
         return Result::failure(QStringLiteral("Unable to delete ") + path + QStringLiteral(": ")
                                + file.errorString());
+    return Result::success();
+}
+
+Result FileOps::moveToTrash(const QString &path)
+{
+    const auto failure = [&](const QString &reason) {
+        return Result::failure(QStringLiteral("Unable to move ") + path
+                               + QStringLiteral(" to the trash: ") + reason);
+    };
+    if (!nameTaken(path))
+        return failure(QStringLiteral("the file does not exist"));
+    // Without the user's data folder Qt makes its trash below the working
+    // directory, so the folder is made first.
+    QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+    QFile file(path);
+    if (!file.moveToTrash())
+        return failure(file.errorString());
+    if (QDir::isRelativePath(file.fileName())) {
+        QFile::rename(file.fileName(), path);
+        return failure(QStringLiteral("no trash folder could be made"));
+    }
     return Result::success();
 }
 

@@ -25,6 +25,8 @@ public:
     // Renames, or copies and deletes across file systems. Fails when dst exists.
     static Result moveFile(const QString &src, const QString &dst);
     static Result deleteFile(const QString &path);
+    // Moves the file to the desktop's trash, from where the user can get it back.
+    static Result moveToTrash(const QString &path);
     // Size in bytes, -1 when the path names no regular file.
     static qint64 fileSize(const QString &path);
     static Result writeFileAtomic(const QString &path, const QByteArray &bytes);

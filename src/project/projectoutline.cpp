@@ -80,6 +80,12 @@ QString ProjectOutline::selectedText() const
     return item ? item->text(0) : QString();
 }
 
+QString ProjectOutline::selectedProjectText() const
+{
+    QTreeWidgetItem *item = currentItem();
+    return item ? projectOf(item)->text(0) : QString();
+}
+
 QString ProjectOutline::GetSelectedProjectDir() const
 {
     QTreeWidgetItem *item = currentItem();
@@ -124,6 +130,14 @@ int ProjectOutline::AddThePage(const QString &text, int projectRow)
         setCurrentItem(item);
         scrollToItem(item);
     }
+    return rowOf(item);
+}
+
+int ProjectOutline::addProject(const QString &text)
+{
+    auto *item = new QTreeWidgetItem(this, QStringList { text });
+    setCurrentItem(item);
+    scrollToItem(item);
     return rowOf(item);
 }
 

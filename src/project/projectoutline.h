@@ -31,6 +31,8 @@ public:
     bool selectedIsProject() const;
     bool selectedIsPage() const;
     QString selectedText() const;
+    // The text of the project the selection belongs to; empty when nothing is selected.
+    QString selectedProjectText() const;
 
     // The project directory of the selected entry, without trailing separator;
     // empty when nothing is selected.
@@ -42,6 +44,8 @@ public:
     // or with -1 under the project of the selection, and then selects it.
     // Returns the new entry's row, -1 when there is no such project.
     int AddThePage(const QString &text, int projectRow = -1);
+    // Appends a project entry after the last entry and selects it; returns its row.
+    int addProject(const QString &text);
 
 signals:
     // A page entry was double-clicked or Enter pressed on it (direct false),

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/editcommands.h"
 #include "app/filelistpane.h"
 #include "app/mainwindow.h"
 #include "app/openpages.h"
@@ -23,6 +24,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTabWidget>
@@ -116,6 +118,8 @@ private Q_SLOTS:
     void tipOfTheDayOnActivation();
     void helpersOnNewAndSavingTheDefaultPage();
     void tipOfTheDayWaitsForAnOpenQuestion();
+    void pageDetailsFromMenuAndKey();
+    void projectMenuAndPopup();
 };
 
 void TestMainWindow::firstStart()
@@ -798,6 +802,102 @@ void TestMainWindow::tipOfTheDayWaitsForAnOpenQuestion()
     QCOMPARE(s.tipsShown, 1);
 }
 
+// "&Evaluate..." (Ctrl+E) and the editor's "Evaluate" check the page in
+// front, only while one is open; the status bar follows a double click.
+void TestMainWindow::pageDetailsFromMenuAndKey()
+{
+    Session s;
+    const QString page
+        = s.file("site/index.htm", "<title>Home</title>\n<img src=\"logo.gif\">\n<p>x</p>");
+    MainWindow &w = s.start();
+    QMenu *pageMenu = menuNamed(w, QStringLiteral("&Page"));
+    QAction *evaluate = pageMenu->actions().value(0);
+    QCOMPARE(evaluate->text(), QStringLiteral("&Evaluate..."));
+    QCOMPARE(evaluate->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_E));
+    QMenu *popup = w.editCommands()->editorPopup();
+    QCOMPARE(popup->actions().value(0)->text(), QStringLiteral("Refresh View"));
+    QAction *popupEvaluate = popup->actions().value(1);
+    QCOMPARE(popupEvaluate->text(), QStringLiteral("Evaluate"));
+    QVERIFY(!evaluate->isEnabled());
+    QVERIFY(!popupEvaluate->isEnabled());
+
+    QVERIFY(w.openPages()->LoadFile(page, false));
+    QVERIFY(evaluate->isEnabled());
+    QVERIFY(popupEvaluate->isEnabled());
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QString caption;
+    QStringList missing;
+    QTimer::singleShot(0, &w, [&] {
+        QWidget *dialog = QApplication::activeModalWidget();
+        if (!dialog)
+            return;
+        caption = dialog->windowTitle();
+        auto *list = dialog->findChild<QListWidget *>("FilesMissing");
+        for (int i = 0; i < list->count(); ++i)
+            missing.append(list->item(i)->text());
+        auto *details = dialog->findChild<QListWidget *>("WebDetails");
+        const auto found = details->findItems("2:5: logo.gif", Qt::MatchStartsWith);
+        if (!found.isEmpty()) {
+            details->setCurrentItem(found.constFirst());
+            emit details->itemDoubleClicked(found.constFirst());
+        }
+    });
+    QTest::keyClick(w.editor()->focusProxy(), Qt::Key_E, Qt::ControlModifier);
+    QCOMPARE(caption, QStringLiteral("Web details for: <Home>"));
+    QCOMPARE(missing, QStringList { "logo.gif" });
+    QCOMPARE(w.statusPanel(0), QStringLiteral("2:5"));
+
+    QVERIFY(w.openPages()->CloseActivePage());
+    QVERIFY(!evaluate->isEnabled());
+    QVERIFY(s.exit());
+}
+
+// The project commands sit on the Projects menu and the tree's pop-up menu,
+// enabled by what is selected.
+void TestMainWindow::projectMenuAndPopup()
+{
+    Session s;
+    MainWindow &w = s.start();
+    QMenu *projects = menuNamed(w, QStringLiteral("P&rojects"));
+    QStringList captions;
+    for (QAction *a : projects->actions())
+        captions.append(a->isSeparator() ? QStringLiteral("-") : a->text());
+    QCOMPARE(
+        captions,
+        QStringList({ "&New Project...", "Find Project Orphans...", "-", "Di&splay Projects" }));
+    ProjectOutline *tree = w.projectTree();
+    tree->setCurrentRow(1); // a page of the Welcome project
+    Q_EMIT projects->aboutToShow();
+    QVERIFY(projects->actions().value(0)->isEnabled());
+    QVERIFY(!projects->actions().value(1)->isEnabled());
+    tree->setCurrentRow(0);
+    Q_EMIT projects->aboutToShow();
+    QVERIFY(projects->actions().value(1)->isEnabled());
+
+    auto *popup = tree->findChild<QMenu *>("ProjectPopup");
+    QVERIFY(popup);
+    captions.clear();
+    for (QAction *a : popup->actions())
+        captions.append(a->isSeparator() ? QStringLiteral("-") : a->text());
+    QCOMPARE(captions,
+             QStringList({ "View Page", "-", "Find Project Orphans...", "-", "New Project..." }));
+    // Right-clicking an entry selects it and enables the items for it.
+    tree->expandAll();
+    const QTreeWidgetItem *pageEntry = tree->topLevelItem(0)->child(0);
+    Q_EMIT tree->customContextMenuRequested(tree->visualItemRect(pageEntry).center());
+    QCOMPARE(tree->currentRow(), 1);
+    QVERIFY(popup->actions().value(0)->isEnabled());
+    QVERIFY(!popup->actions().value(2)->isEnabled());
+    QVERIFY(popup->actions().value(4)->isEnabled());
+    popup->close();
+    Q_EMIT tree->customContextMenuRequested(tree->visualItemRect(tree->topLevelItem(0)).center());
+    QVERIFY(!popup->actions().value(0)->isEnabled());
+    QVERIFY(popup->actions().value(2)->isEnabled());
+    popup->close();
+    QVERIFY(s.exit());
+}
+
 int main(int argc, char *argv[])
 {
     Renderer::prepareEngine();
@@ -806,4 +906,5 @@ int main(int argc, char *argv[])
     QTEST_SET_MAIN_SOURCE_PATH
     return QTest::qExec(&test, argc, argv);
 }
+
 #include "tst_mainwindow.moc"

@@ -6,13 +6,18 @@
 #include "scriptedprompter.h"
 #include "testenvironment.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFile>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 using namespace Tarnwick;
 
@@ -57,6 +62,8 @@ private slots:
     void rangesAndLengths();
     void extensionFieldShowsHelperOnce();
     void graphicRepositoryTakesTheFolder();
+    void browserButtonSearches_data();
+    void browserButtonSearches();
     void editorCancelAfterApply_data();
     void editorCancelAfterApply();
     void editorHelperTipsOnTicking();
@@ -197,6 +204,55 @@ void TestPreferences::graphicRepositoryTakesTheFolder()
     child<QPushButton>(*dialog, "SharedImageDirButton")->click();
     QCOMPARE(child<QLineEdit>(*dialog, "SharedImageDir")->text(),
              QStringLiteral("/srv/site/images"));
+}
+
+void TestPreferences::browserButtonSearches_data()
+{
+    QTest::addColumn<bool>("choose"); // an entry is selected before OK
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<bool>("taken");
+
+    QTest::addRow("OK takes the selected program") << true << true << true;
+    QTest::addRow("OK with nothing selected takes nothing") << false << true << false;
+    QTest::addRow("Cancel takes nothing") << true << false << false;
+}
+
+// The browser button opens "Search ", which looks for browser programs on
+// the chosen volume; OK puts the chosen one into the field.
+void TestPreferences::browserButtonSearches()
+{
+    QFETCH(bool, choose);
+    QFETCH(bool, ok);
+    QFETCH(bool, taken);
+    Fixture f;
+    const QString program = f.dir.filePath("apps/bin/mybrowser");
+    QVERIFY(TestEnvironment::writeFile(program, "#!/bin/sh\n"));
+    QFile::setPermissions(program, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    auto dialog = f.general();
+    child<QLineEdit>(*dialog, "Browser1")->setText("/usr/bin/old");
+    QString caption;
+    QTimer::singleShot(0, dialog.get(), [&] {
+        QWidget *search = QApplication::activeModalWidget();
+        if (!search)
+            return;
+        caption = search->windowTitle();
+        // The test's own folder stands for a volume of the drive box.
+        auto *drives = child<QComboBox>(*search, "DriveComboBox1");
+        drives->addItem(f.dir.filePath("apps"), f.dir.filePath("apps"));
+        drives->setCurrentIndex(drives->count() - 1);
+        child<QLineEdit>(*search, "AdditionalBrowser")->setText("MyBrowser");
+        child<QPushButton>(*search, "Search")->click();
+        auto *results = child<QListWidget>(*search, "ListBox1");
+        if (choose && results->count() > 0)
+            results->setCurrentRow(0);
+        auto *buttons = search->findChild<QDialogButtonBox *>();
+        buttons->button(ok ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel)->click();
+    });
+    child<QPushButton>(*dialog, "Browser1Button")->click();
+    QCOMPARE(caption, QStringLiteral("Search "));
+    QCOMPARE(child<QLineEdit>(*dialog, "Browser1")->text(),
+             taken ? program : QStringLiteral("/usr/bin/old"));
+    QVERIFY(f.prompter.texts().isEmpty());
 }
 
 void TestPreferences::editorCancelAfterApply_data()

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -48,6 +49,7 @@ private slots:
     void moveFile_data();
     void moveFile();
     void deleteFile();
+    void moveToTrash();
     void fileSize();
     void writeFileAtomicFailureKeepsOldFile();
     void writeFileAtomicKeepsSymbolicLink();
@@ -163,6 +165,22 @@ void TestFileOps::deleteFile()
     const Result again = FileOps::deleteFile(file);
     QVERIFY(!again);
     QVERIFY(again.error().contains(file));
+}
+
+// The file lands in the user's trash, also when the data folder that holds
+// the trash is not there yet; nothing lands in the working directory.
+void TestFileOps::moveToTrash()
+{
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    QDir(data).removeRecursively();
+    const QString file = path("trashed.txt");
+    QVERIFY(TestEnvironment::writeFile(file, "keep me"));
+    QVERIFY(FileOps::moveToTrash(file));
+    QVERIFY(!QFileInfo::exists(file));
+    QCOMPARE(TestEnvironment::readFile(data + "/Trash/files/trashed.txt"), QByteArray("keep me"));
+    QVERIFY(!QFileInfo::exists(QDir::currentPath() + "/files/trashed.txt"));
+    const Result again = FileOps::moveToTrash(file);
+    QCOMPARE(again.error(), "Unable to move " + file + " to the trash: the file does not exist");
 }
 
 void TestFileOps::fileSize()

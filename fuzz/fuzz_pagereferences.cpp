@@ -1,0 +1,52 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The page reference parser: whatever a page holds, reading its references
+// ends, every reference lies on a line of the page at a column within that
+// line, values hold no line break, and the details check keeps one position
+// per detail line.
+#include "preview/pagedetails.h"
+#include "preview/pagereferences.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+void check(bool condition, const char *what)
+{
+    if (!condition) {
+        std::fprintf(stderr, "property failed: %s\n", what);
+        std::abort();
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QString text = QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size));
+    const QList<QStringView> lines = QStringView(text).split(QLatin1Char('\n'));
+
+    for (const Tarnwick::PageReference &reference : Tarnwick::PageReferences::parse(text)) {
+        check(reference.line >= 1 && reference.line <= lines.size(), "line within the page");
+        const QStringView line = lines.at(reference.line - 1);
+        check(reference.column >= 0 && reference.column < line.size(), "column within its line");
+        check(!reference.value.contains(QLatin1Char('\n')), "value on one line");
+        check(reference.hasValue || reference.value.isEmpty(), "no value without =");
+    }
+
+    // A directory that does not exist: every existence check fails quickly.
+    const Tarnwick::PageDetailsReport report
+        = Tarnwick::PageDetails::Evaluate(text, QStringLiteral("/nonexistent-tarnwick-fuzz/site"));
+    check(report.WebDetails.size() == report.detailPositions.size(), "one position a line");
+    check(report.FilesFound.isEmpty() && report.LocatedLinks.isEmpty(), "nothing located");
+    check(report.totalBytes == 0, "no bytes without files");
+    for (const QString &broken : report.Broken)
+        check(report.Links.contains(broken) && !broken.startsWith(QLatin1Char('#')),
+              "a broken link is a link of the page");
+    return 0;
+}

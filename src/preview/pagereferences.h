@@ -1,0 +1,42 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringView>
+
+namespace Tarnwick {
+
+// One reference a page makes in its markup.
+struct PageReference
+{
+    enum class Kind {
+        Background, // a background attribute of any tag
+        Source, // a src attribute of any tag
+        Link, // href of A, AREA and LINK
+        Marker, // name of A
+        Id, // id of any tag: a target for "#name" links
+    };
+
+    Kind kind = Kind::Source;
+    int line = 1; // of the attribute name, from 1
+    int column = 0; // of the attribute name in its line, from 0
+    QString value; // as written, without quotes
+    bool hasValue = false; // false for a name without "=" (value then empty)
+
+    friend bool operator==(const PageReference &, const PageReference &) = default;
+};
+
+// Reads the references of a page from its markup in one pass: tags and
+// attribute names in any case and whole (data-src is not src), blanks
+// around "=", double, single or no quotes, tags over several lines. Text
+// outside tags is never taken for a reference. Lines end at '\n'.
+class PageReferences final
+{
+public:
+    PageReferences() = delete;
+
+    static QList<PageReference> parse(QStringView text);
+};
+
+} // namespace Tarnwick

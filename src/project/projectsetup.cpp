@@ -1,0 +1,179 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "project/projectsetup.h"
+
+#include "project/entrytext.h"
+#include "project/projectpaths.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace Tarnwick {
+
+namespace {
+
+bool hasControlCharacters(const QString &text)
+{
+    for (const QChar c : text) {
+        if (c.category() == QChar::Other_Control)
+            return true;
+    }
+    return false;
+}
+
+// Two spellings of one directory: the file system decides when both exist.
+bool sameDirectory(const QString &a, const QString &b)
+{
+    const QFileInfo first(a), second(b);
+    if (first.exists() && second.exists())
+        return first.canonicalFilePath() == second.canonicalFilePath();
+    return QDir::cleanPath(a) == QDir::cleanPath(b);
+}
+
+} // namespace
+
+ProjectSetup::ProjectSetup(QString programDirectory, Coding encode, Coding decode)
+    : m_programDirectory(std::move(programDirectory))
+    , m_encode(std::move(encode))
+    , m_decode(std::move(decode))
+{
+}
+
+QString ProjectSetup::requiredFieldMissing()
+{
+    return QStringLiteral("Required field missing!");
+}
+
+QString ProjectSetup::dashNotAllowed()
+{
+    return QStringLiteral("The dash character, '-', is not allowed in a project description.  "
+                          "Please remove it before continuing.");
+}
+
+QString ProjectSetup::projectExists()
+{
+    return QStringLiteral("Project already exists, using previously defined defaults.");
+}
+
+QString ProjectSetup::directoryError()
+{
+    return QStringLiteral("Error processing new project directory!");
+}
+
+QString ProjectSetup::driveError()
+{
+    return QStringLiteral("Error changing to specified project drive!");
+}
+
+QString ProjectSetup::controlCharacters(const QString &field)
+{
+    return QStringLiteral("The ") + field
+        + QStringLiteral(" holds a control character (such as a tab or a line break), which "
+                         "the project list cannot keep.  Please remove it before continuing.");
+}
+
+QString ProjectSetup::directoryInUse(const QString &directory, const QString &project)
+{
+    return QStringLiteral("The directory ") + directory
+        + QStringLiteral(" already belongs to the project \"") + project
+        + QStringLiteral("\".  Please choose another directory.");
+}
+
+bool ProjectSetup::descriptionHasDash(const QString &description)
+{
+    return description.contains(QLatin1Char('-'));
+}
+
+QString ProjectSetup::typedDirectory(const QString &typed)
+{
+    QString directory = typed.trimmed();
+    if (directory.size() > 1
+        && (directory.endsWith(QLatin1Char('\\')) || directory.endsWith(QLatin1Char('/'))))
+        directory.chop(1);
+    return directory;
+}
+
+QString ProjectSetup::projectDirectory(const QString &typed) const
+{
+    return ProjectPaths::projectDirectory(m_programDirectory, typedDirectory(typed));
+}
+
+std::optional<ProjectSetup::Refusal> ProjectSetup::check(const QString &directory,
+                                                         const QString &description,
+                                                         const ProjectTree &tree) const
+{
+    using Field = Refusal::Field;
+    const QString name = directory.trimmed();
+    const QString text = description.trimmed();
+    if (name.isEmpty())
+        return Refusal { Prompter::Kind::Information, requiredFieldMissing(), Field::Directory };
+    if (text.isEmpty())
+        return Refusal { Prompter::Kind::Information, requiredFieldMissing(), Field::Description };
+    if (descriptionHasDash(text))
+        return Refusal { Prompter::Kind::Warning, dashNotAllowed(), Field::Description };
+    if (hasControlCharacters(name))
+        return Refusal { Prompter::Kind::Warning,
+                         controlCharacters(QStringLiteral("project directory")), Field::Directory };
+    if (hasControlCharacters(text))
+        return Refusal { Prompter::Kind::Warning,
+                         controlCharacters(QStringLiteral("project description")),
+                         Field::Description };
+    const QString wanted = projectDirectory(name);
+    for (const int row : tree.projectRows()) {
+        const QString entry = tree.entry(row).text;
+        const QString used
+            = ProjectPaths::projectDirectory(m_programDirectory, EntryText::EntryTarget(entry));
+        if (sameDirectory(used, wanted))
+            return Refusal { Prompter::Kind::Warning,
+                             directoryInUse(wanted, EntryText::EntryDescription(entry)),
+                             Field::Directory };
+    }
+    return std::nullopt;
+}
+
+Result ProjectSetup::CreateProjectDir(const QString &typed) const
+{
+    const QString directory = projectDirectory(typed);
+    // A drive this system has no notion of would otherwise become a folder
+    // named "C:..." wherever the process happens to be.
+    if (!QDir::isAbsolutePath(directory))
+        return Result::failure(driveError());
+    if (!QDir().mkpath(directory) || !QFileInfo(directory).isDir())
+        return Result::failure(directoryError());
+    return Result::success();
+}
+
+ProjectSettings ProjectSetup::settingsFrom(const Fields &fields) const
+{
+    ProjectSettings settings;
+    settings.mailto = fields.email;
+    settings.webURL = fields.webURL;
+    settings.ftpDirectory = fields.ftpDirectory;
+    settings.textColor = fields.textColor;
+    settings.linkColor = fields.linkColor;
+    settings.aLinkColor = fields.aLinkColor;
+    settings.vLinkColor = fields.vLinkColor;
+    settings.bgColor = fields.bgColor;
+    settings.themeStyle = fields.theme;
+    settings.loginID = fields.loginID;
+    settings.loginPassword = m_encode ? m_encode(fields.password) : QString();
+    return settings;
+}
+
+ProjectSetup::Fields ProjectSetup::fieldsFrom(const ProjectSettings &settings) const
+{
+    Fields fields;
+    fields.email = settings.mailto;
+    fields.webURL = settings.webURL;
+    fields.ftpDirectory = settings.ftpDirectory;
+    fields.textColor = settings.textColor;
+    fields.linkColor = settings.linkColor;
+    fields.aLinkColor = settings.aLinkColor;
+    fields.vLinkColor = settings.vLinkColor;
+    fields.bgColor = settings.bgColor;
+    fields.theme = settings.themeStyle;
+    fields.loginID = settings.loginID;
+    fields.password = m_decode ? m_decode(settings.loginPassword) : QString();
+    return fields;
+}
+
+} // namespace Tarnwick
