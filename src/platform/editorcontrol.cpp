@@ -1017,7 +1017,9 @@ QColor EditorControl::TagBackground() const
 
 int EditorControl::CaretLine() const
 {
-    return lineColumnOf(m_sci, send(m_sci, QsciScintillaBase::SCI_GETCURRENTPOS)).first;
+    // Without the column, which takes counting along the line.
+    const long caret = send(m_sci, QsciScintillaBase::SCI_GETCURRENTPOS);
+    return int(send(m_sci, QsciScintillaBase::SCI_LINEFROMPOSITION, caret)) + 1;
 }
 
 int EditorControl::CaretColumn() const

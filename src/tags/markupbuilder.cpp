@@ -56,8 +56,9 @@ QStringList MarkupBuilder::quickTable(const TableOptions &options)
     lines.reserve(rows * (columns + 2) + 2);
     for (int r = 1; r <= rows; ++r) {
         lines.append(QStringLiteral("<TR>"));
+        const QString cell = QStringLiteral("<TD>Cell:") + QString::number(r) + QLatin1Char(',');
         for (int c = 1; c <= columns; ++c)
-            lines.append(QStringLiteral("<TD>Cell:%1,%2</TD>").arg(r).arg(c));
+            lines.append(cell + QString::number(c) + QStringLiteral("</TD>"));
         lines.append(QStringLiteral("</TR>"));
     }
     lines.append(QStringLiteral("</TABLE>"));
@@ -66,9 +67,13 @@ QStringList MarkupBuilder::quickTable(const TableOptions &options)
 
 QString MarkupBuilder::joinLines(const QStringList &lines)
 {
-    QString text;
+    qsizetype size = 0;
     for (const QString &line : lines)
-        text += line + QLatin1String("\r\n");
+        size += line.size() + 1;
+    QString text;
+    text.reserve(size);
+    for (const QString &line : lines)
+        text += line + QLatin1Char('\n');
     return text;
 }
 

@@ -41,7 +41,8 @@ public:
     };
     static QStringList quickTable(const TableOptions &options);
 
-    // Lines as one text to insert: each line followed by CR LF.
+    // Lines as one text to insert, each followed by a line break (LF: the
+    // editor's own, which it would turn a CR LF into anyway).
     static QString joinLines(const QStringList &lines);
 
     // Six upper-case hexadecimal digits, red first.

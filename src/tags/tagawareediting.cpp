@@ -90,8 +90,8 @@ void TagAwareEditing::setHooked(bool on)
     }
     m_connections = {
         connect(m_editor, &EditorControl::OnClick, this, &TagAwareEditing::WebPageClick),
-        connect(m_editor, &EditorControl::CaretMoved, this, &TagAwareEditing::updateLights),
-        connect(m_editor, &EditorControl::SelectionChanged, this, &TagAwareEditing::updateLights),
+        connect(m_editor, &EditorControl::CaretMoved, this, &TagAwareEditing::onCaretMoved),
+        connect(m_editor, &EditorControl::SelectionChanged, this, &TagAwareEditing::onCaretMoved),
         connect(m_editor, &EditorControl::OnChange, this, &TagAwareEditing::onTextChanged),
     };
 }
@@ -99,6 +99,16 @@ void TagAwareEditing::setHooked(bool on)
 void TagAwareEditing::onTextChanged()
 {
     m_textChanged->start();
+}
+
+void TagAwareEditing::onCaretMoved()
+{
+    // After an edit the body is looked for again once the edit is over, not
+    // in the middle of it: an insertion moves the caret more than once.
+    if (m_boundsKnown)
+        updateLights();
+    else
+        m_textChanged->start();
 }
 
 void TagAwareEditing::WebPageClick()

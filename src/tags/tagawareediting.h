@@ -66,6 +66,7 @@ private:
     void setLights(Light body, Light tag);
     const TagPosition::Body &bodyBounds();
     void onTextChanged();
+    void onCaretMoved();
     void editColor(const AttributeText::Hit &hit);
     void editImage(const AttributeText::Hit &hit);
     void rememberColor(const QString &name, const QColor &color);
