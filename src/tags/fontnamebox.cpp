@@ -4,8 +4,6 @@
 #include <QFontDatabase>
 #include <QSignalBlocker>
 
-#include <algorithm>
-
 namespace Tarnwick {
 
 FontNameBox::FontNameBox(QWidget *parent)
@@ -24,7 +22,8 @@ void FontNameBox::refill()
     const QSignalBlocker blocker(this);
     clear();
     addItems(families);
-    setCurrentIndex(std::max(0, findText(current)));
+    // Nothing is shown until a font is chosen.
+    setCurrentIndex(current.isEmpty() ? -1 : findText(current));
 }
 
 void FontNameBox::showPopup()

@@ -68,6 +68,7 @@ private Q_SLOTS:
     void menusAndNotebook();
     void keysWithTheEditorFocused_data();
     void keysWithTheEditorFocused();
+    void checkCursorPositionKey();
     void nothingInFullScreen();
     void lightsOffByTheSettings();
     void tabSwitchChecksThePosition();
@@ -135,6 +136,19 @@ void TestTagTools::keysWithTheEditorFocused()
     editor->ApplySelection();
     QTest::keySequence(QApplication::focusWidget(), key);
     QCOMPARE(editor->Text(), result);
+}
+
+void TestTagTools::checkCursorPositionKey()
+{
+    Session s;
+    const QString page = s.file("page.htm", "<body>a</body>b</body>");
+    MainWindow &w = s.start();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QVERIFY(w.openPages()->LoadFile(page, false));
+    w.editor()->setFocus();
+    QVERIFY(s.prompter.messages().isEmpty());
+    QTest::keySequence(QApplication::focusWidget(), QKeySequence(Qt::CTRL | Qt::Key_F5));
+    QCOMPARE(s.prompter.texts(), QStringList { TagAwareEditing::twoClosingsWarning() });
 }
 
 void TestTagTools::nothingInFullScreen()
