@@ -26,9 +26,11 @@
 #include "preview/previewcontroller.h"
 #include "preview/previewpopup.h"
 #include "project/projectoutline.h"
+#include "tags/cleanupcommands.h"
 #include "tags/ewspanel.h"
 #include "tags/htmlcodesmenu.h"
 #include "tags/powerbook.h"
+#include "tags/tagawareediting.h"
 #include "tags/tagcommands.h"
 
 #include <algorithm>
@@ -255,6 +257,23 @@ void MainWindow::buildRegions()
     toolsLayout->addWidget(m_tagCommands->powerBook());
     connect(m_openPages, &OpenPages::pageStateChanged, m_tagCommands, &TagCommands::setPageOpen);
     connect(m_openPages, &OpenPages::tabSwitched, m_tagCommands, &TagCommands::pageShown);
+    m_cleanupCommands = new CleanupCommands(
+        { .webPage = m_webPage,
+          .prompter = m_prompter,
+          .inserter = &m_tagCommands->inserter(),
+          .body = &m_tagCommands->bodySettings(),
+          .preview = m_htmlSplit,
+          .refresh = [this] { m_preview->UpdateWebView(); },
+          .pageDirectory = [this] { return m_openPages->currentDirectory(); } },
+        this);
+    connect(m_openPages, &OpenPages::pageStateChanged, m_cleanupCommands,
+            &CleanupCommands::setPageOpen);
+    m_tagCommands->tagAwareEditing()->setBodyStatement(
+        [this] { m_cleanupCommands->EditBodyStatementClick(); });
+    m_openPages->setBeforeSave([this] {
+        if (m_settings->Defaults.AutoTimeStamp)
+            m_cleanupCommands->tools().stampBeforeSave();
+    });
 
     buildSpeedButtons(buttonPanel); // they act on the parts made above
 }
@@ -390,6 +409,8 @@ void MainWindow::buildMenus()
     QMenu *edit = menuBar()->addMenu(QStringLiteral("&Edit"));
     m_editCommands->fillEditMenu(edit);
     m_tagCommands->fillEditMenu(edit);
+    m_cleanupCommands->fillEditMenu(edit);
+    m_editCommands->enableWithPageSelection(m_cleanupCommands->rainbowizeAction());
     QMenu *search = menuBar()->addMenu(QStringLiteral("&Search"));
     m_editCommands->fillSearchMenu(search);
     search->addSeparator();
@@ -426,6 +447,7 @@ void MainWindow::buildMenus()
     m_tagCommands->fillInsertMenu(insert);
     m_editCommands->watchMenu(insert, insert->actions());
     QMenu *codes = m_tagCommands->htmlCodesMenu();
+    m_cleanupCommands->fillHtmlCodesMenu(codes);
     menuBar()->addMenu(codes);
     m_editCommands->watchMenu(codes, codes->actions());
     buildOptionsMenu();

@@ -33,6 +33,7 @@ class ProjectOutline;
 class Renderer;
 class Prompter;
 class Settings;
+class CleanupCommands;
 class TagCommands;
 class Tips;
 
@@ -53,6 +54,7 @@ public:
     EditorControl *spareEditor() const { return m_spareEditor; }
     EditCommands *editCommands() const { return m_editCommands; }
     TagCommands *tagCommands() const { return m_tagCommands; }
+    CleanupCommands *cleanupCommands() const { return m_cleanupCommands; }
     ProjectOutline *projectTree() const { return m_outline; }
     FileListPane *fileList() const { return m_fileList; }
     QString programDirectory() const { return m_programDirectory; }
@@ -154,6 +156,7 @@ private:
     ProjectMenu *m_projectMenu = nullptr;
     PageDetailsCommands *m_pageDetails = nullptr;
     TagCommands *m_tagCommands = nullptr;
+    CleanupCommands *m_cleanupCommands = nullptr;
     QLabel *m_panels[3] = {};
 
     QToolButton *m_closeBtn = nullptr;

@@ -272,6 +272,8 @@ bool OpenPages::Save1Click()
         showHelperTip(9);
     if (m_currentFileName.isEmpty())
         return SaveAs1Click();
+    if (m_beforeSave)
+        m_beforeSave();
     if (!settleEncoding(m_currentFileName))
         return false;
     BusyCursor busy;
@@ -314,6 +316,8 @@ bool OpenPages::SaveAs1Click()
             return false;
     }
 
+    if (m_beforeSave)
+        m_beforeSave();
     // The answer about characters the encoding cannot hold goes with the page.
     if (m_referencePages.contains(m_currentFileName))
         m_referencePages.insert(target);

@@ -11,6 +11,7 @@
 
 #include <functional>
 #include <optional>
+#include <utility>
 
 class QTabBar;
 
@@ -33,6 +34,8 @@ public:
 
     // Shows a helper tip by number (File ▸ New, saving the default page).
     void setHelperTipHook(std::function<void(int tipNumber)> showTip);
+    // Runs on the editor's text right before Save and Save As write it.
+    void setBeforeSave(std::function<void()> hook) { m_beforeSave = std::move(hook); }
 
     bool LoadFile(const QString &path, bool inProject);
     // Puts text the last run left in a backup back into the page, marked
@@ -114,6 +117,7 @@ private:
     QString m_currentFileName;
     QString m_currentDirectory;
     std::function<void(int)> m_showHelperTip;
+    std::function<void()> m_beforeSave;
     // Windows-1252 pages whose user chose character references in this run.
     QSet<QString> m_referencePages;
 };

@@ -719,6 +719,16 @@ void EditorControl::ReplaceText(const QString &text, const QString &replacement)
     replaceAll(m_sci, text, replacement, 0);
 }
 
+void EditorControl::BeginUndoAction()
+{
+    m_sci->beginUndoAction();
+}
+
+void EditorControl::EndUndoAction()
+{
+    m_sci->endUndoAction();
+}
+
 void EditorControl::ReplaceEach(const QList<std::pair<QString, QString>> &replacements)
 {
     m_sci->beginUndoAction(); // nests: the replacements below make one step

@@ -84,6 +84,9 @@ public:
     void Redo();
     bool CanUndo() const;
     bool CanRedo() const;
+    // Changes made between these two calls are undone as one step; they nest.
+    void BeginUndoAction();
+    void EndUndoAction();
     void SelectAll();
     void DuplicateSelection(); // a selection is duplicated after itself, else the caret's line
 

@@ -579,6 +579,28 @@ void Renderer::CopyToClipboard()
         QGuiApplication::clipboard()->setText(text);
 }
 
+void Renderer::DocumentText(std::function<void(const QString &text)> done)
+{
+    if (!done)
+        return;
+    if (d->destroying) {
+        done(QString());
+        return;
+    }
+    // The page's own select-all, read back as the selection's text.
+    static const char script[]
+        = "(function(){var s=window.getSelection();if(!s)return '';"
+          "document.execCommand('selectAll');var t=s.toString();s.removeAllRanges();return t;})()";
+    QPointer<Renderer> self(this);
+    d->page->runJavaScript(QString::fromLatin1(script), QWebEngineScript::ApplicationWorld,
+                           [self, done = std::move(done)](const QVariant &result) {
+                               if (!self || self->d->destroying)
+                                   done(QString());
+                               else
+                                   done(result.toString());
+                           });
+}
+
 void Renderer::FindNext(const QString &text, bool matchCase, std::function<void(bool found)> done)
 {
     if (!done)

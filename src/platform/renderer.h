@@ -94,6 +94,10 @@ public:
     QString SelText() const;
     // Puts exactly SelText() on the clipboard before returning.
     void CopyToClipboard();
+    // The text of the whole document as selecting all of it gives it;
+    // done(text) is called once (empty from a closing renderer). The
+    // selection is left empty.
+    void DocumentText(std::function<void(const QString &text)> done);
 
     // Looks forward from the current match; done(found) is called once. After
     // the last match it answers false, and the next search starts at the top.

@@ -2,18 +2,30 @@
 #pragma once
 
 #include <QColor>
+#include <QString>
 
 namespace Tarnwick {
 
-// The BODY statement's settings the program remembers for the run: a colour
-// chosen for a body attribute in the page is offered again for new pages.
+// The BODY statement's settings the program remembers for the run: what the
+// page's BODY tag or the body dialog last held is offered again, for new
+// pages too.
 struct BodySettings
 {
+    QString image; // background image, full path; empty for none
     QColor text = Qt::black;
     QColor link = Qt::black;
     QColor visitedLink = Qt::black;
     QColor activeLink = Qt::black;
-    QColor background = Qt::black;
+    // White, as the body dialog starts: black text on black is never offered.
+    QColor background = Qt::white;
+    // Pixels; -1 is not set.
+    int leftMargin = -1;
+    int rightMargin = -1;
+    int topMargin = -1;
+    int bottomMargin = -1;
+    bool fixedBackground = false;
+
+    friend bool operator==(const BodySettings &, const BodySettings &) = default;
 };
 
 } // namespace Tarnwick

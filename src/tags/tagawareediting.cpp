@@ -6,6 +6,7 @@
 #include "platform/prompter.h"
 #include "tags/bodysettings.h"
 #include "tags/editorcursor.h"
+#include "tags/pagefilecopy.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,33 +17,6 @@
 #include <utility>
 
 namespace Tarnwick {
-
-namespace {
-
-// Whether two files hold the same bytes; unreadable files count as different.
-bool sameContent(const QString &a, const QString &b)
-{
-    QFile first(a);
-    QFile second(b);
-    if (first.size() != second.size() || !first.open(QIODevice::ReadOnly)
-        || !second.open(QIODevice::ReadOnly))
-        return false;
-    while (!first.atEnd()) {
-        const QByteArray block = first.read(64 * 1024);
-        if (block != second.read(block.size()))
-            return false;
-    }
-    return true;
-}
-
-// Directories compare as the file system names them: links resolved, case kept.
-bool sameDirectory(const QString &a, const QString &b)
-{
-    const QString canonicalA = QFileInfo(a).canonicalFilePath();
-    return !canonicalA.isEmpty() && canonicalA == QFileInfo(b).canonicalFilePath();
-}
-
-} // namespace
 
 TagAwareEditing::TagAwareEditing(EditorControl *editor, Prompter *prompter, BodySettings *body,
                                  Collaborators collaborators, QObject *parent)
@@ -173,6 +147,11 @@ void TagAwareEditing::WebPageDblClick()
     const LineColumn caret { m_editor->EndLine, m_editor->EndPos };
     const qsizetype offset = TextLines::offsetOf(text, std::min(anchor, caret));
     const AttributeText::Hit hit = AttributeText::at(text, offset);
+    if (hit.part == AttributeText::Part::TagName && !hit.closingTag && m_bodyStatement
+        && hit.tagName.compare(QLatin1String("BODY"), Qt::CaseInsensitive) == 0) {
+        m_bodyStatement(); // it refreshes the preview itself
+        return;
+    }
     if (hit.part == AttributeText::Part::Attribute) {
         const LineColumn start = TextLines::lineColumnAt(text, hit.start);
         const LineColumn end = TextLines::lineColumnAt(text, hit.end);
@@ -236,29 +215,9 @@ void TagAwareEditing::editImage(const AttributeText::Hit &hit)
     request.directory = directory;
     request.filter = imageFilter();
     const std::optional<QString> chosen = m_prompter->openFileName(request);
-    if (!chosen)
+    if (!chosen || !PageFileCopy::copyBeside(*m_prompter, *chosen, directory))
         return;
-    if (directory.isEmpty() || !QFileInfo(directory).isDir()) {
-        m_prompter->warning(QStringLiteral("Cannot find directory"));
-        return;
-    }
-    // The image goes beside the page before the page refers to it.
-    const QFileInfo image(*chosen);
-    const QString fileName = image.fileName();
-    if (!sameDirectory(image.absolutePath(), directory)) {
-        const QString target = QDir(directory).filePath(fileName);
-        const QFileInfo existing(target);
-        if (existing.exists() || existing.isSymLink()) {
-            if (!sameContent(*chosen, target))
-                m_prompter->information(
-                    QStringLiteral("The page's directory already holds a different file named ")
-                    + fileName + QStringLiteral(". It was kept; ")
-                    + QDir::toNativeSeparators(*chosen) + QStringLiteral(" was not copied."));
-        } else if (const Result copied = FileOps::copyFile(*chosen, target); !copied) {
-            m_prompter->error(copied.error());
-            return;
-        }
-    }
+    const QString fileName = QFileInfo(*chosen).fileName();
     QString value = fileName;
     value.replace(QLatin1Char('"'), QStringLiteral("&quot;"));
     m_editor->ReplaceSelection(hit.name + QStringLiteral("=\"") + value + QLatin1Char('"'));

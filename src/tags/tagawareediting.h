@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <functional>
+#include <utility>
 
 class QTimer;
 
@@ -57,6 +58,8 @@ public:
     Light tagLight() const { return m_tagLight; }
 
     void WebPageDblClick();
+    // What a double click on the name of an opening BODY tag runs.
+    void setBodyStatement(std::function<void()> command) { m_bodyStatement = std::move(command); }
 
 Q_SIGNALS:
     void lightsChanged(Light body, Light tag);
@@ -75,6 +78,7 @@ private:
     Prompter *m_prompter;
     BodySettings *m_body;
     Collaborators m_collaborators;
+    std::function<void()> m_bodyStatement;
     QTimer *m_textChanged;
     bool m_hooked = false;
     bool m_boundsKnown = false;
