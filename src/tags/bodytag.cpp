@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QUrl>
 
+#include <cctype>
 #include <optional>
 
 namespace Tarnwick {
@@ -49,10 +50,12 @@ std::optional<QColor> readColor(QString value)
         value.remove(0, 1);
     if (value.isEmpty())
         return QColor(Qt::black);
-    bool ok = false;
-    const uint rgb = value.toUInt(&ok, 16);
-    if (!ok || value.size() > 6)
+    for (const QChar c : std::as_const(value))
+        if (c.unicode() > 0x7F || !std::isxdigit(c.unicode()))
+            return std::nullopt;
+    if (value.size() > 6)
         return std::nullopt;
+    const uint rgb = value.toUInt(nullptr, 16);
     if (value.size() == 3) // "#F00" stands for "#FF0000", as browsers read it
         return QColor(QLatin1Char('#') + value);
     return QColor::fromRgb((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);

@@ -7,7 +7,6 @@
 #include "tags/taginserter.h"
 #include "tags/textlines.h"
 
-#include <QList>
 #include <QRegularExpression>
 
 #include <utility>
@@ -74,25 +73,25 @@ void CleanupTools::RemoveInvalidColors1Click()
         return;
     const CursorLocation location = EditorCursor::GetCursorLocation(*m_editor);
     const QString text = m_editor->GetTextBuffer();
-    QList<std::pair<qsizetype, qsizetype>> ranges;
-    for (auto it = emptyColor().globalMatch(text); it.hasNext();) {
-        const QRegularExpressionMatch match = it.next();
-        ranges.append({ match.capturedStart(), match.capturedEnd() });
-    }
-    if (!ranges.isEmpty()) {
-        // From the last to the first, so that earlier places stay where they are.
-        m_editor->BeginUndoAction();
-        for (auto it = ranges.crbegin(); it != ranges.crend(); ++it) {
-            const LineColumn start = TextLines::lineColumnAt(text, it->first);
-            const LineColumn end = TextLines::lineColumnAt(text, it->second);
-            EditorCursor::SetEditorSelection(*m_editor, start.line, start.column, end.column,
-                                             end.line);
-            m_editor->ReplaceSelection(QString());
-        }
-        m_editor->EndUndoAction();
+    const QString cleaned = withoutEmptyColors(text);
+    const bool changed = cleaned.size() != text.size();
+    if (changed) {
+        // One replacement from the first change to the last: one undo step,
+        // and the text around it stays untouched.
+        qsizetype head = 0;
+        while (head < cleaned.size() && text[head] == cleaned[head])
+            ++head;
+        qsizetype tail = 0;
+        while (tail < cleaned.size() - head
+               && text[text.size() - 1 - tail] == cleaned[cleaned.size() - 1 - tail])
+            ++tail;
+        const LineColumn start = TextLines::lineColumnAt(text, head);
+        const LineColumn end = TextLines::lineColumnAt(text, text.size() - tail);
+        EditorCursor::SetEditorSelection(*m_editor, start.line, start.column, end.column, end.line);
+        m_editor->ReplaceSelection(cleaned.mid(head, cleaned.size() - tail - head));
     }
     EditorCursor::SetCursorLocation(*m_editor, location);
-    if (!ranges.isEmpty() && m_collaborators.refresh)
+    if (changed && m_collaborators.refresh)
         m_collaborators.refresh();
 }
 

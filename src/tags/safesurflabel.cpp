@@ -136,9 +136,22 @@ QString SafeSurfLabel::opening()
 SafeSurfLabel SafeSurfLabel::read(QStringView label)
 {
     SafeSurfLabel result;
+    // The ratings follow the site; a code inside the site's address is no rating.
+    qsizetype ratingsFrom = 0;
+    static const QLatin1StringView generic("generic true for");
+    const qsizetype genericAt = label.indexOf(generic);
+    if (genericAt >= 0) {
+        result.siteWide = true;
+        const qsizetype open = label.indexOf(QLatin1Char('"'), genericAt + generic.size());
+        const qsizetype close = open < 0 ? -1 : label.indexOf(QLatin1Char('"'), open + 1);
+        if (close > open) {
+            result.site = label.mid(open + 1, close - open - 1).toString();
+            ratingsFrom = close + 1;
+        }
+    }
     const QList<Question> &list = questions();
     for (int i = 0; i < questionCount; ++i) {
-        const qsizetype at = label.indexOf(list[i].code);
+        const qsizetype at = label.indexOf(list[i].code, ratingsFrom);
         if (at < 0)
             continue;
         qsizetype level = at + list[i].code.size();
@@ -147,15 +160,6 @@ SafeSurfLabel SafeSurfLabel::read(QStringView label)
         if (level < label.size() && label[level] >= QLatin1Char('0')
             && label[level] <= QLatin1Char('9'))
             result.levels[i] = label[level].unicode() - '0';
-    }
-    static const QLatin1StringView generic("generic true for");
-    const qsizetype genericAt = label.indexOf(generic);
-    if (genericAt >= 0) {
-        result.siteWide = true;
-        const qsizetype open = label.indexOf(QLatin1Char('"'), genericAt + generic.size());
-        const qsizetype close = open < 0 ? -1 : label.indexOf(QLatin1Char('"'), open + 1);
-        if (close > open)
-            result.site = label.mid(open + 1, close - open - 1).toString();
     }
     return result;
 }

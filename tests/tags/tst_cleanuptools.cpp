@@ -77,6 +77,8 @@ void TestCleanupTools::emptyColors_data()
                                           << "<FONT COLOR=\"#FF0000\">";
     QTest::addRow("several, over lines") << "<TD BGCOLOR=\"\">\n<FONT COLOR=\"\">"
                                          << "<TD >\n<FONT >";
+    QTest::addRow("at the very end") << "<FONT COLOR=\"\""
+                                     << "<FONT ";
     QTest::addRow("COLOR as part of a longer word kept") << "<X COLORS=\"\">"
                                                          << "<X COLORS=\"\">";
 }
