@@ -167,7 +167,10 @@ QString BodyTag::samplePage(const BodySettings &s)
         = QStringLiteral("<HTML><BODY BGCOLOR=\"#") + colorText(s.background) + QLatin1Char('"');
     if (!s.image.isEmpty())
         page += QStringLiteral(" BACKGROUND=\"")
-            + escaped(QUrl::fromLocalFile(s.image).toString(QUrl::FullyEncoded)) + QLatin1Char('"');
+            + escaped(QFileInfo(s.image).isAbsolute()
+                          ? QUrl::fromLocalFile(s.image).toString(QUrl::FullyEncoded)
+                          : s.image)
+            + QLatin1Char('"');
     page += QStringLiteral("><CENTER>") + words(s.text, "Text Color", false)
         + QStringLiteral("<BR>") + words(s.link, "Link Color", true) + QStringLiteral("<BR>")
         + words(s.visitedLink, "Visited Link Color", true) + QStringLiteral("<BR>")

@@ -27,7 +27,8 @@ public:
     // and the fixed flag.
     static QString build(const BodySettings &settings);
 
-    // The dialog's live sample: the words in their colours on the background.
+    // The dialog's live sample: the words in their colours on the background
+    // (an image without a directory is relative to the page).
     static QString samplePage(const BodySettings &settings);
 
     // Six upper-case hexadecimal digits, red first.

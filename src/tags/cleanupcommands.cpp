@@ -16,6 +16,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QMenu>
 
 namespace Tarnwick {
@@ -138,6 +140,11 @@ bool CleanupCommands::run(QDialog &dialog)
     return dialog.exec() == QDialog::Accepted;
 }
 
+QString CleanupCommands::pageDirectory() const
+{
+    return m_parts.pageDirectory ? m_parts.pageDirectory() : QString();
+}
+
 void CleanupCommands::refresh()
 {
     if (m_parts.refresh)
@@ -157,7 +164,7 @@ void CleanupCommands::EditBodyStatementClick()
     } else if (editor.FindText(QStringLiteral("</head>")) == 1) {
         caretBehindSelection(editor);
     }
-    TBodyForm form(*m_parts.body, m_parts.prompter, QApplication::activeWindow());
+    TBodyForm form(*m_parts.body, m_parts.prompter, pageDirectory(), QApplication::activeWindow());
     if (run(form))
         writeBodyTag(form.values());
     refresh();
@@ -165,17 +172,20 @@ void CleanupCommands::EditBodyStatementClick()
 
 void CleanupCommands::writeBodyTag(const BodySettings &values)
 {
-    // The background goes beside the page before the page names it.
-    if (!values.image.isEmpty()) {
-        const QString directory = m_parts.pageDirectory ? m_parts.pageDirectory() : QString();
-        if (!PageFileCopy::copyBeside(*m_parts.prompter, values.image, directory))
+    // The background goes beside the page before the page names it; a name
+    // read from the page's own tag lies there already.
+    BodySettings written = values;
+    if (!written.image.isEmpty()) {
+        const QString directory = pageDirectory();
+        written.image = QFileInfo(QDir(directory), written.image).absoluteFilePath();
+        if (!PageFileCopy::copyBeside(*m_parts.prompter, written.image, directory))
             return;
     }
-    QString tag = BodyTag::build(values);
+    QString tag = BodyTag::build(written);
     if (m_parts.webPage->SelLength() == 0)
         tag.prepend(QLatin1Char('\r'));
     m_parts.inserter->InsertText(tag);
-    *m_parts.body = values;
+    *m_parts.body = written;
 }
 
 void CleanupCommands::SafeSurfRating1Click()

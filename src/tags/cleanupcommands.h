@@ -69,6 +69,7 @@ private:
                      std::function<void()> command);
     bool run(QDialog &dialog);
     void refresh();
+    QString pageDirectory() const;
     void writeBodyTag(const BodySettings &values);
 
     Parts m_parts;

@@ -7,6 +7,7 @@
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -21,10 +22,12 @@
 
 namespace Tarnwick {
 
-TBodyForm::TBodyForm(const BodySettings &remembered, Prompter *prompter, QWidget *parent)
+TBodyForm::TBodyForm(const BodySettings &remembered, Prompter *prompter,
+                     const QString &pageDirectory, QWidget *parent)
     : QDialog(parent)
     , m_prompter(prompter)
     , m_remembered(remembered)
+    , m_pageDirectory(pageDirectory)
     , m_fixed(new QCheckBox(QStringLiteral("Fixed Background"), this))
     , m_imageName(new QLabel(this))
     , m_preview(new Renderer(this))
@@ -196,7 +199,9 @@ void TBodyForm::LoadBackgroundClick()
 {
     Prompter::FileRequest request;
     request.caption = QStringLiteral("Open File");
-    request.directory = m_values.image.isEmpty() ? QString() : QFileInfo(m_values.image).path();
+    request.directory = m_values.image.isEmpty()
+        ? m_pageDirectory
+        : QFileInfo(QDir(m_pageDirectory), m_values.image).absolutePath();
     request.filter = mediaFilter();
     const std::optional<QString> chosen = m_prompter->openFileName(request);
     if (!chosen || chosen->isEmpty())
@@ -236,7 +241,7 @@ void TBodyForm::showValues()
 
 void TBodyForm::showSample()
 {
-    m_preview->LoadFromBuffer(BodyTag::samplePage(m_values), QString());
+    m_preview->LoadFromBuffer(BodyTag::samplePage(m_values), m_pageDirectory);
 }
 
 } // namespace Tarnwick

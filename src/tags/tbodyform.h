@@ -27,8 +27,10 @@ class TBodyForm final : public QDialog
 public:
     enum Item { TextItem, LinkItem, VisitedLinkItem, ActiveLinkItem, BackgroundItem };
 
-    // remembered: what "Load Defaults" and showing the dialog bring back.
-    TBodyForm(const BodySettings &remembered, Prompter *prompter, QWidget *parent = nullptr);
+    // remembered: what "Load Defaults" and showing the dialog bring back;
+    // an image named without a directory lies in pageDirectory.
+    TBodyForm(const BodySettings &remembered, Prompter *prompter, const QString &pageDirectory,
+              QWidget *parent = nullptr);
 
     static QString mediaFilter();
 
@@ -50,6 +52,7 @@ private:
 
     Prompter *m_prompter;
     BodySettings m_remembered;
+    QString m_pageDirectory;
     BodySettings m_values;
     Item m_item = TextItem;
     bool m_updating = false;

@@ -98,6 +98,7 @@ private Q_SLOTS:
     void bodyBadNumberStops();
     void bodyBackgroundCopied_data();
     void bodyBackgroundCopied();
+    void bodyBackgroundOfThePageKept();
     void bodyDoubleClickOpensTheDialog();
     void rating_data();
     void rating();
@@ -271,6 +272,18 @@ void TestCleanupCommands::bodyBackgroundCopied()
     QCOMPARE(g.editor->Text(), QString("<BODY>"));
     QCOMPARE(g.prompter.texts(), QStringList { "Cannot find directory" });
     QVERIFY(g.body.image.isEmpty());
+}
+
+void TestCleanupCommands::bodyBackgroundOfThePageKept()
+{
+    Fixture f;
+    const QString image = f.file(f.pageDirectory + "/tile.gif", "GIF89a tile");
+    f.open("<BODY BACKGROUND=\"tile.gif\">");
+    f.dialog = [](QDialog &) { return true; };
+    f.commands.EditBodyStatementClick();
+    QVERIFY(f.editor->Text().startsWith(R"(<BODY BACKGROUND="tile.gif" TEXT=)"));
+    QVERIFY(f.prompter.messages().isEmpty());
+    QCOMPARE(f.body.image, image);
 }
 
 void TestCleanupCommands::bodyDoubleClickOpensTheDialog()
