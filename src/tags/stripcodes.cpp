@@ -88,6 +88,8 @@ void StripCodes::loaded(bool ok)
         // Straight into the editor, one undo step: a clipboard round trip
         // could paste what another program put there meanwhile.
         self->m_editor->SetText(text);
+        self->m_editor->SetFirstVisibleLine(1);
+        self->m_editor->SetFirstVisiblePos(0);
         self->finish(true);
     });
 }
