@@ -13,29 +13,38 @@ namespace Tarnwick {
 
 namespace {
 
-bool isNameChar(QChar c)
+bool isBlank(QChar c)
 {
-    return c.isLetterOrNumber() || c == QLatin1Char('-') || c == QLatin1Char('_')
-        || c == QLatin1Char(':');
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n')
+        || c == QLatin1Char('\r') || c == QLatin1Char('\f');
 }
 
 // The value of the attribute named name, matched whole and ignoring case; a
-// name without "=" does not count.
+// name without "=" does not count. The tag is read attribute by attribute,
+// so a name inside another attribute's value is never taken for one.
 std::optional<QString> attribute(QStringView tag, QLatin1StringView name)
 {
-    qsizetype from = 0;
-    while (true) {
-        const qsizetype at = tag.indexOf(name, from, Qt::CaseInsensitive);
-        if (at < 0)
+    const qsizetype n = tag.size();
+    qsizetype i = tag.startsWith(QLatin1Char('<')) ? 1 : 0;
+    while (i < n && !isBlank(tag[i]) && tag[i] != QLatin1Char('>'))
+        ++i; // the tag's own name
+    while (i < n) {
+        while (i < n && (isBlank(tag[i]) || tag[i] == QLatin1Char('/')))
+            ++i;
+        if (i >= n || tag[i] == QLatin1Char('>'))
             return std::nullopt;
-        from = at + 1;
-        const qsizetype after = at + name.size();
-        if ((at > 0 && isNameChar(tag[at - 1])) || (after < tag.size() && isNameChar(tag[after])))
-            continue;
-        const AttributeValue value = AttributeValue::read(tag, after);
-        if (value.hasValue)
+        const qsizetype start = i;
+        while (i < n && !isBlank(tag[i]) && tag[i] != QLatin1Char('=')
+               && tag[i] != QLatin1Char('>'))
+            ++i;
+        if (i == start) // a stray "="
+            ++i;
+        const AttributeValue value = AttributeValue::read(tag, i);
+        if (value.hasValue && tag.mid(start, i - start).compare(name, Qt::CaseInsensitive) == 0)
             return value.value;
+        i = qMax(i, value.end);
     }
+    return std::nullopt;
 }
 
 QString notANumber(const QString &value)

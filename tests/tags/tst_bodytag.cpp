@@ -74,6 +74,13 @@ void TestBodyTag::setBodyVars_data()
     QTest::addRow("tag over three lines")
         << "<BODY BACKGROUND=sky.gif\n   TEXT=\"#123456\"\n   BGCOLOR=#FFFFCC>" << spread;
 
+    BodySettings inValue = remembered();
+    inValue.image = "a=link=blue";
+    inValue.leftMargin = -1;
+    inValue.fixedBackground = false;
+    QTest::addRow("a name inside a value is no attribute")
+        << R"(<BODY BACKGROUND="a=link=blue" ALT='TEXT=x'>)" << inValue;
+
     BodySettings bare = remembered();
     bare.image.clear();
     bare.leftMargin = -1;
