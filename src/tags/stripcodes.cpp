@@ -8,6 +8,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QPointer>
+#include <QTimer>
 
 #include <utility>
 
@@ -50,12 +51,18 @@ void StripCodes::StripAllCodes1Click()
         return;
     m_running = true;
     m_text = m_editor->GetTextBuffer();
+    loadWhenIdle();
+}
+
+void StripCodes::loadWhenIdle()
+{
     if (m_preview->Busy()) {
-        // A load already running would end first and be taken for ours.
+        // The running load must end first, or its end would be taken for
+        // ours; the renderer reports idle before it reports that load's end.
         m_waiting = connect(m_preview, &Renderer::busyChanged, this, [this](bool busy) {
             if (!busy) {
                 disconnect(m_waiting);
-                load();
+                QTimer::singleShot(0, this, &StripCodes::loadWhenIdle);
             }
         });
         return;

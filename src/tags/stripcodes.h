@@ -36,6 +36,7 @@ Q_SIGNALS:
     void done(bool stripped);
 
 private:
+    void loadWhenIdle();
     void load();
     void loaded(bool ok);
     void finish(bool stripped, const QString &error = QString());

@@ -108,6 +108,8 @@ private Q_SLOTS:
     void rainbow();
     void strip();
     void stripCancelled();
+    void stripNeverTakesAnotherText_data();
+    void stripNeverTakesAnotherText();
     void stripLargePage();
 };
 
@@ -466,6 +468,39 @@ void TestCleanupCommands::stripCancelled()
     QVERIFY(TestEnvironment::engineRoundTrip(f.preview));
     QCOMPARE(loads.count(), 0);
     QCOMPARE(f.editor->Text(), QString("<b>x</b>"));
+}
+
+void TestCleanupCommands::stripNeverTakesAnotherText_data()
+{
+    QTest::addColumn<bool>("previewBusy"); // loading another page when asked
+    QTest::addColumn<bool>("editedMeanwhile");
+    QTest::addRow("preview busy with another page") << true << false;
+    QTest::addRow("page edited while the preview loads") << false << true;
+}
+
+void TestCleanupCommands::stripNeverTakesAnotherText()
+{
+    QFETCH(bool, previewBusy);
+    QFETCH(bool, editedMeanwhile);
+    Fixture f;
+    f.open("<p>Page <b>text</b></p>");
+    if (previewBusy) {
+        f.preview->LoadFromBuffer("<p>OTHER VIEW</p>", QString());
+        QVERIFY(f.preview->Busy());
+    }
+    f.prompter.answer(Prompter::Answer::Ok);
+    QSignalSpy done(f.commands.stripCodes(), &StripCodes::done);
+    f.commands.stripCodes()->StripAllCodes1Click();
+    if (editedMeanwhile)
+        f.editor->SetText("<p>typed meanwhile</p>");
+    QVERIFY(done.wait(TestEnvironment::signalBound));
+    QCOMPARE(done.first().first().toBool(), !editedMeanwhile);
+    if (editedMeanwhile) {
+        QCOMPARE(f.editor->Text(), QString("<p>typed meanwhile</p>"));
+        QCOMPARE(f.prompter.texts().last(), StripCodes::pageChanged());
+    } else {
+        QCOMPARE(f.editor->Text(), QString("Page text"));
+    }
 }
 
 void TestCleanupCommands::stripLargePage()
