@@ -142,7 +142,7 @@ void PreviewController::UpdateWebView()
     if (m_htmlSplit->Busy())
         m_refreshWaiting = true; // one refresh with the latest text when this load ends
     else
-        RefreshViewer(m_htmlSplit->Position(), m_htmlSplit);
+        RefreshViewer(std::nullopt, m_htmlSplit);
 
     if (frameSet) {
         const QString directory = m_pageDirectory();
@@ -155,7 +155,7 @@ void PreviewController::UpdateWebView()
     }
 }
 
-void PreviewController::RefreshViewer(int position, Renderer *renderer)
+void PreviewController::RefreshViewer(std::optional<int> position, Renderer *renderer)
 {
     const QString text = m_editor->GetTextBuffer();
     if (text.isEmpty()) {
@@ -164,7 +164,10 @@ void PreviewController::RefreshViewer(int position, Renderer *renderer)
     }
     renderer->SetImageCacheCount(0);
     renderer->LoadFromBuffer(text, m_pageDirectory());
-    renderer->SetPosition(position);
+    if (position)
+        renderer->SetPosition(*position);
+    else
+        renderer->KeepPosition();
 }
 
 void PreviewController::RefreshFrames(Renderer *frameRenderer)

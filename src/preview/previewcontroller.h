@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 class QUrl;
 
@@ -52,7 +53,8 @@ public:
     void setHelperTipHook(std::function<void(int tipNumber)> showTip);
 
     void UpdateWebView();
-    void RefreshViewer(int position, Renderer *renderer);
+    // Shows the editor's text, scrolled to position or, without one, where it stands.
+    void RefreshViewer(std::optional<int> position, Renderer *renderer);
     void RefreshFrames(Renderer *frameRenderer);
 
     // Refresh while typing: every key from Insert (45) up, Backspace and
