@@ -91,7 +91,7 @@ void OpenPages::setCurrentTab(int index)
 bool OpenPages::IsFileNameOpen(const QString &path) const
 {
     for (const PageRecord &record : m_pages) {
-        if (record.fileName == path)
+        if (FileOps::samePath(record.fileName, path))
             return true;
     }
     return false;
@@ -100,18 +100,23 @@ bool OpenPages::IsFileNameOpen(const QString &path) const
 std::optional<QString> OpenPages::openPageText(const QString &path) const
 {
     for (int i = 0; i < m_pages.size(); ++i) {
-        if (m_pages.at(i).fileName == path)
+        if (FileOps::samePath(m_pages.at(i).fileName, path))
             return i == m_activeIndex ? m_editor->GetTextBuffer() : m_pages.at(i).text;
     }
     return std::nullopt;
+}
+
+QString OpenPages::fileIsOpen()
+{
+    return QStringLiteral("Selected operation may not be performed on an open file.  Please close "
+                          "the file and try again.");
 }
 
 bool OpenPages::IsSelectedFileOpen(const QString &selectedPath, bool warn)
 {
     const bool open = IsFileNameOpen(selectedPath);
     if (open && warn)
-        m_prompter->information(QStringLiteral("Selected operation may not be performed on an "
-                                               "open file.  Please close the file and try again."));
+        m_prompter->information(fileIsOpen());
     return open;
 }
 
@@ -169,6 +174,8 @@ bool OpenPages::LoadFile(const QString &path, bool inProject)
     if (exists && isReadOnly(info))
         m_prompter->information(QStringLiteral("File opened in Read-Only mode"));
 
+    // A page the new-page dialog filled holds text its file does not have yet.
+    bool filled = false;
     if (exists && info.size() == 0) {
         const auto answer = m_prompter->message(
             Prompter::Kind::Information, QStringLiteral("Empty file, start creation of new page?"),
@@ -176,11 +183,12 @@ bool OpenPages::LoadFile(const QString &path, bool inProject)
         if (answer == Prompter::Answer::Yes) {
             Q_EMIT newPageCreationRequested();
             result = true;
+            filled = m_editor->TextLength() > 0;
         }
     }
 
-    m_editor->SetModified(false);
-    Q_EMIT saveEnabledChanged(false);
+    m_editor->SetModified(filled);
+    Q_EMIT saveEnabledChanged(filled);
     Q_EMIT pageStateChanged(true);
     Q_EMIT refreshPreview();
     Q_EMIT previewToTop();

@@ -860,40 +860,55 @@ void TestMainWindow::projectMenuAndPopup()
     Session s;
     MainWindow &w = s.start();
     QMenu *projects = menuNamed(w, QStringLiteral("P&rojects"));
-    QStringList captions;
-    for (QAction *a : projects->actions())
-        captions.append(a->isSeparator() ? QStringLiteral("-") : a->text());
-    QCOMPARE(
-        captions,
-        QStringList({ "&New Project...", "Find Project Orphans...", "-", "Di&splay Projects" }));
+    const auto captionsOf = [](const QMenu *menu) {
+        QStringList captions;
+        for (QAction *a : menu->actions())
+            captions.append(a->isSeparator() ? QStringLiteral("-") : a->text());
+        return captions;
+    };
+    QCOMPARE(captionsOf(projects),
+             QStringList({ "&New Project...", "&Pages", "&Delete Project...",
+                           "&Edit Project Description...", "Find Project Orphans...", "-",
+                           "Di&splay Projects" }));
+    auto *pages = projects->findChild<QMenu *>("Pages1");
+    QVERIFY(pages);
+    QCOMPARE(captionsOf(pages),
+             QStringList({ "&New page...", "&Import Page...", "Remove && &Delete Page...",
+                           "&Copy/Move page...", "&Edit Page Description...", "&Rename File...",
+                           "Remove file from project..." }));
     ProjectOutline *tree = w.projectTree();
     tree->setCurrentRow(1); // a page of the Welcome project
     Q_EMIT projects->aboutToShow();
     QVERIFY(projects->actions().value(0)->isEnabled());
-    QVERIFY(!projects->actions().value(1)->isEnabled());
+    QVERIFY(!projects->actions().value(2)->isEnabled()); // Delete Project
+    QVERIFY(!projects->actions().value(4)->isEnabled()); // Find Project Orphans
+    QVERIFY(pages->actions().value(2)->isEnabled()); // Remove && Delete Page
     tree->setCurrentRow(0);
     Q_EMIT projects->aboutToShow();
-    QVERIFY(projects->actions().value(1)->isEnabled());
+    QVERIFY(projects->actions().value(2)->isEnabled());
+    QVERIFY(projects->actions().value(4)->isEnabled());
+    QVERIFY(!pages->actions().value(2)->isEnabled());
 
     auto *popup = tree->findChild<QMenu *>("ProjectPopup");
     QVERIFY(popup);
-    captions.clear();
-    for (QAction *a : popup->actions())
-        captions.append(a->isSeparator() ? QStringLiteral("-") : a->text());
-    QCOMPARE(captions,
-             QStringList({ "View Page", "-", "Find Project Orphans...", "-", "New Project..." }));
+    QCOMPARE(
+        captionsOf(popup),
+        QStringList({ "View Page", "-", "New Page...", "Import page...", "Remove && Delete Page...",
+                      "Copy/Move Page...", "Change Description...", "Rename Page...",
+                      "Remove file from project...", "Find Project Orphans...", "-",
+                      "New Project...", "Delete Project..." }));
     // Right-clicking an entry selects it and enables the items for it.
     tree->expandAll();
     const QTreeWidgetItem *pageEntry = tree->topLevelItem(0)->child(0);
     Q_EMIT tree->customContextMenuRequested(tree->visualItemRect(pageEntry).center());
     QCOMPARE(tree->currentRow(), 1);
     QVERIFY(popup->actions().value(0)->isEnabled());
-    QVERIFY(!popup->actions().value(2)->isEnabled());
-    QVERIFY(popup->actions().value(4)->isEnabled());
+    QVERIFY(!popup->actions().value(9)->isEnabled());
+    QVERIFY(popup->actions().value(11)->isEnabled());
     popup->close();
     Q_EMIT tree->customContextMenuRequested(tree->visualItemRect(tree->topLevelItem(0)).center());
     QVERIFY(!popup->actions().value(0)->isEnabled());
-    QVERIFY(popup->actions().value(2)->isEnabled());
+    QVERIFY(popup->actions().value(9)->isEnabled());
     popup->close();
     QVERIFY(s.exit());
 }
