@@ -72,6 +72,7 @@ public:
     void fillSearchMenu(QMenu *menu);
     void addPrintItems(QMenu *fileMenu);
     QMenu *editorPopup() const { return m_popup.get(); }
+    QMenu *editorPopupEditMenu() const { return m_popupEdit; } // its "Edit" submenu
     QAction *toggleInternalClipboardAction() const { return m_toggleScratchPad; }
     // Other menus: each opening is announced (menuOpening), and the items
     // given are enabled exactly when a page is open.

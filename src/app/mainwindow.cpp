@@ -27,6 +27,10 @@
 #include "preview/previewcontroller.h"
 #include "preview/previewpopup.h"
 #include "project/projectoutline.h"
+#include "tags/ewspanel.h"
+#include "tags/htmlcodesmenu.h"
+#include "tags/powerbook.h"
+#include "tags/tagcommands.h"
 
 #include <algorithm>
 
@@ -234,15 +238,30 @@ void MainWindow::buildRegions()
     });
     connect(m_openPages, &OpenPages::refreshPreview, m_preview, &PreviewController::UpdateWebView);
     connect(m_openPages, &OpenPages::previewToTop, this, [this] { m_htmlSplit->SetPosition(0); });
-    auto *wizards = new WizardCommands(
-        { m_webPage, m_openPages, m_settings, m_prompter, m_programDirectory }, this);
-    connect(wizards, &WizardCommands::refreshPreview, m_preview, &PreviewController::UpdateWebView);
     connect(m_fileList, &FileListPane::fileClicked, m_preview,
             &PreviewController::FileListBox1Click);
     connect(m_editCommands, &EditCommands::refreshPreview, m_preview,
             &PreviewController::UpdateWebView);
     connect(m_editCommands, &EditCommands::clipboardButtonsChanged, this,
             &MainWindow::setClipboardButtons);
+
+    m_tagCommands = new TagCommands(
+        { m_webPage, m_spareEditor, m_prompter,
+          [this] {
+              const DefaultsSettings &d = m_settings->Defaults;
+              return TagSettings { d.UseClosingP, d.UseBR, d.FontSizeChange };
+          },
+          [this] { return m_preview->fullScreen(); }, [this] { m_preview->UpdateWebView(); },
+          [this] { return m_openPages->currentDirectory(); } },
+        this);
+    toolsLayout->insertWidget(1, m_tagCommands->ewsPanel());
+    toolsLayout->addWidget(m_tagCommands->powerBook());
+    connect(m_openPages, &OpenPages::pageStateChanged, m_tagCommands, &TagCommands::setPageOpen);
+    connect(m_openPages, &OpenPages::tabSwitched, m_tagCommands, &TagCommands::pageShown);
+    auto *wizards = new WizardCommands({ m_webPage, m_openPages, m_settings, m_prompter,
+                                         m_programDirectory, &m_tagCommands->bodySettings() },
+                                       this);
+    connect(wizards, &WizardCommands::refreshPreview, m_preview, &PreviewController::UpdateWebView);
 
     buildSpeedButtons(buttonPanel); // they act on the parts made above
 }
@@ -375,7 +394,9 @@ void MainWindow::buildMenus()
     connect(m_displayProjects, &QAction::toggled, this, &MainWindow::DisplayProjectsClick);
     connect(m_projectBtn, &QToolButton::clicked, m_displayProjects, &QAction::toggle);
 
-    m_editCommands->fillEditMenu(menuBar()->addMenu(QStringLiteral("&Edit")));
+    QMenu *edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    m_editCommands->fillEditMenu(edit);
+    m_tagCommands->fillEditMenu(edit);
     QMenu *search = menuBar()->addMenu(QStringLiteral("&Search"));
     m_editCommands->fillSearchMenu(search);
     search->addSeparator();
@@ -391,6 +412,7 @@ void MainWindow::buildMenus()
         QAction *first = popup->actions().value(0);
         popup->insertActions(first, { refreshView, m_pageDetails->popupAction() });
         popup->insertSeparator(first);
+        m_tagCommands->fillEditorPopup(m_editCommands->editorPopupEditMenu());
     }
     QMenu *page = menuBar()->addMenu(QStringLiteral("&Page"));
     page->addAction(m_pageDetails->evaluateAction());
@@ -398,13 +420,21 @@ void MainWindow::buildMenus()
         = menuAction(page, QStringLiteral("&Refresh HTML"), QStringLiteral("Refresh HTML Viewer"));
     refresh->setShortcut(Qt::Key_F5);
     connect(refresh, &QAction::triggered, m_preview, &PreviewController::UpdateWebView);
+    QAction *checkCursor = m_tagCommands->checkCursorPositionAction();
+    page->addAction(checkCursor);
     for (int i = 0; i < 2; ++i) {
         m_browserItems[i] = menuAction(page, QString());
         connect(m_browserItems[i], &QAction::triggered, this,
                 [this, i] { ViewPageinBrowserClick(i); });
     }
     connect(page, &QMenu::aboutToShow, this, &MainWindow::Page1Click);
-    m_editCommands->watchMenu(page, { refresh });
+    m_editCommands->watchMenu(page, { refresh, checkCursor });
+    QMenu *insert = menuBar()->addMenu(QStringLiteral("&Insert"));
+    m_tagCommands->fillInsertMenu(insert);
+    m_editCommands->watchMenu(insert, insert->actions());
+    QMenu *codes = m_tagCommands->htmlCodesMenu();
+    menuBar()->addMenu(codes);
+    m_editCommands->watchMenu(codes, codes->actions());
     buildOptionsMenu();
     menuBar()->addAction(m_previewCommands->fullViewAction());
     m_previewCommands->fillHistoryMenu(menuBar()->addMenu(QStringLiteral("His&tory")));
@@ -422,6 +452,10 @@ void MainWindow::buildMenus()
             &MainWindow::Contents1Click);
     connect(menuAction(help, QStringLiteral("Show &Tips...")), &QAction::triggered, this,
             [this] { m_tips->ShowTipOfTheDay(); });
+
+    // The menus' keys reach them while an editor has the focus.
+    for (EditorControl *editor : { m_webPage, m_spareEditor })
+        editor->ReleaseKeys(menuBar()->actions());
 }
 
 void MainWindow::buildOptionsMenu()
@@ -664,6 +698,7 @@ void MainWindow::applySettings()
 
     followEditorLook();
     applyPreviewDefaults(EditorAppearance::fromEditor(*m_webPage, d));
+    m_tagCommands->setLightsOn(d.UseEWS);
 
     const bool fileListPage = d.FileTabPage != 0 || d.FileTabs == fileListPageCaption;
     m_fileTabs->setCurrentIndex(fileListPage ? 1 : 0);
@@ -821,6 +856,7 @@ void MainWindow::EditorFontOptions1Click()
         },
         this);
     dialog.exec();
+    m_tagCommands->setLightsOn(m_settings->Defaults.UseEWS);
 }
 
 // The project tree, the page tabs and the internal clipboard look like the editor.

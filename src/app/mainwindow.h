@@ -33,6 +33,7 @@ class ProjectOutline;
 class Renderer;
 class Prompter;
 class Settings;
+class TagCommands;
 class Tips;
 
 // The main window: assembles the parts, wires the commands to the classes
@@ -51,6 +52,7 @@ public:
     EditorControl *editor() const { return m_webPage; }
     EditorControl *spareEditor() const { return m_spareEditor; }
     EditCommands *editCommands() const { return m_editCommands; }
+    TagCommands *tagCommands() const { return m_tagCommands; }
     ProjectOutline *projectTree() const { return m_outline; }
     FileListPane *fileList() const { return m_fileList; }
     QString programDirectory() const { return m_programDirectory; }
@@ -151,6 +153,7 @@ private:
     ProjectCommands *m_projectCommands = nullptr;
     ProjectMenu *m_projectMenu = nullptr;
     PageDetailsCommands *m_pageDetails = nullptr;
+    TagCommands *m_tagCommands = nullptr;
     QLabel *m_panels[3] = {};
 
     QToolButton *m_closeBtn = nullptr;

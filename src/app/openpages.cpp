@@ -510,6 +510,7 @@ void OpenPages::WebPageTabsChange(int index)
     LoadFromPageHandle();
     m_tabs->setEnabled(true);
     m_editor->setFocus();
+    Q_EMIT tabSwitched();
 }
 
 void OpenPages::WebPageTabsMouseUp()

@@ -77,6 +77,8 @@ Q_SIGNALS:
     void openPagesChanged(); // a page opened, closed or took a new name
     void refreshPreview();
     void previewToTop();
+    // The user switched to another tab and its page is in the editor now.
+    void tabSwitched();
     // The user asked to build a new page for an empty file.
     void newPageCreationRequested();
 

@@ -26,7 +26,7 @@ void WizardCommands::StartInitialValues()
     context.programDirectory = m_parts.programDirectory;
     context.pageDirectory = m_parts.pages->currentDirectory();
     context.author = m_parts.settings->Defaults.AuthorName;
-    context.body = &m_body;
+    context.body = m_parts.body;
     context.refreshPreview = [this] { Q_EMIT refreshPreview(); };
     TInitialValuesForm dialog(std::move(context), m_parts.editor->window());
     if (dialog.exec() == QDialog::Accepted)

@@ -13,8 +13,8 @@ class OpenPages;
 class Prompter;
 class Settings;
 
-// Starts the page generators on the page in the editor, and keeps for the
-// run what they leave for other commands: the remembered body settings.
+// Starts the page generators on the page in the editor; what they choose
+// for the BODY statement goes to the remembered body settings.
 class WizardCommands final : public QObject
 {
     Q_OBJECT
@@ -27,6 +27,7 @@ public:
         Settings *settings = nullptr;
         Prompter *prompter = nullptr;
         QString programDirectory;
+        BodySettings *body = nullptr; // the tag commands' record, shared
     };
 
     explicit WizardCommands(Parts parts, QObject *parent = nullptr);
@@ -34,14 +35,11 @@ public:
     // "Initial Values" for the new, empty page in the editor.
     void StartInitialValues();
 
-    BodySettings &bodySettings() { return m_body; }
-
 Q_SIGNALS:
     void refreshPreview();
 
 private:
     Parts m_parts;
-    BodySettings m_body;
 };
 
 } // namespace Tarnwick

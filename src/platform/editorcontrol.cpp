@@ -5,10 +5,13 @@
 #include "platform/editorgotolinedialog.h"
 #include "platform/editorreplacedialog.h"
 
+#include <Qsci/qscicommand.h>
+#include <Qsci/qscicommandset.h>
 #include <Qsci/qscilexerhtml.h>
 #include <Qsci/qsciprinter.h>
 #include <Qsci/qsciscintilla.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QFontDatabase>
 #include <QKeyEvent>
@@ -1014,12 +1017,33 @@ QColor EditorControl::TagBackground() const
 
 int EditorControl::CaretLine() const
 {
-    return lineColumnOf(m_sci, send(m_sci, QsciScintillaBase::SCI_GETCURRENTPOS)).first;
+    // Without the column, which takes counting along the line.
+    const long caret = send(m_sci, QsciScintillaBase::SCI_GETCURRENTPOS);
+    return int(send(m_sci, QsciScintillaBase::SCI_LINEFROMPOSITION, caret)) + 1;
 }
 
 int EditorControl::CaretColumn() const
 {
     return lineColumnOf(m_sci, send(m_sci, QsciScintillaBase::SCI_GETCURRENTPOS)).second;
+}
+
+void EditorControl::ReleaseKeys(const QList<QAction *> &actions)
+{
+    for (const QAction *action : actions) {
+        if (const QMenu *menu = action->menu())
+            ReleaseKeys(menu->actions());
+        for (const QKeySequence &shortcut : action->shortcuts()) {
+            if (shortcut.count() != 1)
+                continue;
+            const int key = shortcut[0].toCombined();
+            for (QsciCommand *command : m_sci->standardCommands()->commands()) {
+                if (command->key() == key)
+                    command->setKey(0);
+                if (command->alternateKey() == key)
+                    command->setAlternateKey(0);
+            }
+        }
+    }
 }
 
 void EditorControl::DiscardKeyPress()

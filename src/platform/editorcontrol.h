@@ -12,6 +12,7 @@
 #include <memory>
 #include <utility>
 
+class QAction;
 class QKeyEvent;
 class QPrinter;
 class QsciScintilla;
@@ -154,6 +155,11 @@ public:
     // Caret position as (line from 1, column from 0).
     int CaretLine() const;
     int CaretColumn() const;
+
+    // The keys of these actions (and of their menus' actions) go to the
+    // actions: the control drops its own bindings of them, such as Ctrl+U
+    // (lower case) or Ctrl+Shift+U (upper case).
+    void ReleaseKeys(const QList<QAction *> &actions);
 
     // For an OnKeyPress handler that puts something else in the key's place:
     // the key that is being reported is not passed on to the editor.

@@ -6,8 +6,9 @@
 
 namespace Tarnwick {
 
-// The BODY statement's settings the program remembers for the run: what a
-// new page or a body attribute was given last is offered again.
+// The BODY statement's settings the program remembers for the run: a colour
+// chosen for a body attribute in the page, or what a new page was given last,
+// is offered again for new pages.
 struct BodySettings
 {
     QColor text = Qt::black;

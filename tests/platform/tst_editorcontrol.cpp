@@ -5,18 +5,21 @@
 
 #include <Qsci/qsciscintilla.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QVBoxLayout>
 
 #include <functional>
 #include <memory>
@@ -133,6 +136,8 @@ private Q_SLOTS:
     void undoLimitZeroTurnsUndoOff();
     void keyEvents();
     void discardedKeyIsNotTyped();
+    void releasedKeysReachTheirActions_data();
+    void releasedKeysReachTheirActions();
     void insertKeyChangesMode();
     void mouseEvents();
     void caretMovesAndBraces();
@@ -789,6 +794,53 @@ void EditorControlTest::discardedKeyIsNotTyped()
     });
     typeText(e.focusProxy(), u"café!"_s);
     QCOMPARE(e.Text(), u"caf&eacute;!"_s);
+}
+
+void EditorControlTest::releasedKeysReachTheirActions_data()
+{
+    QTest::addColumn<QKeySequence>("menuKey");
+    QTest::addColumn<QKeySequence>("typed");
+    QTest::addColumn<int>("triggered");
+    QTest::addColumn<QString>("text");
+
+    const QKeySequence upper(Qt::CTRL | Qt::SHIFT | Qt::Key_U);
+    const QKeySequence lower(Qt::CTRL | Qt::Key_U);
+    const QKeySequence duplicate(Qt::CTRL | Qt::Key_D);
+    QTest::addRow("Ctrl+Shift+U: the menu's, not upper case") << upper << upper << 1 << "abc";
+    QTest::addRow("Ctrl+U: the menu's, not lower case") << lower << lower << 1 << "abc";
+    QTest::addRow("Ctrl+D: the menu's, not a duplicate") << duplicate << duplicate << 1 << "abc";
+    QTest::addRow("a key no menu uses stays the editor's") << upper << duplicate << 0 << "abcabc";
+}
+
+void EditorControlTest::releasedKeysReachTheirActions()
+{
+    QFETCH(QKeySequence, menuKey);
+    QFETCH(QKeySequence, typed);
+    QFETCH(int, triggered);
+    QFETCH(QString, text);
+
+    QWidget window;
+    auto *editor = new EditorControl(&window);
+    auto *layout = new QVBoxLayout(&window);
+    layout->addWidget(editor);
+    // The action sits in a submenu, as menu items do.
+    QMenu menu;
+    QMenu *submenu = menu.addMenu(u"Sub"_s);
+    QAction *action = submenu->addAction(u"Item"_s);
+    action->setShortcut(menuKey);
+    window.addAction(action);
+    QSignalSpy spy(action, &QAction::triggered);
+    editor->ReleaseKeys({ menu.menuAction() });
+
+    editor->SetText(u"abc"_s);
+    editor->SelectAll();
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    editor->setFocus();
+    QTest::keySequence(QApplication::focusWidget(), typed);
+    QCOMPARE(spy.count(), triggered);
+    QCOMPARE(editor->Text(), text);
 }
 
 void EditorControlTest::insertKeyChangesMode()
