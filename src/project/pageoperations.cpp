@@ -549,10 +549,11 @@ bool PageOperations::deleteProject(TreeSelection &s)
         if (next >= pages.size())
             break;
         const int row = pages.at(next);
-        const QString target = targetOf(s.tree, row);
         const QString path = pagePath(s.tree, row);
-        if (EntryNames::isPlainFileName(target) && !namedElsewhere(s.tree, row)
-            && nameTaken(path)) {
+        // Only the project's own files go; an entry alone may always go.
+        const bool own
+            = EntryNames::isPlainFileName(targetOf(s.tree, row)) && !namedElsewhere(s.tree, row);
+        if (own && nameTaken(path)) {
             if (const Result deleted = FileOps::deleteFile(path); !deleted) {
                 if (m_prompter->message(Kind::Warning, errorRemovingFile(path), Buttons::YesNo)
                     != Answer::Yes)
@@ -561,7 +562,7 @@ bool PageOperations::deleteProject(TreeSelection &s)
                 continue;
             }
         }
-        if (EntryNames::isPlainFileName(target))
+        if (own)
             QFile::remove(path + QLatin1Char('_'));
         removeRow(s, row);
     }

@@ -36,6 +36,7 @@ public:
     // Script: answers in the order the questions will come.
     void answer(Answer a) { m_answers.enqueue(QVariant::fromValue(int(a))); }
     void answerText(const QString &text) { m_texts.enqueue(text); }
+    void cancelNextText() { m_texts.enqueue(std::nullopt); }
     void answerFile(const QString &path) { m_files.enqueue(path); }
     void cancelNextFile() { m_files.enqueue(QString()); }
     // The next multiple choice: these paths; an empty list cancels it.
@@ -63,7 +64,7 @@ public:
 
 private:
     QQueue<QVariant> m_answers;
-    QQueue<QString> m_texts;
+    QQueue<std::optional<QString>> m_texts;
     QQueue<QString> m_files;
     QQueue<QStringList> m_fileLists;
     QQueue<QColor> m_colors;
