@@ -120,6 +120,8 @@ private Q_SLOTS:
     void tipOfTheDayWaitsForAnOpenQuestion();
     void pageDetailsFromMenuAndKey();
     void projectMenuAndPopup();
+    void deleteKeyInTree_data();
+    void deleteKeyInTree();
 };
 
 void TestMainWindow::firstStart()
@@ -910,6 +912,41 @@ void TestMainWindow::projectMenuAndPopup()
     QVERIFY(!popup->actions().value(0)->isEnabled());
     QVERIFY(popup->actions().value(9)->isEnabled());
     popup->close();
+    QVERIFY(s.exit());
+}
+
+void TestMainWindow::deleteKeyInTree_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QString>("question");
+    QTest::addColumn<bool>("cancellable");
+    QTest::addRow("project with an open page")
+        << 0 << "Close all project files before deleting project!" << false;
+    QTest::addRow("page") << 2 << "Delete selected file?" << true;
+}
+
+// Delete in the tree deletes the selected project or page, after asking.
+void TestMainWindow::deleteKeyInTree()
+{
+    QFETCH(int, row);
+    QFETCH(QString, question);
+    QFETCH(bool, cancellable);
+    Session s;
+    const QString page = s.file("Welcome/readme.htm", "<HTML></HTML>\n");
+    s.file("Welcome/internat.htm", "<HTML></HTML>\n");
+    MainWindow &w = s.start();
+    QVERIFY(w.openPages()->LoadFile(s.home() + "Welcome/internat.htm", true));
+    ProjectOutline *tree = w.projectTree();
+    const ProjectTree before = tree->tree();
+    tree->setCurrentRow(row);
+    s.prompter.clear();
+    if (cancellable)
+        s.prompter.answer(Prompter::Answer::Cancel);
+    QTest::keyClick(tree, Qt::Key_Delete);
+    QVERIFY(s.prompter.scriptUsedUp());
+    QCOMPARE(s.prompter.texts(), QStringList { question });
+    QCOMPARE(tree->tree(), before);
+    QVERIFY(QFileInfo::exists(page));
     QVERIFY(s.exit());
 }
 
