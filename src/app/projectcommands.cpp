@@ -55,6 +55,7 @@ ProjectCommands::ProjectCommands(ProjectOutline *outline, OpenPages *pages, Edit
         BasicTags::InsertBasicTags(*m_editor);
         Q_EMIT refreshPreview();
     };
+    hooks.treeChanged = [this](const TreeSelection &s) { m_outline->showTree(s.tree, s.row); };
     m_operations = std::make_unique<PageOperations>(m_programDirectory, m_prompter, m_pages,
                                                     std::move(hooks));
 }

@@ -259,6 +259,8 @@ bool PageOperations::createPage(TreeSelection &s, const NewPage &page)
     makeWritable(path);
 
     insertPage(s, projectRow, EntryText::compose(description, fileName), true);
+    if (m_hooks.treeChanged)
+        m_hooks.treeChanged(s);
     const bool loaded = m_pages->LoadFile(path, true);
     if (loaded && page.style == Style::DefaultPage && m_hooks.defaultPageOpened)
         m_hooks.defaultPageOpened();

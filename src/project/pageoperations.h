@@ -58,6 +58,9 @@ public:
         // A new default page was opened: it gets the standard tags when it
         // holds at most one line.
         std::function<void()> defaultPageOpened;
+        // The tree changed before a page opens: opening may ask questions
+        // and start a wizard, and the tree is to show the new entry by then.
+        std::function<void(const TreeSelection &)> treeChanged;
     };
 
     enum class Style { DefaultPage, UseTemplate, ThemePage };

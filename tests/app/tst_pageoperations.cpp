@@ -316,6 +316,10 @@ void TestPageOperations::newPageStyles()
     f.file("template/notes.txt", "not a template");
     f.show(twoProjects(), 2);
     QSignalSpy creation(&f.pages, &OpenPages::newPageCreationRequested);
+    // What the tree shows while the new page opens (and may ask questions).
+    QString shownWhileOpening;
+    QObject::connect(&f.pages, &OpenPages::openPagesChanged, &f.outline,
+                     [&] { shownWhileOpening = f.selected(); });
 
     QStringList templates;
     withDialog(
@@ -339,6 +343,7 @@ void TestPageOperations::newPageStyles()
                        { 1, "Blog - blog" },
                        { 2, "Home - index.htm" } }));
     QCOMPARE(f.selected(), QStringLiteral("Home - index.htm"));
+    QCOMPARE(shownWhileOpening, QStringLiteral("Home - index.htm"));
     QCOMPARE(f.outline.currentRow(), 2);
     QCOMPARE(f.pages.currentFileName(), f.path("shop/index.htm"));
     QVERIFY(f.pages.page(0).inProject);
