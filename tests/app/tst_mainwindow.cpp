@@ -12,6 +12,8 @@
 #include "project/projectoutline.h"
 #include "project/projecttree.h"
 #include "scriptedprompter.h"
+#include "tags/tagcommands.h"
+#include "wizards/tinitialvaluesform.h"
 
 #include <QMenuBar>
 
@@ -122,6 +124,7 @@ private Q_SLOTS:
     void projectMenuAndPopup();
     void deleteKeyInTree_data();
     void deleteKeyInTree();
+    void initialValuesForAnEmptyPage();
 };
 
 void TestMainWindow::firstStart()
@@ -947,6 +950,37 @@ void TestMainWindow::deleteKeyInTree()
     QCOMPARE(s.prompter.texts(), QStringList { question });
     QCOMPARE(tree->tree(), before);
     QVERIFY(QFileInfo::exists(page));
+    QVERIFY(s.exit());
+}
+
+// An empty page offers Initial Values; Finish fills the page, keeps the
+// author's name and leaves its colours for the body commands.
+void TestMainWindow::initialValuesForAnEmptyPage()
+{
+    Session s;
+    const QString page = s.file("site/empty.htm", QByteArray());
+    s.file("site/PROJECT.INI", "[PROJECT]\r\nLinkColor=00FF00\r\n");
+    MainWindow &w = s.start();
+    s.prompter.clear();
+    s.prompter.answer(Prompter::Answer::Yes);
+    bool shown = false;
+    QTimer::singleShot(0, &w, [&] {
+        auto *form = qobject_cast<TInitialValuesForm *>(QApplication::activeModalWidget());
+        if (!form)
+            return;
+        shown = true;
+        form->findChild<QLineEdit *>("AuthorName")->setText("Ann Smith");
+        form->FinishBtnClick();
+    });
+    QVERIFY(w.openPages()->LoadFile(page, false));
+    QVERIFY(shown);
+    QCOMPARE(s.prompter.texts(), QStringList { "Empty file, start creation of new page?" });
+    QVERIFY(w.editor()->Text().startsWith("<HTML>"));
+    QVERIFY(w.editor()->Text().contains("<META NAME=\"Author\" CONTENT=\"Ann Smith\">"));
+    QCOMPARE(s.settings->Defaults.AuthorName, QStringLiteral("Ann Smith"));
+    QCOMPARE(w.tagCommands()->bodySettings().link, QColor(0x00, 0xFF, 0x00));
+    QCOMPARE(w.tagCommands()->bodySettings().background, QColor(0xC0, 0xC0, 0xC0));
+    s.prompter.answer(Prompter::Answer::No); // do not save the new page
     QVERIFY(s.exit());
 }
 
