@@ -106,6 +106,58 @@ std::optional<QString> OpenPages::openPageText(const QString &path) const
     return std::nullopt;
 }
 
+bool OpenPages::changeOpenPageLines(const QString &path, const QList<LinkLineChange> &lines)
+{
+    for (int i = 0; i < m_pages.size(); ++i) {
+        if (!FileOps::samePath(m_pages.at(i).fileName, path))
+            continue;
+        if (i != m_activeIndex) {
+            PageRecord &record = m_pages[i];
+            QStringList text = record.text.split(QLatin1Char('\n'));
+            for (const LinkLineChange &change : lines) {
+                if (change.line < 1 || change.line > text.size()
+                    || text.at(change.line - 1) != change.before)
+                    return false;
+            }
+            for (const LinkLineChange &change : lines)
+                text[change.line - 1] = change.after;
+            record.text = text.join(QLatin1Char('\n'));
+            record.modified = true;
+            if (const Result written
+                = TextFile::write(record.backupFileName(), record.text, record.format);
+                !written)
+                Q_EMIT statusText(written.error());
+            return true;
+        }
+        for (const LinkLineChange &change : lines) {
+            if (change.line < 1 || change.line > m_editor->LineCount()
+                || m_editor->GetLineText(change.line) != change.before)
+                return false;
+        }
+        m_editor->ReadSelection();
+        const int startLine = m_editor->StartLine, startPos = m_editor->StartPos;
+        const int endLine = m_editor->EndLine, endPos = m_editor->EndPos;
+        const int firstVisible = m_editor->FirstVisibleLine();
+        for (const LinkLineChange &change : lines) {
+            m_editor->StartLine = m_editor->EndLine = change.line;
+            m_editor->StartPos = 0;
+            m_editor->EndPos = int(change.before.size());
+            m_editor->ApplySelection();
+            m_editor->ReplaceSelection(change.after);
+        }
+        m_editor->StartLine = startLine;
+        m_editor->StartPos = startPos;
+        m_editor->EndLine = endLine;
+        m_editor->EndPos = endPos;
+        m_editor->ApplySelection();
+        m_editor->SetFirstVisibleLine(firstVisible);
+        Q_EMIT saveEnabledChanged(true);
+        Q_EMIT refreshPreview();
+        return true;
+    }
+    return false;
+}
+
 QString OpenPages::fileIsOpen()
 {
     return QStringLiteral("Selected operation may not be performed on an open file.  Please close "

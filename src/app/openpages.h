@@ -2,6 +2,7 @@
 #pragma once
 
 #include "app/pagerecord.h"
+#include "preview/linkupdate.h"
 #include "project/openpageaccess.h"
 
 #include <QList>
@@ -53,6 +54,12 @@ public:
     // The text of the open page of that path as its tab holds it now, saved
     // or not; nothing when the page is not open.
     std::optional<QString> openPageText(const QString &path) const;
+    // Puts changed lines into the open page of that path as its tab holds
+    // it: into the editor for the page shown (one undo step each, bookmarks
+    // kept), else into the tab's text and its backup. The page is then
+    // modified. False, changing nothing, when the page is not open or a line
+    // no longer reads as `before`.
+    bool changeOpenPageLines(const QString &path, const QList<LinkLineChange> &lines);
     // The same for a file chosen in the project tree or the file list; when it
     // is open and warn is set, the user is told the operation cannot be done.
     bool IsSelectedFileOpen(const QString &selectedPath, bool warn) override;

@@ -2,6 +2,7 @@
 #include "app/projectcommands.h"
 
 #include "app/filefilter.h"
+#include "app/linkupdater.h"
 #include "app/openpages.h"
 #include "app/settings.h"
 #include "platform/editorcontrol.h"
@@ -56,6 +57,9 @@ ProjectCommands::ProjectCommands(ProjectOutline *outline, OpenPages *pages, Edit
         Q_EMIT refreshPreview();
     };
     hooks.treeChanged = [this](const TreeSelection &s) { m_outline->showTree(s.tree, s.row); };
+    hooks.pageMoved = [this](const QStringList &pages, const QString &from, const QString &to) {
+        LinkUpdater(m_pages, m_prompter).offer(pages, from, to);
+    };
     m_operations = std::make_unique<PageOperations>(m_programDirectory, m_prompter, m_pages,
                                                     std::move(hooks));
 }

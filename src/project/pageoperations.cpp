@@ -172,6 +172,28 @@ QString PageOperations::projectDescription(const ProjectTree &tree, int projectR
     return EntryText::EntryDescription(tree.entry(projectRow).text);
 }
 
+QStringList PageOperations::projectPagePaths(const ProjectTree &tree, int projectRow) const
+{
+    QStringList paths;
+    for (const int row : tree.pageRowsOf(projectRow)) {
+        const QString target = targetOf(tree, row);
+        if (EntryNames::isPlainFileName(target) && !ProjectPaths::isSettingsEntry(target))
+            paths.append(pagePath(tree, row));
+    }
+    return paths;
+}
+
+void PageOperations::tellPageMoved(const TreeSelection &s, const QStringList &pagePaths,
+                                   const QString &from, const QString &to)
+{
+    if (!m_hooks.pageMoved)
+        return;
+    // The question that may follow comes over the tree as it is now.
+    if (m_hooks.treeChanged)
+        m_hooks.treeChanged(s);
+    m_hooks.pageMoved(pagePaths, from, to);
+}
+
 bool PageOperations::IsAProjectFileOpen(const TreeSelection &s)
 {
     if (entryLevel(s.tree, s.row) != 1)
@@ -451,12 +473,14 @@ bool PageOperations::renameFile(TreeSelection &s)
         return true;
     }
     const QString renamed = projectDirectory(s.tree, projectRow) + QLatin1Char('/') + name;
+    const QStringList pages = projectPagePaths(s.tree, projectRow);
     if (!FileOps::moveFile(path, renamed)) {
         m_prompter->information(renameFailed());
         return true;
     }
     removeRow(s, s.row);
     insertPage(s, projectRow, EntryText::compose(EntryText::EntryDescription(text), name), true);
+    tellPageMoved(s, pages, path, renamed);
     return true;
 }
 
@@ -518,10 +542,13 @@ bool PageOperations::copyMove(TreeSelection &s, int targetProjectRow, bool move)
     }
     const QString entry = EntryText::compose(EntryText::EntryDescription(text), destinationName);
     if (move) {
+        const QStringList pages = projectPagePaths(s.tree, ownProject);
         // The target project keeps its place among the projects, not its row.
         const qsizetype project = s.tree.projectRows().indexOf(targetProjectRow);
         removeRow(s, pageRow);
         insertPage(s, s.tree.projectRows().at(project), entry, true);
+        if (!FileOps::samePath(source, destination))
+            tellPageMoved(s, pages, source, destination);
     } else {
         insertPage(s, targetProjectRow, entry, false);
     }

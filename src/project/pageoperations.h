@@ -61,6 +61,10 @@ public:
         // The tree changed before a page opens: opening may ask questions
         // and start a wizard, and the tree is to show the new entry by then.
         std::function<void(const TreeSelection &)> treeChanged;
+        // A page's file was renamed or moved from `from` to `to`; pagePaths
+        // are the pages of its project, which may link to it.
+        std::function<void(const QStringList &pagePaths, const QString &from, const QString &to)>
+            pageMoved;
     };
 
     enum class Style { DefaultPage, UseTemplate, ThemePage };
@@ -132,6 +136,11 @@ private:
     // The row of the project's page entry with this target, -1 when none.
     static int pageWithTarget(const ProjectTree &tree, int projectRow, const QString &target);
     static QString projectDescription(const ProjectTree &tree, int projectRow);
+    // The page files of a project, the settings entry and targets that are no
+    // plain file names left out.
+    QStringList projectPagePaths(const ProjectTree &tree, int projectRow) const;
+    void tellPageMoved(const TreeSelection &s, const QStringList &pagePaths, const QString &from,
+                       const QString &to);
     void copyReferences(const PageCheck &check, const QString &sourceDirectory,
                         const QString &projectDirectory);
 

@@ -3,6 +3,7 @@
 // them: real files in a program directory of their own, the real editor and
 // open pages, the scripted user. After each command the project list on disk
 // reads back as the tree shows it.
+#include "app/linkupdater.h"
 #include "app/openpages.h"
 #include "app/projectcommands.h"
 #include "app/settings.h"
@@ -198,6 +199,8 @@ private slots:
     void copyInOwnProjectAsksName();
     void copyMoveBetweenProjectsOnOneDirectory();
     void copyMoveOpenPage();
+    void linksFollowMovedPage_data();
+    void linksFollowMovedPage();
 
     void deletePage_data();
     void deletePage();
@@ -884,6 +887,90 @@ void TestPageOperations::copyMoveOpenPage()
         [](QWidget *dialog) { dialog->close(); });
     QCOMPARE(caption, QString());
     QCOMPARE(f.prompter.texts(), QStringList { fileIsOpen });
+}
+
+// ---------------------------------------------------------------- Links
+
+void TestPageOperations::linksFollowMovedPage_data()
+{
+    QTest::addColumn<bool>("move"); // else rename to park.htm
+    QTest::addColumn<bool>("birdsShown"); // the open page is in the editor, else in its tab
+    QTest::addColumn<bool>("agree");
+    QTest::addColumn<QString>("link"); // what the other pages link to afterwards
+
+    QTest::addRow("rename, open page shown") << false << true << true << "park.htm";
+    QTest::addRow("rename, open page in its tab") << false << false << true << "park.htm";
+    QTest::addRow("rename, links kept") << false << true << false << "zoo.htm";
+    QTest::addRow("move") << true << false << true << "../blog/zoo.htm";
+}
+
+// Rename and Move list the lines of the project's other pages that link to
+// the page, and change them if the user agrees: open pages in their tabs,
+// the others on disk.
+void TestPageOperations::linksFollowMovedPage()
+{
+    QFETCH(bool, move);
+    QFETCH(bool, birdsShown);
+    QFETCH(bool, agree);
+    QFETCH(QString, link);
+    Fixture f;
+    f.twoProjectsOnDisk();
+    const QString animals = f.file("shop/animals.htm", "<p>\n<a href=\"zoo.htm\">Zoo</a>\n");
+    const QString birds = f.file("shop/birds.htm", "<a href=zoo.htm#top>Zoo</a>\n");
+    const QString apes = f.file("shop/apes.htm", "<a href=\"apes.htm\">Apes</a>\n");
+    f.file("blog/index.htm", "<a href=\"zoo.htm\">Zoo</a>\n");
+    f.file("shop/zoo.htm", "<a name=top></a>\n<a href=\"zoo.htm#top\">Top</a>\n");
+    QVERIFY(f.pages.LoadFile(birds, true));
+    f.editor.StartLine = 1;
+    f.editor.SetBookmark(3);
+    if (!birdsShown)
+        QVERIFY(f.pages.LoadFile(apes, true));
+    f.show({ { 1, "Shop - shop" },
+             { 2, settingsEntry },
+             { 2, "Animals - animals.htm" },
+             { 2, "Apes - apes.htm" },
+             { 2, "Birds - birds.htm" },
+             { 2, "Zoo - zoo.htm" },
+             { 1, "Blog - blog" },
+             { 2, "Home - index.htm" } },
+           5);
+    f.prompter.answer(agree ? Prompter::Answer::Yes : Prompter::Answer::No);
+    if (move) {
+        withDialog(
+            &f.outline, [&] { f.commands.CopyMovepageClick(); },
+            [&](QWidget *dialog) { chooseProject(dialog, "Blog - blog", "MoveBtn"); });
+    } else {
+        f.prompter.answerText("park.htm");
+        f.commands.RenameFileClick();
+    }
+    QVERIFY(f.prompter.scriptUsedUp());
+    const QString to = move ? f.path("blog/zoo.htm") : f.path("shop/park.htm");
+    QVERIFY(QFileInfo::exists(to));
+    QStringList listed = { "animals.htm, line 2: <a href=\"zoo.htm\">Zoo</a>",
+                           "birds.htm, line 1: <a href=zoo.htm#top>Zoo</a>" };
+    // A renamed page's links to itself follow it; a moved page's still find it.
+    if (!move)
+        listed.append("park.htm, line 2: <a href=\"zoo.htm#top\">Top</a>");
+    QCOMPARE(f.prompter.texts(),
+             QStringList { LinkUpdater::question(f.path("shop/zoo.htm"), to, listed) });
+    QCOMPARE(TestEnvironment::readFile(to),
+             "<a name=top></a>\n<a href=\""
+                 + (move || !agree ? QByteArray("zoo.htm") : QByteArray("park.htm"))
+                 + "#top\">Top</a>\n");
+
+    QCOMPARE(f.read("shop/animals.htm"), "<p>\n<a href=\"" + link.toUtf8() + "\">Zoo</a>\n");
+    QCOMPARE(f.pages.openPageText(birds), "<a href=" + link + "#top>Zoo</a>\n");
+    QCOMPARE(f.read("shop/birds.htm"), QByteArray("<a href=zoo.htm#top>Zoo</a>\n"));
+    const bool birdsModified = birdsShown ? f.editor.Modified() : f.pages.page(0).modified;
+    QCOMPARE(birdsModified, agree);
+    if (birdsShown) {
+        QCOMPARE(f.editor.BookmarkLine(3), 1);
+        QCOMPARE(f.editor.CanUndo(), agree);
+    }
+    QCOMPARE(f.read("shop/apes.htm"), QByteArray("<a href=\"apes.htm\">Apes</a>\n"));
+    // Another project's page; after the move its link finds a page of its own.
+    QCOMPARE(f.read("blog/index.htm"), QByteArray("<a href=\"zoo.htm\">Zoo</a>\n"));
+    QVERIFY(f.listWritten());
 }
 
 // ---------------------------------------------------------------- Delete, remove
