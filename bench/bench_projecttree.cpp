@@ -154,8 +154,10 @@ int main(int argc, char *argv[])
         report("write", times->write);
     }
     // Every step did its work: nothing was refused, no page is left over.
-    for (const QString &text : prompter.texts())
-        std::printf("warning: %s\n", qPrintable(text));
+    for (const QString &text : prompter.texts()) {
+        if (text != PageOperations::deleteSelectedFile())
+            std::printf("warning: %s\n", qPrintable(text));
+    }
     if (outline.tree().size() != projectCount * (pagesPerProject + 1))
         std::printf("warning: the tree ends with %lld entries\n",
                     static_cast<long long>(outline.tree().size()));
