@@ -3,10 +3,14 @@
 // project.dat into the tree view, and adding, renaming and removing a page as
 // the tree commands do it (the files first, then the tree shown again with its
 // selection and open branches, then project.dat written). Each step's time is
-// split into the command itself, the tree view's refresh and the write.
+// split into the command itself, the tree view's refresh and the write. The
+// rename also looks through the 500 pages of its project (10 KB each, one in
+// ten linking to the page) for links to change, as the program offers to.
 // Usage: bench_projecttree [repetitions]
 
 #include "platform/prompter.h"
+#include "platform/textfile.h"
+#include "preview/linkupdate.h"
 #include "project/openpageaccess.h"
 #include "project/pageoperations.h"
 #include "project/projectoutline.h"
@@ -17,6 +21,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -102,9 +107,39 @@ int main(int argc, char *argv[])
     const QString listPath = home + QStringLiteral("project.dat");
     writeProjectList(home);
 
+    // The middle project's pages on disk, for the link search after a rename.
+    const int middle = projectCount / 2;
+    for (int i = 0; i < pagesPerProject; ++i) {
+        QString text = QStringLiteral("<html><head><title>Page %1</title></head><body>\n").arg(i);
+        while (text.size() < 10 * 1024)
+            text += QStringLiteral("<p><a href=\"page%1.htm\">next</a> <img src=\"pic%1.gif\">"
+                                   " Some words of the page to read through.</p>\n")
+                        .arg(i % 10 == 0 ? pagesPerProject + 1 : i + 1);
+        (void)TextFile::write(home + QStringLiteral("site%1/page%2.htm").arg(middle).arg(i),
+                              text + QStringLiteral("</body></html>\n"), TextFileFormat());
+    }
+
     ScriptedPrompter prompter;
     NoOpenPages pages;
-    PageOperations operations(home, &prompter, &pages, {});
+    Times linkSearch;
+    PageOperations::Hooks hooks;
+    // What the program does before it asks: read each page and find the lines.
+    hooks.pageMoved = [&](const QStringList &paths, const QString &from, const QString &to) {
+        QElapsedTimer clock;
+        clock.start();
+        int linking = 0;
+        for (const QString &path : paths) {
+            const Expected<TextFileContent> read = TextFile::read(path);
+            if (read
+                && LinkUpdate::rewrite(read->text, QFileInfo(path).absolutePath(), from, to)
+                       .changes())
+                ++linking;
+        }
+        linkSearch.command.push_back(ms(clock));
+        if (linking == 0)
+            std::printf("warning: no page links to %s\n", qPrintable(from));
+    };
+    PageOperations operations(home, &prompter, &pages, std::move(hooks));
     ProjectOutline outline;
     outline.setProgramDirectory(home);
     outline.resize(300, 600);
@@ -128,7 +163,8 @@ int main(int argc, char *argv[])
     const int project = (projectCount / 2) * (pagesPerProject + 1);
     Times added, renamed, removed;
     for (int i = 0; i < repetitions; ++i) {
-        const QString name = QStringLiteral("new%1").arg(i);
+        // The page that one in ten pages of the project links to.
+        const QString name = QStringLiteral("page%1").arg(pagesPerProject + 1);
         outline.setCurrentRow(project);
         step(outline, listPath, added, [&](TreeSelection &s) {
             return operations.createPage(s,
@@ -138,7 +174,7 @@ int main(int argc, char *argv[])
                                            PageOperations::Style::ThemePage,
                                            {} });
         });
-        prompter.answerText(name + QStringLiteral("x.htm"));
+        prompter.answerText(QStringLiteral("renamed%1.htm").arg(i));
         step(outline, listPath, renamed,
              [&](TreeSelection &s) { return operations.renameFile(s); });
         prompter.answer(Prompter::Answer::Ok);
@@ -153,6 +189,9 @@ int main(int argc, char *argv[])
         report("refresh", times->refresh);
         report("write", times->write);
     }
+    std::printf("  of the rename's command, the search for links in the 500 pages of its "
+                "project:\n");
+    report("search", linkSearch.command);
     // Every step did its work: nothing was refused, no page is left over.
     for (const QString &text : prompter.texts()) {
         if (text != PageOperations::deleteSelectedFile())

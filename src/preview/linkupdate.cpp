@@ -5,6 +5,7 @@
 #include "preview/pagereferences.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 #include <algorithm>
 
@@ -99,6 +100,12 @@ PageLinkUpdate LinkUpdate::rewrite(QStringView text, const QString &pageDirector
 {
     using Kind = PageReference::Kind;
     const QString oldFile = QDir::cleanPath(oldPath);
+    // A value names the file only with its name written out, %-escaped or
+    // with "&amp;" for its "&": most pages of a site need no closer look.
+    const QString oldName = QFileInfo(oldFile).fileName();
+    if (!text.contains(oldName) && !text.contains(QLatin1Char('%'))
+        && !oldName.contains(QLatin1Char('&')))
+        return { text.toString(), {} };
     const QString newValue = referenceTo(newPath, pageDirectory);
     const QList<qsizetype> starts = lineStarts(text);
 
@@ -119,7 +126,9 @@ PageLinkUpdate LinkUpdate::rewrite(QStringView text, const QString &pageDirector
             continue;
         // The value may stand on a later line than its attribute's name.
         const int line = int(std::upper_bound(starts.begin(), starts.end(), at) - starts.begin());
-        replacements.append({ at, r.value.size(), newValue + endingOf(r.value), line });
+        const QString value = newValue + endingOf(r.value);
+        if (value != r.value) // a value that stays is no change to list
+            replacements.append({ at, r.value.size(), value, line });
     }
     std::sort(replacements.begin(), replacements.end(),
               [](const Replacement &a, const Replacement &b) { return a.offset < b.offset; });

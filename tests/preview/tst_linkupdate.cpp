@@ -65,6 +65,12 @@ void TestLinkUpdate::rewrite_data()
     QTest::addRow("new name beyond ASCII")
         << "<a href=\"old.htm\">" << oldPath << site + "/caf\u00e9.htm"
         << "<a href=\"caf%C3%A9.htm\">";
+    QTest::addRow("name %-escaped")
+        << "<a href=\"ol%64.htm\">" << oldPath << newPath << "<a href=\"new.htm\">";
+    QTest::addRow("name with & written as &amp;")
+        << "<a href=\"a&amp;b.htm\">" << site + "/a&b.htm" << newPath << "<a href=\"new.htm\">";
+    QTest::addRow("same place, nothing to change")
+        << "<a href=\"old.htm\">" << oldPath << oldPath << "<a href=\"old.htm\">";
     QTest::addRow("a file in a subdirectory")
         << "<img src=\"pics/old.gif\">" << site + "/pics/old.gif" << site + "/pics/new.gif"
         << "<img src=\"pics/new.gif\">";
