@@ -39,7 +39,7 @@ LinkUpdater::LinkUpdater(OpenPages *pages, Prompter *prompter)
 
 QString LinkUpdater::question(const QString &from, const QString &to, const QStringList &listed)
 {
-    return QStringLiteral("These lines of other pages of the project link to ")
+    return QStringLiteral("These lines of the project's pages link to ")
         + QFileInfo(from).fileName() + QStringLiteral(":\n\n") + listed.join(QLatin1Char('\n'))
         + QStringLiteral("\n\nChange them to link to ") + QFileInfo(to).fileName()
         + QStringLiteral("? Open pages change in their tabs and are not saved.");

@@ -9,8 +9,8 @@ namespace Tarnwick {
 class OpenPages;
 class Prompter;
 
-// After a page was renamed or moved, offers to change the links other pages
-// make to it: it lists the pages and lines first, and on Yes changes open
+// After a page was renamed or moved, offers to change the links the pages of
+// its project make to it: it lists the pages and lines first, and on Yes changes open
 // pages in their tabs (modified, not saved) and the others on disk.
 class LinkUpdater final
 {
