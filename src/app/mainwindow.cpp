@@ -16,6 +16,7 @@
 #include "app/projectmenu.h"
 #include "app/settings.h"
 #include "app/tips.h"
+#include "app/wizardcommands.h"
 #include "platform/editorcontrol.h"
 #include "platform/menutext.h"
 #include "platform/prompter.h"
@@ -237,6 +238,8 @@ void MainWindow::buildRegions()
     });
     connect(m_openPages, &OpenPages::refreshPreview, m_preview, &PreviewController::UpdateWebView);
     connect(m_openPages, &OpenPages::previewToTop, this, [this] { m_htmlSplit->SetPosition(0); });
+    connect(m_fileList, &FileListPane::fileClicked, m_preview,
+            &PreviewController::FileListBox1Click);
     connect(m_editCommands, &EditCommands::refreshPreview, m_preview,
             &PreviewController::UpdateWebView);
     connect(m_editCommands, &EditCommands::clipboardButtonsChanged, this,
@@ -255,6 +258,10 @@ void MainWindow::buildRegions()
     toolsLayout->addWidget(m_tagCommands->powerBook());
     connect(m_openPages, &OpenPages::pageStateChanged, m_tagCommands, &TagCommands::setPageOpen);
     connect(m_openPages, &OpenPages::tabSwitched, m_tagCommands, &TagCommands::pageShown);
+    auto *wizards = new WizardCommands({ m_webPage, m_openPages, m_settings, m_prompter,
+                                         m_programDirectory, &m_tagCommands->bodySettings() },
+                                       this);
+    connect(wizards, &WizardCommands::refreshPreview, m_preview, &PreviewController::UpdateWebView);
 
     buildSpeedButtons(buttonPanel); // they act on the parts made above
 }
@@ -932,7 +939,8 @@ void MainWindow::Contents1Click()
 
 void MainWindow::onFileListActivated(const QString &path)
 {
-    if (!m_openPages->IsSelectedFileOpen(path, true))
+    // A picture shows in the preview at the first click; it is not a page to edit.
+    if (!PreviewController::isPictureFile(path) && !m_openPages->IsSelectedFileOpen(path, true))
         m_openPages->LoadFile(path, false);
 }
 

@@ -6,6 +6,7 @@
 #include "platform/editorcontrol.h"
 #include "platform/prompter.h"
 #include "platform/renderer.h"
+#include "platform/textfile.h"
 #include "platform/virtualkey.h"
 
 #include <QDesktopServices>
@@ -247,6 +248,27 @@ void PreviewController::ViewPage1Click(const QString &path)
         return;
     }
     m_htmlSplit->LoadFromFile(path);
+}
+
+bool PreviewController::isPictureFile(const QString &path)
+{
+    static const QStringList pictures
+        = { QStringLiteral("gif"), QStringLiteral("jpg"), QStringLiteral("jpeg"),
+            QStringLiteral("bmp"), QStringLiteral("png") };
+    return pictures.contains(QFileInfo(path).suffix().toLower());
+}
+
+void PreviewController::FileListBox1Click(const QString &path)
+{
+    if (!QFileInfo(path).isFile())
+        return;
+    if (isPictureFile(path)) {
+        m_htmlSplit->LoadFromFile(path);
+        return;
+    }
+    const Expected<TextFileContent> read = TextFile::read(path);
+    if (read)
+        m_htmlSplit->LoadFromBuffer(read->text, QFileInfo(path).absolutePath());
 }
 
 void PreviewController::HTMLSplitHotSpotClick(Renderer *renderer, const QString &address,

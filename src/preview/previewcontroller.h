@@ -80,6 +80,11 @@ public:
 
     // Shows a page file in HTMLSplit without opening it in the editor.
     void ViewPage1Click(const QString &path);
+    // A file clicked in the file list: a picture is shown as a picture, any
+    // other file as an HTML document.
+    void FileListBox1Click(const QString &path);
+    // GIF, JPEG, BMP and PNG files, by their extension.
+    static bool isPictureFile(const QString &path);
 
 Q_SIGNALS:
     // HTMLFrames takes the preview area (true) or gives it back.

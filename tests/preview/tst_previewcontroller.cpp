@@ -50,6 +50,8 @@ private slots:
     void historyOfTenAndBackFromTheOldest();
     void fullScreenShowsTheEditorTextAndKeepsIt();
     void viewPageOfMissingFile();
+    void fileListClick_data();
+    void fileListClick();
 
 private:
     bool refreshAndWait();
@@ -546,6 +548,40 @@ void tst_PreviewController::viewPageOfMissingFile()
     m_preview->ViewPage1Click(missing);
     QCOMPARE(m_prompter.texts(), QStringList { QStringLiteral("File not found: ") + missing });
     QVERIFY(started.isEmpty());
+}
+
+void tst_PreviewController::fileListClick_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("title");
+    // A picture is loaded as the file itself; anything else as a page,
+    // whatever its extension.
+    QTest::addRow("picture") << "arrow.gif" << QString();
+    QTest::addRow("picture, upper-case extension") << "ARROW.GIF" << QString();
+    QTest::addRow("page") << "page.htm" << QStringLiteral("Listed page");
+    QTest::addRow("text file") << "notes.txt" << QStringLiteral("Listed page");
+}
+
+// A click in the file list shows the file in the preview pane.
+void tst_PreviewController::fileListClick()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, title);
+    const QString path = m_dir.filePath(name);
+    if (PreviewController::isPictureFile(name)) {
+        TestEnvironment::writeFile(
+            path,
+            TestEnvironment::readFile(TestEnvironment::dataDirectory() + "themes/e_ocean.gif"));
+    } else {
+        QVERIFY(QFile::rename(writePage(QStringLiteral("listed.htm"), "Listed page"), path));
+    }
+    QVERIFY_LOADS(m_split.get(), [&] { m_preview->FileListBox1Click(path); });
+    if (title.isEmpty())
+        QVERIFY2(m_split->CurrentAddress().endsWith("/" + name),
+                 qPrintable(m_split->CurrentAddress()));
+    else
+        QCOMPARE(m_split->DocumentTitle(), title);
+    QVERIFY(m_prompter.texts().isEmpty());
 }
 
 int main(int argc, char *argv[])
