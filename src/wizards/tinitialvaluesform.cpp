@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "wizards/tinitialvaluesform.h"
+#include "project/pagecolorfields.h"
 
 #include "platform/editorcontrol.h"
 #include "platform/prompter.h"
@@ -294,23 +295,16 @@ QWidget *TInitialValuesForm::generalPage()
 QWidget *TInitialValuesForm::colorsPage()
 {
     auto *grid = new QGridLayout;
-    const char *names[ColorCount][2] = { { "TextColor", "TextButton" },
-                                         { "LinkColor", "LinkButton" },
-                                         { "vLinkColor", "vLinkButton" },
-                                         { "ALinkColor", "ALinkButton" },
-                                         { "bgColor", "bgButton" } };
-    const QString captions[ColorCount]
-        = { QStringLiteral("Text Color"), QStringLiteral("Link Color"),
-            QStringLiteral("VLink Color"), QStringLiteral("ALink Color"),
-            QStringLiteral("Background") };
+    static_assert(ColorCount == pageColorFieldCount);
     for (int i = 0; i < ColorCount; ++i) {
         ColorRow &color = m_colors[i];
-        color.label = new QLabel(captions[i], this);
-        color.label->setObjectName(QLatin1String(names[i][0]) + QStringLiteral("Label"));
+        color.label = new QLabel(QString::fromLatin1(pageColorFields[i].caption), this);
+        color.label->setObjectName(QLatin1String(pageColorFields[i].name)
+                                   + QStringLiteral("Label"));
         color.text = field("", this, 6);
-        color.text->setObjectName(QLatin1String(names[i][0]) + QStringLiteral("Text"));
+        color.text->setObjectName(QLatin1String(pageColorFields[i].name) + QStringLiteral("Text"));
         color.label->setBuddy(color.text);
-        color.button = browseButton(names[i][1], this);
+        color.button = browseButton(pageColorFields[i].button, this);
         color.button->setToolTip(QStringLiteral("Click to select a color"));
         grid->addWidget(color.label, i, 0);
         grid->addWidget(color.text, i, 1);

@@ -13,6 +13,7 @@
 #include "project/pageoperations.h"
 #include "project/projectoutline.h"
 #include "project/projectsetup.h"
+#include "projectcommandsfixture.h"
 #include "scriptedprompter.h"
 #include "tags/basictags.h"
 #include "testenvironment.h"
@@ -53,24 +54,8 @@ Entries twoProjects()
              { 2, "Home - index.htm" } };
 }
 
-struct Fixture
+struct Fixture : ProjectCommandsFixture
 {
-    QTemporaryDir dir;
-    ScriptedPrompter prompter;
-    Settings settings { std::make_unique<QSettings>(dir.filePath("settings.conf"),
-                                                    QSettings::IniFormat) };
-    EditorControl editor;
-    QTabBar tabs;
-    QString home = dir.filePath("home/");
-    OpenPages pages { &editor, &tabs, &prompter, &settings, home };
-    ProjectOutline outline;
-    ProjectCommands commands { &outline, &pages, &editor, &prompter, &settings, home };
-
-    Fixture()
-    {
-        QDir().mkpath(home);
-        outline.setProgramDirectory(home);
-    }
 
     // Files of the two projects: PROJECT.INI and zoo.htm, index.htm.
     void twoProjectsOnDisk()
@@ -117,21 +102,6 @@ struct Fixture
         return written && written.value() == outline.tree();
     }
 };
-
-// Runs `answer` on the modal dialog that `command` opens; answers the dialog's caption.
-QString withDialog(QObject *context, const std::function<void()> &command,
-                   const std::function<void(QWidget *)> &answer)
-{
-    QString caption;
-    QTimer::singleShot(0, context, [&] {
-        if (QWidget *dialog = QApplication::activeModalWidget()) {
-            caption = dialog->windowTitle();
-            answer(dialog);
-        }
-    });
-    command();
-    return caption;
-}
 
 // Fills "Create Page" and presses Ok. style: the caption of its radio button.
 void fillNewPage(QWidget *dialog, const QString &name, const QString &extension,
