@@ -140,4 +140,42 @@ void EditorAppearance::store(DefaultsSettings &d) const
     d.HighlightFGColor = storedColor(selectionText);
 }
 
+void EditorAppearance::applyAtStart(EditorControl &editor, const DefaultsSettings &d,
+                                    bool autoIndentStored)
+{
+    const auto syntaxBg = Settings::colorFromSetting(d.SyntaxBGColor);
+    const auto syntaxFg = Settings::colorFromSetting(d.SyntaxFGColor);
+    if (syntaxBg || syntaxFg)
+        editor.SetTagHighlightColors(syntaxFg.value_or(editor.TagForeground()),
+                                     syntaxBg.value_or(editor.TagBackground()));
+    if (const auto c = Settings::colorFromSetting(d.HighlightBGColor))
+        editor.SetBackColorSelected(*c);
+    if (const auto c = Settings::colorFromSetting(d.HighlightFGColor))
+        editor.SetForeColorSelected(*c);
+    if (d.TabSize >= 1)
+        editor.SetTabStopSize(d.TabSize);
+    // A stored choice holds from the start; before the first exit nothing is
+    // stored and the editor keeps its own setting (on).
+    if (autoIndentStored)
+        editor.SetAutoIndent(d.AutoIndent);
+    // The chosen line-end style holds from the start, not only after the
+    // editor options were confirmed once in this run.
+    editor.SetMacStyleSave(d.FileFormat == 1);
+    editor.SetUnixStyleSave(d.FileFormat == 2);
+    if (d.Wordwrap) {
+        editor.SetScrollBars(EditorControl::ScrollBarStyle::Vertical);
+        editor.SetWordWrap(true);
+    }
+    QFont font = editor.Font();
+    if (!d.FontName.isEmpty())
+        font.setFamily(d.FontName);
+    if (const int size = d.FontSize.toInt(); size > 0)
+        font.setPointSize(size);
+    editor.SetFont(font);
+    if (const auto c = Settings::colorFromSetting(d.FontColor))
+        editor.SetFontColor(*c);
+    if (const auto c = Settings::colorFromSetting(d.BackgroundColor))
+        editor.SetColor(*c);
+}
+
 } // namespace Tarnwick

@@ -37,6 +37,10 @@ struct EditorAppearance
     // The stored settings over `current`: what was never stored keeps its value.
     static EditorAppearance fromSettings(const DefaultsSettings &d, EditorAppearance current);
     void applyTo(EditorControl &editor) const;
+    // The stored settings as the program starts: only what was set changes
+    // the editor, and auto indent only once it was stored.
+    static void applyAtStart(EditorControl &editor, const DefaultsSettings &d,
+                             bool autoIndentStored);
     void store(DefaultsSettings &d) const;
 
     friend bool operator==(const EditorAppearance &, const EditorAppearance &) = default;

@@ -64,6 +64,8 @@ FileListPane::FileListPane(QWidget *parent)
     connect(m_drives, &QComboBox::activated, this, &FileListPane::onDriveChosen);
     connect(m_filter, &QComboBox::currentIndexChanged, this, &FileListPane::applyFilter);
     connect(m_files, &QListView::doubleClicked, this, &FileListPane::onFileChosen);
+    connect(m_files, &QListView::clicked, this,
+            [this](const QModelIndex &index) { Q_EMIT fileClicked(m_fileModel->filePath(index)); });
 
     setDirectory(QDir::homePath());
 }

@@ -32,7 +32,8 @@ public:
     QComboBox *filterBox() const { return m_filter; }
 
 Q_SIGNALS:
-    void fileActivated(const QString &path);
+    void fileClicked(const QString &path);
+    void fileActivated(const QString &path); // double click
 
 private:
     void applyFilter(int index);

@@ -16,6 +16,7 @@
 #include "app/projectmenu.h"
 #include "app/settings.h"
 #include "app/tips.h"
+#include "app/wizardcommands.h"
 #include "platform/editorcontrol.h"
 #include "platform/menutext.h"
 #include "platform/prompter.h"
@@ -239,6 +240,8 @@ void MainWindow::buildRegions()
     });
     connect(m_openPages, &OpenPages::refreshPreview, m_preview, &PreviewController::UpdateWebView);
     connect(m_openPages, &OpenPages::previewToTop, this, [this] { m_htmlSplit->SetPosition(0); });
+    connect(m_fileList, &FileListPane::fileClicked, m_preview,
+            &PreviewController::FileListBox1Click);
     connect(m_editCommands, &EditCommands::refreshPreview, m_preview,
             &PreviewController::UpdateWebView);
     connect(m_editCommands, &EditCommands::clipboardButtonsChanged, this,
@@ -274,6 +277,10 @@ void MainWindow::buildRegions()
         if (m_settings->Defaults.AutoTimeStamp)
             m_cleanupCommands->tools().stampBeforeSave();
     });
+    auto *wizards = new WizardCommands({ m_webPage, m_openPages, m_settings, m_prompter,
+                                         m_programDirectory, &m_tagCommands->bodySettings() },
+                                       this);
+    connect(wizards, &WizardCommands::refreshPreview, m_preview, &PreviewController::UpdateWebView);
 
     buildSpeedButtons(buttonPanel); // they act on the parts made above
 }
@@ -655,15 +662,8 @@ void MainWindow::applySettings()
     if (!d.ShowProjectPanel)
         m_displayProjects->setChecked(false);
 
-    const auto syntaxBg = Settings::colorFromSetting(d.SyntaxBGColor);
-    const auto syntaxFg = Settings::colorFromSetting(d.SyntaxFGColor);
-    if (syntaxBg || syntaxFg)
-        m_webPage->SetTagHighlightColors(syntaxFg.value_or(m_webPage->TagForeground()),
-                                         syntaxBg.value_or(m_webPage->TagBackground()));
-    if (const auto c = Settings::colorFromSetting(d.HighlightBGColor))
-        m_webPage->SetBackColorSelected(*c);
-    if (const auto c = Settings::colorFromSetting(d.HighlightFGColor))
-        m_webPage->SetForeColorSelected(*c);
+    EditorAppearance::applyAtStart(
+        *m_webPage, d, m_settings->store().contains(QStringLiteral("Defaults/AutoIndent")));
 
     m_splitScreen->setOrientation(w.SplitDirection != 0 ? Qt::Vertical : Qt::Horizontal);
     // Bar 1 in percent of the area: the editor on one side, the preview on the other.
@@ -683,33 +683,8 @@ void MainWindow::applySettings()
             resize(geometry.size());
         }
     }
-    if (d.TabSize >= 1)
-        m_webPage->SetTabStopSize(d.TabSize);
-    // A stored choice holds from the start; before the first exit nothing is
-    // stored and the editor keeps its own setting (on).
-    if (m_settings->store().contains(QStringLiteral("Defaults/AutoIndent")))
-        m_webPage->SetAutoIndent(d.AutoIndent);
-    // The chosen line-end style holds from the start, not only after the
-    // editor options were confirmed once in this run.
-    m_webPage->SetMacStyleSave(d.FileFormat == 1);
-    m_webPage->SetUnixStyleSave(d.FileFormat == 2);
     if (!d.ShowHints)
         m_showHints->setChecked(false);
-    if (d.Wordwrap) {
-        m_webPage->SetScrollBars(EditorControl::ScrollBarStyle::Vertical);
-        m_webPage->SetWordWrap(true);
-    }
-
-    QFont font = m_webPage->Font();
-    if (!d.FontName.isEmpty())
-        font.setFamily(d.FontName);
-    if (const int size = d.FontSize.toInt(); size > 0)
-        font.setPointSize(size);
-    m_webPage->SetFont(font);
-    if (const auto c = Settings::colorFromSetting(d.FontColor))
-        m_webPage->SetFontColor(*c);
-    if (const auto c = Settings::colorFromSetting(d.BackgroundColor))
-        m_webPage->SetColor(*c);
 
     followEditorLook();
     applyPreviewDefaults(EditorAppearance::fromEditor(*m_webPage, d));
@@ -954,7 +929,8 @@ void MainWindow::Contents1Click()
 
 void MainWindow::onFileListActivated(const QString &path)
 {
-    if (!m_openPages->IsSelectedFileOpen(path, true))
+    // A picture shows in the preview at the first click; it is not a page to edit.
+    if (!PreviewController::isPictureFile(path) && !m_openPages->IsSelectedFileOpen(path, true))
         m_openPages->LoadFile(path, false);
 }
 

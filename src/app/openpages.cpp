@@ -91,7 +91,7 @@ void OpenPages::setCurrentTab(int index)
 bool OpenPages::IsFileNameOpen(const QString &path) const
 {
     for (const PageRecord &record : m_pages) {
-        if (record.fileName == path)
+        if (FileOps::samePath(record.fileName, path))
             return true;
     }
     return false;
@@ -100,18 +100,75 @@ bool OpenPages::IsFileNameOpen(const QString &path) const
 std::optional<QString> OpenPages::openPageText(const QString &path) const
 {
     for (int i = 0; i < m_pages.size(); ++i) {
-        if (m_pages.at(i).fileName == path)
+        if (FileOps::samePath(m_pages.at(i).fileName, path))
             return i == m_activeIndex ? m_editor->GetTextBuffer() : m_pages.at(i).text;
     }
     return std::nullopt;
+}
+
+bool OpenPages::changeOpenPageLines(const QString &path, const QList<LinkLineChange> &lines)
+{
+    for (int i = 0; i < m_pages.size(); ++i) {
+        if (!FileOps::samePath(m_pages.at(i).fileName, path))
+            continue;
+        if (i != m_activeIndex) {
+            PageRecord &record = m_pages[i];
+            QStringList text = record.text.split(QLatin1Char('\n'));
+            for (const LinkLineChange &change : lines) {
+                if (change.line < 1 || change.line > text.size()
+                    || text.at(change.line - 1) != change.before)
+                    return false;
+            }
+            for (const LinkLineChange &change : lines)
+                text[change.line - 1] = change.after;
+            record.text = text.join(QLatin1Char('\n'));
+            record.modified = true;
+            if (const Result written
+                = TextFile::write(record.backupFileName(), record.text, record.format);
+                !written)
+                Q_EMIT statusText(written.error());
+            return true;
+        }
+        for (const LinkLineChange &change : lines) {
+            if (change.line < 1 || change.line > m_editor->LineCount()
+                || m_editor->GetLineText(change.line) != change.before)
+                return false;
+        }
+        m_editor->ReadSelection();
+        const int startLine = m_editor->StartLine, startPos = m_editor->StartPos;
+        const int endLine = m_editor->EndLine, endPos = m_editor->EndPos;
+        const int firstVisible = m_editor->FirstVisibleLine();
+        for (const LinkLineChange &change : lines) {
+            m_editor->StartLine = m_editor->EndLine = change.line;
+            m_editor->StartPos = 0;
+            m_editor->EndPos = int(change.before.size());
+            m_editor->ApplySelection();
+            m_editor->ReplaceSelection(change.after);
+        }
+        m_editor->StartLine = startLine;
+        m_editor->StartPos = startPos;
+        m_editor->EndLine = endLine;
+        m_editor->EndPos = endPos;
+        m_editor->ApplySelection();
+        m_editor->SetFirstVisibleLine(firstVisible);
+        Q_EMIT saveEnabledChanged(true);
+        Q_EMIT refreshPreview();
+        return true;
+    }
+    return false;
+}
+
+QString OpenPages::fileIsOpen()
+{
+    return QStringLiteral("Selected operation may not be performed on an open file.  Please close "
+                          "the file and try again.");
 }
 
 bool OpenPages::IsSelectedFileOpen(const QString &selectedPath, bool warn)
 {
     const bool open = IsFileNameOpen(selectedPath);
     if (open && warn)
-        m_prompter->information(QStringLiteral("Selected operation may not be performed on an "
-                                               "open file.  Please close the file and try again."));
+        m_prompter->information(fileIsOpen());
     return open;
 }
 
@@ -169,6 +226,8 @@ bool OpenPages::LoadFile(const QString &path, bool inProject)
     if (exists && isReadOnly(info))
         m_prompter->information(QStringLiteral("File opened in Read-Only mode"));
 
+    // A page the new-page dialog filled holds text its file does not have yet.
+    bool filled = false;
     if (exists && info.size() == 0) {
         const auto answer = m_prompter->message(
             Prompter::Kind::Information, QStringLiteral("Empty file, start creation of new page?"),
@@ -176,11 +235,12 @@ bool OpenPages::LoadFile(const QString &path, bool inProject)
         if (answer == Prompter::Answer::Yes) {
             Q_EMIT newPageCreationRequested();
             result = true;
+            filled = m_editor->TextLength() > 0;
         }
     }
 
-    m_editor->SetModified(false);
-    Q_EMIT saveEnabledChanged(false);
+    m_editor->SetModified(filled);
+    Q_EMIT saveEnabledChanged(filled);
     Q_EMIT pageStateChanged(true);
     Q_EMIT refreshPreview();
     Q_EMIT previewToTop();

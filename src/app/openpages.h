@@ -2,6 +2,8 @@
 #pragma once
 
 #include "app/pagerecord.h"
+#include "preview/linkupdate.h"
+#include "project/openpageaccess.h"
 
 #include <QList>
 #include <QObject>
@@ -24,7 +26,7 @@ class Settings;
 // The open pages: one tab each over the one page editor. The active page's
 // text is in the editor; every other page's text is held for its tab and
 // written to its page backup file (the page's path followed by "_").
-class OpenPages final : public QObject
+class OpenPages final : public QObject, public OpenPageAccess
 {
     Q_OBJECT
 
@@ -37,7 +39,7 @@ public:
     // Runs on the editor's text right before Save and Save As write it.
     void setBeforeSave(std::function<void()> hook) { m_beforeSave = std::move(hook); }
 
-    bool LoadFile(const QString &path, bool inProject);
+    bool LoadFile(const QString &path, bool inProject) override;
     // Puts text the last run left in a backup back into the page, marked
     // modified: in its tab when the page is open, else in a new tab (also
     // when the page file no longer exists; saving creates it).
@@ -49,13 +51,22 @@ public:
     bool CloseAllPages(); // true when no page is left open
     void Last4Click(const QString &path) { LoadFile(path, false); }
 
+    // Paths are compared as the file system resolves them (cleaned, absolute,
+    // links followed), with case.
     bool IsFileNameOpen(const QString &path) const;
     // The text of the open page of that path as its tab holds it now, saved
     // or not; nothing when the page is not open.
     std::optional<QString> openPageText(const QString &path) const;
+    // Puts changed lines into the open page of that path as its tab holds
+    // it: into the editor for the page shown (one undo step each, bookmarks
+    // kept), else into the tab's text and its backup. The page is then
+    // modified. False, changing nothing, when the page is not open or a line
+    // no longer reads as `before`.
+    bool changeOpenPageLines(const QString &path, const QList<LinkLineChange> &lines);
     // The same for a file chosen in the project tree or the file list; when it
     // is open and warn is set, the user is told the operation cannot be done.
-    bool IsSelectedFileOpen(const QString &selectedPath, bool warn);
+    bool IsSelectedFileOpen(const QString &selectedPath, bool warn) override;
+    static QString fileIsOpen();
 
     int count() const { return int(m_pages.size()); }
     int activeIndex() const { return m_activeIndex; }

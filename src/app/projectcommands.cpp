@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/projectcommands.h"
 
+#include "app/filefilter.h"
+#include "app/linkupdater.h"
 #include "app/openpages.h"
 #include "app/settings.h"
 #include "platform/editorcontrol.h"
@@ -11,10 +13,14 @@
 #include "project/projectoutline.h"
 #include "project/projectpaths.h"
 #include "project/projecttree.h"
+#include "project/tcopymoveform.h"
+#include "project/tcrtpageform.h"
 #include "project/tcrtprjform.h"
 #include "project/textrafilesfrm.h"
 #include "publish/passwordcodec.h"
+#include "tags/basictags.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 
@@ -41,7 +47,24 @@ ProjectCommands::ProjectCommands(ProjectOutline *outline, OpenPages *pages, Edit
     , m_programDirectory(programDirectory)
 {
     connect(m_outline, &ProjectOutline::pageOpenRequested, this, &ProjectCommands::LoadProjectpage);
+    PageOperations::Hooks hooks;
+    hooks.evaluate = &ProjectCommands::checkImportedPage;
+    hooks.standardPage = &BasicTags::text;
+    hooks.defaultPageOpened = [this] {
+        if (m_editor->LineCount() > 1)
+            return;
+        BasicTags::InsertBasicTags(*m_editor);
+        Q_EMIT refreshPreview();
+    };
+    hooks.treeChanged = [this](const TreeSelection &s) { m_outline->showTree(s.tree, s.row); };
+    hooks.pageMoved = [this](const QStringList &pages, const QString &from, const QString &to) {
+        LinkUpdater(m_pages, m_prompter).offer(pages, from, to);
+    };
+    m_operations = std::make_unique<PageOperations>(m_programDirectory, m_prompter, m_pages,
+                                                    std::move(hooks));
 }
+
+ProjectCommands::~ProjectCommands() = default;
 
 QString ProjectCommands::projectListPath() const
 {
@@ -169,6 +192,111 @@ void ProjectCommands::FindOrphansClick()
         { d.Extension, d.GraphicExtension }, m_outline->window());
     dialog.setOpenPageCheck([this](const QString &page) { return m_pages->IsFileNameOpen(page); });
     dialog.exec();
+}
+
+PageOperations::PageCheck ProjectCommands::checkImportedPage(const QString &text,
+                                                             const QString &pageDirectory)
+{
+    const PageDetailsReport report = PageDetails::Evaluate(text, pageDirectory);
+    PageOperations::PageCheck check;
+    check.title = report.title;
+    for (const QString &value : report.FilesMissing) {
+        QString relative;
+        if (!PageDetails::hasScheme(value)) {
+            if (const std::optional<QString> path = PageDetails::localPath(value, pageDirectory))
+                relative = QDir(pageDirectory).relativeFilePath(*path);
+        }
+        check.missing.append({ value, relative });
+    }
+    return check;
+}
+
+TreeSelection ProjectCommands::selection() const
+{
+    return { m_outline->tree(), m_outline->currentRow() };
+}
+
+void ProjectCommands::run(const std::function<bool(TreeSelection &)> &command)
+{
+    if (!treeChangeAllowed())
+        return;
+    TreeSelection s = selection();
+    const TreeSelection before = s;
+    const bool write = command(s);
+    if (s != before)
+        m_outline->showTree(s.tree, s.row);
+    if (write)
+        saveTree();
+}
+
+void ProjectCommands::AddPageClick()
+{
+    if (!treeChangeAllowed())
+        return;
+    if (m_outline->selectedLevel() < 1) {
+        m_prompter->information(PageOperations::highlightProject());
+        return;
+    }
+    TCrtPageForm dialog(PageOperations::extensions(m_settings->Defaults.Extension),
+                        m_programDirectory, m_outline->window());
+    if (dialog.exec() != QDialog::Accepted) {
+        saveTree();
+        return;
+    }
+    const PageOperations::NewPage page = dialog.page();
+    run([&](TreeSelection &s) { return m_operations->createPage(s, page); });
+}
+
+void ProjectCommands::ImportPageClick()
+{
+    if (!treeChangeAllowed())
+        return;
+    Prompter::FileRequest request;
+    request.caption = QStringLiteral("Import Page");
+    request.directory = m_pages->currentDirectory().isEmpty() ? m_outline->GetSelectedProjectDir()
+                                                              : m_pages->currentDirectory();
+    request.filter
+        = FileFilter::build(m_settings->Defaults.Extension, m_settings->Defaults.GraphicExtension);
+    const std::optional<QStringList> files = m_prompter->openFileNames(request);
+    run([&](TreeSelection &s) { return !files || m_operations->importPages(s, *files); });
+}
+
+void ProjectCommands::DeletePageClick()
+{
+    run([this](TreeSelection &s) { return m_operations->deletePage(s); });
+}
+
+void ProjectCommands::CopyMovepageClick()
+{
+    if (!treeChangeAllowed() || !m_operations->copyMoveAllowed(selection()))
+        return;
+    const TreeSelection s = selection();
+    TCopyMoveForm dialog(s.tree, s.row, m_outline->window());
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    run([&](TreeSelection &current) {
+        return m_operations->copyMove(current, dialog.chosenProjectRow(), dialog.move());
+    });
+}
+
+void ProjectCommands::ChangeDescriptionClick()
+{
+    run([this](TreeSelection &s) { return m_operations->changeDescription(s); });
+}
+
+void ProjectCommands::RenameFileClick()
+{
+    run([this](TreeSelection &s) { return m_operations->renameFile(s); });
+}
+
+void ProjectCommands::RemovefromprojectClick()
+{
+    run([this](TreeSelection &s) { return m_operations->removeFromProject(s); });
+}
+
+void ProjectCommands::DeleteProjectClick()
+{
+    run([this](TreeSelection &s) { return m_operations->deleteProject(s); });
 }
 
 } // namespace Tarnwick

@@ -2,10 +2,14 @@
 #pragma once
 
 #include "platform/result.h"
+#include "project/pageoperations.h"
 
 #include <QObject>
 #include <QString>
 #include <QStringList>
+
+#include <functional>
+#include <memory>
 
 namespace Tarnwick {
 
@@ -16,8 +20,9 @@ class Prompter;
 class Settings;
 
 // The commands of the project tree: loading and saving the project list,
-// opening the pages of a project, creating a project, its settings and the
-// search for its orphan files.
+// opening the pages of a project, creating a project, its settings, the
+// search for its orphan files, and the page and project operations, whose
+// dialogs it shows before PageOperations does the work.
 class ProjectCommands final : public QObject
 {
     Q_OBJECT
@@ -26,6 +31,7 @@ public:
     ProjectCommands(ProjectOutline *outline, OpenPages *pages, EditorControl *editor,
                     Prompter *prompter, Settings *settings, const QString &programDirectory,
                     QObject *parent = nullptr);
+    ~ProjectCommands() override;
 
     // Fills the tree from "project.dat", or with the Welcome project when
     // there is none. An unreadable file is reported and left alone.
@@ -46,13 +52,36 @@ public:
     // "Find Project Orphans..." for the selected project entry.
     void FindOrphansClick();
 
+    void AddPageClick();
+    void ImportPageClick();
+    void DeletePageClick();
+    void CopyMovepageClick();
+    void ChangeDescriptionClick();
+    void RenameFileClick();
+    void RemovefromprojectClick();
+    void DeleteProjectClick();
+
+    // The tree and its selection as the commands see them.
+    TreeSelection selection() const;
+    // The page details check an imported page gets.
+    static PageOperations::PageCheck checkImportedPage(const QString &text,
+                                                       const QString &pageDirectory);
+
     // The files a page refers to that exist: from its tab's text when it is
     // open, else from its file.
     Expected<QStringList> pageReferences(const QString &pagePath) const;
     // The page file names of the selected project, without its settings file.
     QStringList selectedProjectPages() const;
 
+Q_SIGNALS:
+    // A command changed the text of the page in the editor.
+    void refreshPreview();
+
 private:
+    // Runs a command on the tree, then shows what it changed and writes the
+    // list when the command says so.
+    void run(const std::function<bool(TreeSelection &)> &command);
+
     // Double click or Enter (direct false), F3 (direct true) on a page entry.
     void LoadProjectpage(const QString &path, bool direct);
 
@@ -64,6 +93,7 @@ private:
     QString m_programDirectory;
     bool m_treeLoaded = true;
     QString m_loadError; // why the project list could not be read
+    std::unique_ptr<PageOperations> m_operations;
 };
 
 } // namespace Tarnwick

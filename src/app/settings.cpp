@@ -124,6 +124,7 @@ constexpr Settings::Key keyTable[] = {
     entry<&S::Defaults, &D::Custom2caption>("Defaults", "Custom2caption", 15),
     entry<&S::Defaults, &D::Custom3caption>("Defaults", "Custom3caption", 15),
     entry<&S::Defaults, &D::Custom4caption>("Defaults", "Custom4caption", 15),
+    entry<&S::Defaults, &D::AuthorName>("Defaults", "AuthorName", 50),
 
     entry<&S::WindowAttributes, &W::Maximized>("WindowAttributes", "Maximized"),
     entry<&S::WindowAttributes, &W::Top>("WindowAttributes", "Top"),

@@ -71,6 +71,7 @@ struct DefaultsSettings
     int FontSizeChange = 2;
     bool ShowCustom1 = false, ShowCustom2 = false, ShowCustom3 = false, ShowCustom4 = false;
     QString Custom1caption, Custom2caption, Custom3caption, Custom4caption;
+    QString AuthorName; // the Author META line of new pages
 };
 
 struct WindowAttributesSettings

@@ -26,6 +26,28 @@ bool nameTaken(const QString &path)
 
 } // namespace
 
+bool FileOps::samePath(const QString &a, const QString &b)
+{
+    const QFileInfo first(a), second(b);
+    if (first.exists() && second.exists())
+        return first.canonicalFilePath() == second.canonicalFilePath();
+    return QDir::cleanPath(first.absoluteFilePath()) == QDir::cleanPath(second.absoluteFilePath());
+}
+
+bool FileOps::sameContent(const QString &a, const QString &b)
+{
+    QFile first(a), second(b);
+    if (!QFileInfo(a).isFile() || !QFileInfo(b).isFile() || first.size() != second.size()
+        || !first.open(QIODevice::ReadOnly) || !second.open(QIODevice::ReadOnly))
+        return false;
+    while (!first.atEnd()) {
+        const QByteArray chunk = first.read(64 * 1024);
+        if (chunk.isEmpty() || chunk != second.read(chunk.size()))
+            return false;
+    }
+    return second.atEnd();
+}
+
 Result FileOps::copyFile(const QString &src, const QString &dst)
 {
     if (!QFileInfo(src).isFile())

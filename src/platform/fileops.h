@@ -27,6 +27,12 @@ public:
     static Result deleteFile(const QString &path);
     // Moves the file to the desktop's trash, from where the user can get it back.
     static Result moveToTrash(const QString &path);
+    // Whether two paths name one file or directory: the file system decides
+    // when both exist (links, two spellings of one directory), else their
+    // cleaned absolute forms are compared, with case.
+    static bool samePath(const QString &a, const QString &b);
+    // Whether two regular files hold the same bytes.
+    static bool sameContent(const QString &a, const QString &b);
     // Size in bytes, -1 when the path names no regular file.
     static qint64 fileSize(const QString &path);
     static Result writeFileAtomic(const QString &path, const QByteArray &bytes);

@@ -4,6 +4,7 @@
 #include <QColor>
 #include <QFont>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -42,6 +43,9 @@ public:
     // File choices; nullopt when the user cancels. The save choice never asks
     // about overwriting: the program asks that itself, with its own text.
     virtual std::optional<QString> openFileName(const FileRequest &request) = 0;
+    // Several existing files at once, in the order the dialog gives them;
+    // nullopt when the user cancels.
+    virtual std::optional<QStringList> openFileNames(const FileRequest &request) = 0;
     virtual std::optional<QString> saveFileName(const FileRequest &request) = 0;
     virtual std::optional<QString> directoryName(const QString &caption, const QString &start) = 0;
 

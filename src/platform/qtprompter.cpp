@@ -130,6 +130,16 @@ std::optional<QString> QtPrompter::openFileName(const FileRequest &request)
                                                filters.join(QStringLiteral(";;")), &selected));
 }
 
+std::optional<QStringList> QtPrompter::openFileNames(const FileRequest &request)
+{
+    const QStringList filters = toQtFilters(request.filter);
+    QString selected = filters.value(request.filterIndex);
+    const QStringList paths
+        = QFileDialog::getOpenFileNames(m_parent, request.caption, startPath(request),
+                                        filters.join(QStringLiteral(";;")), &selected);
+    return paths.isEmpty() ? std::nullopt : std::optional<QStringList>(paths);
+}
+
 std::optional<QString> QtPrompter::saveFileName(const FileRequest &request)
 {
     const QStringList filters = toQtFilters(request.filter);

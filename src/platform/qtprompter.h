@@ -20,6 +20,7 @@ public:
     std::optional<QString> inputText(const QString &caption, const QString &prompt,
                                      const QString &initial) override;
     std::optional<QString> openFileName(const FileRequest &request) override;
+    std::optional<QStringList> openFileNames(const FileRequest &request) override;
     std::optional<QString> saveFileName(const FileRequest &request) override;
     std::optional<QString> directoryName(const QString &caption, const QString &start) override;
     std::optional<QColor> chooseColor(const QColor &initial) override;

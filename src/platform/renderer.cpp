@@ -126,6 +126,60 @@ const char colorScript[] = R"JS((function () {
     }
 })();)JS";
 
+// Keeps a new document at a scroll position from its first frame on. Before
+// each frame while the document is still being read it is scrolled there, and
+// hidden as long as it is too short to stand there, so that no frame shows
+// the new document's top while the user watches another part of it.
+const char positionScript[] = R"JS((function (position) {
+    var root = null;
+    var written = null; // the style attribute as the page wrote it
+    var hiding = null; // the style attribute while hidden
+    var visibility = '';
+    var priority = '';
+    function place() {
+        window.scrollTo(window.scrollX, position);
+    }
+    function show() {
+        if (!root)
+            return;
+        if (root.getAttribute('style') === hiding) {
+            if (written === null)
+                root.removeAttribute('style');
+            else
+                root.setAttribute('style', written);
+        } else if (visibility) {
+            root.style.setProperty('visibility', visibility, priority);
+        } else {
+            root.style.removeProperty('visibility');
+        }
+        root = null;
+    }
+    var frames = 0;
+    function beforeFrame() {
+        place();
+        // A document whose reading stalls (a slow script it waits for) shows
+        // after a third of a second, even before it stands where it belongs.
+        if (window.scrollY >= position || document.readyState !== 'loading' || ++frames > 20) {
+            show();
+            return;
+        }
+        if (!root && document.documentElement) {
+            root = document.documentElement;
+            written = root.getAttribute('style');
+            visibility = root.style.getPropertyValue('visibility');
+            priority = root.style.getPropertyPriority('visibility');
+            root.style.setProperty('visibility', 'hidden', 'important');
+            hiding = root.getAttribute('style');
+        }
+        window.requestAnimationFrame(beforeFrame);
+    }
+    window.requestAnimationFrame(beforeFrame);
+    document.addEventListener('DOMContentLoaded', function () {
+        place();
+        show();
+    });
+})(%1);)JS";
+
 // Scrolls to a position (none when negative) and answers [position, end of range].
 const char scrollScript[] = R"JS((function (position) {
     if (position >= 0)
@@ -223,6 +277,7 @@ public:
         bool addToHistory = false;
         bool started = false; // the engine has begun it
         bool retryIfAborted = false; // asked for while a navigation was being refused
+        bool keepPosition = false; // scroll to where the shown document stands
     };
 
     explicit Private(Renderer *renderer)
@@ -293,6 +348,7 @@ public:
     void updateColorScript();
     void runScroll(int position, std::function<void()> then);
     void runAnchor(const QString &name, std::function<void()> then);
+    void scrolled(int to);
     void updatePositionScript(int position);
     // The address a user sees: the base directory for the document given as text.
     QUrl shownAddress(const QUrl &url) const;
@@ -360,7 +416,7 @@ Renderer::Renderer(QWidget *parent)
         emit hotSpotCovered(url.isEmpty() ? QString() : d->shownAddress(QUrl(url)).toString());
     });
     connect(d->page, &QWebEnginePage::scrollPositionChanged, this,
-            [this](const QPointF &position) { d->position = qRound(position.y()); });
+            [this](const QPointF &position) { d->scrolled(qRound(position.y())); });
     connect(d->page, &QWebEnginePage::contentsSizeChanged, this, [this](const QSizeF &size) {
         const qreal zoom = d->page->zoomFactor() > 0 ? d->page->zoomFactor() : 1.0;
         d->maxPosition = qMax(0, qRound(size.height() - d->view->height() / zoom));
@@ -465,6 +521,15 @@ void Renderer::SetPosition(int position)
     }
     d->position = qMin(position, d->maxPosition);
     d->runScroll(position, nullptr);
+}
+
+void Renderer::KeepPosition()
+{
+    if (!d->busy)
+        return;
+    Private::Load &latest = d->queued ? *d->queued : *d->current;
+    latest.keepPosition = true;
+    d->pendingPosition.reset();
 }
 
 int Renderer::MaxVertPos() const
@@ -715,6 +780,18 @@ void Renderer::Private::start()
 {
     setBusy(true);
     Load &load = *current;
+    if (load.keepPosition) {
+        // Measured rather than taken from the engine's scroll reports, which
+        // can lag behind or, now and then, never come.
+        load.keepPosition = false;
+        runScroll(-1, [this] {
+            if (!current)
+                return;
+            pendingPosition = position;
+            start();
+        });
+        return;
+    }
     if (load.kind == Load::Kind::Buffer) {
         const Expected<QUrl> written = document.write(load.text, load.baseDirectory);
         load.text.clear();
@@ -756,10 +833,10 @@ void Renderer::Private::updatePositionScript(int position)
         return;
     QWebEngineScript script;
     script.setName(name);
-    script.setInjectionPoint(QWebEngineScript::DocumentReady);
+    script.setInjectionPoint(QWebEngineScript::DocumentCreation);
     script.setWorldId(QWebEngineScript::ApplicationWorld);
     script.setRunsOnSubFrames(false);
-    script.setSourceCode(QStringLiteral("window.scrollTo(window.scrollX, %1);").arg(position));
+    script.setSourceCode(QString::fromLatin1(positionScript).arg(position));
     page->scripts().insert(script);
 }
 
@@ -854,6 +931,21 @@ void Renderer::Private::runScroll(int target, std::function<void()> then)
                             if (then)
                                 then();
                         });
+}
+
+void Renderer::Private::scrolled(int to)
+{
+    // The engine reports the scroll position frame by frame. While a load
+    // runs, the frames are the new document's before it stands where it
+    // belongs, and the load measures the position when it ends. A report of
+    // the top can also come in after that, from a frame painted before the
+    // document was scrolled: the top is believed once the document says so.
+    if (busy)
+        return;
+    if (to == 0 && position > 0)
+        runScroll(-1, nullptr);
+    else
+        position = to;
 }
 
 void Renderer::Private::runAnchor(const QString &name, std::function<void()> then)

@@ -65,6 +65,9 @@ public:
     // Scrolls, clamped to 0..MaxVertPos(). During a load the position is
     // applied when the document is there (before loadFinished).
     void SetPosition(int position);
+    // The document being loaded stands where the one shown stands when the
+    // load starts, as measured then: a refresh keeps the user's place.
+    void KeepPosition();
     // The largest value SetPosition can scroll to.
     int MaxVertPos() const;
 

@@ -6,6 +6,7 @@
 #include "platform/editorcontrol.h"
 #include "platform/prompter.h"
 #include "platform/renderer.h"
+#include "platform/textfile.h"
 #include "platform/virtualkey.h"
 
 #include <QDesktopServices>
@@ -142,7 +143,7 @@ void PreviewController::UpdateWebView()
     if (m_htmlSplit->Busy())
         m_refreshWaiting = true; // one refresh with the latest text when this load ends
     else
-        RefreshViewer(m_htmlSplit->Position(), m_htmlSplit);
+        RefreshViewer(std::nullopt, m_htmlSplit);
 
     if (frameSet) {
         const QString directory = m_pageDirectory();
@@ -155,7 +156,7 @@ void PreviewController::UpdateWebView()
     }
 }
 
-void PreviewController::RefreshViewer(int position, Renderer *renderer)
+void PreviewController::RefreshViewer(std::optional<int> position, Renderer *renderer)
 {
     const QString text = m_editor->GetTextBuffer();
     if (text.isEmpty()) {
@@ -164,7 +165,10 @@ void PreviewController::RefreshViewer(int position, Renderer *renderer)
     }
     renderer->SetImageCacheCount(0);
     renderer->LoadFromBuffer(text, m_pageDirectory());
-    renderer->SetPosition(position);
+    if (position)
+        renderer->SetPosition(*position);
+    else
+        renderer->KeepPosition();
 }
 
 void PreviewController::RefreshFrames(Renderer *frameRenderer)
@@ -244,6 +248,27 @@ void PreviewController::ViewPage1Click(const QString &path)
         return;
     }
     m_htmlSplit->LoadFromFile(path);
+}
+
+bool PreviewController::isPictureFile(const QString &path)
+{
+    static const QStringList pictures
+        = { QStringLiteral("gif"), QStringLiteral("jpg"), QStringLiteral("jpeg"),
+            QStringLiteral("bmp"), QStringLiteral("png") };
+    return pictures.contains(QFileInfo(path).suffix().toLower());
+}
+
+void PreviewController::FileListBox1Click(const QString &path)
+{
+    if (!QFileInfo(path).isFile())
+        return;
+    if (isPictureFile(path)) {
+        m_htmlSplit->LoadFromFile(path);
+        return;
+    }
+    const Expected<TextFileContent> read = TextFile::read(path);
+    if (read)
+        m_htmlSplit->LoadFromBuffer(read->text, QFileInfo(path).absolutePath());
 }
 
 void PreviewController::HTMLSplitHotSpotClick(Renderer *renderer, const QString &address,

@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 class QUrl;
 
@@ -52,7 +53,8 @@ public:
     void setHelperTipHook(std::function<void(int tipNumber)> showTip);
 
     void UpdateWebView();
-    void RefreshViewer(int position, Renderer *renderer);
+    // Shows the editor's text, scrolled to position or, without one, where it stands.
+    void RefreshViewer(std::optional<int> position, Renderer *renderer);
     void RefreshFrames(Renderer *frameRenderer);
 
     // Refresh while typing: every key from Insert (45) up, Backspace and
@@ -78,6 +80,11 @@ public:
 
     // Shows a page file in HTMLSplit without opening it in the editor.
     void ViewPage1Click(const QString &path);
+    // A file clicked in the file list: a picture is shown as a picture, any
+    // other file as an HTML document.
+    void FileListBox1Click(const QString &path);
+    // GIF, JPEG, BMP and PNG files, by their extension.
+    static bool isPictureFile(const QString &path);
 
 Q_SIGNALS:
     // HTMLFrames takes the preview area (true) or gives it back.

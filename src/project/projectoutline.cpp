@@ -5,6 +5,8 @@
 #include "project/projectpaths.h"
 
 #include <QKeyEvent>
+#include <QScrollBar>
+#include <QSet>
 #include <QTreeWidgetItemIterator>
 
 namespace Tarnwick {
@@ -29,16 +31,48 @@ void ProjectOutline::setProgramDirectory(const QString &programDir)
 void ProjectOutline::setTree(const ProjectTree &tree)
 {
     clear();
+    // Built apart and handed over at once: a list of thousands of pages
+    // shows without a model update per entry.
+    QList<QTreeWidgetItem *> projects;
     // parents[n] is the latest item of level n + 1.
     QList<QTreeWidgetItem *> parents;
     for (const ProjectTreeEntry &entry : tree.entries()) {
         const int level = qBound(1, entry.level, int(parents.size()) + 1);
-        QTreeWidgetItem *item
-            = level == 1 ? new QTreeWidgetItem(this) : new QTreeWidgetItem(parents.at(level - 2));
-        item->setText(0, entry.text);
+        auto *item = new QTreeWidgetItem(QStringList { entry.text });
+        if (level == 1)
+            projects.append(item);
+        else
+            parents.at(level - 2)->addChild(item);
         parents.resize(level);
         parents[level - 1] = item;
     }
+    addTopLevelItems(projects);
+}
+
+void ProjectOutline::showTree(const ProjectTree &tree, int row)
+{
+    QSet<QString> closed;
+    for (int i = 0; i < topLevelItemCount(); ++i) {
+        const QTreeWidgetItem *project = topLevelItem(i);
+        if (project->childCount() > 0 && !project->isExpanded())
+            closed.insert(project->text(0));
+    }
+    const int scrolled = verticalScrollBar()->value();
+    setUpdatesEnabled(false);
+    setTree(tree);
+    for (int i = 0; i < topLevelItemCount(); ++i) {
+        QTreeWidgetItem *project = topLevelItem(i);
+        project->setExpanded(!closed.contains(project->text(0)));
+    }
+    QTreeWidgetItem *selected = itemAtRow(row);
+    for (QTreeWidgetItem *parent = selected ? selected->parent() : nullptr; parent;
+         parent = parent->parent())
+        parent->setExpanded(true);
+    setCurrentItem(selected);
+    verticalScrollBar()->setValue(scrolled);
+    if (selected)
+        scrollToItem(selected);
+    setUpdatesEnabled(true);
 }
 
 ProjectTree ProjectOutline::tree() const

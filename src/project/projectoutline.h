@@ -22,6 +22,9 @@ public:
 
     void setTree(const ProjectTree &tree);
     ProjectTree tree() const;
+    // Shows a changed tree with `row` selected: projects the user closed stay
+    // closed, the others open, and the view keeps its place.
+    void showTree(const ProjectTree &tree, int row);
 
     // Rows count entries in tree order from 0, as in ProjectTree; -1 is none.
     int currentRow() const;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "project/projectsetup.h"
 
+#include "platform/fileops.h"
+#include "project/entrynames.h"
 #include "project/entrytext.h"
 #include "project/projectpaths.h"
 
@@ -8,28 +10,6 @@
 #include <QFileInfo>
 
 namespace Tarnwick {
-
-namespace {
-
-bool hasControlCharacters(const QString &text)
-{
-    for (const QChar c : text) {
-        if (c.category() == QChar::Other_Control)
-            return true;
-    }
-    return false;
-}
-
-// Two spellings of one directory: the file system decides when both exist.
-bool sameDirectory(const QString &a, const QString &b)
-{
-    const QFileInfo first(a), second(b);
-    if (first.exists() && second.exists())
-        return first.canonicalFilePath() == second.canonicalFilePath();
-    return QDir::cleanPath(a) == QDir::cleanPath(b);
-}
-
-} // namespace
 
 ProjectSetup::ProjectSetup(QString programDirectory, Coding encode, Coding decode)
     : m_programDirectory(std::move(programDirectory))
@@ -110,10 +90,10 @@ std::optional<ProjectSetup::Refusal> ProjectSetup::check(const QString &director
         return Refusal { Prompter::Kind::Information, requiredFieldMissing(), Field::Description };
     if (descriptionHasDash(text))
         return Refusal { Prompter::Kind::Warning, dashNotAllowed(), Field::Description };
-    if (hasControlCharacters(name))
+    if (EntryNames::hasControlCharacters(name))
         return Refusal { Prompter::Kind::Warning,
                          controlCharacters(QStringLiteral("project directory")), Field::Directory };
-    if (hasControlCharacters(text))
+    if (EntryNames::hasControlCharacters(text))
         return Refusal { Prompter::Kind::Warning,
                          controlCharacters(QStringLiteral("project description")),
                          Field::Description };
@@ -122,7 +102,7 @@ std::optional<ProjectSetup::Refusal> ProjectSetup::check(const QString &director
         const QString entry = tree.entry(row).text;
         const QString used
             = ProjectPaths::projectDirectory(m_programDirectory, EntryText::EntryTarget(entry));
-        if (sameDirectory(used, wanted))
+        if (FileOps::samePath(used, wanted))
             return Refusal { Prompter::Kind::Warning,
                              directoryInUse(wanted, EntryText::EntryDescription(entry)),
                              Field::Directory };

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "project/tcrtprjform.h"
+#include "project/pagecolorfields.h"
 
 #include "platform/prompter.h"
 #include "project/entrytext.h"
@@ -83,29 +84,21 @@ TCrtPrjForm::TCrtPrjForm(Mode mode, ProjectOutline *outline, Prompter *prompter,
 
     auto *colors = new QGroupBox(QStringLiteral("Default Colors for Pages:"), this);
     auto *colorGrid = new QGridLayout(colors);
-    const char *names[ColorCount][2] = { { "TextColor", "TextButton" },
-                                         { "LinkColor", "LinkButton" },
-                                         { "vLinkColor", "vLinkButton" },
-                                         { "ALinkColor", "ALinkButton" },
-                                         { "bgColor", "bgButton" } };
-    const QString captions[ColorCount]
-        = { QStringLiteral("Text Color"), QStringLiteral("Link Color"),
-            QStringLiteral("VLink Color"), QStringLiteral("ALink Color"),
-            QStringLiteral("Background") };
+    static_assert(ColorCount == pageColorFieldCount);
     void (TCrtPrjForm::*handlers[ColorCount])()
         = { &TCrtPrjForm::TextButtonClick, &TCrtPrjForm::LinkButtonClick,
             &TCrtPrjForm::vLinkButtonClick, &TCrtPrjForm::ALinkButtonClick,
             &TCrtPrjForm::bgButtonClick };
     for (int i = 0; i < ColorCount; ++i) {
         ColorRow &row = m_colors[i];
-        row.label = new QLabel(captions[i], colors);
-        row.label->setObjectName(QLatin1String(names[i][0]) + QStringLiteral("Label"));
+        row.label = new QLabel(QString::fromLatin1(pageColorFields[i].caption), colors);
+        row.label->setObjectName(QLatin1String(pageColorFields[i].name) + QStringLiteral("Label"));
         row.text = field("", ColorLength, colors);
-        row.text->setObjectName(QLatin1String(names[i][0]) + QStringLiteral("Text"));
+        row.text->setObjectName(QLatin1String(pageColorFields[i].name) + QStringLiteral("Text"));
         row.text->setText(QStringLiteral("000000"));
         row.label->setBuddy(row.text);
         row.button = new QToolButton(colors);
-        row.button->setObjectName(QLatin1String(names[i][1]));
+        row.button->setObjectName(QLatin1String(pageColorFields[i].button));
         row.button->setText(QStringLiteral("..."));
         row.button->setToolTip(QStringLiteral("Click to select a color"));
         colorGrid->addWidget(row.label, i, 0);

@@ -7,8 +7,7 @@
 namespace Tarnwick {
 
 // The BODY statement's settings the program remembers for the run: what the
-// page's BODY tag or the body dialog last held is offered again, for new
-// pages too.
+// page's BODY tag, the body dialog or a new page last held is offered again.
 struct BodySettings
 {
     QString image; // background image, full path; empty for none

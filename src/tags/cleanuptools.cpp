@@ -3,6 +3,7 @@
 
 #include "platform/editorcontrol.h"
 #include "platform/prompter.h"
+#include "tags/basictags.h"
 #include "tags/editorcursor.h"
 #include "tags/taginserter.h"
 #include "tags/textlines.h"
@@ -157,8 +158,7 @@ void CleanupTools::stampBeforeSave()
 
 void CleanupTools::InsertBasicTags()
 {
-    m_inserter->InsertText(QStringLiteral("<HTML>\r<HEAD>\r<TITLE>Web page Title</TITLE>\r</HEAD>"
-                                          "\r<BODY>\r\r</BODY>\r</HTML>"));
+    m_inserter->InsertText(BasicTags::text());
 }
 
 QString CleanupTools::dateText() const

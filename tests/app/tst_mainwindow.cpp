@@ -12,6 +12,8 @@
 #include "project/projectoutline.h"
 #include "project/projecttree.h"
 #include "scriptedprompter.h"
+#include "tags/tagcommands.h"
+#include "wizards/tinitialvaluesform.h"
 
 #include <QMenuBar>
 
@@ -120,6 +122,9 @@ private Q_SLOTS:
     void tipOfTheDayWaitsForAnOpenQuestion();
     void pageDetailsFromMenuAndKey();
     void projectMenuAndPopup();
+    void deleteKeyInTree_data();
+    void deleteKeyInTree();
+    void initialValuesForAnEmptyPage();
 };
 
 void TestMainWindow::firstStart()
@@ -860,41 +865,122 @@ void TestMainWindow::projectMenuAndPopup()
     Session s;
     MainWindow &w = s.start();
     QMenu *projects = menuNamed(w, QStringLiteral("P&rojects"));
-    QStringList captions;
-    for (QAction *a : projects->actions())
-        captions.append(a->isSeparator() ? QStringLiteral("-") : a->text());
-    QCOMPARE(
-        captions,
-        QStringList({ "&New Project...", "Find Project Orphans...", "-", "Di&splay Projects" }));
+    const auto captionsOf = [](const QMenu *menu) {
+        QStringList captions;
+        for (QAction *a : menu->actions())
+            captions.append(a->isSeparator() ? QStringLiteral("-") : a->text());
+        return captions;
+    };
+    QCOMPARE(captionsOf(projects),
+             QStringList({ "&New Project...", "&Pages", "&Delete Project...",
+                           "&Edit Project Description...", "Find Project Orphans...", "-",
+                           "Di&splay Projects" }));
+    auto *pages = projects->findChild<QMenu *>("Pages1");
+    QVERIFY(pages);
+    QCOMPARE(captionsOf(pages),
+             QStringList({ "&New page...", "&Import Page...", "Remove && &Delete Page...",
+                           "&Copy/Move page...", "&Edit Page Description...", "&Rename File...",
+                           "Remove file from project..." }));
     ProjectOutline *tree = w.projectTree();
     tree->setCurrentRow(1); // a page of the Welcome project
     Q_EMIT projects->aboutToShow();
     QVERIFY(projects->actions().value(0)->isEnabled());
-    QVERIFY(!projects->actions().value(1)->isEnabled());
+    QVERIFY(!projects->actions().value(2)->isEnabled()); // Delete Project
+    QVERIFY(!projects->actions().value(4)->isEnabled()); // Find Project Orphans
+    QVERIFY(pages->actions().value(2)->isEnabled()); // Remove && Delete Page
     tree->setCurrentRow(0);
     Q_EMIT projects->aboutToShow();
-    QVERIFY(projects->actions().value(1)->isEnabled());
+    QVERIFY(projects->actions().value(2)->isEnabled());
+    QVERIFY(projects->actions().value(4)->isEnabled());
+    QVERIFY(!pages->actions().value(2)->isEnabled());
 
     auto *popup = tree->findChild<QMenu *>("ProjectPopup");
     QVERIFY(popup);
-    captions.clear();
-    for (QAction *a : popup->actions())
-        captions.append(a->isSeparator() ? QStringLiteral("-") : a->text());
-    QCOMPARE(captions,
-             QStringList({ "View Page", "-", "Find Project Orphans...", "-", "New Project..." }));
+    QCOMPARE(
+        captionsOf(popup),
+        QStringList({ "View Page", "-", "New Page...", "Import page...", "Remove && Delete Page...",
+                      "Copy/Move Page...", "Change Description...", "Rename Page...",
+                      "Remove file from project...", "Find Project Orphans...", "-",
+                      "New Project...", "Delete Project..." }));
     // Right-clicking an entry selects it and enables the items for it.
     tree->expandAll();
     const QTreeWidgetItem *pageEntry = tree->topLevelItem(0)->child(0);
     Q_EMIT tree->customContextMenuRequested(tree->visualItemRect(pageEntry).center());
     QCOMPARE(tree->currentRow(), 1);
     QVERIFY(popup->actions().value(0)->isEnabled());
-    QVERIFY(!popup->actions().value(2)->isEnabled());
-    QVERIFY(popup->actions().value(4)->isEnabled());
+    QVERIFY(!popup->actions().value(9)->isEnabled());
+    QVERIFY(popup->actions().value(11)->isEnabled());
     popup->close();
     Q_EMIT tree->customContextMenuRequested(tree->visualItemRect(tree->topLevelItem(0)).center());
     QVERIFY(!popup->actions().value(0)->isEnabled());
-    QVERIFY(popup->actions().value(2)->isEnabled());
+    QVERIFY(popup->actions().value(9)->isEnabled());
     popup->close();
+    QVERIFY(s.exit());
+}
+
+void TestMainWindow::deleteKeyInTree_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QString>("question");
+    QTest::addColumn<bool>("cancellable");
+    QTest::addRow("project with an open page")
+        << 0 << "Close all project files before deleting project!" << false;
+    QTest::addRow("page") << 2 << "Delete selected file?" << true;
+}
+
+// Delete in the tree deletes the selected project or page, after asking.
+void TestMainWindow::deleteKeyInTree()
+{
+    QFETCH(int, row);
+    QFETCH(QString, question);
+    QFETCH(bool, cancellable);
+    Session s;
+    const QString page = s.file("Welcome/readme.htm", "<HTML></HTML>\n");
+    s.file("Welcome/internat.htm", "<HTML></HTML>\n");
+    MainWindow &w = s.start();
+    QVERIFY(w.openPages()->LoadFile(s.home() + "Welcome/internat.htm", true));
+    ProjectOutline *tree = w.projectTree();
+    const ProjectTree before = tree->tree();
+    tree->setCurrentRow(row);
+    s.prompter.clear();
+    if (cancellable)
+        s.prompter.answer(Prompter::Answer::Cancel);
+    QTest::keyClick(tree, Qt::Key_Delete);
+    QVERIFY(s.prompter.scriptUsedUp());
+    QCOMPARE(s.prompter.texts(), QStringList { question });
+    QCOMPARE(tree->tree(), before);
+    QVERIFY(QFileInfo::exists(page));
+    QVERIFY(s.exit());
+}
+
+// An empty page offers Initial Values; Finish fills the page, keeps the
+// author's name and leaves its colours for the body commands.
+void TestMainWindow::initialValuesForAnEmptyPage()
+{
+    Session s;
+    const QString page = s.file("site/empty.htm", QByteArray());
+    s.file("site/PROJECT.INI", "[PROJECT]\r\nLinkColor=00FF00\r\n");
+    MainWindow &w = s.start();
+    s.prompter.clear();
+    s.prompter.answer(Prompter::Answer::Yes);
+    bool shown = false;
+    QTimer::singleShot(0, &w, [&] {
+        auto *form = qobject_cast<TInitialValuesForm *>(QApplication::activeModalWidget());
+        if (!form)
+            return;
+        shown = true;
+        form->findChild<QLineEdit *>("AuthorName")->setText("Ann Smith");
+        form->FinishBtnClick();
+    });
+    QVERIFY(w.openPages()->LoadFile(page, false));
+    QVERIFY(shown);
+    QCOMPARE(s.prompter.texts(), QStringList { "Empty file, start creation of new page?" });
+    QVERIFY(w.editor()->Text().startsWith("<HTML>"));
+    QVERIFY(w.editor()->Text().contains("<META NAME=\"Author\" CONTENT=\"Ann Smith\">"));
+    QCOMPARE(s.settings->Defaults.AuthorName, QStringLiteral("Ann Smith"));
+    QCOMPARE(w.tagCommands()->bodySettings().link, QColor(0x00, 0xFF, 0x00));
+    QCOMPARE(w.tagCommands()->bodySettings().background, QColor(0xC0, 0xC0, 0xC0));
+    s.prompter.answer(Prompter::Answer::No); // do not save the new page
     QVERIFY(s.exit());
 }
 

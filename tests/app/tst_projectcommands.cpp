@@ -5,6 +5,7 @@
 #include "platform/editorcontrol.h"
 #include "project/projectoutline.h"
 #include "project/projectsettings.h"
+#include "projectcommandsfixture.h"
 #include "publish/passwordcodec.h"
 #include "scriptedprompter.h"
 #include "testenvironment.h"
@@ -22,42 +23,7 @@ using namespace Tarnwick;
 
 namespace {
 
-// The project commands as the main window wires them, in a program
-// directory of their own.
-struct Fixture
-{
-    QTemporaryDir dir;
-    ScriptedPrompter prompter;
-    Settings settings { std::make_unique<QSettings>(dir.filePath("settings.conf"),
-                                                    QSettings::IniFormat) };
-    EditorControl editor;
-    QTabBar tabs;
-    QString home = dir.filePath("home/");
-    OpenPages pages { &editor, &tabs, &prompter, &settings, home };
-    ProjectOutline outline;
-    ProjectCommands commands { &outline, &pages, &editor, &prompter, &settings, home };
-
-    Fixture()
-    {
-        QDir().mkpath(home);
-        outline.setProgramDirectory(home);
-    }
-};
-
-// Runs `answer` on the modal dialog that `command` opens; the dialog's caption.
-QString withDialog(QObject *context, const std::function<void()> &command,
-                   const std::function<void(QWidget *)> &answer)
-{
-    QString caption;
-    QTimer::singleShot(0, context, [&] {
-        if (QWidget *dialog = QApplication::activeModalWidget()) {
-            caption = dialog->windowTitle();
-            answer(dialog);
-        }
-    });
-    command();
-    return caption;
-}
+using Fixture = ProjectCommandsFixture;
 
 } // namespace
 

@@ -6,6 +6,7 @@
 #include "platform/renderer.h"
 #include "project/projectoutline.h"
 #include "project/textrafilesfrm.h"
+#include "projectcommandsfixture.h"
 #include "scriptedprompter.h"
 #include "testenvironment.h"
 
@@ -34,24 +35,9 @@ QStringList entries(const QListWidget *list)
 
 // A program directory with a project "site", the tree, the open pages and
 // the project commands, as the main window wires them.
-struct Fixture
+struct Fixture : ProjectCommandsFixture
 {
-    QTemporaryDir dir;
-    ScriptedPrompter prompter;
-    Settings settings { std::make_unique<QSettings>(dir.filePath("settings.conf"),
-                                                    QSettings::IniFormat) };
-    EditorControl editor;
-    QTabBar tabs;
-    QString home = dir.filePath("home/");
-    OpenPages pages { &editor, &tabs, &prompter, &settings, home };
-    ProjectOutline outline;
-    ProjectCommands commands { &outline, &pages, &editor, &prompter, &settings, home };
-
-    Fixture()
-    {
-        QDir().mkpath(home + "site");
-        outline.setProgramDirectory(home);
-    }
+    Fixture() { QDir().mkpath(home + "site"); }
     QString file(const QString &name, const QByteArray &bytes)
     {
         TestEnvironment::writeFile(home + "site/" + name, bytes);

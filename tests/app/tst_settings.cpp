@@ -207,7 +207,8 @@ void TestSettings::savedFileHoldsEveryKeyWithItsType_data()
                          "Custom1caption",
                          "Custom2caption",
                          "Custom3caption",
-                         "Custom4caption" };
+                         "Custom4caption",
+                         "AuthorName" };
     QTest::addRow("WindowAttributes")
         << "WindowAttributes"
         << QStringList { "Maximized", "Top",           "Left",          "Width",
@@ -391,6 +392,7 @@ void TestSettings::textsAreCutButPathsAreNot_data()
     QTest::addRow("editor background") << "Defaults/BackgroundColor" << 40 << 25;
     QTest::addRow("binary extensions") << "FTP/SmartBinary" << 250 << 200;
     QTest::addRow("page extensions") << "Defaults/Extension" << 150 << 100;
+    QTest::addRow("author of new pages") << "Defaults/AuthorName" << 70 << 50;
     QTest::addRow("recent file") << "LastFiles/File1" << 200 << 200;
     QTest::addRow("file list directory") << "LastFiles/DefaultDir" << 300 << 300;
     QTest::addRow("shared image directory") << "Defaults/SharedImageDir" << 300 << 300;

@@ -41,15 +41,22 @@ private slots:
     void typingRefreshesOnlyWithAutoUpdate();
     void previewEndsWithTheLastKeyTyped();
     void refreshKeepsThePreviewScrolled();
+    void refreshesInARowKeepThePreviewScrolled();
+    void scrolledRefreshLeavesThePageStyle_data();
+    void scrolledRefreshLeavesThePageStyle();
     void linkRules_data();
     void linkRules();
     void largePage();
     void historyOfTenAndBackFromTheOldest();
     void fullScreenShowsTheEditorTextAndKeepsIt();
     void viewPageOfMissingFile();
+    void fileListClick_data();
+    void fileListClick();
 
 private:
     bool refreshAndWait();
+    // Four hundred paragraphs of 40 pixels; html carries the style attribute given.
+    static QString longPage(const QString &style);
     QString writePage(const QString &name, const QString &title);
 
     QTemporaryDir m_dir;
@@ -83,6 +90,16 @@ void tst_PreviewController::cleanup()
     m_frames.reset();
     m_split.reset();
     m_editor.reset();
+}
+
+QString tst_PreviewController::longPage(const QString &style)
+{
+    QString text = style.isEmpty() ? QStringLiteral("<html>")
+                                   : QStringLiteral("<html style=\"%1\">").arg(style);
+    text += QStringLiteral("<body style='margin:0'>\n");
+    for (int i = 0; i < 400; ++i)
+        text += QStringLiteral("<p style='height:40px;margin:0'>paragraph %1</p>\n").arg(i);
+    return text;
 }
 
 bool tst_PreviewController::refreshAndWait()
@@ -244,27 +261,17 @@ void tst_PreviewController::previewEndsWithTheLastKeyTyped()
     while (m_split->Busy() || m_preview->refreshWaiting())
         QVERIFY(finished.wait(TestEnvironment::signalBound));
 
-    QWebEnginePage *page = m_split->findChild<QWebEngineView *>()->page();
-    QString shown;
-    QEventLoop loop;
-    page->runJavaScript(QStringLiteral("document.getElementById('end').textContent"),
-                        [&](const QVariant &value) {
-                            shown = value.toString();
-                            loop.quit();
-                        });
-    QTimer::singleShot(TestEnvironment::signalBound, &loop, &QEventLoop::quit);
-    loop.exec();
-    QCOMPARE(shown, QStringLiteral("end ") + typed);
+    QCOMPARE(TestEnvironment::evaluate(m_split.get(),
+                                       QStringLiteral("document.getElementById('end').textContent"))
+                 .toString(),
+             QString(QStringLiteral("end ") + typed));
 }
 
 void tst_PreviewController::refreshKeepsThePreviewScrolled()
 {
-    QString text = QStringLiteral("<html><body style='margin:0'>");
-    for (int i = 0; i < 400; ++i)
-        text += QStringLiteral("<p style='height:40px;margin:0'>paragraph %1</p>\n").arg(i);
     m_split->resize(600, 400);
     m_split->show();
-    m_editor->SetText(text);
+    m_editor->SetText(longPage(QString()));
     QVERIFY_LOADS(m_split.get(), [this] { m_preview->UpdateWebView(); });
     QVERIFY(m_split->MaxVertPos() > 10000);
     m_split->SetPosition(6000);
@@ -276,22 +283,81 @@ void tst_PreviewController::refreshKeepsThePreviewScrolled()
         m_editor->InsertAtLine(1, 0, QStringLiteral("<p>new %1</p>").arg(edit));
         QVERIFY_LOADS(m_split.get(), [this] { m_preview->UpdateWebView(); });
         QCOMPARE(m_split->Position(), 6000);
-        QWebEnginePage *page = m_split->findChild<QWebEngineView *>()->page();
-        int scrolled = -1;
-        QEventLoop loop;
-        page->runJavaScript(QStringLiteral("window.scrollY"), [&](const QVariant &value) {
-            scrolled = value.toInt();
-            loop.quit();
-        });
-        QTimer::singleShot(TestEnvironment::signalBound, &loop, &QEventLoop::quit);
-        loop.exec();
-        QCOMPARE(scrolled, 6000);
+        QCOMPARE(TestEnvironment::evaluate(m_split.get(), QStringLiteral("window.scrollY")), 6000);
     }
 
     // A page reached by a link starts at its top.
     const QString other = writePage(QStringLiteral("other.htm"), QStringLiteral("Other"));
     QVERIFY_LOADS(m_split.get(), [&] { m_split->LoadFromFile(other); });
     QCOMPARE(m_split->Position(), 0);
+}
+
+void tst_PreviewController::refreshesInARowKeepThePreviewScrolled()
+{
+    m_split->resize(600, 400);
+    m_split->show();
+    m_editor->SetText(longPage(QString()));
+    QVERIFY_LOADS(m_split.get(), [this] { m_preview->UpdateWebView(); });
+
+    // The user scrolls the preview and types on at once, before the engine
+    // has told anyone of the scroll.
+    QVERIFY(TestEnvironment::evaluate(m_split.get(), QStringLiteral("window.scrollTo(0, 3000)"))
+            != QStringLiteral("<no answer>"));
+
+    // Keys as fast as the preview follows: each refresh starts the moment the
+    // last one ended, and some are asked while a load still runs.
+    QSignalSpy finished(m_split.get(), &Renderer::loadFinished);
+    for (int key = 0; key < 20; ++key) {
+        m_editor->InsertAtLine(1, 0, QStringLiteral("x"));
+        m_preview->UpdateWebView();
+        if (key % 4 == 3) {
+            m_editor->InsertAtLine(1, 0, QStringLiteral("y"));
+            m_preview->UpdateWebView();
+        }
+        const qsizetype before = finished.count();
+        QVERIFY(finished.wait(TestEnvironment::signalBound) || finished.count() > before);
+        QCOMPARE(m_split->Position(), 3000);
+    }
+    while (m_split->Busy() || m_preview->refreshWaiting())
+        QVERIFY(finished.wait(TestEnvironment::signalBound));
+    QVERIFY(TestEnvironment::engineRoundTrip(m_split.get()));
+    QCOMPARE(m_split->Position(), 3000);
+    QCOMPARE(TestEnvironment::evaluate(m_split.get(), QStringLiteral("window.scrollY")), 3000);
+}
+
+void tst_PreviewController::scrolledRefreshLeavesThePageStyle_data()
+{
+    QTest::addColumn<QString>("attribute");
+    QTest::addRow("no style attribute") << QString();
+    QTest::addRow("a style of its own") << QStringLiteral("color: red");
+    QTest::addRow("its own visibility") << QStringLiteral("visibility: visible");
+}
+
+void tst_PreviewController::scrolledRefreshLeavesThePageStyle()
+{
+    // The preview hides a document until it stands at the kept position; the
+    // page's own markup must come out of that as it was written.
+    QFETCH(QString, attribute);
+    m_split->resize(600, 400);
+    m_split->show();
+    m_editor->SetText(longPage(attribute));
+    QVERIFY_LOADS(m_split.get(), [this] { m_preview->UpdateWebView(); });
+    m_split->SetPosition(6000);
+    QVERIFY(TestEnvironment::engineRoundTrip(m_split.get()));
+    m_editor->InsertAtLine(1, 0, QStringLiteral("<p>new</p>"));
+    QVERIFY_LOADS(m_split.get(), [this] { m_preview->UpdateWebView(); });
+
+    QCOMPARE(TestEnvironment::evaluate(m_split.get(), QStringLiteral("window.scrollY")), 6000);
+    const QVariant style = TestEnvironment::evaluate(
+        m_split.get(), QStringLiteral("document.documentElement.getAttribute('style')"));
+    if (attribute.isEmpty())
+        QVERIFY2(style.isNull(), qPrintable(style.toString()));
+    else
+        QCOMPARE(style.toString(), attribute);
+    QCOMPARE(
+        TestEnvironment::evaluate(
+            m_split.get(), QStringLiteral("getComputedStyle(document.documentElement).visibility")),
+        QStringLiteral("visible"));
 }
 
 void tst_PreviewController::typingRefreshesOnlyWithAutoUpdate()
@@ -482,6 +548,40 @@ void tst_PreviewController::viewPageOfMissingFile()
     m_preview->ViewPage1Click(missing);
     QCOMPARE(m_prompter.texts(), QStringList { QStringLiteral("File not found: ") + missing });
     QVERIFY(started.isEmpty());
+}
+
+void tst_PreviewController::fileListClick_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("title");
+    // A picture is loaded as the file itself; anything else as a page,
+    // whatever its extension.
+    QTest::addRow("picture") << "arrow.gif" << QString();
+    QTest::addRow("picture, upper-case extension") << "ARROW.GIF" << QString();
+    QTest::addRow("page") << "page.htm" << QStringLiteral("Listed page");
+    QTest::addRow("text file") << "notes.txt" << QStringLiteral("Listed page");
+}
+
+// A click in the file list shows the file in the preview pane.
+void tst_PreviewController::fileListClick()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, title);
+    const QString path = m_dir.filePath(name);
+    if (PreviewController::isPictureFile(name)) {
+        TestEnvironment::writeFile(
+            path,
+            TestEnvironment::readFile(TestEnvironment::dataDirectory() + "themes/e_ocean.gif"));
+    } else {
+        QVERIFY(QFile::rename(writePage(QStringLiteral("listed.htm"), "Listed page"), path));
+    }
+    QVERIFY_LOADS(m_split.get(), [&] { m_preview->FileListBox1Click(path); });
+    if (title.isEmpty())
+        QVERIFY2(m_split->CurrentAddress().endsWith("/" + name),
+                 qPrintable(m_split->CurrentAddress()));
+    else
+        QCOMPARE(m_split->DocumentTitle(), title);
+    QVERIFY(m_prompter.texts().isEmpty());
 }
 
 int main(int argc, char *argv[])

@@ -19,9 +19,10 @@ Prompter::Answer ScriptedPrompter::message(Kind kind, const QString &text, Butto
     }
 }
 
-std::optional<QString> ScriptedPrompter::inputText(const QString &, const QString &,
-                                                   const QString &)
+std::optional<QString> ScriptedPrompter::inputText(const QString &caption, const QString &prompt,
+                                                   const QString &initial)
 {
+    m_inputRequests.append({ caption, prompt, initial });
     if (m_texts.isEmpty()) {
         ++m_unscripted;
         return std::nullopt;
@@ -40,6 +41,19 @@ std::optional<QString> ScriptedPrompter::openFileName(const FileRequest &request
     if (path.isEmpty())
         return std::nullopt;
     return path;
+}
+
+std::optional<QStringList> ScriptedPrompter::openFileNames(const FileRequest &request)
+{
+    m_fileRequests.append(request);
+    if (m_fileLists.isEmpty()) {
+        ++m_unscripted;
+        return std::nullopt;
+    }
+    const QStringList paths = m_fileLists.dequeue();
+    if (paths.isEmpty())
+        return std::nullopt;
+    return paths;
 }
 
 std::optional<QString> ScriptedPrompter::saveFileName(const FileRequest &request)
@@ -80,8 +94,8 @@ QStringList ScriptedPrompter::texts() const
 
 bool ScriptedPrompter::scriptUsedUp() const
 {
-    return m_answers.isEmpty() && m_texts.isEmpty() && m_files.isEmpty() && m_colors.isEmpty()
-        && m_fonts.isEmpty();
+    return m_answers.isEmpty() && m_texts.isEmpty() && m_files.isEmpty() && m_fileLists.isEmpty()
+        && m_colors.isEmpty() && m_fonts.isEmpty();
 }
 
 void ScriptedPrompter::clear()
@@ -89,10 +103,12 @@ void ScriptedPrompter::clear()
     m_answers.clear();
     m_texts.clear();
     m_files.clear();
+    m_fileLists.clear();
     m_colors.clear();
     m_fonts.clear();
     m_messages.clear();
     m_fileRequests.clear();
+    m_inputRequests.clear();
     m_unscripted = 0;
 }
 

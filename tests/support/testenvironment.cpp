@@ -84,4 +84,21 @@ bool engineRoundTrip(Renderer *renderer)
     return answered;
 }
 
+QVariant evaluate(Renderer *renderer, const QString &script)
+{
+    auto *page = renderer->findChild<QWebEngineView *>()->page();
+    QVariant result = QStringLiteral("<no answer>");
+    bool answered = false;
+    QEventLoop loop;
+    QTimer::singleShot(signalBound, &loop, &QEventLoop::quit);
+    page->runJavaScript(script, [&](const QVariant &value) {
+        result = value;
+        answered = true;
+        loop.quit();
+    });
+    if (!answered)
+        loop.exec();
+    return result;
+}
+
 } // namespace Tarnwick::TestEnvironment

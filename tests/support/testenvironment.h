@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <QVariant>
 
 #include <functional>
 
@@ -39,6 +40,8 @@ bool waitForLoad(Renderer *renderer, const std::function<void()> &action);
 // through: answers once a script sent after it has run. A test shows that
 // something does not happen by checking after this.
 bool engineRoundTrip(Renderer *renderer);
+// The value of a script run in the renderer's page; "<no answer>" when none came.
+QVariant evaluate(Renderer *renderer, const QString &script);
 
 } // namespace Tarnwick::TestEnvironment
 
@@ -48,7 +51,3 @@ bool engineRoundTrip(Renderer *renderer);
         const QString loadError_ = Tarnwick::TestEnvironment::loadError(renderer, action);         \
         QVERIFY2(loadError_.isEmpty(), qPrintable(loadError_));                                    \
     } while (false)
-
-namespace Tarnwick::TestEnvironment {
-
-} // namespace Tarnwick::TestEnvironment
