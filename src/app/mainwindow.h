@@ -35,6 +35,8 @@ class Prompter;
 class Settings;
 class TagCommands;
 class Tips;
+class UserTagCommands;
+class UserTagSettings;
 
 // The main window: assembles the parts, wires the commands to the classes
 // that carry them out and applies the settings. It holds no feature logic.
@@ -53,6 +55,7 @@ public:
     EditorControl *spareEditor() const { return m_spareEditor; }
     EditCommands *editCommands() const { return m_editCommands; }
     TagCommands *tagCommands() const { return m_tagCommands; }
+    UserTagCommands *userTags() const { return m_userTags; }
     ProjectOutline *projectTree() const { return m_outline; }
     FileListPane *fileList() const { return m_fileList; }
     QString programDirectory() const { return m_programDirectory; }
@@ -154,6 +157,8 @@ private:
     ProjectMenu *m_projectMenu = nullptr;
     PageDetailsCommands *m_pageDetails = nullptr;
     TagCommands *m_tagCommands = nullptr;
+    std::unique_ptr<UserTagSettings> m_userTagSettings;
+    UserTagCommands *m_userTags = nullptr;
     QLabel *m_panels[3] = {};
 
     QToolButton *m_closeBtn = nullptr;
