@@ -30,8 +30,8 @@ TagMenus::TagMenus(const QString &programDirectory, TagInserter *inserter, Promp
 TagMenus::~TagMenus()
 {
     // A menu that went into a menu bar is owned there.
-    for (QMenu *menu : m_menus)
-        if (!menu->parent())
+    for (const QPointer<QMenu> &menu : m_menus)
+        if (menu && !menu->parent())
             delete menu;
 }
 

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QMenu>
 #include <QObject>
+#include <QPointer>
 #include <QString>
-
-class QMenu;
 
 namespace Tarnwick {
 
@@ -37,7 +37,7 @@ private:
     QString m_programDirectory;
     TagInserter *m_inserter;
     Prompter *m_prompter;
-    QMenu *m_menus[3] = {};
+    QPointer<QMenu> m_menus[3]; // the menu bar may take them
 };
 
 } // namespace Tarnwick

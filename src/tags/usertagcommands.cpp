@@ -44,6 +44,7 @@ UserTagCommands::UserTagCommands(const Parts &parts, QObject *parent)
             &UserTagCommands::SpecialCharacters1Click);
 
     m_menus->loadAll();
+    setPageOpen(false);
 
     for (int page = 1; page <= customPages; ++page) {
         auto *custom = new CustomPage(page, parts.inserter, m_popup, parts.prompter);
@@ -66,10 +67,10 @@ UserTagCommands::~UserTagCommands()
 {
     // Pages the notebook took are its own; the pop-up is never handed over.
     delete m_popup;
-    for (CustomPage *page : std::as_const(m_customPages))
-        if (!page->parent())
+    for (const QPointer<CustomPage> &page : std::as_const(m_customPages))
+        if (page && !page->parent())
             delete page;
-    if (!m_specialPage->parent())
+    if (m_specialPage && !m_specialPage->parent())
         delete m_specialPage;
 }
 

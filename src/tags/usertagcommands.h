@@ -1,8 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "tags/custompage.h"
+#include "tags/powerbook.h"
+#include "tags/specialpage.h"
+
 #include <QList>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 
@@ -16,14 +21,11 @@ class QWidget;
 
 namespace Tarnwick {
 
-class CustomPage;
 class EditorControl;
 class LCRPopup;
-class PowerBook;
 class Prompter;
 class SpecialCharacterStore;
 class SpecialCharacters;
-class SpecialPage;
 class TagInserter;
 class TagMenus;
 
@@ -97,9 +99,10 @@ private:
     std::unique_ptr<SpecialCharacters> m_special;
     TagMenus *m_menus;
     LCRPopup *m_popup;
-    PowerBook *m_powerBook = nullptr;
-    QList<CustomPage *> m_customPages;
-    SpecialPage *m_specialPage;
+    // The notebook may go before these commands do.
+    QPointer<PowerBook> m_powerBook;
+    QList<QPointer<CustomPage>> m_customPages;
+    QPointer<SpecialPage> m_specialPage;
     QAction *m_modifyMenuTags;
     QAction *m_customizeButtons;
     QAction *m_specialCharacters;
