@@ -57,6 +57,7 @@ bench: build
 	TARNWICK_DATA_DIR=$(BUILD)/share/tarnwick $(BUILD)/bin/bench_spell
 	TARNWICK_DATA_DIR=$(BUILD)/share/tarnwick $(BUILD)/bin/bench_damageddct
 	$(BUILD)/bin/bench_tags
+	$(BUILD)/bin/bench_usertags
 
 install: build
 	cmake --install $(BUILD) $(if $(PREFIX),--prefix $(PREFIX))
