@@ -544,6 +544,7 @@ void MainWindow::FormShow()
         m_settings->Defaults.TabSize = m_webPage->TabStopSize();
         m_settings->Defaults.AutoIndent = m_webPage->AutoIndent();
         m_webPage->SetModified(false);
+        m_userTags->buildButtons();
         m_editCommands->LoadSpareEditorContents();
         m_editCommands->CheckClipboard();
         setPageState(m_openPages->count() > 0);

@@ -50,10 +50,8 @@ UserTagCommands::UserTagCommands(const Parts &parts, QObject *parent)
         auto *custom = new CustomPage(page, parts.inserter, m_popup, parts.prompter);
         custom->CreateButtons();
         m_customPages.append(custom);
-        loadCustomPage(page - 1);
     }
     m_specialPage->CreateButtons();
-    m_specialPage->ReassignSpecialCharacters();
 
     for (EditorControl *editor : { parts.webPage, parts.spareEditor }) {
         if (!editor)
@@ -98,6 +96,13 @@ void UserTagCommands::addPages(PowerBook *powerBook)
     powerBook->insertTab(1, m_specialPage, QStringLiteral("Special"));
     for (int page = 0; page < customPages; ++page)
         powerBook->addTab(m_customPages[page], QStringLiteral("Custom %1").arg(page + 1));
+}
+
+void UserTagCommands::buildButtons()
+{
+    for (int page = 0; page < customPages; ++page)
+        loadCustomPage(page);
+    m_specialPage->ReassignSpecialCharacters();
 }
 
 void UserTagCommands::setPageOpen(bool open)

@@ -68,6 +68,10 @@ public:
     QAction *customizeButtonsAction() const { return m_customizeButtons; }
     QAction *specialCharactersAction() const { return m_specialCharacters; }
 
+    // The button pages from their files and the stored special characters;
+    // once the settings were read (the first defaults are written then).
+    void buildButtons();
+
     // The menus' entries insert only while a page is open.
     void setPageOpen(bool open);
 

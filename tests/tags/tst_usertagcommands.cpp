@@ -79,6 +79,7 @@ struct Fixture
         commands = std::make_unique<UserTagCommands>(
             UserTagCommands::Parts { dir.path(), &inserter, &prompter, &store, page, spare,
                                      [this] { return expand; }, &window });
+        commands->buildButtons();
         commands->fillHtmlCodesMenu(&codes, codes.headings());
         commands->addPages(book);
         commands->setPageOpen(true);
