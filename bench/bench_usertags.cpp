@@ -1,21 +1,26 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Times the user's tags: LoadMenu of a menu file of 2,000 lines (and
-// ClearMenu before each load, as "&Ok" does), and ReassignButtons of a
-// full custom page. Every figure is the median of the repetitions, in
+// Times the user's tags: what they add to the start (the menus, pages and
+// buttons from the shipped files), LoadMenu of a menu file of 2,000 lines
+// (and ClearMenu before each load, as "&Ok" does), and ReassignButtons of
+// a full custom page. Every figure is the median of the repetitions, in
 // milliseconds.
 // Usage: bench_usertags [repetitions]   (runs offscreen unless told otherwise)
 
 #include "platform/editorcontrol.h"
 #include "scriptedprompter.h"
 #include "tags/custompage.h"
+#include "tags/htmlcodesmenu.h"
 #include "tags/lcrpopup.h"
+#include "tags/specialcharacters.h"
 #include "tags/taginserter.h"
 #include "tags/tagmenus.h"
+#include "tags/usertagcommands.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QHash>
 #include <QMenu>
 #include <QTemporaryDir>
 
@@ -43,6 +48,16 @@ double medianOf(int repetitions, const std::function<void()> &before,
     return times[times.size() / 2];
 }
 
+struct MemoryStore final : SpecialCharacterStore
+{
+    QHash<QString, QString> texts;
+    bool setup = false;
+    QString readText(const QString &name) override { return texts.value(name); }
+    bool readFlag(const QString &) override { return setup; }
+    void writeText(const QString &name, const QString &value) override { texts[name] = value; }
+    void writeFlag(const QString &, bool value) override { setup = value; }
+};
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -54,11 +69,13 @@ int main(int argc, char *argv[])
 
     QTemporaryDir dir;
     QByteArray menu;
-    for (int i = 0; i < 2000; ++i)
-        menu += i % 3 == 0
-            ? QByteArray("<A HREF=\"p") + QByteArray::number(i) + ".htm\">..</A> - Link "
-                + QByteArray::number(i) + "\r\n"
-            : QByteArray("TT") + QByteArray::number(i) + " - Tag " + QByteArray::number(i) + "\r\n";
+    for (int i = 0; i < 2000; ++i) {
+        const QByteArray n = QByteArray::number(i);
+        if (i % 3 == 0)
+            menu += QByteArray("<A HREF=\"p") + n + ".htm\">..</A> - Link " + n + "\r\n";
+        else
+            menu += QByteArray("TT") + n + " - Tag " + n + "\r\n";
+    }
     const QString menuPath = QDir(dir.path()).filePath(QStringLiteral("usercode.mnu"));
     QFile file(menuPath);
     if (!dir.isValid() || !file.open(QIODevice::WriteOnly))
@@ -85,6 +102,25 @@ int main(int argc, char *argv[])
     const double reassign = medianOf(
         repetitions, [] {}, [&] { page.ReassignButtons(lines); });
 
+    // The start: the shipped menu and button files, the special characters set up.
+    QTemporaryDir shipped;
+    for (const char *name : { "blkhlght.mnu", "textattr.mnu", "usercode.mnu", "page1.btn" })
+        QFile::copy(QStringLiteral(TARNWICK_SOURCE_DATA "/") + QLatin1String(name),
+                    QDir(shipped.path()).filePath(QLatin1String(name)));
+    MemoryStore store;
+    const double start = medianOf(
+        repetitions, [] {},
+        [&] {
+            PowerBook book(&inserter);
+            HTMLCodesMenu codes(&inserter);
+            UserTagCommands commands({ shipped.path(), &inserter, &prompter, &store, &editor,
+                                       nullptr, [] { return true; }, nullptr });
+            commands.addPages(&book);
+            commands.fillHtmlCodesMenu(&codes, codes.headings());
+            commands.buildButtons();
+        });
+
+    std::printf("start: menus, pages, buttons     %8.2f ms\n", start);
     std::printf("LoadMenu, 2,000 lines            %8.2f ms\n", load);
     std::printf("ClearMenu, 2,000 entries         %8.2f ms\n", clear);
     std::printf("ReassignButtons, 19 buttons      %8.2f ms\n", reassign);
