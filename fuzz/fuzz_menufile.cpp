@@ -17,6 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     static ScratchFiles scratch;
     const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
+    if (bytes.size() > UserFile::maxSize)
+        return 0;
     const QString path = scratch.write(bytes, QStringLiteral("usercode.mnu"));
     const Expected<UserFileContent> content = UserFile::read(path);
     QFile::remove(path);
