@@ -20,9 +20,11 @@ QStringList UserFile::splitLines(const QString &text)
 
 Expected<UserFileContent> UserFile::decode(const QByteArray &bytes)
 {
-    const TextFileContent content = TextFile::decode(bytes);
-    if (!content.looksLikeText)
+    // NUL bytes, not a share of control characters, mark a file that is not
+    // text: whatever lines the dialogs write must read back.
+    if (bytes.contains('\0'))
         return Expected<UserFileContent>::failure(QStringLiteral("it is not a text file"));
+    const TextFileContent content = TextFile::decode(bytes);
     UserFileContent result;
     result.exists = true;
     result.lines = splitLines(content.text);

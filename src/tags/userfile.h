@@ -28,7 +28,7 @@ public:
     // A file larger than this is not a definition file.
     static constexpr qint64 maxSize = 1024 * 1024;
 
-    // Fails for bytes that are not text (NUL bytes, mostly control characters).
+    // Fails for bytes that are not text (NUL bytes).
     static Expected<UserFileContent> decode(const QByteArray &bytes);
     // A missing file reads as no lines; one that exists but cannot be read as
     // text fails, so that it is neither loaded nor overwritten.
