@@ -59,6 +59,7 @@ bench: build
 	$(BUILD)/bin/bench_tags
 	$(BUILD)/bin/bench_cleanup
 	$(BUILD)/bin/bench_projecttree
+	$(BUILD)/bin/bench_usertags
 
 install: build
 	cmake --install $(BUILD) $(if $(PREFIX),--prefix $(PREFIX))

@@ -3,7 +3,8 @@
 // process until the main window is shown, and until the preview of the page
 // given on the command line is rendered. Each run is a fresh process with a
 // home and settings of its own (after one run that seeds the home).
-// Usage: bench_startup [runs]   (offscreen unless QT_QPA_PLATFORM is set)
+// Usage: bench_startup [runs] [program]   (offscreen unless QT_QPA_PLATFORM is set;
+// another build of the program gives the figures to compare with)
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -22,6 +23,8 @@ struct Times
     double window = -1;
     double preview = -1;
 };
+
+QString program = QStringLiteral(TARNWICK_PROGRAM);
 
 Times startOnce(const QString &home, const QString &config, const QString &page)
 {
@@ -44,7 +47,7 @@ Times startOnce(const QString &home, const QString &config, const QString &page)
             times.preview = now;
     });
     clock.start();
-    process.start(QStringLiteral(TARNWICK_PROGRAM),
+    process.start(program,
                   { QStringLiteral("--home"), home, QStringLiteral("--no-splash"),
                     QStringLiteral("--startup-trace"), page });
     if (!process.waitForFinished(60000))
@@ -64,6 +67,8 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 9;
+    if (argc > 2)
+        program = QString::fromLocal8Bit(argv[2]);
 
     QTemporaryDir dir;
     const QString home = dir.filePath(QStringLiteral("home"));

@@ -16,6 +16,7 @@
 #include "app/projectmenu.h"
 #include "app/settings.h"
 #include "app/tips.h"
+#include "app/usertagsettings.h"
 #include "app/wizardcommands.h"
 #include "platform/editorcontrol.h"
 #include "platform/menutext.h"
@@ -33,6 +34,7 @@
 #include "tags/powerbook.h"
 #include "tags/tagawareediting.h"
 #include "tags/tagcommands.h"
+#include "tags/usertagcommands.h"
 
 #include <algorithm>
 
@@ -281,6 +283,14 @@ void MainWindow::buildRegions()
                                          m_programDirectory, &m_tagCommands->bodySettings() },
                                        this);
     connect(wizards, &WizardCommands::refreshPreview, m_preview, &PreviewController::UpdateWebView);
+    m_userTagSettings = std::make_unique<UserTagSettings>(m_settings);
+    m_userTags
+        = new UserTagCommands({ m_programDirectory, &m_tagCommands->inserter(), m_prompter,
+                                m_userTagSettings.get(), m_webPage, m_spareEditor,
+                                [this] { return m_settings->Defaults.ExpandCharstoHTML; }, this },
+                              this);
+    m_userTags->addPages(m_tagCommands->powerBook());
+    connect(m_openPages, &OpenPages::pageStateChanged, m_userTags, &UserTagCommands::setPageOpen);
 
     buildSpeedButtons(buttonPanel); // they act on the parts made above
 }
@@ -457,6 +467,7 @@ void MainWindow::buildMenus()
     m_cleanupCommands->fillHtmlCodesMenu(codes);
     menuBar()->addMenu(codes);
     m_editCommands->watchMenu(codes, codes->actions());
+    m_userTags->fillHtmlCodesMenu(codes, m_tagCommands->htmlCodesMenu()->headings());
     buildOptionsMenu();
     menuBar()->addAction(m_previewCommands->fullViewAction());
     m_previewCommands->fillHistoryMenu(menuBar()->addMenu(QStringLiteral("His&tory")));
@@ -493,8 +504,10 @@ void MainWindow::buildOptionsMenu()
             this, &MainWindow::EditorFontOptions1Click);
     connect(menuAction(m_optionsMenu, QStringLiteral("&General Preferences...")),
             &QAction::triggered, this, &MainWindow::GeneralPreferences1Click);
+    m_optionsMenu->addAction(m_userTags->customizeButtonsAction());
     m_optionsMenu->addSeparator();
     m_optionsMenu->addAction(m_editCommands->toggleInternalClipboardAction());
+    m_optionsMenu->addAction(m_userTags->specialCharactersAction());
     m_editCommands->watchMenu(m_optionsMenu, { m_viewImages });
 }
 
@@ -560,6 +573,7 @@ void MainWindow::FormShow()
         m_settings->Defaults.TabSize = m_webPage->TabStopSize();
         m_settings->Defaults.AutoIndent = m_webPage->AutoIndent();
         m_webPage->SetModified(false);
+        m_userTags->buildButtons();
         m_editCommands->LoadSpareEditorContents();
         m_editCommands->CheckClipboard();
         setPageState(m_openPages->count() > 0);
@@ -689,6 +703,7 @@ void MainWindow::applySettings()
     followEditorLook();
     applyPreviewDefaults(EditorAppearance::fromEditor(*m_webPage, d));
     m_tagCommands->setLightsOn(d.UseEWS);
+    m_userTags->applyPageSettings(UserTagSettings::pageSettings(d));
 
     const bool fileListPage = d.FileTabPage != 0 || d.FileTabs == fileListPageCaption;
     m_fileTabs->setCurrentIndex(fileListPage ? 1 : 0);
@@ -721,6 +736,7 @@ void MainWindow::SaveIni()
     d.ShowProjectPanel = m_displayProjects->isChecked();
     d.ShowHints = m_showHints->isChecked();
     m_settings->LastFiles.DefaultDir = m_fileList->directory();
+    UserTagSettings::storeCaptions(d, m_userTags->customCaptions());
 
     if (const Result saved = m_settings->SaveIni(); !saved)
         m_prompter->warning(saved.error());
@@ -832,6 +848,7 @@ void MainWindow::GeneralPreferences1Click()
     const DefaultsSettings &d = m_settings->Defaults;
     m_preview->setAutoUpdate(d.AutoUpdate);
     m_preview->setExtensions(d.Extension, d.GraphicExtension);
+    m_userTags->applyPageSettings(UserTagSettings::pageSettings(d));
     // The browser button follows a browser chosen or removed just now.
     setPageState(m_openPages->count() > 0);
 }

@@ -36,6 +36,8 @@ class Settings;
 class CleanupCommands;
 class TagCommands;
 class Tips;
+class UserTagCommands;
+class UserTagSettings;
 
 // The main window: assembles the parts, wires the commands to the classes
 // that carry them out and applies the settings. It holds no feature logic.
@@ -55,6 +57,7 @@ public:
     EditCommands *editCommands() const { return m_editCommands; }
     TagCommands *tagCommands() const { return m_tagCommands; }
     CleanupCommands *cleanupCommands() const { return m_cleanupCommands; }
+    UserTagCommands *userTags() const { return m_userTags; }
     ProjectOutline *projectTree() const { return m_outline; }
     FileListPane *fileList() const { return m_fileList; }
     QString programDirectory() const { return m_programDirectory; }
@@ -157,6 +160,8 @@ private:
     PageDetailsCommands *m_pageDetails = nullptr;
     TagCommands *m_tagCommands = nullptr;
     CleanupCommands *m_cleanupCommands = nullptr;
+    std::unique_ptr<UserTagSettings> m_userTagSettings;
+    UserTagCommands *m_userTags = nullptr;
     QLabel *m_panels[3] = {};
 
     QToolButton *m_closeBtn = nullptr;

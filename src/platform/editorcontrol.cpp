@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFontDatabase>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
@@ -1128,6 +1129,45 @@ bool EditorControl::keyPress(QObject *watched, QKeyEvent *event)
     return true;
 }
 
+// Characters that an input method commits (dead keys, compose) are typed
+// characters too: each is reported like a key, and one a handler took over
+// does not reach the editor. The rest go in one by one, in order.
+bool EditorControl::inputMethod(QObject *watched, QInputMethodEvent *event)
+{
+    const QString committed = event->commitString();
+    if (committed.isEmpty() || event->replacementLength() != 0)
+        return false;
+    QString kept;
+    const auto flush = [&] {
+        if (kept.isEmpty())
+            return;
+        QInputMethodEvent part;
+        part.setCommitString(std::exchange(kept, QString()));
+        deliver(watched, &part);
+    };
+    for (qsizetype i = 0; i < committed.size(); ++i) {
+        const QChar c = committed.at(i);
+        if (c.isSurrogate()) {
+            kept += c;
+            continue;
+        }
+        d->discardKey = false;
+        Q_EMIT OnKeyPress(c);
+        if (std::exchange(d->discardKey, false)) {
+            flush();
+            continue;
+        }
+        kept += c;
+        flush();
+    }
+    // What the input method is still composing stays on show.
+    if (!event->preeditString().isEmpty()) {
+        QInputMethodEvent rest(event->preeditString(), event->attributes());
+        deliver(watched, &rest);
+    }
+    return true;
+}
+
 bool EditorControl::eventFilter(QObject *watched, QEvent *event)
 {
     if (d->delivering > 0 || !m_sci || (watched != m_sci && watched != m_sci->viewport()))
@@ -1140,6 +1180,8 @@ bool EditorControl::eventFilter(QObject *watched, QEvent *event)
         if (onEditor)
             return keyPress(watched, static_cast<QKeyEvent *>(event));
         break;
+    case QEvent::InputMethod:
+        return inputMethod(watched, static_cast<QInputMethodEvent *>(event));
     case QEvent::KeyRelease:
         if (onEditor && !static_cast<QKeyEvent *>(event)->isAutoRepeat()) {
             deliver(watched, event);

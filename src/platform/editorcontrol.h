@@ -13,6 +13,7 @@
 #include <utility>
 
 class QAction;
+class QInputMethodEvent;
 class QKeyEvent;
 class QPrinter;
 class QsciScintilla;
@@ -186,6 +187,7 @@ protected:
 private:
     void deliver(QObject *watched, QEvent *event);
     bool keyPress(QObject *watched, QKeyEvent *event);
+    bool inputMethod(QObject *watched, QInputMethodEvent *event);
     bool searchAgain();
     void applyStyle();
     void clearBookmarks();

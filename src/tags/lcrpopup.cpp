@@ -22,8 +22,13 @@ LCRPopup::LCRPopup(TagInserter *inserter, QWidget *parent)
 
 void LCRPopup::fill(const QString &tagName)
 {
-    m_tagName = tagName;
-    const QStringList markup = MarkupBuilder::choiceEntries(tagName);
+    fill(tagName, MarkupBuilder::choiceFor(tagName));
+}
+
+void LCRPopup::fill(const QString &tagName, MarkupBuilder::Choice choice)
+{
+    m_choice = choice;
+    const QStringList markup = MarkupBuilder::choiceEntries(tagName, choice);
     for (int i = 0; i < m_entries.size(); ++i) {
         m_entries[i]->setText(plainMenuText(markup.value(i)));
         m_entries[i]->setData(markup.value(i));
@@ -32,7 +37,12 @@ void LCRPopup::fill(const QString &tagName)
 
 void LCRPopup::showBelow(const QString &tagName, QWidget *button)
 {
-    fill(tagName);
+    showBelow(tagName, MarkupBuilder::choiceFor(tagName), button);
+}
+
+void LCRPopup::showBelow(const QString &tagName, MarkupBuilder::Choice choice, QWidget *button)
+{
+    fill(tagName, choice);
     popup(button->mapToGlobal(QPoint(0, button->height())));
 }
 
@@ -40,7 +50,7 @@ void LCRPopup::onEntry(QAction *entry)
 {
     const QString markup = entry->data().toString();
     // A line break has no closing tag: it goes in as text, replacing the selection.
-    if (MarkupBuilder::choiceFor(m_tagName) == MarkupBuilder::Choice::LineBreak)
+    if (m_choice == MarkupBuilder::Choice::LineBreak)
         m_inserter->InsertText(markup);
     else
         m_inserter->InsertCaptionAsTag(markup);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "tags/markupbuilder.h"
+
 #include <QMenu>
 
 namespace Tarnwick {
@@ -19,6 +21,9 @@ public:
     // Fills the entries for the tag named by the arrow's hint.
     void fill(const QString &tagName);
     void showBelow(const QString &tagName, QWidget *button);
+    // The same with the pattern chosen by the caller (the custom arrows).
+    void fill(const QString &tagName, MarkupBuilder::Choice choice);
+    void showBelow(const QString &tagName, MarkupBuilder::Choice choice, QWidget *button);
     QList<QAction *> entries() const { return m_entries; }
 
 private:
@@ -26,7 +31,7 @@ private:
 
     TagInserter *m_inserter;
     QList<QAction *> m_entries;
-    QString m_tagName;
+    MarkupBuilder::Choice m_choice = MarkupBuilder::Choice::Block;
 };
 
 } // namespace Tarnwick

@@ -122,8 +122,13 @@ MarkupBuilder::Choice MarkupBuilder::choiceFor(const QString &tagName)
 
 QStringList MarkupBuilder::choiceEntries(const QString &tagName)
 {
+    return choiceEntries(tagName, choiceFor(tagName));
+}
+
+QStringList MarkupBuilder::choiceEntries(const QString &tagName, Choice choice)
+{
     QStringList patterns;
-    switch (choiceFor(tagName)) {
+    switch (choice) {
     case Choice::Block:
         patterns = { QStringLiteral("<%s></%s>"), QStringLiteral("<%s ALIGN=\"left\"></%s>"),
                      QStringLiteral("<%s ALIGN=\"center\"></%s>"),

@@ -65,6 +65,7 @@ public:
     enum class Choice { Block, LineBreak, Bar };
     static Choice choiceFor(const QString &tagName);
     static QStringList choiceEntries(const QString &tagName);
+    static QStringList choiceEntries(const QString &tagName, Choice choice);
 
     // The opening and closing form tags with their buttons, as one text.
     static QString formTags();

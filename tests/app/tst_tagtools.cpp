@@ -95,7 +95,9 @@ void TestTagTools::menusAndNotebook()
     QStringList pages;
     for (int i = 0; i < book->count(); ++i)
         pages << book->tabText(i);
-    QCOMPARE(pages, QStringList({ "Font", "Format", "Lists", "Tables", "Forms", "ASP" }));
+    QCOMPARE(pages,
+             QStringList({ "Font", "Special", "Format", "Lists", "Tables", "Forms", "ASP",
+                           "Custom 1", "Custom 2", "Custom 3", "Custom 4" }));
     QVERIFY(w.findChild<EWSPanel *>("EWSPanel")->isVisible());
     w.openPages()->CloseAllPages();
     QVERIFY(!book->isVisible());
