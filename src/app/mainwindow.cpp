@@ -262,15 +262,11 @@ void MainWindow::buildRegions()
     toolsLayout->addWidget(m_tagCommands->powerBook());
     connect(m_openPages, &OpenPages::pageStateChanged, m_tagCommands, &TagCommands::setPageOpen);
     connect(m_openPages, &OpenPages::tabSwitched, m_tagCommands, &TagCommands::pageShown);
-    m_cleanupCommands = new CleanupCommands(
-        { .webPage = m_webPage,
-          .prompter = m_prompter,
-          .inserter = &m_tagCommands->inserter(),
-          .body = &m_tagCommands->bodySettings(),
-          .preview = m_htmlSplit,
-          .refresh = [this] { m_preview->UpdateWebView(); },
-          .pageDirectory = [this] { return m_openPages->currentDirectory(); } },
-        this);
+    m_cleanupCommands = new CleanupCommands({ m_webPage, m_prompter, &m_tagCommands->inserter(),
+                                              &m_tagCommands->bodySettings(), m_htmlSplit,
+                                              [this] { m_preview->UpdateWebView(); },
+                                              [this] { return m_openPages->currentDirectory(); } },
+                                            this);
     connect(m_openPages, &OpenPages::pageStateChanged, m_cleanupCommands,
             &CleanupCommands::setPageOpen);
     m_tagCommands->tagAwareEditing()->setBodyStatement(
