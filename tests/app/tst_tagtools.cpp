@@ -4,6 +4,7 @@
 #include "app/openpages.h"
 #include "app/settings.h"
 #include "app/tips.h"
+#include "mainwindowsession.h"
 #include "platform/editorcontrol.h"
 #include "platform/renderer.h"
 #include "scriptedprompter.h"
@@ -25,37 +26,7 @@ using namespace Tarnwick;
 
 namespace {
 
-struct Session
-{
-    QTemporaryDir dir;
-    ScriptedPrompter prompter;
-    std::unique_ptr<Settings> settings;
-    std::unique_ptr<MainWindow> window;
-
-    Session() { QDir().mkpath(home()); }
-    ~Session()
-    {
-        if (window)
-            window->openPages()->CloseAllPages();
-    }
-    QString home() const { return dir.path() + "/home/"; }
-    QString settingsFile() const { return dir.filePath("Tarnwick.conf"); }
-    QString file(const QString &name, const QByteArray &bytes)
-    {
-        TestEnvironment::writeFile(home() + name, bytes);
-        return home() + name;
-    }
-    MainWindow &start()
-    {
-        settings = std::make_unique<Settings>(
-            std::make_unique<QSettings>(settingsFile(), QSettings::IniFormat));
-        window = std::make_unique<MainWindow>(home(), settings.get(), &prompter);
-        window->tips().setPresenter([](TipSession &) {});
-        window->show();
-        window->activateWindow();
-        return *window;
-    }
-};
+using Session = MainWindowSession;
 
 } // namespace
 

@@ -5,6 +5,7 @@
 #include "app/openpages.h"
 #include "app/settings.h"
 #include "app/tips.h"
+#include "mainwindowsession.h"
 #include "platform/editorcontrol.h"
 #include "platform/renderer.h"
 #include "scriptedprompter.h"
@@ -29,39 +30,7 @@ using namespace Tarnwick;
 
 namespace {
 
-struct Session
-{
-    QTemporaryDir dir;
-    ScriptedPrompter prompter;
-    std::unique_ptr<Settings> settings;
-    std::unique_ptr<MainWindow> window;
-
-    Session() { QDir().mkpath(home()); }
-    ~Session()
-    {
-        if (window)
-            window->openPages()->CloseAllPages();
-    }
-    QString home() const { return dir.path() + "/home/"; }
-    QString settingsFile() const { return dir.filePath("Tarnwick.conf"); }
-    void store(const QString &key, const QVariant &value)
-    {
-        QSettings(settingsFile(), QSettings::IniFormat).setValue(key, value);
-    }
-    QVariant stored(const QString &key)
-    {
-        return QSettings(settingsFile(), QSettings::IniFormat).value(key);
-    }
-    MainWindow &start()
-    {
-        settings = std::make_unique<Settings>(
-            std::make_unique<QSettings>(settingsFile(), QSettings::IniFormat));
-        window = std::make_unique<MainWindow>(home(), settings.get(), &prompter);
-        window->tips().setPresenter([](TipSession &) {});
-        window->show();
-        return *window;
-    }
-};
+using Session = MainWindowSession;
 
 QMenu *menuNamed(QMainWindow &w, const QString &title)
 {
