@@ -6,6 +6,7 @@
 // and read back). Figures are the median and the fastest run, in ms.
 // Usage: bench_cleanup [repetitions]   (runs offscreen unless told otherwise)
 
+#include "benchtiming.h"
 #include "platform/editorcontrol.h"
 #include "platform/renderer.h"
 #include "scriptedprompter.h"
@@ -46,30 +47,12 @@ QString page()
     return text + QStringLiteral("</BODY>\n</HTML>\n");
 }
 
-struct Times
-{
-    double median = 0;
-    double fastest = 0;
-};
+using BenchTiming::timeIt;
+using BenchTiming::Times;
 
 void report(const char *what, const Times &t)
 {
-    std::printf("%-40s %8.2f %8.2f\n", what, t.median, t.fastest);
-}
-
-Times timeIt(int repetitions, const std::function<void()> &prepare,
-             const std::function<void()> &act)
-{
-    std::vector<double> times;
-    for (int i = 0; i < repetitions; ++i) {
-        prepare();
-        QElapsedTimer clock;
-        clock.start();
-        act();
-        times.push_back(double(clock.nsecsElapsed()) / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return { times[times.size() / 2], times.front() };
+    BenchTiming::print(what, t, 40);
 }
 
 } // namespace

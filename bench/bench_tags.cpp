@@ -8,6 +8,7 @@
 // Every figure is the median of the repetitions, in milliseconds.
 // Usage: bench_tags [repetitions]   (runs offscreen unless told otherwise)
 
+#include "benchtiming.h"
 #include "platform/editorcontrol.h"
 #include "scriptedprompter.h"
 #include "tags/editorcursor.h"
@@ -46,32 +47,12 @@ QString oneLine()
     return text;
 }
 
-struct Times
-{
-    double median = 0;
-    double fastest = 0;
-};
+using BenchTiming::timeIt;
+using BenchTiming::Times;
 
-// The median and the fastest run: the machine may be busy with other work.
 void report(const char *what, const Times &t)
 {
-    std::printf("%-46s %8.2f %8.2f\n", what, t.median, t.fastest);
-}
-
-// Times of act, with prepare run untimed before each repetition.
-Times timeIt(int repetitions, const std::function<void()> &prepare,
-             const std::function<void()> &act)
-{
-    std::vector<double> times;
-    for (int i = 0; i < repetitions; ++i) {
-        prepare();
-        QElapsedTimer clock;
-        clock.start();
-        act();
-        times.push_back(double(clock.nsecsElapsed()) / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return { times[times.size() / 2], times.front() };
+    BenchTiming::print(what, t, 46);
 }
 
 void place(EditorControl &editor, int line, int from, int to)
