@@ -67,8 +67,9 @@ void TestUserFiles::readFiles_data()
                                   << QStringList { QString::fromUtf8("café") };
     QTest::addRow("UTF-8") << QByteArray("caf\xc3\xa9\r\n") << true
                            << QStringList { QString::fromUtf8("café") };
+    const QByteArray controls("\x16\x16\x16");
     QTest::addRow("control characters, no NUL: still text")
-        << QByteArray("\x16\x16\x16a|b\r\n") << true << QStringList { "\x16\x16\x16a|b" };
+        << (controls + "a|b\r\n") << true << QStringList { QString::fromLatin1(controls) + "a|b" };
     QTest::addRow("NUL bytes") << QByteArray("a\0b\r\n", 5) << false << QStringList {};
     QTest::addRow("over 1 MiB") << QByteArray(UserFile::maxSize + 1, 'x') << false
                                 << QStringList {};
