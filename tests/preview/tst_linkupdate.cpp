@@ -65,7 +65,7 @@ void TestLinkUpdate::rewrite_data()
     QTest::addRow("new name beyond ASCII")
         << "<a href=\"old.htm\">" << oldPath << site + "/caf\u00e9.htm"
         << "<a href=\"caf%C3%A9.htm\">";
-    QTest::addRow("name %-escaped")
+    QTest::addRow("name written with a percent escape")
         << "<a href=\"ol%64.htm\">" << oldPath << newPath << "<a href=\"new.htm\">";
     QTest::addRow("name with & written as &amp;")
         << "<a href=\"a&amp;b.htm\">" << site + "/a&b.htm" << newPath << "<a href=\"new.htm\">";
