@@ -15,6 +15,7 @@
 #include "app/projectcommands.h"
 #include "app/projectmenu.h"
 #include "app/settings.h"
+#include "app/speedbuttons.h"
 #include "app/tips.h"
 #include "app/usertagsettings.h"
 #include "app/wizardcommands.h"
@@ -53,11 +54,9 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStatusTipEvent>
-#include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
-#include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -69,11 +68,6 @@ namespace {
 
 const QString projectsPageCaption = QStringLiteral("Projects");
 const QString fileListPageCaption = QStringLiteral("File List");
-
-QIcon themed(const char *name, QStyle::StandardPixmap fallback)
-{
-    return QIcon::fromTheme(QLatin1String(name), QApplication::style()->standardIcon(fallback));
-}
 
 } // namespace
 
@@ -246,8 +240,6 @@ void MainWindow::buildRegions()
             &PreviewController::FileListBox1Click);
     connect(m_editCommands, &EditCommands::refreshPreview, m_preview,
             &PreviewController::UpdateWebView);
-    connect(m_editCommands, &EditCommands::clipboardButtonsChanged, this,
-            &MainWindow::setClipboardButtons);
 
     m_tagCommands = new TagCommands(
         { m_webPage, m_spareEditor, m_prompter,
@@ -288,90 +280,15 @@ void MainWindow::buildRegions()
     m_userTags->addPages(m_tagCommands->powerBook());
     connect(m_openPages, &OpenPages::pageStateChanged, m_userTags, &UserTagCommands::setPageOpen);
 
-    buildSpeedButtons(buttonPanel); // they act on the parts made above
-}
-
-QToolButton *MainWindow::speedButton(const char *name, const QString &hint, const QIcon &icon)
-{
-    auto *button = new QToolButton(this);
-    button->setObjectName(QLatin1String(name));
-    button->setIcon(icon);
-    button->setToolTip(hint);
-    button->setStatusTip(hint);
-    button->setAutoRaise(true);
-    button->setIconSize(QSize(20, 20));
-    return button;
-}
-
-// A button for a command that also sits on a menu: it follows the action's
-// hint and enabling but keeps its own icon, so that the menu shows the text.
-QToolButton *MainWindow::actionButton(const char *name, QAction *action, const QIcon &icon)
-{
-    QToolButton *button = speedButton(name, action->toolTip(), icon);
-    button->setEnabled(action->isEnabled());
-    connect(button, &QToolButton::clicked, action, &QAction::trigger);
-    connect(action, &QAction::changed, button, [button, action] {
-        button->setEnabled(action->isEnabled());
-        button->setToolTip(action->toolTip());
-        button->setStatusTip(action->statusTip());
-    });
-    return button;
-}
-
-void MainWindow::buildSpeedButtons(QWidget *panel)
-{
-    auto *layout = new QHBoxLayout(panel);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(1);
-
-    auto *newBtn = speedButton("SpeedButton35", QStringLiteral("New page"),
-                               themed("document-new", QStyle::SP_FileIcon));
-    auto *openBtn = speedButton("SpeedButton1", QStringLiteral("Open page"),
-                                themed("document-open", QStyle::SP_DialogOpenButton));
-    m_closeBtn = speedButton("CloseBtn", QStringLiteral("Close page"),
-                             themed("document-close", QStyle::SP_DialogCloseButton));
-    m_saveBtn = speedButton("SaveAsBtn", QStringLiteral("Save page"),
-                            themed("document-save", QStyle::SP_DialogSaveButton));
-    m_printBtn = speedButton("PrintBtn", QStringLiteral("Print"),
-                             themed("document-print", QStyle::SP_FileDialogDetailedView));
-    m_cutBtn = speedButton("CutBtn", QStringLiteral("Cut to clipboard"),
-                           themed("edit-cut", QStyle::SP_TrashIcon));
-    m_copyBtn = speedButton("CopyBtn", QStringLiteral("Copy to clipboard"),
-                            themed("edit-copy", QStyle::SP_FileLinkIcon));
-    m_pasteBtn = speedButton("PasteBtn", QStringLiteral("Paste to clipboard"),
-                             themed("edit-paste", QStyle::SP_ArrowDown));
-    auto *splitBtn = speedButton("SpeedButton31", QStringLiteral("Toggle split screen style"),
-                                 themed("view-split-left-right", QStyle::SP_TitleBarNormalButton));
-    m_projectBtn = speedButton("SpeedButton20", QStringLiteral("Display/Hide project structure"),
-                               themed("view-list-tree", QStyle::SP_DirIcon));
-
-    m_refreshBtn = speedButton("RefreshBtn", QStringLiteral("Refresh HTML Viewer"),
-                               themed("view-refresh", QStyle::SP_BrowserReload));
-    m_browserBtn = speedButton("BrowserBtn", QStringLiteral("Launch external browser #1"),
-                               themed("web-browser", QStyle::SP_DriveNetIcon));
-    auto *fullViewBtn = actionButton("FullViewbtn", m_previewCommands->fullViewAction(),
-                                     themed("view-fullscreen", QStyle::SP_TitleBarMaxButton));
-    auto *backBtn = actionButton("BackButton", m_previewCommands->backAction(),
-                                 themed("go-previous", QStyle::SP_ArrowBack));
-    auto *forwardBtn = actionButton("FWDButton", m_previewCommands->forwardAction(),
-                                    themed("go-next", QStyle::SP_ArrowForward));
-
-    for (QToolButton *button :
-         { newBtn, openBtn, m_closeBtn, m_saveBtn, m_printBtn, m_cutBtn, m_copyBtn, m_pasteBtn,
-           m_refreshBtn, fullViewBtn, backBtn, forwardBtn, m_browserBtn, splitBtn, m_projectBtn })
-        layout->addWidget(button);
-    connect(m_refreshBtn, &QToolButton::clicked, m_preview, &PreviewController::UpdateWebView);
-    connect(m_browserBtn, &QToolButton::clicked, this, [this] { ViewPageinBrowserClick(0); });
-
-    connect(newBtn, &QToolButton::clicked, m_openPages, &OpenPages::New1Click);
-    connect(openBtn, &QToolButton::clicked, this, &MainWindow::Open1Click);
-    connect(m_closeBtn, &QToolButton::clicked, m_openPages, &OpenPages::CloseActivePage);
-    connect(m_saveBtn, &QToolButton::clicked, m_openPages, &OpenPages::Save1Click);
-    connect(m_printBtn, &QToolButton::clicked, m_editCommands, &EditCommands::Print1Click);
-    connect(m_cutBtn, &QToolButton::clicked, m_editCommands, &EditCommands::Cut1Click);
-    connect(m_copyBtn, &QToolButton::clicked, m_editCommands, &EditCommands::Copy1Click);
-    connect(m_pasteBtn, &QToolButton::clicked, m_editCommands, &EditCommands::Paste1Click);
-    connect(splitBtn, &QToolButton::clicked, this, &MainWindow::SpeedButton31Click);
+    // The buttons act on the parts made above.
+    m_speedButtons = new SpeedButtons(
+        buttonPanel, { m_openPages, m_editCommands, m_preview, m_previewCommands }, this);
+    connect(m_speedButtons, &SpeedButtons::openRequested, this, &MainWindow::Open1Click);
+    connect(m_speedButtons, &SpeedButtons::browserRequested, this,
+            [this] { ViewPageinBrowserClick(0); });
+    connect(m_speedButtons, &SpeedButtons::splitToggled, this, &MainWindow::SpeedButton31Click);
+    connect(m_editCommands, &EditCommands::clipboardButtonsChanged, m_speedButtons,
+            &SpeedButtons::setClipboardButtons);
 }
 
 QAction *MainWindow::menuAction(QMenu *menu, const QString &caption, const QString &hint)
@@ -417,7 +334,7 @@ void MainWindow::buildMenus()
     m_displayProjects->setCheckable(true);
     m_displayProjects->setChecked(true);
     connect(m_displayProjects, &QAction::toggled, this, &MainWindow::DisplayProjectsClick);
-    connect(m_projectBtn, &QToolButton::clicked, m_displayProjects, &QAction::toggle);
+    connect(m_speedButtons, &SpeedButtons::projectPaneToggled, m_displayProjects, &QAction::toggle);
 
     QMenu *edit = menuBar()->addMenu(QStringLiteral("&Edit"));
     m_editCommands->fillEditMenu(edit);
@@ -772,11 +689,8 @@ void MainWindow::ViewPageinBrowserClick(int browser)
 void MainWindow::setPageState(bool anyPageOpen)
 {
     m_webPage->setEnabled(anyPageOpen);
-    m_refreshBtn->setEnabled(anyPageOpen);
     m_previewCommands->setPageOpen(anyPageOpen);
-    m_browserBtn->setEnabled(anyPageOpen && !m_settings->Defaults.Browser1.trimmed().isEmpty());
-    for (QWidget *w : std::initializer_list<QWidget *> { m_closeBtn, m_printBtn, m_pasteBtn })
-        w->setEnabled(anyPageOpen);
+    m_speedButtons->setPageState(anyPageOpen, !m_settings->Defaults.Browser1.trimmed().isEmpty());
     for (QAction *a : { m_saveAsAction, m_closePageAction, m_closeAllAction })
         a->setEnabled(anyPageOpen);
     if (anyPageOpen)
@@ -791,16 +705,8 @@ void MainWindow::setPageState(bool anyPageOpen)
 
 void MainWindow::setSaveEnabled(bool enabled)
 {
-    const bool on = enabled && m_openPages->count() > 0;
-    m_saveBtn->setEnabled(on);
+    m_speedButtons->setSaveEnabled(enabled && m_openPages->count() > 0);
     m_saveAction->setEnabled(m_openPages->count() > 0);
-}
-
-void MainWindow::setClipboardButtons(bool cutCopy, bool paste)
-{
-    m_cutBtn->setEnabled(cutCopy);
-    m_copyBtn->setEnabled(cutCopy);
-    m_pasteBtn->setEnabled(paste);
 }
 
 void MainWindow::SetLastFilesMenu()

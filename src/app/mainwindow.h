@@ -12,7 +12,6 @@ class QMenu;
 class QSplitter;
 class QTabBar;
 class QTabWidget;
-class QToolButton;
 
 namespace Tarnwick {
 
@@ -33,6 +32,7 @@ class ProjectOutline;
 class Renderer;
 class Prompter;
 class Settings;
+class SpeedButtons;
 class CleanupCommands;
 class TagCommands;
 class Tips;
@@ -87,12 +87,9 @@ private:
     void FormClose();
 
     void buildRegions();
-    void buildSpeedButtons(QWidget *panel);
     void buildMenus();
     void buildOptionsMenu();
     void buildStatusBar();
-    QToolButton *speedButton(const char *name, const QString &hint, const QIcon &icon);
-    QToolButton *actionButton(const char *name, QAction *action, const QIcon &icon);
     QAction *menuAction(QMenu *menu, const QString &caption, const QString &hint = QString());
 
     void ReadIni();
@@ -103,7 +100,6 @@ private:
     void Page1Click();
     void Viewinlineimages1Click(bool checked);
     void ViewPageinBrowserClick(int browser);
-    void setClipboardButtons(bool cutCopy, bool paste);
     void SetLastFilesMenu();
     void DisplayProjectsClick(bool checked);
     void SpeedButton31Click();
@@ -149,9 +145,7 @@ private:
     PreviewCommands *m_previewCommands = nullptr;
     std::unique_ptr<ExternalBrowsers> m_browsers;
     QAction *m_browserItems[2] = {};
-    QToolButton *m_refreshBtn = nullptr;
     QAction *m_viewImages = nullptr;
-    QToolButton *m_browserBtn = nullptr;
     OpenPages *m_openPages = nullptr;
     ActivePageBackup *m_activeBackup = nullptr;
     EditCommands *m_editCommands = nullptr;
@@ -163,14 +157,7 @@ private:
     std::unique_ptr<UserTagSettings> m_userTagSettings;
     UserTagCommands *m_userTags = nullptr;
     QLabel *m_panels[3] = {};
-
-    QToolButton *m_closeBtn = nullptr;
-    QToolButton *m_saveBtn = nullptr;
-    QToolButton *m_printBtn = nullptr;
-    QToolButton *m_cutBtn = nullptr;
-    QToolButton *m_copyBtn = nullptr;
-    QToolButton *m_pasteBtn = nullptr;
-    QToolButton *m_projectBtn = nullptr;
+    SpeedButtons *m_speedButtons = nullptr;
 
     std::unique_ptr<Tips> m_tips;
     QMenu *m_projectsMenu = nullptr;
