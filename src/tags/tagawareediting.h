@@ -60,6 +60,11 @@ public:
     void WebPageDblClick();
     // What a double click on the name of an opening BODY tag runs.
     void setBodyStatement(std::function<void()> command) { m_bodyStatement = std::move(command); }
+    // What a double click on an ALIGN=, VALIGN= or SIZE= attribute opens.
+    void setParameterDialog(std::function<void(AttributeText::Kind)> open)
+    {
+        m_parameterDialog = std::move(open);
+    }
 
 Q_SIGNALS:
     void lightsChanged(Light body, Light tag);
@@ -79,6 +84,7 @@ private:
     BodySettings *m_body;
     Collaborators m_collaborators;
     std::function<void()> m_bodyStatement;
+    std::function<void(AttributeText::Kind)> m_parameterDialog;
     QTimer *m_textChanged;
     bool m_hooked = false;
     bool m_boundsKnown = false;
