@@ -24,6 +24,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QStackedWidget>
 #include <QTest>
 #include <QTimer>
@@ -56,8 +57,14 @@ void shoot(QWidget *window, const QString &name)
 {
     if (!qEnvironmentVariableIsSet("TARNWICK_SCREENSHOTS"))
         return;
-    window->grab().save(qEnvironmentVariable("TARNWICK_SCREENSHOTS") + QStringLiteral("/images-")
-                        + name + QStringLiteral(".png"));
+    // The screen, not the widget: the preview draws through the engine's own surface.
+    (void)QTest::qWaitForWindowExposed(window);
+    QTest::qWait(300);
+    window->screen()
+        ->grabWindow(0, window->frameGeometry().x(), window->frameGeometry().y(),
+                     window->frameGeometry().width(), window->frameGeometry().height())
+        .save(qEnvironmentVariable("TARNWICK_SCREENSHOTS") + QStringLiteral("/images-") + name
+              + QStringLiteral(".png"));
 }
 
 } // namespace
@@ -126,8 +133,8 @@ void TestImagePages::galleryClickFillsTheImageBox()
 {
     MainWindowSession s;
     const QString page = s.file("site/page.htm", "<p>x</p>");
-    s.file("buttons/home page.gif", gif({ 88, 31 }));
-    s.file("buttons/next.gif", gif({ 88, 31 }));
+    s.file("buttons/home page.gif", gif({ 88, 31 }, Qt::darkBlue));
+    s.file("buttons/next.gif", gif({ 88, 31 }, Qt::darkGreen));
     MainWindow &w = s.start();
     auto *split = w.findChild<Renderer *>("HTMLSplit");
     QVERIFY_LOADS(split, [&] { QVERIFY(w.openPages()->LoadFile(page, false)); });
