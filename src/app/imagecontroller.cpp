@@ -4,7 +4,6 @@
 #include "app/mainwindow.h"
 #include "app/openpages.h"
 #include "app/settings.h"
-#include "platform/renderer.h"
 #include "preview/previewcontroller.h"
 #include "tags/attributetext.h"
 #include "tags/htmlcodesmenu.h"
@@ -35,7 +34,7 @@ ImageController::ImageController(const Parts &parts, QObject *parent)
     MainWindow *window = parts.window;
     Settings *settings = parts.settings;
     OpenPages *pages = window->openPages();
-    Renderer *split = parts.htmlSplit;
+    PreviewController *preview = parts.preview;
     ImageTools::Collaborators tools;
     tools.inserter = &window->tagCommands()->inserter();
     tools.prompter = parts.prompter;
@@ -44,10 +43,8 @@ ImageController::ImageController(const Parts &parts, QObject *parent)
     tools.graphicExtensions = [settings] { return settings->Defaults.GraphicExtension; };
     tools.pageExtensions = [settings] { return settings->Defaults.Extension; };
     tools.sharedImageDirectory = [settings] { return settings->Defaults.SharedImageDir; };
-    tools.showPage = [split](const QString &html, const QString &base) {
-        split->show();
-        split->LoadFromBuffer(html, base);
-    };
+    tools.showPage
+        = [preview](const QString &html, const QString &base) { preview->showPage(html, base); };
     m_commands = new ImageCommands({ window->editor(), tools, window }, this);
 
     m_commands->addPages(window->tagCommands()->powerBook());

@@ -9,7 +9,6 @@ class ImageCommands;
 class MainWindow;
 class PreviewController;
 class Prompter;
-class Renderer;
 class Settings;
 
 // Wires the images, links, templates and parameter dialog commands into the
@@ -22,7 +21,6 @@ public:
     {
         MainWindow *window = nullptr; // its menus are built
         PreviewController *preview = nullptr;
-        Renderer *htmlSplit = nullptr;
         Settings *settings = nullptr;
         Prompter *prompter = nullptr;
     };

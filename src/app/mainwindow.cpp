@@ -91,7 +91,7 @@ MainWindow::MainWindow(const QString &programDirectory, Settings *settings, Prom
     buildStatusBar();
     buildRegions();
     buildMenus();
-    new ImageController({ this, m_preview, m_htmlSplit, m_settings, m_prompter }, this);
+    new ImageController({ this, m_preview, m_settings, m_prompter }, this);
     FormCreate();
 }
 

@@ -77,6 +77,7 @@ private Q_SLOTS:
     void initTestCase() { TestEnvironment::isolate(); }
     void menusAndPages();
     void galleryClickFillsTheImageBox();
+    void galleryTakesThePlaceOfFrames();
     void doubleClickOnAlignOpensTheDialog();
     void metaTagKey();
 };
@@ -174,6 +175,31 @@ void TestImagePages::galleryClickFillsTheImageBox()
     QVERIFY(w.editor()->Text().startsWith(
         QStringLiteral(R"(<IMG SRC="home page.gif" WIDTH="88" HEIGHT="31">)")));
     QVERIFY(QFileInfo::exists(s.home() + QStringLiteral("site/home page.gif")));
+}
+
+// A frame-set page shows in the frame renderer; the gallery needs the split
+// preview back, and the next refresh shows the frames again.
+void TestImagePages::galleryTakesThePlaceOfFrames()
+{
+    MainWindowSession s;
+    s.file("site/a.htm", "<p>a</p>");
+    const QString page
+        = s.file("site/frames.htm", "<frameset cols=\"50%,50%\"><frame src=\"a.htm\"></frameset>");
+    MainWindow &w = s.start();
+    auto *split = w.findChild<Renderer *>("HTMLSplit");
+    auto *frames = w.findChild<Renderer *>("HTMLFrames");
+    QVERIFY_LOADS(split, [&] { QVERIFY(w.openPages()->LoadFile(page, false)); });
+    QVERIFY(frames->isVisible());
+    QVERIFY(!split->isVisible());
+    auto *images = w.findChild<ImagesPage *>("ImagesPage");
+    QVERIFY_LOADS(split, [&] { images->findChild<QToolButton *>("SpeedButton36")->click(); });
+    QVERIFY(split->isVisible());
+    QVERIFY(!frames->isVisible());
+    QCOMPARE(
+        TestEnvironment::evaluate(split, "document.querySelector('h2').textContent").toString(),
+        QStringLiteral("Select an image below to insert into the toolbar"));
+    QVERIFY_LOADS(split, [&] { w.findChild<QToolButton *>("RefreshBtn")->click(); });
+    QVERIFY(frames->isVisible());
 }
 
 void TestImagePages::doubleClickOnAlignOpensTheDialog()
