@@ -22,7 +22,8 @@ struct BodySettings;
 // Follows the caret through the page source: the "BODY:" and "TAG:" lights
 // say whether it stands inside the body and inside a tag, and a double click
 // on an attribute edits it (a colour through the colour dialog, an image
-// through the file dialog, copying the image beside the page).
+// through the file dialog, copying the image beside the page, an alignment or
+// size through the parameter dialog).
 class TagAwareEditing final : public QObject
 {
     Q_OBJECT
