@@ -9,6 +9,7 @@
 #include "app/filefilter.h"
 #include "app/filelistpane.h"
 #include "app/generalsettingsdialog.h"
+#include "app/imagecontroller.h"
 #include "app/openpages.h"
 #include "app/previewcommands.h"
 #include "app/programdirectory.h"
@@ -84,6 +85,7 @@ MainWindow::MainWindow(const QString &programDirectory, Settings *settings, Prom
     buildStatusBar();
     buildRegions();
     buildMenus();
+    new ImageController({ this, m_preview, m_settings, m_prompter }, this);
     FormCreate();
 }
 

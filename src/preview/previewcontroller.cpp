@@ -258,6 +258,17 @@ bool PreviewController::isPictureFile(const QString &path)
     return pictures.contains(QFileInfo(path).suffix().toLower());
 }
 
+void PreviewController::showPage(const QString &html, const QString &baseDirectory)
+{
+    if (m_framesShown) {
+        m_framesShown = false;
+        Q_EMIT framesVisibilityChanged(false);
+    }
+    // A refresh still waiting would cover the page with the editor's text.
+    m_refreshWaiting = false;
+    m_htmlSplit->LoadFromBuffer(html, baseDirectory);
+}
+
 void PreviewController::FileListBox1Click(const QString &path)
 {
     if (!QFileInfo(path).isFile())

@@ -78,6 +78,9 @@ public:
     // Makes entry `index` of the history current in both previews.
     void HistoryClick(int index);
 
+    // Shows a page of the program's own (the image gallery) in HTMLSplit in
+    // the normal page layout, frame sets or not.
+    void showPage(const QString &html, const QString &baseDirectory);
     // Shows a page file in HTMLSplit without opening it in the editor.
     void ViewPage1Click(const QString &path);
     // A file clicked in the file list: a picture is shown as a picture, any

@@ -169,6 +169,12 @@ void TagAwareEditing::WebPageDblClick()
     case AttributeText::Kind::Image:
         editImage(hit);
         break;
+    case AttributeText::Kind::Align:
+    case AttributeText::Kind::VAlign:
+    case AttributeText::Kind::Size:
+        if (m_parameterDialog)
+            m_parameterDialog(AttributeText::kindOf(hit));
+        break;
     default:
         break;
     }

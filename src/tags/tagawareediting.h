@@ -22,7 +22,8 @@ struct BodySettings;
 // Follows the caret through the page source: the "BODY:" and "TAG:" lights
 // say whether it stands inside the body and inside a tag, and a double click
 // on an attribute edits it (a colour through the colour dialog, an image
-// through the file dialog, copying the image beside the page).
+// through the file dialog, copying the image beside the page, an alignment or
+// size through the parameter dialog).
 class TagAwareEditing final : public QObject
 {
     Q_OBJECT
@@ -60,6 +61,11 @@ public:
     void WebPageDblClick();
     // What a double click on the name of an opening BODY tag runs.
     void setBodyStatement(std::function<void()> command) { m_bodyStatement = std::move(command); }
+    // What a double click on an ALIGN=, VALIGN= or SIZE= attribute opens.
+    void setParameterDialog(std::function<void(AttributeText::Kind)> open)
+    {
+        m_parameterDialog = std::move(open);
+    }
 
 Q_SIGNALS:
     void lightsChanged(Light body, Light tag);
@@ -79,6 +85,7 @@ private:
     BodySettings *m_body;
     Collaborators m_collaborators;
     std::function<void()> m_bodyStatement;
+    std::function<void(AttributeText::Kind)> m_parameterDialog;
     QTimer *m_textChanged;
     bool m_hooked = false;
     bool m_boundsKnown = false;

@@ -68,7 +68,7 @@ void TestTagTools::menusAndNotebook()
         pages << book->tabText(i);
     QCOMPARE(pages,
              QStringList({ "Font", "Special", "Format", "Lists", "Tables", "Forms", "ASP",
-                           "Custom 1", "Custom 2", "Custom 3", "Custom 4" }));
+                           "Images", "Links", "Templates", "Custom 1", "Custom 2", "Custom 3", "Custom 4" }));
     QVERIFY(w.findChild<EWSPanel *>("EWSPanel")->isVisible());
     w.openPages()->CloseAllPages();
     QVERIFY(!book->isVisible());
