@@ -35,6 +35,7 @@
 #include "tags/tagawareediting.h"
 #include "tags/tagcommands.h"
 #include "tags/usertagcommands.h"
+#include "wizards/generatorcommands.h"
 
 #include <algorithm>
 
@@ -458,6 +459,10 @@ void MainWindow::buildMenus()
     m_editCommands->watchMenu(page, { refresh, checkCursor });
     QMenu *insert = menuBar()->addMenu(QStringLiteral("&Insert"));
     m_tagCommands->fillInsertMenu(insert);
+    new GeneratorCommands({ m_webPage, m_prompter, &m_tagCommands->inserter(), m_preview,
+                            [this] { return m_openPages->currentDirectory(); }, helperTipHook(),
+                            m_tagCommands->powerBook(), insert },
+                          this);
     m_editCommands->watchMenu(insert, insert->actions());
     QMenu *codes = m_tagCommands->htmlCodesMenu();
     m_cleanupCommands->fillHtmlCodesMenu(codes);
