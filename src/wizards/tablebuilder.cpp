@@ -39,19 +39,49 @@ QString withoutHash(const QString &color)
     return color.startsWith(QLatin1Char('#')) ? color.mid(1) : color;
 }
 
-// The value of a named attribute of a tag, matched whole and ignoring case.
+// The value of a named attribute of a tag, matched whole and ignoring case;
+// a name inside another attribute's quoted value is no attribute.
 QString attribute(const QString &tag, const char *name)
 {
-    const QRegularExpression pattern(
-        QStringLiteral("(?<![A-Za-z0-9_-])%1\\s*=\\s*(?:\"([^\"]*)\"|'([^']*)'|([^\\s>]*))")
-            .arg(QLatin1String(name)),
-        QRegularExpression::CaseInsensitiveOption);
-    const QRegularExpressionMatch match = pattern.match(tag);
-    if (!match.hasMatch())
-        return QString();
-    for (int group = 1; group <= 3; ++group) {
-        if (match.capturedStart(group) >= 0)
-            return match.captured(group);
+    const QLatin1String wanted(name);
+    const qsizetype n = tag.size();
+    qsizetype i = tag.startsWith(QLatin1Char('<')) ? 1 : 0;
+    while (i < n && !tag.at(i).isSpace() && tag.at(i) != QLatin1Char('>'))
+        ++i; // the tag's own name
+    while (i < n) {
+        while (i < n && (tag.at(i).isSpace() || tag.at(i) == QLatin1Char('/')))
+            ++i;
+        if (i >= n || tag.at(i) == QLatin1Char('>'))
+            break;
+        const qsizetype nameStart = i;
+        while (i < n && !tag.at(i).isSpace() && tag.at(i) != QLatin1Char('=')
+               && tag.at(i) != QLatin1Char('>'))
+            ++i;
+        const QStringView attributeName = QStringView(tag).mid(nameStart, i - nameStart);
+        while (i < n && tag.at(i).isSpace())
+            ++i;
+        QString value;
+        if (i < n && tag.at(i) == QLatin1Char('=')) {
+            ++i;
+            while (i < n && tag.at(i).isSpace())
+                ++i;
+            if (i < n && (tag.at(i) == QLatin1Char('"') || tag.at(i) == QLatin1Char('\''))) {
+                const QChar quote = tag.at(i++);
+                const qsizetype end = tag.indexOf(quote, i);
+                const qsizetype stop = end < 0 ? n : end;
+                value = tag.mid(i, stop - i);
+                i = end < 0 ? n : end + 1;
+            } else {
+                const qsizetype valueStart = i;
+                while (i < n && !tag.at(i).isSpace() && tag.at(i) != QLatin1Char('>'))
+                    ++i;
+                value = tag.mid(valueStart, i - valueStart);
+            }
+        }
+        if (attributeName.compare(wanted, Qt::CaseInsensitive) == 0)
+            return value;
+        if (attributeName.isEmpty())
+            ++i; // a stray "=" or quote
     }
     return QString();
 }
@@ -61,7 +91,6 @@ int number(const QString &text)
     return text.trimmed().toInt(); // 0 when it is no number
 }
 
-const QLatin1String anchorStart("<A HREF");
 const QLatin1String anchorEnd("</A>");
 
 } // namespace
@@ -191,7 +220,7 @@ bool TableBuilder::selectCell(const QString &address)
     const QString anchor = anchorOf(address);
     if (anchor.isEmpty() || m_viewForm)
         return false;
-    const QString href = QStringLiteral("HREF=\"") + anchor + QLatin1Char('"');
+    const QString href = QStringLiteral("<A HREF=\"") + anchor + QStringLiteral("\">");
     for (int i = 0; i < m_lines.size(); ++i) {
         if (isCellLine(m_lines.at(i)) && m_lines.at(i).contains(href, Qt::CaseInsensitive)) {
             m_selected = i;
@@ -226,7 +255,7 @@ void TableBuilder::changeCell(const CellFields &cell)
     if (m_selected < 0 || m_selected >= m_lines.size() || m_viewForm)
         return;
     const QString line = m_lines.at(m_selected);
-    static const QRegularExpression number(QStringLiteral("HREF=\"Cell:(\\d+)\\.\""),
+    static const QRegularExpression number(QStringLiteral("<A HREF=\"Cell:(\\d+)\\.\">"),
                                            QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch match = number.match(line);
     const QString anchor = match.hasMatch() ? match.captured(1) : QString();
@@ -293,13 +322,13 @@ void TableBuilder::deleteCell()
 
 QString TableBuilder::withoutAnchor(const QString &line)
 {
-    const qsizetype start = line.indexOf(anchorStart, 0, Qt::CaseInsensitive);
-    if (start < 0)
+    // Only the builder's own anchor goes: a link typed into the cell text stays.
+    static const QRegularExpression anchor(QStringLiteral("<A HREF=\"Cell:\\d+\\.\">\\*</A>"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch match = anchor.match(line);
+    if (!match.hasMatch())
         return line;
-    const qsizetype end = line.indexOf(anchorEnd, start, Qt::CaseInsensitive);
-    if (end < 0)
-        return line;
-    return line.left(start) + line.mid(end + anchorEnd.size());
+    return line.left(match.capturedStart()) + line.mid(match.capturedEnd());
 }
 
 QStringList TableBuilder::viewLines() const

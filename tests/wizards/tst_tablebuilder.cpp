@@ -156,6 +156,12 @@ void TestTableBuilder::cellEdits_data()
         << "<TH ROWSPAN=\"1\" COLSPAN=\"1\" VALIGN=\"None\" ALIGN=\"None\" BGCOLOR=\"\">"
            "<A HREF=\"Cell:1.\">*</A>Name</TH>";
     c = CellFields();
+    c.text = "see <A HREF=\"x.htm\">this</A>";
+    QTest::addRow("a link in the text")
+        << c
+        << "<TD ROWSPAN=\"1\" COLSPAN=\"1\" VALIGN=\"None\" ALIGN=\"None\" BGCOLOR=\"\">"
+           "<A HREF=\"Cell:1.\">*</A>see <A HREF=\"x.htm\">this</A></TD>";
+    c = CellFields();
     c.text = "a\nb <B>bold</B>";
     c.vertical = "x\"y";
     QTest::addRow("text on one line, quote in a value")
@@ -180,6 +186,9 @@ void TestTableBuilder::cellEdits()
     CellFields back = cell;
     back.text.replace('\n', ' ');
     QCOMPARE(b.selectedCell(), back);
+    b.toViewForm(false);
+    QVERIFY(!b.lines().at(4).contains("Cell:1."));
+    QCOMPARE(b.lines().at(4).contains("<A HREF=\"x.htm\">this</A>"), cell.text.contains("x.htm"));
 }
 
 void TestTableBuilder::selectionMatchesTheAnchorOnly()
@@ -294,6 +303,9 @@ void TestTableBuilder::attributesReadBack_data()
     QTest::addRow("border colour alone") << a;
     a.tableColor = "445566";
     QTest::addRow("both colours") << a;
+    a.justification = "x\" CELLPADDING=\"9";
+    a.caption = "BORDER=7";
+    QTest::addRow("attribute names inside a value") << a;
 }
 
 void TestTableBuilder::attributesReadBack()
