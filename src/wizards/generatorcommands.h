@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
 class QAction;
 class QMenu;
@@ -15,10 +16,13 @@ namespace Tarnwick {
 class EditorControl;
 class PreviewController;
 class Prompter;
+class Renderer;
 class TagInserter;
+class TFormWizeForm;
+class TSubmitForm;
 
-// The generators of tables: their menu items and tool-page buttons, and the
-// dialogs they start.
+// The generators of tables and forms: their menu items and tool-page
+// buttons, and the dialogs they start.
 class GeneratorCommands final : public QObject
 {
     Q_OBJECT
@@ -34,15 +38,20 @@ public:
         std::function<void(int tipNumber)> showHelperTip;
         QWidget *toolBook = nullptr; // the tool notebook, whose Tables page gets buttons
         QMenu *insertMenu = nullptr; // filled at once when given
+        Renderer *mainPreview = nullptr; // its form submissions are shown too
     };
 
     explicit GeneratorCommands(Parts parts, QObject *parent = nullptr);
+    ~GeneratorCommands() override;
 
-    // Insert: "WizeGuys" with "&Table Vaza Ded...", and "Table Cell &Attributes".
+    // Insert: "WizeGuys" with "&Table Vaza Ded..." and "&Data Form Vaza Ded...",
+    // and "Table Cell &Attributes".
     void fillInsertMenu(QMenu *menu);
 
     void TableWizeGuyClick();
     void TableCellAttributesClick();
+    void FormWizeGuyClick();
+    TSubmitForm *submitResults() const { return m_submit; }
 
 private:
     void addToolButtons();
@@ -50,6 +59,9 @@ private:
     Parts m_parts;
     QAction *m_table = nullptr;
     QAction *m_cellAttributes = nullptr;
+    QAction *m_form = nullptr;
+    TSubmitForm *m_submit = nullptr;
+    std::unique_ptr<TFormWizeForm> m_formWizard; // made on first use, kept for the run
 };
 
 } // namespace Tarnwick
