@@ -1,15 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Times the table builder as the user waits for it: a 100 x 20 table built
-// (Build) and previewed, until the dialog's preview reports the load
-// finished; then one cell's text changed and previewed. The builder alone
-// (lines only, no preview) is timed too, to tell its share from the engine's.
+// Times the table and form builders as the user waits for them: a 100 x 20
+// table built (Build) and previewed, until the dialog's preview reports the
+// load finished; then one cell's text changed and previewed; then a form of
+// 200 fields of every kind opened from its definition file, built and
+// previewed. The builders alone (lines only, no preview) are timed too, to
+// tell their share from the engine's.
 // Usage: bench_tablewizard [repetitions]   (runs offscreen unless told otherwise)
 
 #include "benchtiming.h"
 #include "platform/editorcontrol.h"
 #include "platform/renderer.h"
 #include "scriptedprompter.h"
+#include "wizards/formbuilder.h"
+#include "wizards/formdefinition.h"
 #include "wizards/tablebuilder.h"
+#include "wizards/tformwizeform.h"
 #include "wizards/ttblcreateform.h"
 
 #include <QApplication>
@@ -17,6 +22,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTemporaryDir>
 #include <QTimer>
 
 using namespace Tarnwick;
@@ -92,6 +98,43 @@ int main(int argc, char *argv[])
                                                 [&] { cellText->setText(QString::number(++n)); })
                                    && ok;
                            }));
+
+    // 200 fields, the seven kinds in turn.
+    const QStringList kinds { "CB|c%1|v|Check %1|1",
+                              "RG|group|%1|Radio %1|0",
+                              "DE|e%1|Entry %1:|20|0",
+                              "LB|l%1|List %1|1|0|3|a|b|c|",
+                              "TA|t%1|Text %1|40|5",
+                              "PT|1|0|0|0|3|Text %1",
+                              "HD|h%1|%1" };
+    QStringList records;
+    for (int i = 0; i < 200; ++i)
+        records.append(kinds.at(i % kinds.size()).arg(i));
+    QTemporaryDir dir;
+    const QString definition = dir.filePath("big.frm");
+    FormDefinition::write(definition, records);
+    TFormWizeForm::Context formContext;
+    formContext.editor = &editor;
+    formContext.prompter = &prompter;
+    TFormWizeForm formWizard(formContext);
+    formWizard.show();
+    FormOptions options;
+    options.tableFormat = true;
+    BenchTiming::print("200-field form, lines only",
+                       BenchTiming::timeIt(
+                           repetitions, [] {}, [&] { FormBuilder::build(records, options); }));
+    BenchTiming::print(
+        "200-field form opened and previewed",
+        BenchTiming::timeIt(
+            repetitions,
+            [&] {
+                if (!formWizard.records().isEmpty())
+                    prompter.answer(Prompter::Answer::No); // no save first
+                prompter.answerFile(definition);
+            },
+            [&] {
+                ok = untilLoaded(formWizard.preview(), [&] { formWizard.OpenClick(); }) && ok;
+            }));
     if (!ok)
         std::printf("a preview load failed\n");
     return ok ? 0 : 1;
