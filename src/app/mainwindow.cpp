@@ -37,6 +37,7 @@
 #include "tags/tagawareediting.h"
 #include "tags/tagcommands.h"
 #include "tags/usertagcommands.h"
+#include "wizards/generatorcommands.h"
 
 #include <algorithm>
 
@@ -377,6 +378,10 @@ void MainWindow::buildMenus()
     m_editCommands->watchMenu(page, { refresh, checkCursor });
     QMenu *insert = menuBar()->addMenu(QStringLiteral("&Insert"));
     m_tagCommands->fillInsertMenu(insert);
+    new GeneratorCommands({ m_webPage, m_prompter, &m_tagCommands->inserter(), m_preview,
+                            [this] { return m_openPages->currentDirectory(); }, helperTipHook(),
+                            m_tagCommands->powerBook(), insert, m_htmlSplit },
+                          this);
     m_editCommands->watchMenu(insert, insert->actions());
     QMenu *codes = m_tagCommands->htmlCodesMenu();
     m_cleanupCommands->fillHtmlCodesMenu(codes);

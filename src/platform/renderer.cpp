@@ -278,6 +278,7 @@ public:
         bool started = false; // the engine has begun it
         bool retryIfAborted = false; // asked for while a navigation was being refused
         bool keepPosition = false; // scroll to where the shown document stands
+        bool selfStarted = false; // the page went there by itself
     };
 
     explicit Private(Renderer *renderer)
@@ -353,6 +354,7 @@ public:
     // The address a user sees: the base directory for the document given as text.
     QUrl shownAddress(const QUrl &url) const;
     bool acceptNavigation(const QUrl &url, QWebEnginePage::NavigationType type, bool isMainFrame);
+    void dropRefusedStart(const QUrl &url);
     void loadingChanged(const QWebEngineLoadingInfo &info);
     void scriptMessage(const QString &message);
     void newWindow(const QUrl &url, bool userInitiated);
@@ -985,11 +987,31 @@ bool Renderer::Private::acceptNavigation(const QUrl &url, QWebEnginePage::Naviga
     if (type == QWebEnginePage::NavigationTypeLinkClicked) {
         bool handled = false;
         emit q->hotSpotClicked(shownAddress(url).toString(), &handled);
-        if (handled || destroying)
+        if (destroying)
             return false;
+        if (handled) {
+            dropRefusedStart(url);
+            return false;
+        }
     }
     refusedUrl.clear();
     return true;
+}
+
+// A link of a scheme the engine does not know starts loading before it is
+// offered to acceptNavigation; refused there, that start is no load.
+void Renderer::Private::dropRefusedStart(const QUrl &url)
+{
+    if (!current || !current->selfStarted || current->url != url)
+        return;
+    current.reset();
+    if (!queued) {
+        setBusy(false);
+        return;
+    }
+    Load next = std::move(*queued);
+    queued.reset();
+    request(std::move(next));
 }
 
 void Renderer::Private::loadingChanged(const QWebEngineLoadingInfo &info)
@@ -1008,6 +1030,7 @@ void Renderer::Private::loadingChanged(const QWebEngineLoadingInfo &info)
             load.url = info.url();
             load.addToHistory = true;
             load.started = true;
+            load.selfStarted = true;
             current = load;
             setBusy(true);
         } else if (current && sameDocument(info.url(), current->url)) {

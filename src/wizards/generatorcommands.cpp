@@ -1,0 +1,140 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "wizards/generatorcommands.h"
+
+#include "platform/editorcontrol.h"
+#include "platform/renderer.h"
+#include "preview/previewcontroller.h"
+#include "wizards/tformwizeform.h"
+#include "wizards/tsubmitform.h"
+#include "wizards/ttableattrform.h"
+#include "wizards/ttblcreateform.h"
+
+#include <QAction>
+#include <QBoxLayout>
+#include <QMenu>
+#include <QToolButton>
+
+#include <utility>
+
+namespace Tarnwick {
+
+namespace {
+
+constexpr int tableHelperTip = 4;
+
+} // namespace
+
+GeneratorCommands::~GeneratorCommands() = default;
+
+GeneratorCommands::GeneratorCommands(Parts parts, QObject *parent)
+    : QObject(parent)
+    , m_parts(std::move(parts))
+{
+    m_table = new QAction(QStringLiteral("&Table Vaza Ded..."), this);
+    m_table->setObjectName(QStringLiteral("TableWizeGuy"));
+    m_table->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+    m_table->setStatusTip(QStringLiteral("Table Vaza Ded"));
+    connect(m_table, &QAction::triggered, this, &GeneratorCommands::TableWizeGuyClick);
+    m_cellAttributes = new QAction(QStringLiteral("Table Cell &Attributes"), this);
+    m_cellAttributes->setObjectName(QStringLiteral("TableCellAttributes"));
+    m_cellAttributes->setStatusTip(QStringLiteral("Change table cell attributes"));
+    connect(m_cellAttributes, &QAction::triggered, this,
+            &GeneratorCommands::TableCellAttributesClick);
+    m_form = new QAction(QStringLiteral("&Data Form Vaza Ded..."), this);
+    m_form->setObjectName(QStringLiteral("FormWizeGuy"));
+    m_form->setStatusTip(QStringLiteral("Data Entry Form Vaza Ded"));
+    connect(m_form, &QAction::triggered, this, &GeneratorCommands::FormWizeGuyClick);
+    m_submit = new TSubmitForm(m_parts.editor->window());
+    if (m_parts.mainPreview)
+        connect(m_parts.mainPreview, &Renderer::formSubmitted, m_submit,
+                &TSubmitForm::showSubmission);
+    addToolButtons();
+    if (m_parts.insertMenu)
+        fillInsertMenu(m_parts.insertMenu);
+}
+
+void GeneratorCommands::fillInsertMenu(QMenu *menu)
+{
+    QMenu *wizeGuys = menu->addMenu(QStringLiteral("WizeGuys"));
+    wizeGuys->menuAction()->setObjectName(QStringLiteral("WizeGuys"));
+    wizeGuys->addAction(m_table);
+    wizeGuys->addAction(m_form);
+    menu->addAction(m_cellAttributes);
+}
+
+void GeneratorCommands::addToolButtons()
+{
+    struct Button
+    {
+        const char *page;
+        const char *name;
+        const char *text;
+        const char *hint;
+        QAction *action;
+    };
+    const Button buttons[] = {
+        { "TablesPage", "TableWizeGuyBtn", "Table Vaza Ded", "Table Vaza Ded", m_table },
+        { "TablesPage", "CellAttributesBtn", "Cell Attributes", "Change table cell attributes",
+          m_cellAttributes },
+        { "FormsPage", "FormWizeGuyBtn", "Form Vaza Ded", "Data Entry Form Vaza Ded", m_form },
+    };
+    for (const Button &b : buttons) {
+        QWidget *page = m_parts.toolBook
+            ? m_parts.toolBook->findChild<QWidget *>(QLatin1String(b.page))
+            : nullptr;
+        auto *layout = page ? qobject_cast<QBoxLayout *>(page->layout()) : nullptr;
+        if (!layout)
+            continue;
+        auto *button = new QToolButton(page);
+        button->setObjectName(QLatin1String(b.name));
+        button->setText(QLatin1String(b.text));
+        button->setToolTip(QLatin1String(b.hint));
+        button->setStatusTip(QLatin1String(b.hint));
+        connect(button, &QToolButton::clicked, b.action, &QAction::trigger);
+        layout->insertWidget(layout->count() - 1, button); // before the closing stretch
+    }
+}
+
+void GeneratorCommands::TableWizeGuyClick()
+{
+    if (m_parts.showHelperTip)
+        m_parts.showHelperTip(tableHelperTip);
+    TTblCreateForm::Context context;
+    context.editor = m_parts.editor;
+    context.prompter = m_parts.prompter;
+    context.pageDirectory = m_parts.pageDirectory ? m_parts.pageDirectory() : QString();
+    PreviewController *preview = m_parts.preview;
+    context.refreshPreview = [preview] {
+        if (preview)
+            preview->UpdateWebView();
+    };
+    TTblCreateForm dialog(std::move(context), m_parts.editor->window());
+    dialog.exec();
+}
+
+void GeneratorCommands::TableCellAttributesClick()
+{
+    TTableAttrForm dialog(m_parts.inserter, m_parts.prompter, m_parts.editor->window());
+    dialog.exec();
+}
+
+void GeneratorCommands::FormWizeGuyClick()
+{
+    if (!m_formWizard) {
+        TFormWizeForm::Context context;
+        context.editor = m_parts.editor;
+        context.prompter = m_parts.prompter;
+        context.pageDirectory = m_parts.pageDirectory;
+        PreviewController *preview = m_parts.preview;
+        context.refreshPreview = [preview] {
+            if (preview)
+                preview->UpdateWebView();
+        };
+        context.submitResults = m_submit;
+        m_formWizard
+            = std::make_unique<TFormWizeForm>(std::move(context), m_parts.editor->window());
+    }
+    m_formWizard->exec();
+}
+
+} // namespace Tarnwick

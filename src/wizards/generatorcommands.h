@@ -1,0 +1,67 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class QAction;
+class QMenu;
+class QWidget;
+
+namespace Tarnwick {
+
+class EditorControl;
+class PreviewController;
+class Prompter;
+class Renderer;
+class TagInserter;
+class TFormWizeForm;
+class TSubmitForm;
+
+// The generators of tables and forms: their menu items and tool-page
+// buttons, and the dialogs they start.
+class GeneratorCommands final : public QObject
+{
+    Q_OBJECT
+
+public:
+    struct Parts
+    {
+        EditorControl *editor = nullptr;
+        Prompter *prompter = nullptr;
+        TagInserter *inserter = nullptr;
+        PreviewController *preview = nullptr;
+        std::function<QString()> pageDirectory;
+        std::function<void(int tipNumber)> showHelperTip;
+        QWidget *toolBook = nullptr; // the tool notebook, whose Tables page gets buttons
+        QMenu *insertMenu = nullptr; // filled at once when given
+        Renderer *mainPreview = nullptr; // its form submissions are shown too
+    };
+
+    explicit GeneratorCommands(Parts parts, QObject *parent = nullptr);
+    ~GeneratorCommands() override;
+
+    // Insert: "WizeGuys" with "&Table Vaza Ded..." and "&Data Form Vaza Ded...",
+    // and "Table Cell &Attributes".
+    void fillInsertMenu(QMenu *menu);
+
+    void TableWizeGuyClick();
+    void TableCellAttributesClick();
+    void FormWizeGuyClick();
+    TSubmitForm *submitResults() const { return m_submit; }
+
+private:
+    void addToolButtons();
+
+    Parts m_parts;
+    QAction *m_table = nullptr;
+    QAction *m_cellAttributes = nullptr;
+    QAction *m_form = nullptr;
+    TSubmitForm *m_submit = nullptr;
+    std::unique_ptr<TFormWizeForm> m_formWizard; // made on first use, kept for the run
+};
+
+} // namespace Tarnwick
