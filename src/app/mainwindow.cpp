@@ -14,6 +14,7 @@
 #include "app/programdirectory.h"
 #include "app/projectcommands.h"
 #include "app/projectmenu.h"
+#include "app/publishcommands.h"
 #include "app/settings.h"
 #include "app/tips.h"
 #include "app/usertagsettings.h"
@@ -229,6 +230,7 @@ void MainWindow::buildRegions()
         m_webPage->setFocus();
     });
     m_projectMenu = new ProjectMenu(m_outline, m_projectCommands, m_preview, this);
+    new PublishCommands(m_projectMenu, m_outline, m_openPages, m_prompter, m_settings, this);
     m_pageDetails = new PageDetailsCommands(
         m_webPage, m_prompter, [this] { return m_openPages->currentFileName(); }, this);
     connect(m_openPages, &OpenPages::pageStateChanged, m_pageDetails,
