@@ -223,6 +223,16 @@ TQFTPForm::TQFTPForm(const Request &request, Prompter *prompter, QWidget *parent
     connect(m_viewLog, &QPushButton::clicked, this, &TQFTPForm::ViewLogClick);
     connect(m_dryRunBtn, &QPushButton::clicked, this, &TQFTPForm::DryRunClick);
     connect(m_client, &TCustomFtpCli::OnDisplay, this, &TQFTPForm::FtpClient1Display);
+    connect(
+        m_client, &TCustomFtpCli::OnCertificateQuestion, this,
+        [this](const QString &host, const QByteArray &sha256, const QStringList &errors,
+               bool &accept) {
+            accept = m_prompter->message(Prompter::Kind::Warning,
+                                         certificateQuestion(host, sha256, errors),
+                                         Prompter::Buttons::YesNo)
+                == Prompter::Answer::Yes;
+        },
+        Qt::DirectConnection);
     // Direct: the client reads the abort flag as soon as the signal returns.
     connect(
         m_client, &TCustomFtpCli::OnProgress, this,
@@ -485,6 +495,16 @@ void TQFTPForm::ViewLogClick()
         showPage(m_pageBeforeLog ? m_pageBeforeLog : m_default);
         m_viewLog->setText(QStringLiteral("&View Log"));
     }
+}
+
+QString TQFTPForm::certificateQuestion(const QString &host, const QByteArray &sha256,
+                                       const QStringList &errors)
+{
+    return QStringLiteral(
+               "The certificate of %1 is not trusted:\n%2\n\nSHA-256 fingerprint:\n%3\n\n"
+               "Accept this certificate for this connection only?")
+        .arg(host, errors.join(QLatin1Char('\n')),
+             QString::fromLatin1(sha256.toHex(':').toUpper()));
 }
 
 void TQFTPForm::FtpClient1Display(const QString &message)

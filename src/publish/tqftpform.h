@@ -65,6 +65,10 @@ public:
     void accept() override;
     void reject() override;
 
+    // The question about a certificate the system does not trust.
+    static QString certificateQuestion(const QString &host, const QByteArray &sha256,
+                                       const QStringList &errors);
+
 protected:
     void showEvent(QShowEvent *event) override;
 

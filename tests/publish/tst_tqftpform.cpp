@@ -17,6 +17,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSslCertificate>
 #include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -50,6 +51,15 @@ QMap<QString, QByteArray> filesBelow(const QString &root)
     return files;
 }
 
+QString fingerprint(const PyFtpServer &server)
+{
+    const QList<QSslCertificate> certificates = QSslCertificate::fromPath(server.certificatePath());
+    if (certificates.isEmpty())
+        return QStringLiteral("<no certificate>");
+    return QString::fromLatin1(
+        certificates.first().digest(QCryptographicHash::Sha256).toHex(':').toUpper());
+}
+
 } // namespace
 
 class TestTQFTPForm final : public QObject
@@ -66,6 +76,7 @@ private slots:
     void connectFailures_data();
     void connectFailures();
     void declinedDirectoryStaysOnDefault();
+    void refusedCertificateSendsNothing();
     void viewLogToggles();
 
 private:
@@ -145,6 +156,8 @@ void TestTQFTPForm::publishesAProject_data()
     QTest::addColumn<bool>("tls");
     QTest::addColumn<bool>("strict");
     QTest::addRow("plain") << false << false;
+    QTest::addRow("TLS") << true << false;
+    QTest::addRow("strict TLS") << true << true;
 }
 
 // The whole road: the missing remote directory made on Yes, pages in ASCII,
@@ -162,13 +175,16 @@ void TestTQFTPForm::publishesAProject()
     QVERIFY(site.server->port() != 0);
     makeProject(site.local->filePath(QStringLiteral("project")));
     ScriptedPrompter prompter;
+    if (tls)
+        prompter.answer(Answer::Yes); // take the self-signed certificate
     prompter.answer(Answer::Yes); // create the directory
 
-    TQFTPForm form(request(site,
-                           { QStringLiteral("PROJECT.INI"), QStringLiteral("index.htm"),
-                             QStringLiteral("about.htm"), QStringLiteral("gone.htm") },
-                           QStringLiteral("site")),
-                   &prompter);
+    TQFTPForm::Request r = request(site,
+                                   { QStringLiteral("PROJECT.INI"), QStringLiteral("index.htm"),
+                                     QStringLiteral("about.htm"), QStringLiteral("gone.htm") },
+                                   QStringLiteral("site"));
+    r.site.tls = tls;
+    TQFTPForm form(r, &prompter);
     form.show();
     auto *notebook = form.findChild<QStackedWidget *>(QStringLiteral("FTPNotebook"));
     QCOMPARE(notebook->currentWidget()->objectName(), QStringLiteral("Default"));
@@ -176,8 +192,15 @@ void TestTQFTPForm::publishesAProject()
     QCOMPARE(files->count(), 3); // the settings entry is no page
     QCOMPARE(files->item(0)->text(), QStringLiteral("about.htm"));
 
+    QCOMPARE(form.findChild<QCheckBox *>(QStringLiteral("UseFTPS"))->isChecked(), tls);
     form.findChild<QPushButton *>(QStringLiteral("ConnectBtn"))->click();
-    QCOMPARE(prompter.texts(),
+    QStringList texts = prompter.texts();
+    if (tls) {
+        QVERIFY(texts.size() > 1);
+        QVERIFY2(texts.takeFirst().contains(fingerprint(*site.server)),
+                 qPrintable(prompter.texts().join(QLatin1Char('\n'))));
+    }
+    QCOMPARE(texts,
              QStringList {
                  QStringLiteral("Directory site does not exist.  Would you like to create it?") });
     QCOMPARE(notebook->currentWidget()->objectName(), QStringLiteral("Pages"));
@@ -429,6 +452,35 @@ void TestTQFTPForm::declinedDirectoryStaysOnDefault()
                  ->objectName(),
              QStringLiteral("Default"));
     QCOMPARE(site.server->commands(), QStringList({ "USER tester", "PASS", "CWD pub", "QUIT" }));
+}
+
+// No: the log-in never goes out, and the dialog stays on "Default" with why.
+void TestTQFTPForm::refusedCertificateSendsNothing()
+{
+    PyFtpServer::Options options = m_options;
+    options.tls = true;
+    Site site = startSite(options);
+    QVERIFY(site.server->port() != 0);
+    TestEnvironment::writeFile(site.local->filePath(QStringLiteral("project/a.htm")), "<p>a</p>");
+    ScriptedPrompter prompter;
+    prompter.answer(Answer::No);
+    TQFTPForm::Request r = request(site, { QStringLiteral("a.htm") }, QString());
+    r.site.tls = true;
+    TQFTPForm form(r, &prompter);
+    form.show();
+    form.ConnectBtnClick();
+    QCOMPARE(prompter.texts().size(), 2);
+    QVERIFY(prompter.texts().first().startsWith(
+        QStringLiteral("The certificate of 127.0.0.1 is not trusted:")));
+    QVERIFY(prompter.texts().first().contains(fingerprint(*site.server)));
+    QVERIFY2(prompter.texts().last().startsWith(
+                 QStringLiteral("500 TLS error: certificate not trusted")),
+             qPrintable(prompter.texts().last()));
+    QCOMPARE(form.findChild<QStackedWidget *>(QStringLiteral("FTPNotebook"))
+                 ->currentWidget()
+                 ->objectName(),
+             QStringLiteral("Default"));
+    QCOMPARE(site.server->commands(), QStringList { QStringLiteral("AUTH TLS") });
 }
 
 void TestTQFTPForm::viewLogToggles()
