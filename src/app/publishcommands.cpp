@@ -25,8 +25,9 @@ PublishCommands::PublishCommands(ProjectMenu *menu, ProjectOutline *outline, Ope
     , m_prompter(prompter)
     , m_settings(settings)
 {
-    menu->setSendCommand([this] { return sendCaption(); },
-                         [this](const QString &caption) { FTPSendClick(caption); });
+    if (menu)
+        menu->setSendCommand([this] { return sendCaption(); },
+                             [this](const QString &caption) { FTPSendClick(caption); });
 }
 
 QString PublishCommands::sendCaption() const
@@ -75,6 +76,7 @@ std::optional<TQFTPForm::Request> PublishCommands::request() const
     r.site.directory = settings.ftpDirectory;
     r.site.user = settings.loginID;
     r.site.password = PasswordCodec::DecodeStr(settings.loginPassword);
+    r.site.tls = settings.useFtps;
     r.timeOutMs = m_settings->FTP.TimeOut;
     r.smartAscii = m_settings->FTP.SmartASCII;
     r.extensions = m_settings->Defaults.Extension;

@@ -19,7 +19,7 @@ class Settings;
 
 // The send items of the project menus: their caption for the selected entry
 // and FTPSendClick, which shows the FTP Vaza Ded for the selected page or
-// project.
+// project. Without a menu (tests) nothing shows the items.
 class PublishCommands final : public QObject
 {
     Q_OBJECT

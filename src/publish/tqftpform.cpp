@@ -459,7 +459,7 @@ void TQFTPForm::finishSend()
     const bool complete = PublishSender::allSent(m_results) && !m_sender->cancelled()
         && (!m_sendImages->isChecked() || m_referencePlan.missing.isEmpty());
     const QString text = summary();
-    for (const QString &line : text.split(QLatin1Char('\n')))
+    for (const QString &line : text.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
         m_log->appendPlainText(QStringLiteral("! ") + line);
     if (complete) {
         m_statusPanel->hide();
