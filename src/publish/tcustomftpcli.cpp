@@ -240,8 +240,12 @@ void TCustomFtpCli::askAboutCertificate(const QList<QSslError> &errors)
     for (const QSslError &e : errors)
         texts << e.errorString();
     bool accept = false;
-    if (m_trustedDigest.isEmpty())
+    if (m_trustedDigest.isEmpty()) {
+        m_askingUser = true;
         emit OnCertificateQuestion(m_hostName.trimmed(), digest, texts, accept);
+        m_askingUser = false;
+        userAnswered();
+    }
     if (!ssl || ssl != m_control)
         return;
     if (!accept) {

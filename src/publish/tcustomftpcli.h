@@ -146,6 +146,9 @@ protected:
     virtual void requestFinished(quint64 serial, TFtpRequest request, int error);
     // Serial of the request started last.
     quint64 requestSerial() const { return m_serial; }
+    // While the user is asked about a certificate, time does not run out.
+    bool askingUser() const { return m_askingUser; }
+    virtual void userAnswered() { }
 
 private:
     enum class Step {
@@ -216,6 +219,7 @@ private:
     bool m_ignoreCertificateErrors = false;
     QByteArray m_trustedDigest;
     QByteArray m_acceptedDigest;
+    bool m_askingUser = false;
 
     QString m_errorMessage;
     TFtpState m_state = TFtpState::Ready;
