@@ -91,8 +91,10 @@ void PublishCommands::FTPSendClick(const QString &caption)
         return;
     }
     const std::optional<TQFTPForm::Request> r = request();
-    if (!r)
+    if (!r) {
+        m_prompter->information(nothingSelected());
         return;
+    }
     if (r->pages.size() == 1
         && r->pages.first().compare(ProjectPaths::SettingsFileName, Qt::CaseInsensitive) == 0) {
         m_prompter->information(settingsNotSent());

@@ -43,6 +43,10 @@ public:
         return QStringLiteral(
             "You must close all project files before you can send them to your site.");
     }
+    static QString nothingSelected()
+    {
+        return QStringLiteral("Select a page or a project in the project tree to send it.");
+    }
     static QString settingsNotSent()
     {
         return QStringLiteral("PROJECT.INI holds the project's settings and is never sent.");

@@ -21,7 +21,8 @@ private slots:
     void requestFromProjectSettings_data();
     void requestFromProjectSettings();
     void wholeSiteWithAPageOpenIsRefused();
-    void settingsEntryAloneIsNeverSent();
+    void nothingToSend_data();
+    void nothingToSend();
     void openPageIsReadFromItsTab();
 
 private:
@@ -119,17 +120,28 @@ void TestPublishCommands::wholeSiteWithAPageOpenIsRefused()
     QCOMPARE(f.prompter.messages().first().kind, Prompter::Kind::Warning);
 }
 
-void TestPublishCommands::settingsEntryAloneIsNeverSent()
+void TestPublishCommands::nothingToSend_data()
 {
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QString>("message");
+    QTest::addRow("settings entry alone") << 1 << PublishCommands::settingsNotSent();
+    QTest::addRow("nothing selected") << -1 << PublishCommands::nothingSelected();
+}
+
+// No dialog opens without a page to send; the user is told why.
+void TestPublishCommands::nothingToSend()
+{
+    QFETCH(int, row);
+    QFETCH(QString, message);
     ProjectCommandsFixture f;
     makeShop(f);
     PublishCommands commands(nullptr, &f.outline, &f.pages, &f.prompter, &f.settings);
-    f.outline.setCurrentRow(1);
+    f.outline.setCurrentRow(row);
     const QString caption = withDialog(
         &f.outline, [&] { commands.FTPSendClick(commands.sendCaption()); },
         [](QWidget *dialog) { dialog->close(); });
     QCOMPARE(caption, QString());
-    QCOMPARE(f.prompter.texts(), QStringList { PublishCommands::settingsNotSent() });
+    QCOMPARE(f.prompter.texts(), QStringList { message });
 }
 
 // What the user sees in the tab is what the page refers to, saved or not.
