@@ -15,6 +15,7 @@
 #include "app/programdirectory.h"
 #include "app/projectcommands.h"
 #include "app/projectmenu.h"
+#include "app/publishcommands.h"
 #include "app/settings.h"
 #include "app/speedbuttons.h"
 #include "app/tips.h"
@@ -226,6 +227,7 @@ void MainWindow::buildRegions()
         m_webPage->setFocus();
     });
     m_projectMenu = new ProjectMenu(m_outline, m_projectCommands, m_preview, this);
+    new PublishCommands(m_projectMenu, m_outline, m_openPages, m_prompter, m_settings, this);
     m_pageDetails = new PageDetailsCommands(
         m_webPage, m_prompter, [this] { return m_openPages->currentFileName(); }, this);
     connect(m_openPages, &OpenPages::pageStateChanged, m_pageDetails,

@@ -30,6 +30,9 @@ const QString describeHint = QStringLiteral("Change description of selected file
 const QString renameHint = QStringLiteral("Rename selected page");
 const QString removeHint = QStringLiteral("Removes file from the project but does not delete the "
                                           "file");
+const QString sendHint
+    = QStringLiteral("Send selected file to the website specified in the Project "
+                     "Defaults file via FTP connection");
 const QString newProjectHint = QStringLiteral("Create a new project");
 const QString deleteProjectHint = QStringLiteral("Delete the entire project");
 
@@ -60,6 +63,7 @@ ProjectMenu::ProjectMenu(ProjectOutline *outline, ProjectCommands *commands,
     add(Command::ChangePageDescription, QStringLiteral("Change Description..."),
         "ChangeDescription2", describeHint);
     add(Command::RenameFile, QStringLiteral("Rename Page..."), "RenameFile2", renameHint);
+    add(Command::SendToSite, QStringLiteral("Send to site..."), "FTPSend2", sendHint);
     add(Command::RemoveFromProject, QStringLiteral("Remove file from project..."),
         "Removefromproject2", removeHint);
     add(Command::FindOrphans, QStringLiteral("Find Project Orphans..."), "FindOrphans2");
@@ -158,6 +162,7 @@ void ProjectMenu::fillProjectsMenu(QMenu *menu)
         QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_D));
     add(m_pages, Command::RemoveFromProject, QStringLiteral("Remove file from project..."),
         "Removefromproject1", removeHint);
+    add(m_pages, Command::SendToSite, QStringLiteral("Send to website..."), "FTPSend1", sendHint);
     add(menu, Command::DeleteProject, QStringLiteral("&Delete Project..."), "DeleteProject1",
         deleteProjectHint);
     add(menu, Command::EditProjectDescription, QStringLiteral("&Edit Project Description..."),
@@ -180,14 +185,34 @@ ProjectMenuRules::Selection ProjectMenu::selection() const
     return { m_outline->topLevelItemCount() > 0, m_outline->selectedLevel() };
 }
 
+void ProjectMenu::setSendCommand(std::function<QString()> caption,
+                                 std::function<void(const QString &)> run)
+{
+    m_sendCaption = std::move(caption);
+    m_send = std::move(run);
+    CheckPageMenu();
+}
+
 void ProjectMenu::CheckPageMenu()
 {
     const ProjectMenuRules::Selection selected = selection();
     for (const Item &i : m_items) {
-        const bool on = ProjectMenuRules::enabled(i.command, selected);
+        bool on = ProjectMenuRules::enabled(i.command, selected);
+        if (i.command == Command::SendToSite)
+            on = on && m_send;
         for (QAction *a : { i.menu, i.popup }) {
             if (a)
                 a->setEnabled(on);
+        }
+    }
+    if (m_sendCaption) {
+        if (const Item *send = item(Command::SendToSite)) {
+            QString caption = m_sendCaption();
+            caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
+            for (QAction *a : { send->menu, send->popup }) {
+                if (a)
+                    a->setText(caption);
+            }
         }
     }
 }
@@ -242,6 +267,10 @@ void ProjectMenu::trigger(Command command)
         break;
     case Command::ViewPage:
         m_preview->ViewPage1Click(m_outline->GetSelectedFilename());
+        break;
+    case Command::SendToSite:
+        if (m_send && m_sendCaption)
+            m_send(m_sendCaption());
         break;
     case Command::PagesMenu:
         break;

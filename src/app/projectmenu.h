@@ -6,6 +6,8 @@
 #include <QList>
 #include <QObject>
 
+#include <functional>
+
 class QAction;
 class QMenu;
 class QPoint;
@@ -39,6 +41,11 @@ public:
     void CheckProjectMenu();
     void ProjectPopupPopup(const QPoint &position);
 
+    // The send items: their caption for the selection, and what they run
+    // with the caption of the item chosen.
+    void setSendCommand(std::function<QString()> caption,
+                        std::function<void(const QString &caption)> run);
+
     // The items of a command: on the main menu and on the pop-up menu, where it has them.
     QAction *menuItem(Command command) const;
     QAction *popupItem(Command command) const;
@@ -69,6 +76,8 @@ private:
     QMenu *m_popup; // the tree's child
     QMenu *m_pages = nullptr; // "&Pages" of the main menu
     QList<Item> m_items;
+    std::function<QString()> m_sendCaption;
+    std::function<void(const QString &)> m_send;
 };
 
 } // namespace Tarnwick

@@ -10,6 +10,7 @@ bool ProjectMenuRules::enabled(Command command, const Selection &selection)
     const bool project = selection.treeHasEntries && selection.level == 1;
     switch (command) {
     case Command::NewProject:
+    case Command::SendToSite:
         return true;
     case Command::PagesMenu:
         return selection.treeHasEntries;

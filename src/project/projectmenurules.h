@@ -23,6 +23,7 @@ public:
         EditProjectDescription,
         FindOrphans,
         ViewPage,
+        SendToSite, // "Send to website..." and "Send to site..."
     };
 
     struct Selection
@@ -31,7 +32,7 @@ public:
         int level = 0; // of the selected entry: 1 project, 2 page, 0 none
     };
 
-    // New Project always; New and Import Page for any selected entry; the
+    // New Project and the send items always; New and Import Page for any selected entry; the
     // other page commands for a page entry, the project commands for a
     // project entry; the "&Pages" submenu while the tree has entries.
     static bool enabled(Command command, const Selection &selection);

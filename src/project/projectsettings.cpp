@@ -58,6 +58,9 @@ ProjectSettings ProjectSettings::read(const QString &projectDir)
         QString &value = settings.*key.field;
         value = file.readString(Section, QLatin1String(key.name), value);
     }
+    settings.useFtps
+        = file.readString(Section, QStringLiteral("UseFTPS"), QStringLiteral("0")).trimmed()
+        == QStringLiteral("1");
     return settings;
 }
 
@@ -66,6 +69,8 @@ Result ProjectSettings::write(const QString &projectDir) const
     QList<QPair<QString, QString>> values;
     for (const Key &key : keys)
         values.append({ QLatin1String(key.name), this->*key.field });
+    values.append(
+        { QStringLiteral("UseFTPS"), useFtps ? QStringLiteral("1") : QStringLiteral("0") });
     ProfileFile file(settingsFilePath(projectDir));
     return file.writeStrings(Section, values);
 }

@@ -23,6 +23,9 @@ struct ProjectSettings
     QString themeStyle;
     QString loginID;
     QString loginPassword;
+    // "UseFTPS": explicit TLS for publishing; written after the eleven keys,
+    // missing in older files (off).
+    bool useFtps = false;
 
     static inline const QString Section = QStringLiteral("PROJECT");
 

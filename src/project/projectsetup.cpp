@@ -135,6 +135,7 @@ ProjectSettings ProjectSetup::settingsFrom(const Fields &fields) const
     settings.bgColor = fields.bgColor;
     settings.themeStyle = fields.theme;
     settings.loginID = fields.loginID;
+    settings.useFtps = fields.useFtps;
     settings.loginPassword = m_encode ? m_encode(fields.password) : QString();
     return settings;
 }
@@ -152,6 +153,7 @@ ProjectSetup::Fields ProjectSetup::fieldsFrom(const ProjectSettings &settings) c
     fields.bgColor = settings.bgColor;
     fields.theme = settings.themeStyle;
     fields.loginID = settings.loginID;
+    fields.useFtps = settings.useFtps;
     fields.password = m_decode ? m_decode(settings.loginPassword) : QString();
     return fields;
 }

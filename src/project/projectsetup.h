@@ -35,6 +35,7 @@ public:
         QString aLinkColor = QStringLiteral("000000");
         QString bgColor = QStringLiteral("000000");
         QString theme;
+        bool useFtps = false;
 
         friend bool operator==(const Fields &, const Fields &) = default;
     };

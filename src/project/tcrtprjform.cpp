@@ -8,6 +8,7 @@
 #include "project/themenames.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QEvent>
@@ -79,6 +80,8 @@ TCrtPrjForm::TCrtPrjForm(Mode mode, ProjectOutline *outline, Prompter *prompter,
     m_ftpLoginID = field("FTPLoginID", 0, this);
     m_ftpLoginPassword = field("FTPLoginPassword", 0, this);
     m_ftpLoginPassword->setEchoMode(QLineEdit::Password);
+    m_useFtps = new QCheckBox(QStringLiteral("Use FTPS (explicit TLS)"), this);
+    m_useFtps->setObjectName(QStringLiteral("UseFTPS"));
     m_email = field("Email", 0, this);
     m_email->setPlaceholderText(QStringLiteral("webmaster@example.com"));
 
@@ -131,6 +134,7 @@ TCrtPrjForm::TCrtPrjForm(Mode mode, ProjectOutline *outline, Prompter *prompter,
     form->addRow(QStringLiteral("Default Web Directory:"), m_ftpDirectory);
     form->addRow(QStringLiteral("User Name:"), m_ftpLoginID);
     form->addRow(QStringLiteral("Password:"), m_ftpLoginPassword);
+    form->addRow(QString(), m_useFtps);
     form->addRow(QStringLiteral("Default EMail Address:"), m_email);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);
@@ -195,6 +199,7 @@ void TCrtPrjForm::setFields(const ProjectSetup::Fields &fields)
     m_ftpDirectory->setText(fields.ftpDirectory);
     m_ftpLoginID->setText(fields.loginID);
     m_ftpLoginPassword->setText(fields.password);
+    m_useFtps->setChecked(fields.useFtps);
     m_email->setText(fields.email);
     const QString colors[ColorCount] = { fields.textColor, fields.linkColor, fields.vLinkColor,
                                          fields.aLinkColor, fields.bgColor };
@@ -218,6 +223,7 @@ ProjectSetup::Fields TCrtPrjForm::fields() const
     fields.ftpDirectory = m_ftpDirectory->text();
     fields.loginID = m_ftpLoginID->text();
     fields.password = m_ftpLoginPassword->text();
+    fields.useFtps = m_useFtps->isChecked();
     fields.email = m_email->text();
     fields.textColor = m_colors[TextColor].text->text();
     fields.linkColor = m_colors[LinkColor].text->text();

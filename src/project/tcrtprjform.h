@@ -5,6 +5,7 @@
 
 #include <QDialog>
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -84,6 +85,7 @@ private:
     QLineEdit *m_ftpLoginID = nullptr;
     QLineEdit *m_ftpLoginPassword = nullptr;
     QLineEdit *m_email = nullptr;
+    QCheckBox *m_useFtps = nullptr;
     ColorRow m_colors[ColorCount];
     QComboBox *m_themeChoices = nullptr;
     QPushButton *m_ok = nullptr;

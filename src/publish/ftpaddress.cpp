@@ -76,4 +76,53 @@ QString portArgument(const QHostAddress &address, quint16 port)
         .arg(port & 0xff);
 }
 
+std::optional<Site> siteAddress(const QString &text)
+{
+    QString rest = text.trimmed();
+    const qsizetype scheme = rest.indexOf(QStringLiteral("://"));
+    if (scheme >= 0)
+        rest = rest.mid(scheme + 3);
+    const qsizetype slash = rest.indexOf(QLatin1Char('/'));
+    if (slash >= 0)
+        rest.truncate(slash);
+    const qsizetype at = rest.lastIndexOf(QLatin1Char('@'));
+    if (at >= 0)
+        rest = rest.mid(at + 1);
+    Site site;
+    QString port;
+    if (rest.startsWith(QLatin1Char('['))) {
+        const qsizetype close = rest.indexOf(QLatin1Char(']'));
+        if (close < 0)
+            return std::nullopt;
+        site.host = rest.mid(1, close - 1);
+        const QString after = rest.mid(close + 1);
+        if (!after.isEmpty()) {
+            if (!after.startsWith(QLatin1Char(':')))
+                return std::nullopt;
+            port = after.mid(1);
+        }
+    } else if (rest.count(QLatin1Char(':')) == 1) {
+        site.host = rest.section(QLatin1Char(':'), 0, 0);
+        port = rest.section(QLatin1Char(':'), 1);
+    } else {
+        site.host = rest; // a bare IPv6 address has several colons and no port
+    }
+    if (site.host.isEmpty() || site.host.contains(QLatin1Char(' '))
+        || site.host.contains(QLatin1Char('\r')) || site.host.contains(QLatin1Char('\n')))
+        return std::nullopt;
+    if (port.isEmpty()) {
+        site.port = QStringLiteral("ftp");
+        return site;
+    }
+    for (const QChar c : std::as_const(port)) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return std::nullopt;
+    }
+    const uint number = port.size() > 5 ? 0 : port.toUInt();
+    if (number == 0 || number > 65535)
+        return std::nullopt;
+    site.port = QString::number(number);
+    return site;
+}
+
 } // namespace Tarnwick::FtpAddress

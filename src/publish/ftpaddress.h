@@ -18,4 +18,17 @@ std::optional<quint16> passivePort(QStringView reply);
 // "h1,h2,h3,h4,p1,p2" for PORT; empty for an address that is not IPv4.
 QString portArgument(const QHostAddress &address, quint16 port);
 
+struct Site
+{
+    QString host;
+    QString port; // a number, or "ftp" when the address names none
+    friend bool operator==(const Site &, const Site &) = default;
+};
+
+// The host and port of a website URL as the user types it: "host",
+// "host:2121", "ftp://host:2121/", "[::1]:21"; a scheme, a user part and a
+// path are dropped. Nothing when no host is left or the port is no number
+// from 1 to 65535.
+std::optional<Site> siteAddress(const QString &text);
+
 } // namespace Tarnwick::FtpAddress

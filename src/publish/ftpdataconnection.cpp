@@ -112,6 +112,11 @@ void FtpDataConnection::adoptSocket(QTcpSocket *socket)
         ssl->setSslConfiguration(m_security.configuration);
         ssl->setPeerVerifyName(m_security.peerVerifyName);
         connect(ssl, &QSslSocket::encrypted, this, &FtpDataConnection::onEstablished);
+        connect(ssl, &QSslSocket::sslErrors, this, [this, ssl] {
+            const QByteArray digest = ssl->peerCertificate().digest(QCryptographicHash::Sha256);
+            if (!m_security.pinnedSha256.isEmpty() && digest == m_security.pinnedSha256)
+                ssl->ignoreSslErrors();
+        });
         connect(ssl, &QSslSocket::encryptedBytesWritten, this, &FtpDataConnection::pump);
         connect(ssl, &QSslSocket::newSessionTicketReceived, this, [this] {
             m_ticketSeen = true;

@@ -33,6 +33,9 @@ public:
         QSslConfiguration configuration; // carries the control connection's session
         QString peerVerifyName;
         bool ignoreCertificateErrors = false;
+        // The control connection's accepted certificate: the only untrusted
+        // one a data connection takes.
+        QByteArray pinnedSha256;
         // TLS 1.3 servers send session tickets after the handshake; the
         // close waits for one (see closeWhenFlushed).
         bool expectTicket = true;

@@ -109,6 +109,7 @@ bool TCustomFtpCli::StartConnect()
         || !refuseLineBreak(QStringLiteral("PassWord"), m_passWord))
         return false;
     begin(TFtpRequest::Connect);
+    m_acceptedDigest.clear();
     m_reader.reset();
     m_dataProtected = false;
     m_controlPort = servicePort(m_port);
@@ -169,8 +170,12 @@ void TCustomFtpCli::connectControl(const QHostAddress &address, quint16 port)
         if (m_ignoreCertificateErrors)
             configuration.setPeerVerifyMode(QSslSocket::VerifyNone);
         ssl->setSslConfiguration(configuration);
+        // The handshake waits while the user is asked about an untrusted
+        // certificate, outside the socket's own handling.
+        ssl->setPauseMode(QAbstractSocket::PauseOnSslErrors);
         ssl->setPeerVerifyName(m_hostName.trimmed());
         connect(ssl, &QSslSocket::encrypted, this, &TCustomFtpCli::onControlEncrypted);
+        connect(ssl, &QSslSocket::sslErrors, this, &TCustomFtpCli::onControlSslErrors);
         socket = ssl;
     } else {
         socket = new QTcpSocket(this);
@@ -202,6 +207,57 @@ void TCustomFtpCli::onControlEncrypted()
 {
     if (m_step == Step::Handshake)
         sendUser();
+}
+
+void TCustomFtpCli::onControlSslErrors(const QList<QSslError> &errors)
+{
+    auto *ssl = qobject_cast<QSslSocket *>(m_control.data());
+    if (!ssl || m_ignoreCertificateErrors)
+        return; // no verification: the handshake goes on by itself
+    const QByteArray digest = ssl->peerCertificate().digest(QCryptographicHash::Sha256);
+    if (!m_trustedDigest.isEmpty() && digest == m_trustedDigest) {
+        m_acceptedDigest = digest;
+        ssl->ignoreSslErrors();
+        return;
+    }
+    QPointer<QSslSocket> socket(ssl);
+    QMetaObject::invokeMethod(
+        this,
+        [this, socket, errors] {
+            if (socket && socket == m_control)
+                askAboutCertificate(errors);
+        },
+        Qt::QueuedConnection);
+}
+
+void TCustomFtpCli::askAboutCertificate(const QList<QSslError> &errors)
+{
+    QPointer<QSslSocket> ssl(qobject_cast<QSslSocket *>(m_control.data()));
+    if (!ssl)
+        return;
+    const QByteArray digest = ssl->peerCertificate().digest(QCryptographicHash::Sha256);
+    QStringList texts;
+    for (const QSslError &e : errors)
+        texts << e.errorString();
+    bool accept = false;
+    if (m_trustedDigest.isEmpty()) {
+        m_askingUser = true;
+        emit OnCertificateQuestion(m_hostName.trimmed(), digest, texts, accept);
+        m_askingUser = false;
+        userAnswered();
+    }
+    if (!ssl || ssl != m_control)
+        return;
+    if (!accept) {
+        const QString message = QStringLiteral("500 TLS error: certificate not trusted (")
+            + texts.join(QStringLiteral("; ")) + QLatin1Char(')');
+        emit OnDisplay(QLatin1String("! ") + message);
+        failAndClose(500, message);
+        return;
+    }
+    m_acceptedDigest = digest;
+    ssl->ignoreSslErrors();
+    ssl->resume();
 }
 
 void TCustomFtpCli::onControlReadyRead()
@@ -578,6 +634,7 @@ void TCustomFtpCli::startDataSetup()
             security.configuration = ssl->sslConfiguration();
             security.peerVerifyName = m_hostName.trimmed();
             security.ignoreCertificateErrors = m_ignoreCertificateErrors;
+            security.pinnedSha256 = m_acceptedDigest;
             security.expectTicket = m_dataTickets;
         }
     }

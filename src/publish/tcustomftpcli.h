@@ -9,6 +9,7 @@
 #include <QList>
 #include <QObject>
 #include <QPointer>
+#include <QSslError>
 #include <QString>
 
 #include <memory>
@@ -85,6 +86,13 @@ public:
     // connection's session.
     bool Tls() const { return m_tls; }
     void SetTls(bool value) { m_tls = value; }
+    // A certificate the user trusts ahead, by its SHA-256 digest: accepted
+    // without a question, and the only one data connections take.
+    QByteArray TrustedCertificateSha256() const { return m_trustedDigest; }
+    void SetTrustedCertificateSha256(const QByteArray &digest) { m_trustedDigest = digest; }
+    // The certificate accepted for the current connection (trusted ahead or
+    // accepted by OnCertificateQuestion); empty when none was needed.
+    QByteArray AcceptedCertificateSha256() const { return m_acceptedDigest; }
     // Lets self-signed and otherwise untrusted certificates through.
     bool IgnoreCertificateErrors() const { return m_ignoreCertificateErrors; }
     void SetIgnoreCertificateErrors(bool value) { m_ignoreCertificateErrors = value; }
@@ -124,6 +132,11 @@ Q_SIGNALS:
     void OnSessionConnected(int error);
     void OnSessionClosed(int error);
     void OnStateChange(Tarnwick::TFtpState state);
+    // The server's certificate is not trusted: setting accept takes it for
+    // this connection only. Must be a direct connection. Without a handler
+    // the certificate is refused and nothing is sent.
+    void OnCertificateQuestion(const QString &host, const QByteArray &sha256,
+                               const QStringList &errors, bool &accept);
     // Before the first byte of a file goes out; setting cancel stops it.
     void OnReadyToTransmit(bool &cancel);
 
@@ -133,6 +146,9 @@ protected:
     virtual void requestFinished(quint64 serial, TFtpRequest request, int error);
     // Serial of the request started last.
     quint64 requestSerial() const { return m_serial; }
+    // While the user is asked about a certificate, time does not run out.
+    bool askingUser() const { return m_askingUser; }
+    virtual void userAnswered() { }
 
 private:
     enum class Step {
@@ -167,6 +183,8 @@ private:
     void connectControl(const QHostAddress &address, quint16 port);
     void onControlConnected();
     void onControlEncrypted();
+    void onControlSslErrors(const QList<QSslError> &errors);
+    void askAboutCertificate(const QList<QSslError> &errors);
     void onControlReadyRead();
     void onControlError();
     void onControlDisconnected();
@@ -199,6 +217,9 @@ private:
     TFtpShareMode m_shareMode = TFtpShareMode::ftpShareExclusive;
     bool m_tls = false;
     bool m_ignoreCertificateErrors = false;
+    QByteArray m_trustedDigest;
+    QByteArray m_acceptedDigest;
+    bool m_askingUser = false;
 
     QString m_errorMessage;
     TFtpState m_state = TFtpState::Ready;

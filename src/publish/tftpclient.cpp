@@ -85,6 +85,8 @@ bool TFtpClient::run(bool (TCustomFtpCli::*start)())
     QTimer deadline;
     deadline.setSingleShot(true);
     connect(&deadline, &QTimer::timeout, &wait.loop, [&] {
+        if (askingUser())
+            m_lastActivity.start();
         const qint64 left = qint64(m_timeout) * 1000 - m_lastActivity.elapsed();
         if (left > 0) {
             deadline.start(int(left));

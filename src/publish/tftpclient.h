@@ -40,6 +40,7 @@ public:
 
 protected:
     void requestFinished(quint64 serial, TFtpRequest request, int error) override;
+    void userAnswered() override { m_lastActivity.start(); }
 
 private:
     struct Wait;

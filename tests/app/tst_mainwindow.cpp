@@ -880,10 +880,13 @@ void TestMainWindow::projectMenuAndPopup()
     QCOMPARE(captionsOf(pages),
              QStringList({ "&New page...", "&Import Page...", "Remove && &Delete Page...",
                            "&Copy/Move page...", "&Edit Page Description...", "&Rename File...",
-                           "Remove file from project..." }));
+                           "Remove file from project...", "Send to website..." }));
     ProjectOutline *tree = w.projectTree();
     tree->setCurrentRow(1); // a page of the Welcome project
     Q_EMIT projects->aboutToShow();
+    // The Welcome project has no settings file: no site, and the page is not open.
+    QCOMPARE(pages->actions().value(7)->text(), QStringLiteral("Send to /"));
+    QVERIFY(pages->actions().value(7)->isEnabled());
     QVERIFY(projects->actions().value(0)->isEnabled());
     QVERIFY(!projects->actions().value(2)->isEnabled()); // Delete Project
     QVERIFY(!projects->actions().value(4)->isEnabled()); // Find Project Orphans
@@ -893,6 +896,7 @@ void TestMainWindow::projectMenuAndPopup()
     QVERIFY(projects->actions().value(2)->isEnabled());
     QVERIFY(projects->actions().value(4)->isEnabled());
     QVERIFY(!pages->actions().value(2)->isEnabled());
+    QCOMPARE(pages->actions().value(7)->text(), QStringLiteral("Send entire site to /"));
 
     auto *popup = tree->findChild<QMenu *>("ProjectPopup");
     QVERIFY(popup);
@@ -900,20 +904,21 @@ void TestMainWindow::projectMenuAndPopup()
         captionsOf(popup),
         QStringList({ "View Page", "-", "New Page...", "Import page...", "Remove && Delete Page...",
                       "Copy/Move Page...", "Change Description...", "Rename Page...",
-                      "Remove file from project...", "Find Project Orphans...", "-",
-                      "New Project...", "Delete Project..." }));
+                      "Send entire site to /", "Remove file from project...",
+                      "Find Project Orphans...", "-", "New Project...", "Delete Project..." }));
     // Right-clicking an entry selects it and enables the items for it.
     tree->expandAll();
     const QTreeWidgetItem *pageEntry = tree->topLevelItem(0)->child(0);
     Q_EMIT tree->customContextMenuRequested(tree->visualItemRect(pageEntry).center());
     QCOMPARE(tree->currentRow(), 1);
     QVERIFY(popup->actions().value(0)->isEnabled());
-    QVERIFY(!popup->actions().value(9)->isEnabled());
-    QVERIFY(popup->actions().value(11)->isEnabled());
+    QVERIFY(!popup->actions().value(10)->isEnabled());
+    QVERIFY(popup->actions().value(12)->isEnabled());
+    QCOMPARE(popup->actions().value(8)->text(), QStringLiteral("Send to /"));
     popup->close();
     Q_EMIT tree->customContextMenuRequested(tree->visualItemRect(tree->topLevelItem(0)).center());
     QVERIFY(!popup->actions().value(0)->isEnabled());
-    QVERIFY(popup->actions().value(9)->isEnabled());
+    QVERIFY(popup->actions().value(10)->isEnabled());
     popup->close();
     QVERIFY(s.exit());
 }

@@ -21,7 +21,7 @@ void TestProjectMenuRules::enabling_data()
     QTest::addColumn<int>("level");
     QTest::addColumn<QList<Command>>("enabled");
 
-    const QList<Command> always = { Command::NewProject };
+    const QList<Command> always = { Command::NewProject, Command::SendToSite };
     QTest::addRow("empty tree") << false << 0 << always;
     QTest::addRow("nothing selected")
         << true << 0 << always + QList<Command> { Command::PagesMenu };
@@ -63,7 +63,8 @@ void TestProjectMenuRules::enabling()
                                  Command::DeleteProject,
                                  Command::EditProjectDescription,
                                  Command::FindOrphans,
-                                 Command::ViewPage };
+                                 Command::ViewPage,
+                                 Command::SendToSite };
     for (const Command command : all) {
         QCOMPARE(ProjectMenuRules::enabled(command, { entries, level }), enabled.contains(command));
     }

@@ -148,7 +148,8 @@ void TestProjectSettings::writeAllKeysInOrder()
                         "bgColor=FFFFFF\r\n"
                         "ThemeStyle=\r\n"
                         "LoginID=\r\n"
-                        "LoginPassword=?@AB~~\r\n"));
+                        "LoginPassword=?@AB~~\r\n"
+                        "UseFTPS=0\r\n"));
     QCOMPARE(ProjectSettings::read(dir.path()), s);
 }
 
@@ -184,7 +185,8 @@ void TestProjectSettings::rewriteKeepsOtherSectionsAndFileName()
                         "bgColor=000000\r\n"
                         "ThemeStyle=\r\n"
                         "LoginID=\r\n"
-                        "LoginPassword=\r\n"));
+                        "LoginPassword=\r\n"
+                        "UseFTPS=0\r\n"));
 }
 
 void TestProjectSettings::writeFailure()

@@ -10,6 +10,7 @@
 #include "support/testenvironment.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDirIterator>
 #include <QLabel>
@@ -28,9 +29,10 @@ QString encode(const QString &password)
     return PasswordCodec::EncodeStr(password);
 }
 
+// The eleven keys, then the publishing choice of TLS.
 const QStringList elevenKeys
-    = { "mailto",     "WebURL",  "FTPDirectory", "TextColor", "LinkColor",    "aLinkColor",
-        "vLinkColor", "bgColor", "ThemeStyle",   "LoginID",   "LoginPassword" };
+    = { "mailto",     "WebURL",  "FTPDirectory", "TextColor", "LinkColor",     "aLinkColor",
+        "vLinkColor", "bgColor", "ThemeStyle",   "LoginID",   "LoginPassword", "UseFTPS" };
 
 // The key names of a PROJECT.INI in file order, and the sections.
 QStringList fileLines(const QString &path)
@@ -152,6 +154,7 @@ void TestProjectDialog::createShop()
     child<QLineEdit>(form.get(), "FTPDirectory")->setText("public");
     child<QLineEdit>(form.get(), "FTPLoginID")->setText("ann");
     child<QLineEdit>(form.get(), "FTPLoginPassword")->setText("s3cret pass");
+    child<QCheckBox>(form.get(), "UseFTPS")->setChecked(true);
     child<QLineEdit>(form.get(), "Email")->setText("ann@shop.example");
     child<QLineEdit>(form.get(), "bgColorText")->setText("FFFFFF");
     form->OkBtnClick();
@@ -170,6 +173,7 @@ void TestProjectDialog::createShop()
     QCOMPARE(fileLines(ini).constFirst(), QStringLiteral("[PROJECT]"));
     const ProjectSettings stored = ProjectSettings::read(m_home + "shop");
     QCOMPARE(stored.webURL, QStringLiteral("ftp.shop.example"));
+    QVERIFY(stored.useFtps);
     QCOMPARE(stored.mailto, QStringLiteral("ann@shop.example"));
     QCOMPARE(stored.bgColor, QStringLiteral("FFFFFF"));
     QCOMPARE(stored.textColor, QStringLiteral("000000"));
@@ -218,6 +222,8 @@ void TestProjectDialog::settingsMode()
     QCOMPARE(child<QLineEdit>(form.get(), "WebsiteURL")->text(), QStringLiteral("shop.example"));
     QCOMPARE(child<QLineEdit>(form.get(), "FTPDirectory")->text(), QStringLiteral("www"));
     QCOMPARE(child<QLineEdit>(form.get(), "FTPLoginPassword")->text(), QStringLiteral("pw"));
+    // An older file without the key: no TLS.
+    QVERIFY(!child<QCheckBox>(form.get(), "UseFTPS")->isChecked());
     QCOMPARE(child<QLineEdit>(form.get(), "LinkColorText")->text(), QStringLiteral("FF0000"));
     QCOMPARE(child<QLabel>(form.get(), "LinkColorLabel")->palette().color(QPalette::WindowText),
              QColor(255, 0, 0));

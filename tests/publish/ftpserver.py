@@ -8,6 +8,7 @@ then also refuses an upload whose data connection did not resume the
 control connection's TLS session or did not end with a TLS close.
 """
 import argparse
+import os
 import sys
 
 from pyftpdlib.authorizers import DummyAuthorizer
@@ -27,6 +28,8 @@ def main():
     parser.add_argument("--strict-tls", action="store_true")
     parser.add_argument("--banner", help="greeting text; \\n starts a line")
     parser.add_argument("--log", help="file that receives every command")
+    parser.add_argument("--refuse", action="append", default=[],
+                        help="file name whose STOR is answered 550")
     args = parser.parse_args()
 
     authorizer = DummyAuthorizer()
@@ -72,6 +75,12 @@ def main():
                 with open(args.log, "a", encoding="utf-8") as log:
                     log.write(("PASS" if cmd == "PASS" else line) + "\n")
             super().pre_process_command(line, cmd, arg)
+
+        def ftp_STOR(self, file, mode="w"):
+            if os.path.basename(file) in args.refuse:
+                self.respond("550 Refused by the test server.")
+                return None
+            return super().ftp_STOR(file, mode)
 
         def ftp_USER(self, line):
             if args.no_password_user and line == args.no_password_user \

@@ -43,6 +43,8 @@ bool PyFtpServer::start(const QString &root, const Options &options)
                             m_work.filePath(QStringLiteral("commands.log")) };
     if (!options.noPasswordUser.isEmpty())
         arguments << QStringLiteral("--no-password-user") << options.noPasswordUser;
+    for (const QString &name : options.refuse)
+        arguments << QStringLiteral("--refuse") << name;
     if (!options.banner.isEmpty())
         arguments << QStringLiteral("--banner") << options.banner;
     if (options.tls) {
@@ -87,6 +89,11 @@ bool PyFtpServer::start(const QString &root, const Options &options)
         return false;
     }
     return true;
+}
+
+QString PyFtpServer::certificatePath() const
+{
+    return m_work.filePath(QStringLiteral("cert.pem"));
 }
 
 QStringList PyFtpServer::commands() const

@@ -20,6 +20,7 @@ public:
         bool tls = false; // explicit TLS with a throwaway self-signed certificate
         bool strictTls = false; // uploads must resume the session and end with a TLS close
         QString banner; // "\n" starts another greeting line
+        QStringList refuse; // file names whose STOR the server answers with 550
     };
 
     PyFtpServer();
@@ -30,6 +31,8 @@ public:
     QString error() const { return m_error; }
     // Every command the server received, one a line (PASS without its argument).
     QStringList commands() const;
+    // The PEM certificate the server offers with tls.
+    QString certificatePath() const;
 
 private:
     QTemporaryDir m_work;

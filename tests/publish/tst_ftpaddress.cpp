@@ -17,6 +17,8 @@ private slots:
     void portArgument();
     void winsockReplyText_data();
     void winsockReplyText();
+    void siteAddress_data();
+    void siteAddress();
 };
 
 void TestFtpAddress::passivePort_data()
@@ -97,6 +99,73 @@ void TestFtpAddress::winsockReplyText()
     QCOMPARE(WinsockError::replyText(WinsockError::fromSocketError(
                  static_cast<QAbstractSocket::SocketError>(socketError))),
              text);
+}
+
+void TestFtpAddress::siteAddress_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("host"); // empty: refused
+    QTest::addColumn<QString>("port");
+    QTest::addRow("bare host") << "ftp.example.com"
+                               << "ftp.example.com"
+                               << "ftp";
+    QTest::addRow("host and port") << "example.com:2121"
+                                   << "example.com"
+                                   << "2121";
+    QTest::addRow("scheme, port and slash") << "ftp://127.0.0.1:2121/"
+                                            << "127.0.0.1"
+                                            << "2121";
+    QTest::addRow("scheme and path") << " ftp://host/public/x "
+                                     << "host"
+                                     << "ftp";
+    QTest::addRow("user part dropped") << "ftp://me@host:21"
+                                       << "host"
+                                       << "21";
+    QTest::addRow("bracketed IPv6 with port") << "[::1]:2100"
+                                              << "::1"
+                                              << "2100";
+    QTest::addRow("bare IPv6") << "::1"
+                               << "::1"
+                               << "ftp";
+    QTest::addRow("leading zeros") << "host:00021"
+                                   << "host"
+                                   << "21";
+    QTest::addRow("port zero") << "host:0"
+                               << ""
+                               << "";
+    QTest::addRow("port too big") << "host:65536"
+                                  << ""
+                                  << "";
+    QTest::addRow("port not a number") << "host:ftp"
+                                       << ""
+                                       << "";
+    QTest::addRow("empty port") << "host:"
+                                << "host"
+                                << "ftp";
+    QTest::addRow("no host") << "ftp://:21/"
+                             << ""
+                             << "";
+    QTest::addRow("empty") << "  "
+                           << ""
+                           << "";
+    QTest::addRow("line break in host") << "ho\r\nst"
+                                        << ""
+                                        << "";
+}
+
+void TestFtpAddress::siteAddress()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, host);
+    QFETCH(QString, port);
+    const std::optional<FtpAddress::Site> site = FtpAddress::siteAddress(text);
+    if (host.isEmpty()) {
+        QVERIFY(!site);
+        return;
+    }
+    QVERIFY(site);
+    QCOMPARE(site->host, host);
+    QCOMPARE(site->port, port);
 }
 
 QTEST_GUILESS_MAIN(TestFtpAddress)

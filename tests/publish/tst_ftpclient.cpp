@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
+#include <QSslCertificate>
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
@@ -80,6 +81,8 @@ private slots:
     void tlsUpload_data();
     void tlsUpload();
     void tlsUntrustedCertificateSendsNoPassword();
+    void certificateQuestion_data();
+    void certificateQuestion();
     void passiveGoesToControlAddress();
     void overlongReply();
     void replySplitAcrossPackets();
@@ -527,6 +530,77 @@ void TestFtpClient::tlsUntrustedCertificateSendsNoPassword()
     probe.write("NOOP\r\n");
     QVERIFY(probe.waitForReadyRead(TestEnvironment::signalBound));
     QCOMPARE(server.commands(), (QStringList { "AUTH TLS", "NOOP" }));
+}
+
+void TestFtpClient::certificateQuestion_data()
+{
+    QTest::addColumn<QString>("trusted"); // "right", "wrong" or none
+    QTest::addColumn<int>("answerAfterMs"); // -1: no handler
+    QTest::addColumn<bool>("accept");
+    QTest::addColumn<int>("questions");
+    QTest::addColumn<bool>("connects");
+    QTest::addRow("trusted ahead") << "right" << -1 << false << 0 << true;
+    QTest::addRow("another certificate trusted") << "wrong" << 0 << true << 0 << false;
+    QTest::addRow("no one to ask") << "" << -1 << false << 0 << false;
+    QTest::addRow("refused") << "" << 0 << false << 1 << false;
+    // The user takes longer than the time-out: the wait is not cut short.
+    QTest::addRow("accepted slowly") << "" << 2500 << true << 1 << true;
+}
+
+// An untrusted certificate is taken only when trusted ahead or accepted by
+// the question; the data connections then take that certificate.
+void TestFtpClient::certificateQuestion()
+{
+    QFETCH(QString, trusted);
+    QFETCH(int, answerAfterMs);
+    QFETCH(bool, accept);
+    QFETCH(int, questions);
+    QFETCH(bool, connects);
+    QTemporaryDir root;
+    PyFtpServer server;
+    PyFtpServer::Options options;
+    options.tls = true;
+    options.strictTls = true;
+    QVERIFY2(server.start(root.path(), options), qPrintable(server.error()));
+    const QList<QSslCertificate> certificates = QSslCertificate::fromPath(server.certificatePath());
+    QVERIFY(!certificates.isEmpty());
+    const QByteArray digest = certificates.first().digest(QCryptographicHash::Sha256);
+    auto client = newClient(server.port());
+    client->SetTls(true);
+    client->SetTimeout(1);
+    if (trusted == QLatin1String("right"))
+        client->SetTrustedCertificateSha256(digest);
+    else if (trusted == QLatin1String("wrong"))
+        client->SetTrustedCertificateSha256(QByteArray(32, 'x'));
+    int asked = 0;
+    if (answerAfterMs >= 0) {
+        connect(
+            client.get(), &TCustomFtpCli::OnCertificateQuestion, this,
+            [&](const QString &host, const QByteArray &sha256, const QStringList &errors,
+                bool &answer) {
+                ++asked;
+                QCOMPARE(host, QStringLiteral("127.0.0.1"));
+                QCOMPARE(sha256, digest);
+                QVERIFY(!errors.isEmpty());
+                if (answerAfterMs > 0)
+                    QTest::qWait(answerAfterMs); // the user reading the question
+                answer = accept;
+            },
+            Qt::DirectConnection);
+    }
+    QCOMPARE(client->Connect(), connects);
+    QCOMPARE(asked, questions);
+    if (!connects) {
+        QVERIFY(!server.commands().contains(QStringLiteral("USER tester")));
+        return;
+    }
+    QCOMPARE(client->AcceptedCertificateSha256(), digest);
+    client->SetTimeout(20);
+    client->SetLocalFileName(localFile(QStringLiteral("pinned.bin"), "pinned"));
+    client->SetHostFileName(QStringLiteral("pinned.bin"));
+    QVERIFY2(client->Put(), qPrintable(client->ErrorMessage()));
+    QCOMPARE(TestEnvironment::readFile(root.filePath(QStringLiteral("pinned.bin"))),
+             QByteArray("pinned"));
 }
 
 void TestFtpClient::passiveGoesToControlAddress()

@@ -1,0 +1,40 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The website URL of a project as the publisher reads it: a host without
+// blanks, line breaks or slashes, a port of 1..65535 (or "ftp"), and the
+// address written back from them reads as the same site.
+
+#include "fuzzcheck.h"
+#include "fuzzinput.h"
+#include "publish/ftpaddress.h"
+
+using namespace Tarnwick;
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    FuzzInput input(data, size);
+    const QString text = QString::fromUtf8(input.takeRest());
+    const std::optional<FtpAddress::Site> site = FtpAddress::siteAddress(text);
+    if (!site)
+        return 0;
+    TARNWICK_FUZZ_CHECK(!site->host.isEmpty());
+    for (const QChar c : { QChar(u' '), QChar(u'\r'), QChar(u'\n'), QChar(u'/') })
+        TARNWICK_FUZZ_CHECK(!site->host.contains(c));
+    if (site->port != QStringLiteral("ftp")) {
+        bool ok = false;
+        const uint port = site->port.toUInt(&ok);
+        TARNWICK_FUZZ_CHECK(ok && port >= 1 && port <= 65535);
+        TARNWICK_FUZZ_CHECK(site->port == QString::number(port));
+    }
+    const QString host = site->host.contains(QLatin1Char(':'))
+        ? QLatin1Char('[') + site->host + QLatin1Char(']')
+        : site->host;
+    const QString port
+        = site->port == QStringLiteral("ftp") ? QString() : QLatin1Char(':') + site->port;
+    // A host holding "@" or "[" cannot be written back unambiguously.
+    if (!site->host.contains(QLatin1Char('@')) && !site->host.contains(QLatin1Char('['))
+        && !site->host.contains(QLatin1Char(']')) && !site->host.contains(QStringLiteral("://")))
+        TARNWICK_FUZZ_CHECK(
+            FtpAddress::siteAddress(QStringLiteral("ftp://") + host + port + QLatin1Char('/'))
+            == site);
+    return 0;
+}

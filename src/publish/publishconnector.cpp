@@ -1,0 +1,66 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "publish/publishconnector.h"
+
+#include "platform/prompter.h"
+#include "publish/ftpaddress.h"
+#include "publish/tftpclient.h"
+
+namespace Tarnwick {
+
+PublishConnector::PublishConnector(TFtpClient *client, Prompter *prompter)
+    : m_client(client)
+    , m_prompter(prompter)
+{
+}
+
+QString PublishConnector::createQuestion(const QString &directory)
+{
+    return QStringLiteral("Directory ") + directory
+        + QStringLiteral(" does not exist.  Would you like to create it?");
+}
+
+QString PublishConnector::badAddress(const QString &address)
+{
+    return QStringLiteral("The website URL \"") + address
+        + QStringLiteral("\" names no FTP host and port.");
+}
+
+PublishConnector::Outcome PublishConnector::run(const Site &site)
+{
+    if (site.address.trimmed().isEmpty() || site.user.isEmpty() || site.password.isEmpty())
+        return { Status::Failed, notEnoughData() };
+    const std::optional<FtpAddress::Site> address = FtpAddress::siteAddress(site.address);
+    if (!address)
+        return { Status::Failed, badAddress(site.address) };
+    m_client->SetHostName(address->host);
+    m_client->SetPort(address->port);
+    m_client->SetUserName(site.user);
+    m_client->SetPassWord(site.password);
+    m_client->SetTls(site.tls);
+    // Connect logs in: USER, and PASS when asked for it, each once.
+    if (!m_client->Connect())
+        return { Status::Failed, m_client->ErrorMessage() };
+    if (site.directory.isEmpty())
+        return { Status::Ready, {} };
+
+    m_client->SetHostDirName(site.directory);
+    if (m_client->Cwd())
+        return { Status::Ready, {} };
+    if (m_client->StatusCode() != 550 || !m_client->Connected()
+        || !m_client->ErrorMessage().startsWith(QStringLiteral("550")))
+        return { Status::Failed, m_client->ErrorMessage() };
+    if (m_prompter
+        && m_prompter->message(Prompter::Kind::Warning, createQuestion(site.directory),
+                               Prompter::Buttons::YesNo)
+            != Prompter::Answer::Yes)
+        return { Status::Declined, {} };
+    m_client->SetHostFileName(site.directory);
+    m_client->Pwd(); // only for the log
+    if (!m_client->Mkd())
+        return { Status::Failed, cannotCreate() };
+    if (!m_client->Cwd())
+        return { Status::Failed, m_client->ErrorMessage() };
+    return { Status::Ready, {} };
+}
+
+} // namespace Tarnwick

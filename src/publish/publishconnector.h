@@ -1,0 +1,51 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+
+namespace Tarnwick {
+
+class Prompter;
+class TFtpClient;
+
+// Connects and logs in once, then enters the remote directory, making it
+// when it is missing: CWD; on 550 the question (or, without a prompter, no
+// question), then PWD, MKD, CWD. Nothing is stored anywhere but in the
+// directory asked for: a directory that cannot be made or entered stops.
+class PublishConnector final
+{
+public:
+    struct Site
+    {
+        QString address; // "host", "host:port" or "ftp://host:port/"
+        QString directory; // remote directory; empty: the log-in directory
+        QString user;
+        QString password;
+        bool tls = false;
+    };
+    enum class Status { Ready, Declined, Failed };
+    struct Outcome
+    {
+        Status status = Status::Failed;
+        QString error; // for Failed: what to tell the user
+    };
+
+    // prompter may be null: a missing directory is then made without asking.
+    PublishConnector(TFtpClient *client, Prompter *prompter);
+
+    Outcome run(const Site &site);
+
+    static QString notEnoughData()
+    {
+        return QStringLiteral("Not enough data to connect to your FTP site.");
+    }
+    static QString cannotCreate() { return QStringLiteral("Cannot create directory."); }
+    static QString createQuestion(const QString &directory);
+    static QString badAddress(const QString &address);
+
+private:
+    TFtpClient *m_client;
+    Prompter *m_prompter;
+};
+
+} // namespace Tarnwick

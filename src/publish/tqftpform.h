@@ -1,0 +1,122 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "publish/publishconnector.h"
+#include "publish/publishplan.h"
+#include "publish/publishsender.h"
+
+#include <QDialog>
+
+class QCheckBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+class QStackedWidget;
+
+namespace Tarnwick {
+
+class Prompter;
+class TFtpClient;
+
+// The "FTP Vaza Ded": sends one page, or the pages of a project, with the
+// files they reference, to the project's site. Pages "Default" (connect),
+// "Pages" (choice), "images" (references), "xmit" (progress) and "LogFile".
+class TQFTPForm final : public QDialog
+{
+    Q_OBJECT
+
+public:
+    struct Request
+    {
+        QString projectDir;
+        QStringList pages; // the targets of the page entries to offer
+        PublishConnector::Site site; // password in clear
+        int timeOutMs = 60000; // 0: no limit
+        QString smartAscii;
+        QString extensions;
+        ReferenceScanner scanner;
+    };
+
+    TQFTPForm(const Request &request, Prompter *prompter, QWidget *parent = nullptr);
+    ~TQFTPForm() override;
+
+    TFtpClient *FtpClient1() const { return m_client; }
+    PublishSender *publishSender() const { return m_sender; }
+    // What the last send left undelivered; empty before a send.
+    QList<PublishSender::FileResult> results() const { return m_results; }
+    QString summary() const;
+    // The plan of the selected pages and, when ticked, the selected references.
+    QList<PublishFile> filesToSend() const;
+    QString dryRunText() const;
+
+    void FormShow();
+    void ConnectBtnClick();
+    void NextPageBtnClick();
+    void SendImagesClick();
+    void SendFileBtnClick();
+    void CancelSendClick();
+    void ViewLogClick();
+    void DryRunClick();
+
+    void accept() override;
+    void reject() override;
+
+    // The question about a certificate the system does not trust.
+    static QString certificateQuestion(const QString &host, const QByteArray &sha256,
+                                       const QStringList &errors);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void FtpClient1Display(const QString &message);
+    void FtpClient1Progress(qint64 count);
+    void FormClose();
+    void showPage(QWidget *page);
+    void setBusy(bool busy);
+    void finishSend();
+    QList<PublishFile> selectedOf(const QListWidget *list, const QList<PublishFile> &files) const;
+    static QString thousands(qint64 value);
+
+    Request m_request;
+    Prompter *m_prompter;
+    TFtpClient *m_client;
+    PublishSender *m_sender;
+    bool m_shown = false;
+    bool m_busy = false;
+    bool m_stop = false;
+    bool m_closeAfterBusy = false;
+    bool m_referencesCollected = false;
+    bool m_sendDone = false;
+    PublishPlan m_pagePlan;
+    PublishPlan m_referencePlan;
+    qint64 m_pageBytes = 0;
+    qint64 m_referenceBytes = 0;
+    qint64 m_totalBytes = 0;
+    qint64 m_currentSize = 0;
+    QList<PublishSender::FileResult> m_results;
+    QWidget *m_pageBeforeLog = nullptr;
+
+    QStackedWidget *m_notebook;
+    QWidget *m_default, *m_pagesPage, *m_images, *m_xmit, *m_logPage;
+    QLineEdit *m_host, *m_directory, *m_user, *m_password;
+    QCheckBox *m_useTls;
+    QPushButton *m_connectBtn;
+    QListWidget *m_filesToSend;
+    QCheckBox *m_sendImages;
+    QListWidget *m_imagesToSend;
+    QPushButton *m_dryRunBtn;
+    QFrame *m_statusPanel;
+    QProgressBar *m_gauge1, *m_totalProcessed;
+    QLabel *m_sendingFile, *m_totBytes;
+    QPushButton *m_cancelSend;
+    QPlainTextEdit *m_summary;
+    QPlainTextEdit *m_log;
+    QPushButton *m_viewLog, *m_nextPageBtn, *m_sendFileBtn;
+};
+
+} // namespace Tarnwick

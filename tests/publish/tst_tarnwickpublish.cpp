@@ -1,0 +1,235 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// tarnwick-publish run as the user runs it, against a real server.
+
+#include "project/projectsettings.h"
+#include "publish/passwordcodec.h"
+
+#include "pyftpserver.h"
+#include "support/testenvironment.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QProcess>
+#include <QSslCertificate>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Tarnwick;
+
+namespace {
+
+QStringList filesBelow(const QString &root)
+{
+    QStringList files;
+    QDirIterator it(root, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        files << QDir(root).relativeFilePath(it.next());
+    files.sort();
+    return files;
+}
+
+} // namespace
+
+class TestTarnwickPublish final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void exitStatus_data();
+    void exitStatus();
+    void dryRunSendsNothing();
+    void projectListChoosesThePages();
+    void certificate_data();
+    void certificate();
+    void wrongCommandLine();
+
+private:
+    struct Run
+    {
+        int exitCode = -1;
+        QString out;
+        QString err;
+    };
+    Run run(const QStringList &arguments, const QString &password = QString());
+    void makeProject(const QString &dir, quint16 port, const QString &password, bool tls = false);
+
+    QTemporaryDir m_home;
+    QTemporaryDir m_config;
+    PyFtpServer::Options m_options;
+};
+
+void TestTarnwickPublish::initTestCase()
+{
+    TestEnvironment::isolate();
+    QVERIFY(QFileInfo(QStringLiteral(TARNWICK_PUBLISH_TOOL)).isExecutable());
+}
+
+TestTarnwickPublish::Run TestTarnwickPublish::run(const QStringList &arguments,
+                                                  const QString &password)
+{
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("TARNWICK_HOME"), m_home.path());
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_config.path());
+    env.remove(QStringLiteral("TARNWICK_FTP_PASSWORD"));
+    if (!password.isEmpty())
+        env.insert(QStringLiteral("TARNWICK_FTP_PASSWORD"), password);
+    process.setProcessEnvironment(env);
+    process.start(QStringLiteral(TARNWICK_PUBLISH_TOOL), arguments);
+    Run r;
+    if (!process.waitForFinished(TestEnvironment::signalBound))
+        return r;
+    r.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    r.out = QString::fromUtf8(process.readAllStandardOutput());
+    r.err = QString::fromUtf8(process.readAllStandardError());
+    return r;
+}
+
+void TestTarnwickPublish::makeProject(const QString &dir, quint16 port, const QString &password,
+                                      bool tls)
+{
+    TestEnvironment::writeFile(dir + QStringLiteral("/index.htm"),
+                               "<img src=\"img/a.gif\"><a href=\"b.html\">b</a>\n");
+    TestEnvironment::writeFile(dir + QStringLiteral("/b.html"), "<p>b</p>\r\n");
+    TestEnvironment::writeFile(dir + QStringLiteral("/img/a.gif"), QByteArray("GIF\r\n\0x", 7));
+    TestEnvironment::writeFile(dir + QStringLiteral("/notes.txt"), "not a page\n");
+    ProjectSettings settings;
+    settings.webURL = QStringLiteral("127.0.0.1:%1").arg(port);
+    settings.ftpDirectory = QStringLiteral("www");
+    settings.loginID = m_options.user;
+    settings.loginPassword = PasswordCodec::EncodeStr(password);
+    settings.useFtps = tls;
+    QVERIFY(settings.write(dir));
+}
+
+void TestTarnwickPublish::exitStatus_data()
+{
+    QTest::addColumn<QStringList>("refuse");
+    QTest::addColumn<QString>("storedPassword");
+    QTest::addColumn<QString>("environmentPassword");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QStringList>("stored");
+    const QString right = m_options.password;
+    QTest::addRow("every file arrives")
+        << QStringList() << right << QString() << 0
+        << QStringList({ "www/b.html", "www/img/a.gif", "www/index.htm" });
+    QTest::addRow("password from the environment")
+        << QStringList() << QString() << right << 0
+        << QStringList({ "www/b.html", "www/img/a.gif", "www/index.htm" });
+    QTest::addRow("one file refused") << QStringList({ "a.gif" }) << right << QString() << 1
+                                      << QStringList({ "www/b.html", "www/index.htm" });
+    QTest::addRow("log-in fails") << QStringList() << QStringLiteral("wrong") << QString() << 2
+                                  << QStringList();
+}
+
+// No project list entry: the directory's pages by extension; the missing
+// remote directory is made.
+void TestTarnwickPublish::exitStatus()
+{
+    QFETCH(QStringList, refuse);
+    QFETCH(QString, storedPassword);
+    QFETCH(QString, environmentPassword);
+    QFETCH(int, exitCode);
+    QFETCH(QStringList, stored);
+    QTemporaryDir root, project;
+    PyFtpServer server;
+    PyFtpServer::Options options = m_options;
+    options.refuse = refuse;
+    QVERIFY2(server.start(root.path(), options), qPrintable(server.error()));
+    makeProject(project.path(), server.port(), storedPassword);
+    const Run r = run({ project.path() }, environmentPassword);
+    QVERIFY2(r.exitCode == exitCode, qPrintable(r.out + r.err));
+    QCOMPARE(filesBelow(root.path()), stored);
+    QVERIFY(!r.out.contains(m_options.password));
+    if (exitCode == 0)
+        QVERIFY(server.commands().contains(QStringLiteral("MKD www")));
+}
+
+void TestTarnwickPublish::dryRunSendsNothing()
+{
+    QTemporaryDir root, project;
+    PyFtpServer server;
+    QVERIFY2(server.start(root.path(), m_options), qPrintable(server.error()));
+    makeProject(project.path(), server.port(), m_options.password);
+    const Run r = run({ project.path(), QStringLiteral("--dry-run") });
+    QCOMPARE(r.exitCode, 0);
+    QVERIFY(r.out.contains(QStringLiteral("-> www/img/a.gif")));
+    QVERIFY(r.out.contains(QStringLiteral("binary  -> www/img/a.gif")));
+    QVERIFY(r.out.contains(QStringLiteral("ASCII  -> www/index.htm")));
+    QVERIFY(!r.out.contains(QStringLiteral("notes.txt")));
+    QVERIFY(!r.out.contains(QStringLiteral("PROJECT.INI")));
+    QVERIFY(server.commands().isEmpty());
+    QVERIFY(filesBelow(root.path()).isEmpty());
+}
+
+// A project in the project list sends its entries, not every page file.
+void TestTarnwickPublish::projectListChoosesThePages()
+{
+    QTemporaryDir root;
+    PyFtpServer server;
+    QVERIFY2(server.start(root.path(), m_options), qPrintable(server.error()));
+    const QString project = m_home.filePath(QStringLiteral("shop"));
+    makeProject(project, server.port(), m_options.password);
+    TestEnvironment::writeFile(m_home.filePath(QStringLiteral("project.dat")),
+                               "Shop - shop\r\n\t#Default Project Settings - PROJECT.INI\r\n"
+                               "\tBee - b.html\r\n");
+    const Run r = run({ project });
+    QFile::remove(m_home.filePath(QStringLiteral("project.dat")));
+    QVERIFY2(r.exitCode == 0, qPrintable(r.out + r.err));
+    QCOMPARE(filesBelow(root.path()), QStringList { QStringLiteral("www/b.html") });
+}
+
+void TestTarnwickPublish::certificate_data()
+{
+    QTest::addColumn<bool>("trust");
+    QTest::addColumn<int>("exitCode");
+    QTest::addRow("pinned") << true << 0;
+    QTest::addRow("untrusted") << false << 2;
+}
+
+void TestTarnwickPublish::certificate()
+{
+    QFETCH(bool, trust);
+    QFETCH(int, exitCode);
+    QTemporaryDir root, project;
+    PyFtpServer server;
+    PyFtpServer::Options options = m_options;
+    options.tls = true;
+    options.strictTls = true;
+    QVERIFY2(server.start(root.path(), options), qPrintable(server.error()));
+    makeProject(project.path(), server.port(), m_options.password, true);
+    QStringList arguments { project.path() };
+    if (trust) {
+        const QList<QSslCertificate> certificates
+            = QSslCertificate::fromPath(server.certificatePath());
+        QVERIFY(!certificates.isEmpty());
+        arguments << QStringLiteral("--trust-sha256")
+                  << QString::fromLatin1(
+                         certificates.first().digest(QCryptographicHash::Sha256).toHex(':'));
+    }
+    const Run r = run(arguments);
+    QVERIFY2(r.exitCode == exitCode, qPrintable(r.out + r.err));
+    if (trust) {
+        QCOMPARE(filesBelow(root.path()),
+                 QStringList({ "www/b.html", "www/img/a.gif", "www/index.htm" }));
+    } else {
+        QVERIFY(r.err.contains(QStringLiteral("certificate not trusted")));
+        QCOMPARE(server.commands(), QStringList { QStringLiteral("AUTH TLS") });
+    }
+}
+
+void TestTarnwickPublish::wrongCommandLine()
+{
+    for (const QStringList &arguments :
+         { QStringList(), QStringList { "a", "b" }, QStringList { "a", "--trust-sha256", "12" },
+           QStringList { "--frobnicate" },
+           QStringList { m_home.filePath(QStringLiteral("does-not-exist")) } }) {
+        const Run r = run(arguments);
+        QCOMPARE(r.exitCode, 2);
+        QVERIFY(!r.err.isEmpty());
+    }
+}
+
+QTEST_GUILESS_MAIN(TestTarnwickPublish)
+#include "tst_tarnwickpublish.moc"
