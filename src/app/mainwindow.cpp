@@ -15,6 +15,7 @@
 #include "app/projectcommands.h"
 #include "app/projectmenu.h"
 #include "app/settings.h"
+#include "app/spellcommands.h"
 #include "app/tips.h"
 #include "app/usertagsettings.h"
 #include "app/wizardcommands.h"
@@ -426,6 +427,9 @@ void MainWindow::buildMenus()
     m_editCommands->enableWithPageSelection(m_cleanupCommands->rainbowizeAction());
     QMenu *search = menuBar()->addMenu(QStringLiteral("&Search"));
     m_editCommands->fillSearchMenu(search);
+    auto *spell = new SpellCommands(
+        { m_editCommands, m_openPages, m_settings, m_prompter, m_programDirectory }, this);
+    spell->attach(search, m_pasteBtn);
     search->addSeparator();
     QAction *searchSource = menuAction(search, QStringLiteral("Search Source"));
     m_editCommands->enableWithPreviewSelection(searchSource);
