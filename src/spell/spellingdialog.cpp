@@ -123,8 +123,8 @@ SpellingAction SpellingDialog::ask(const QString &word, QString *replacement)
         SuggestClick();
 
     m_choice.reset();
-    const QScopedValueRollback asking(m_asking, true);
-    Q_EMIT this->asking(word);
+    const QScopedValueRollback answering(m_asking, true);
+    Q_EMIT asking(word);
     if (!m_choice) {
         QEventLoop wait;
         m_wait = &wait;

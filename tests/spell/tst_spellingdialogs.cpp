@@ -58,9 +58,14 @@ public:
     Player(SpellingDialog *dialog, QStringList steps)
         : m_steps(std::move(steps))
     {
-        QObject::connect(dialog, &SpellingDialog::asking, dialog,
-                         [this, dialog](const QString &word) { play(dialog, word); });
+        m_connection
+            = QObject::connect(dialog, &SpellingDialog::asking, dialog,
+                               [this, dialog](const QString &word) { play(dialog, word); });
     }
+    ~Player() { QObject::disconnect(m_connection); }
+    Player(const Player &) = delete;
+    Player &operator=(const Player &) = delete;
+
     QStringList asked;
     QStringList missing; // captions that were not found
     std::function<void(SpellingDialog *)> inspect; // runs before each step
@@ -91,6 +96,7 @@ private:
         }
     }
     QStringList m_steps;
+    QMetaObject::Connection m_connection;
 };
 
 } // namespace
@@ -408,9 +414,11 @@ void tst_SpellingDialogs::languageChangeClosesDictionary()
 {
     m_checker->setConfirmAdd(false);
     m_editor->SetText(QStringLiteral("colour zork"));
-    Player english(m_checker->dialog(), { "&Ignore", "&Add" });
-    QCOMPARE(m_checker->check(*m_editor), SpellCheckRun::Outcome::Completed);
-    QCOMPARE(english.asked, (QStringList { "colour", "zork" }));
+    {
+        Player english(m_checker->dialog(), { "&Ignore", "&Add" });
+        QCOMPARE(m_checker->check(*m_editor), SpellCheckRun::Outcome::Completed);
+        QCOMPARE(english.asked, (QStringList { "colour", "zork" }));
+    }
     QVERIFY(m_checker->dictionary()->mainDictionaryFiles().constFirst().endsWith("ENGLISH.DCT"));
 
     m_checker->setDictionaryName(QStringLiteral("British.dct"));
@@ -429,9 +437,11 @@ void tst_SpellingDialogs::missingDictionary()
 {
     m_checker->setDictionaryName(QStringLiteral("Legal.dct"));
     m_editor->SetText(QStringLiteral("teh cat"));
-    Player player(m_checker->dialog(), {});
-    QCOMPARE(m_checker->check(*m_editor), SpellCheckRun::Outcome::Cancelled);
-    QCOMPARE(player.asked, QStringList());
+    {
+        Player player(m_checker->dialog(), {});
+        QCOMPARE(m_checker->check(*m_editor), SpellCheckRun::Outcome::Cancelled);
+        QCOMPARE(player.asked, QStringList());
+    }
     QCOMPARE(m_prompter.messages().size(), 1);
     QCOMPARE(m_prompter.messages().constFirst().kind, Prompter::Kind::Error);
     QCOMPARE(m_prompter.texts().constFirst(),
