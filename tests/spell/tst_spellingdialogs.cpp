@@ -5,6 +5,7 @@
 #include "spell/tdictionary.h"
 #include "spell/tleditspelldlg.h"
 
+#include "dcttestfile.h"
 #include "scriptedprompter.h"
 #include "testenvironment.h"
 
@@ -122,6 +123,7 @@ private slots:
     void quickSuggest();
     void languageChangeClosesDictionary();
     void missingDictionary();
+    void damagedDictionarySaysWhyOnce();
     void suggestionCount_data();
     void suggestionCount();
     void styleChangeReplacesDialog();
@@ -454,6 +456,24 @@ void tst_SpellingDialogs::missingDictionary()
     Player second(m_checker->dialog(), { "&Ignore" });
     QCOMPARE(m_checker->check(*m_editor), SpellCheckRun::Outcome::Completed);
     QCOMPARE(second.asked, QStringList { "teh" });
+}
+
+void tst_SpellingDialogs::damagedDictionarySaysWhyOnce()
+{
+    // The root list's only letter leads to a list past the end of the file.
+    const QString path = m_dir.filePath(QStringLiteral("DAMAGED.DCT"));
+    QVERIFY(DctTestFile::write(
+        path, DctTestFile::fileOf({ DctFormat::makeCell('c', true, false, 1000) })));
+    m_checker->setDictionaryName(QStringLiteral("DAMAGED.DCT"));
+    m_editor->SetText(QStringLiteral("cat cow"));
+    Player player(m_checker->dialog(), { "&Ignore", "&Ignore" });
+    QCOMPARE(m_checker->check(*m_editor), SpellCheckRun::Outcome::Completed);
+    QCOMPARE(player.asked, (QStringList { "cat", "cow" }));
+    QCOMPARE(m_prompter.texts(),
+             (QStringList { "No errors found. Spell checking complete...",
+                            "Error reading dictionary " + path
+                                + ": the file is damaged or shorter than its letter tree" }));
+    QCOMPARE(m_prompter.messages().constLast().kind, Prompter::Kind::Error);
 }
 
 void tst_SpellingDialogs::suggestionCount_data()
