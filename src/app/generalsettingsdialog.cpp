@@ -97,6 +97,12 @@ QStringList GeneralSettingsDialog::languages()
              QStringLiteral("Spanish"), QStringLiteral("Legal"),   QStringLiteral("Medical") };
 }
 
+QStringList GeneralSettingsDialog::dialogStyles()
+{
+    return { QStringLiteral("MS Word"), QStringLiteral("Wordperfect"),
+             QStringLiteral("WordPro 96") };
+}
+
 QWidget *GeneralSettingsDialog::generalPage()
 {
     auto *page = new QWidget;
@@ -174,6 +180,10 @@ QWidget *GeneralSettingsDialog::spellPage()
     form->addRow(QStringLiteral("Number of Suggestions:"), m_suggestCount);
     form->addRow(m_skipHTML);
     form->addRow(m_autoAdd);
+    m_dialogStyle = new QComboBox(page);
+    m_dialogStyle->setObjectName(QStringLiteral("DialogStyle"));
+    m_dialogStyle->addItems(dialogStyles());
+    form->addRow(QStringLiteral("Dialog Style:"), m_dialogStyle);
     return page;
 }
 
@@ -217,6 +227,9 @@ void GeneralSettingsDialog::load()
     m_suggestCount->setValue(s.SuggestCount);
     m_skipHTML->setChecked(s.SkipHTML);
     m_autoAdd->setChecked(s.AutoAdd);
+    // A value no layout has shows the first one, as the checker then uses it.
+    const bool knownStyle = s.DialogStyle >= 0 && s.DialogStyle < m_dialogStyle->count();
+    m_dialogStyle->setCurrentIndex(knownStyle ? s.DialogStyle : 0);
     m_smartBinary->setText(m_settings.FTP.SmartBinary);
     m_smartASCII->setText(m_settings.FTP.SmartASCII);
     m_timeOut->setValue(m_settings.FTP.TimeOut / 1000);
@@ -248,6 +261,7 @@ void GeneralSettingsDialog::store()
     s.SuggestCount = m_suggestCount->value();
     s.SkipHTML = m_skipHTML->isChecked();
     s.AutoAdd = m_autoAdd->isChecked();
+    s.DialogStyle = m_dialogStyle->currentIndex();
     m_settings.FTP.SmartBinary = m_smartBinary->text();
     m_settings.FTP.SmartASCII = m_smartASCII->text();
     m_settings.FTP.TimeOut = m_timeOut->value() * 1000;

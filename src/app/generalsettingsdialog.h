@@ -32,6 +32,8 @@ public:
 
     static QString autoUpdateWarning();
     static QStringList languages();
+    // The spelling dialog's layouts, in the order DialogStyle stores them.
+    static QStringList dialogStyles();
 
     // Puts every control into its setting ("Ok" does this and closes).
     void store();
@@ -72,6 +74,7 @@ private:
     QSpinBox *m_suggestCount = nullptr;
     QCheckBox *m_skipHTML = nullptr;
     QCheckBox *m_autoAdd = nullptr;
+    QComboBox *m_dialogStyle = nullptr;
     QLineEdit *m_smartBinary = nullptr;
     QLineEdit *m_smartASCII = nullptr;
     QSpinBox *m_timeOut = nullptr;

@@ -18,6 +18,7 @@
 #include "app/publishcommands.h"
 #include "app/settings.h"
 #include "app/speedbuttons.h"
+#include "app/spellcommands.h"
 #include "app/tips.h"
 #include "app/usertagsettings.h"
 #include "app/wizardcommands.h"
@@ -348,6 +349,9 @@ void MainWindow::buildMenus()
     m_editCommands->enableWithPageSelection(m_cleanupCommands->rainbowizeAction());
     QMenu *search = menuBar()->addMenu(QStringLiteral("&Search"));
     m_editCommands->fillSearchMenu(search);
+    auto *spell = new SpellCommands(
+        { m_editCommands, m_openPages, m_settings, m_prompter, m_programDirectory }, this);
+    spell->attach(search, m_speedButtons->pasteButton());
     search->addSeparator();
     QAction *searchSource = menuAction(search, QStringLiteral("Search Source"));
     m_editCommands->enableWithPreviewSelection(searchSource);

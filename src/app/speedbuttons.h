@@ -39,6 +39,8 @@ public:
     void setPageState(bool anyPageOpen, bool browserConfigured);
     void setSaveEnabled(bool enabled);
     void setClipboardButtons(bool cutCopy, bool paste);
+    // Where a feature's own button joins the row, after the clipboard buttons.
+    QToolButton *pasteButton() const { return m_pasteBtn; }
 
     // An icon of the desktop's theme, or Qt's own where the theme has none.
     static QIcon themed(const char *name, QStyle::StandardPixmap fallback);

@@ -66,6 +66,7 @@ SpellCheckRun::Outcome SpellCheckRun::run()
             select(*word);
             m_editor.ReplaceSelection(*change);
             scanner.replaced(*word, int(change->size()));
+            changed = true; // a change the user chose in an earlier run is still a change
             continue;
         }
         if (m_lists.ignoreAll.contains(lower))
@@ -115,6 +116,7 @@ SpellCheckRun::Outcome SpellCheckRun::run()
         }
     }
 
+    m_asker.finished();
     if (Result saved = m_dictionary.saveUserList(); !saved)
         m_prompter.error(saved.error());
     m_editor.StartLine = startLine;

@@ -16,6 +16,8 @@ class SpellingAsker
 public:
     virtual ~SpellingAsker() = default;
     virtual SpellingAction ask(const QString &word, QString *replacement) = 0;
+    // The last word is answered: the run goes on to save and report.
+    virtual void finished() { }
 };
 
 } // namespace Tarnwick

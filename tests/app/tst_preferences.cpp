@@ -111,7 +111,12 @@ void TestPreferences::okStoresCancelKeeps()
     Fixture f;
     f.settings.FTP.TimeOut = 30000;
     f.settings.Spelling.Language = 2;
+    f.settings.Spelling.DialogStyle = 7; // no such layout: shown as the first
     auto dialog = f.general();
+    auto *style = child<QComboBox>(*dialog, "DialogStyle");
+    QCOMPARE(style->currentText(), QStringLiteral("MS Word"));
+    QCOMPARE(GeneralSettingsDialog::dialogStyles(),
+             (QStringList{ "MS Word", "Wordperfect", "WordPro 96" }));
     QCOMPARE(child<QSpinBox>(*dialog, "TimeOut")->value(), 30);
     QCOMPARE(child<QComboBox>(*dialog, "Language")->currentText(), QStringLiteral("Dutch"));
 
@@ -124,6 +129,7 @@ void TestPreferences::okStoresCancelKeeps()
     child<QCheckBox>(*dialog, "Browser2Prefix")->setChecked(true);
     child<QComboBox>(*dialog, "Language")->setCurrentIndex(8);
     child<QSpinBox>(*dialog, "SuggestCount")->setValue(40);
+    style->setCurrentIndex(2);
     child<QLineEdit>(*dialog, "SmartASCII")->setText(QStringLiteral("txt"));
     child<QSpinBox>(*dialog, "TimeOut")->setValue(0);
     ok ? dialog->store() : dialog->reject();
@@ -138,6 +144,7 @@ void TestPreferences::okStoresCancelKeeps()
     QCOMPARE(f.settings.Defaults.Browser2Prefix, ok);
     QCOMPARE(f.settings.Spelling.Language, ok ? 8 : 2);
     QCOMPARE(f.settings.Spelling.SuggestCount, ok ? 40 : 10);
+    QCOMPARE(f.settings.Spelling.DialogStyle, ok ? 2 : 7);
     QCOMPARE(f.settings.FTP.SmartASCII, ok ? QStringLiteral("txt") : QString());
     QCOMPARE(f.settings.FTP.TimeOut, ok ? 0 : 30000);
 }

@@ -177,13 +177,16 @@ void tst_SpellCheckRun::completionMessages_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("show");
     QTest::addColumn<QStringList>("messages");
-    QTest::addRow("no errors") << "the cat sat" << true
-                               << QStringList{"No errors found. Spell checking complete..."};
+    QTest::addColumn<QString>("result");
+    const QString clean = QStringLiteral("No errors found. Spell checking complete...");
+    QTest::addRow("no errors") << "the cat sat" << true << QStringList{clean} << "the cat sat";
     QTest::addRow("numbers and single letters never reported")
-        << "1999 x b 42 the" << true << QStringList{"No errors found. Spell checking complete..."};
-    QTest::addRow("skipping is no change") << "the catt" << true
-                                           << QStringList{"No errors found. Spell checking complete..."};
-    QTest::addRow("message switched off") << "the cat" << false << QStringList{};
+        << "1999 x b 42 the" << true << QStringList{clean} << "1999 x b 42 the";
+    QTest::addRow("skipping is no change") << "the catt" << true << QStringList{clean} << "the catt";
+    QTest::addRow("message switched off") << "the cat" << false << QStringList{} << "the cat";
+    // "teh" is on the change-all list from an earlier run.
+    QTest::addRow("a change through the change-all list is a change")
+        << "teh cat" << true << QStringList{"Spell checking complete."} << "the cat";
 }
 
 void tst_SpellCheckRun::completionMessages()
@@ -191,15 +194,18 @@ void tst_SpellCheckRun::completionMessages()
     QFETCH(QString, text);
     QFETCH(bool, show);
     QFETCH(QStringList, messages);
+    QFETCH(QString, result);
     m_editor->SetText(text);
     ScriptedAsker asker;
     asker.answer(SpellingAction::SkipOnce);
     SpellCheckRun::RunLists lists;
+    lists.changeAll.insert(QStringLiteral("teh"), QStringLiteral("the"));
     SpellCheckRun::Options options;
     options.showCompletedDialog = show;
     SpellCheckRun run(*m_dictionary, *m_editor, m_prompter, asker, lists, options);
     QCOMPARE(run.run(), SpellCheckRun::Outcome::Completed);
     QCOMPARE(m_prompter.texts(), messages);
+    QCOMPARE(m_editor->Text(), result);
 }
 
 void tst_SpellCheckRun::addWord()
