@@ -62,4 +62,29 @@ AttributeValue AttributeValue::read(QStringView text, qsizetype afterName)
     return result;
 }
 
+std::optional<QString> AttributeValue::find(QStringView tag, QStringView name)
+{
+    const qsizetype n = tag.size();
+    qsizetype i = tag.startsWith(QLatin1Char('<')) ? 1 : 0;
+    while (i < n && !isBlank(tag[i]) && tag[i] != QLatin1Char('>'))
+        ++i; // the tag's own name
+    while (i < n) {
+        while (i < n && (isBlank(tag[i]) || tag[i] == QLatin1Char('/')))
+            ++i;
+        if (i >= n || tag[i] == QLatin1Char('>'))
+            return std::nullopt;
+        const qsizetype start = i;
+        while (i < n && !isBlank(tag[i]) && tag[i] != QLatin1Char('=')
+               && tag[i] != QLatin1Char('>'))
+            ++i;
+        if (i == start) // a stray "="
+            ++i;
+        const AttributeValue value = read(tag, i);
+        if (value.hasValue && tag.mid(start, i - start).compare(name, Qt::CaseInsensitive) == 0)
+            return value.value;
+        i = qMax(i, value.end);
+    }
+    return std::nullopt;
+}
+
 } // namespace Tarnwick

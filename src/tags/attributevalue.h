@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringView>
 
+#include <optional>
+
 namespace Tarnwick {
 
 // The value of an attribute as it is written in a tag: after the name come
@@ -21,6 +23,11 @@ struct AttributeValue
 
     // afterName: the index just past the attribute's name.
     static AttributeValue read(QStringView text, qsizetype afterName);
+
+    // The value of the attribute named name in a tag, matched whole and ignoring
+    // case; a name without "=" does not count. The tag is read attribute by
+    // attribute, so a name inside another attribute's value is never taken.
+    static std::optional<QString> find(QStringView tag, QStringView name);
 };
 
 } // namespace Tarnwick

@@ -13,40 +13,6 @@ namespace Tarnwick {
 
 namespace {
 
-bool isBlank(QChar c)
-{
-    return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n')
-        || c == QLatin1Char('\r') || c == QLatin1Char('\f');
-}
-
-// The value of the attribute named name, matched whole and ignoring case; a
-// name without "=" does not count. The tag is read attribute by attribute,
-// so a name inside another attribute's value is never taken for one.
-std::optional<QString> attribute(QStringView tag, QLatin1StringView name)
-{
-    const qsizetype n = tag.size();
-    qsizetype i = tag.startsWith(QLatin1Char('<')) ? 1 : 0;
-    while (i < n && !isBlank(tag[i]) && tag[i] != QLatin1Char('>'))
-        ++i; // the tag's own name
-    while (i < n) {
-        while (i < n && (isBlank(tag[i]) || tag[i] == QLatin1Char('/')))
-            ++i;
-        if (i >= n || tag[i] == QLatin1Char('>'))
-            return std::nullopt;
-        const qsizetype start = i;
-        while (i < n && !isBlank(tag[i]) && tag[i] != QLatin1Char('=')
-               && tag[i] != QLatin1Char('>'))
-            ++i;
-        if (i == start) // a stray "="
-            ++i;
-        const AttributeValue value = AttributeValue::read(tag, i);
-        if (value.hasValue && tag.mid(start, i - start).compare(name, Qt::CaseInsensitive) == 0)
-            return value.value;
-        i = qMax(i, value.end);
-    }
-    return std::nullopt;
-}
-
 QString notANumber(const QString &value)
 {
     return QLatin1Char('\'') + value + QStringLiteral("' is not a valid integer value");
@@ -86,7 +52,7 @@ Result BodyTag::SetBodyVars(QStringView tag, BodySettings &settings)
     read.leftMargin = read.rightMargin = read.topMargin = read.bottomMargin = -1;
 
     const auto value = [tag](const char *name) {
-        std::optional<QString> v = attribute(tag, QLatin1StringView(name));
+        std::optional<QString> v = AttributeValue::find(tag, QString::fromLatin1(name));
         // A lone quote is an empty value.
         if (v && (*v == QLatin1String("\"") || *v == QLatin1String("'")))
             v = QString();
@@ -127,7 +93,7 @@ Result BodyTag::SetBodyVars(QStringView tag, BodySettings &settings)
         read.*member = margin;
     }
 
-    read.fixedBackground = attribute(tag, QLatin1StringView("BGPROPERTIES")).has_value();
+    read.fixedBackground = AttributeValue::find(tag, u"BGPROPERTIES").has_value();
     settings = read;
     return Result::success();
 }

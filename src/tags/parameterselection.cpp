@@ -89,28 +89,7 @@ QString ParameterSelection::firstValue(QStringView text)
 
 QString ParameterSelection::attribute(QStringView tag, QStringView name)
 {
-    const qsizetype n = tag.size();
-    qsizetype i = tag.startsWith(QLatin1Char('<')) ? 1 : 0;
-    while (i < n && !isBlank(tag[i]) && tag[i] != QLatin1Char('>'))
-        ++i; // the tag's own name
-    // Attribute by attribute, so that a name inside another's value is not taken.
-    while (i < n) {
-        while (i < n && (isBlank(tag[i]) || tag[i] == QLatin1Char('/')))
-            ++i;
-        if (i >= n || tag[i] == QLatin1Char('>'))
-            break;
-        const qsizetype start = i;
-        while (i < n && !isBlank(tag[i]) && tag[i] != QLatin1Char('=')
-               && tag[i] != QLatin1Char('>'))
-            ++i;
-        if (i == start)
-            ++i; // a stray "="
-        const AttributeValue value = AttributeValue::read(tag, i);
-        if (value.hasValue && tag.mid(start, i - start).compare(name, Qt::CaseInsensitive) == 0)
-            return value.value;
-        i = qMax(i, value.end);
-    }
-    return {};
+    return AttributeValue::find(tag, name).value_or(QString());
 }
 
 ParameterSelection::Reading ParameterSelection::read(QStringView text)
