@@ -461,7 +461,7 @@ void MainWindow::buildMenus()
     m_tagCommands->fillInsertMenu(insert);
     new GeneratorCommands({ m_webPage, m_prompter, &m_tagCommands->inserter(), m_preview,
                             [this] { return m_openPages->currentDirectory(); }, helperTipHook(),
-                            m_tagCommands->powerBook(), insert, m_htmlSplit },
+                            m_tagCommands->powerBook(), insert, m_htmlSplit, file },
                           this);
     m_editCommands->watchMenu(insert, insert->actions());
     QMenu *codes = m_tagCommands->htmlCodesMenu();
