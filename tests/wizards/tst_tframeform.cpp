@@ -13,13 +13,17 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QSpinBox>
+#include <QSplitter>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+
+#include <cmath>
 
 using namespace Tarnwick;
 
@@ -93,6 +97,8 @@ private slots:
     void fileButtonStoresRelativeNames();
     void blankOrOverlongNameIsRefused();
     void fileMenuStartsTheDialog();
+    void draggingAHandleMovesItsBar_data();
+    void draggingAHandleMovesItsBar();
 };
 
 void TestTFrameForm::stepping_data()
@@ -332,6 +338,55 @@ void TestTFrameForm::fileMenuStartsTheDialog()
     });
     actions.at(creator + 1)->trigger();
     QVERIFY(editor.Text().startsWith("<HTML>"));
+}
+
+void TestTFrameForm::draggingAHandleMovesItsBar_data()
+{
+    QTest::addColumn<QString>("splitter");
+    QTest::addColumn<int>("handle");
+    QTest::addColumn<int>("delta"); // pixels along the splitter
+    QTest::addColumn<int>("split");
+    QTest::addRow("main second handle to the end hides row 3") << "MainSplit" << 2 << 2000 << 0;
+    QTest::addRow("row 2 first handle a little right") << "Split2" << 1 << 40 << 2;
+    QTest::addRow("row 1 first handle to the start stops at the lowest bar")
+        << "Split1" << 1 << -2000 << 1;
+}
+
+void TestTFrameForm::draggingAHandleMovesItsBar()
+{
+    QFETCH(QString, splitter);
+    QFETCH(int, handle);
+    QFETCH(int, delta);
+    QFETCH(int, split);
+    Fixture f;
+    auto *s = f.form->findChild<QSplitter *>(splitter);
+    QVERIFY(s);
+    QSplitterHandle *h = s->handle(handle);
+    const QPoint from(h->width() / 2, h->height() / 2);
+    const QPoint step = s->orientation() == Qt::Vertical ? QPoint(0, delta) : QPoint(delta, 0);
+    auto send = [h](QEvent::Type type, QPoint at, Qt::MouseButtons buttons) {
+        QMouseEvent event(type, at, h->mapToGlobal(at), Qt::LeftButton, buttons, Qt::NoModifier);
+        QApplication::sendEvent(h, &event);
+    };
+    send(QEvent::MouseButtonPress, from, Qt::LeftButton);
+    send(QEvent::MouseMove, from + step, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, from + step, Qt::NoButton);
+    const int which = handle - 1;
+    const int bar = f.form->layout().bars[split][which];
+    QCOMPARE(f.form->bar(split, which)->value(), bar);
+    if (delta > 1000) {
+        QCOMPARE(bar, 100);
+        QVERIFY(!s->widget(2)->isVisibleTo(f.form.get()));
+    } else if (delta < -1000) {
+        QCOMPARE(bar, f.form->bar(split, which)->minimum());
+    } else {
+        const QList<int> sizes = s->sizes();
+        const int total = sizes.at(0) + sizes.at(1) + sizes.at(2);
+        QCOMPARE(bar, int(std::lround(sizes.at(0) * 100.0 / total)));
+        QVERIFY(bar > 33);
+    }
+    // The other bar of the split stays where it was.
+    QCOMPARE(f.form->layout().bars[split][1 - which], which == 0 ? 66 : 33);
 }
 
 int main(int argc, char *argv[])
