@@ -126,6 +126,8 @@ TFrameForm::TFrameForm(Context context, QWidget *parent)
                     [this, split, which](int v) { barMoved(split, which, v); });
         }
     }
+    bars->setColumnStretch(0, 1); // the scroll bars take the room, the labels what they need
+    bars->setColumnStretch(2, 1);
     startLayout->addLayout(bars);
     startLayout->addStretch();
     m_pages->addWidget(start);
