@@ -384,10 +384,13 @@ void MainWindow::buildMenus()
     m_editCommands->watchMenu(page, { refresh, checkCursor });
     QMenu *insert = menuBar()->addMenu(QStringLiteral("&Insert"));
     m_tagCommands->fillInsertMenu(insert);
-    new GeneratorCommands({ m_webPage, m_prompter, &m_tagCommands->inserter(), m_preview,
-                            [this] { return m_openPages->currentDirectory(); }, helperTipHook(),
-                            m_tagCommands->powerBook(), insert, m_htmlSplit },
-                          this);
+    auto *generators = new GeneratorCommands(
+        { m_webPage, m_prompter, &m_tagCommands->inserter(), m_preview,
+          [this] { return m_openPages->currentDirectory(); }, helperTipHook(),
+          m_tagCommands->powerBook(), insert, m_htmlSplit, file },
+        this);
+    connect(m_projectCommands, &ProjectCommands::framePageOpened, generators,
+            &GeneratorCommands::StartFrameWizeGuy);
     m_editCommands->watchMenu(insert, insert->actions());
     QMenu *codes = m_tagCommands->htmlCodesMenu();
     m_cleanupCommands->fillHtmlCodesMenu(codes);

@@ -56,6 +56,7 @@ ProjectCommands::ProjectCommands(ProjectOutline *outline, OpenPages *pages, Edit
         BasicTags::InsertBasicTags(*m_editor);
         Q_EMIT refreshPreview();
     };
+    hooks.framePageOpened = [this] { Q_EMIT framePageOpened(); };
     hooks.treeChanged = [this](const TreeSelection &s) { m_outline->showTree(s.tree, s.row); };
     hooks.pageMoved = [this](const QStringList &pages, const QString &from, const QString &to) {
         LinkUpdater(m_pages, m_prompter).offer(pages, from, to);

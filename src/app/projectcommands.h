@@ -76,6 +76,8 @@ public:
 Q_SIGNALS:
     // A command changed the text of the page in the editor.
     void refreshPreview();
+    // A new frame page was opened and waits for its frame set.
+    void framePageOpened();
 
 private:
     // Runs a command on the tree, then shows what it changed and writes the

@@ -273,6 +273,10 @@ bool PageOperations::createPage(TreeSelection &s, const NewPage &page)
     case Style::ThemePage:
         created = FileOps::writeFileAtomic(path, QByteArray());
         break;
+    case Style::FramePage:
+        // Not empty, so that opening it does not offer the new-page questions.
+        created = FileOps::writeFileAtomic(path, QByteArray(" \r\n"));
+        break;
     }
     if (!created) {
         m_prompter->error(created.error());
@@ -286,6 +290,8 @@ bool PageOperations::createPage(TreeSelection &s, const NewPage &page)
     const bool loaded = m_pages->LoadFile(path, true);
     if (loaded && page.style == Style::DefaultPage && m_hooks.defaultPageOpened)
         m_hooks.defaultPageOpened();
+    if (loaded && page.style == Style::FramePage && m_hooks.framePageOpened)
+        m_hooks.framePageOpened();
     return true;
 }
 

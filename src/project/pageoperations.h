@@ -58,6 +58,8 @@ public:
         // A new default page was opened: it gets the standard tags when it
         // holds at most one line.
         std::function<void()> defaultPageOpened;
+        // A new frame page was opened: the frame set dialog builds it.
+        std::function<void()> framePageOpened;
         // The tree changed before a page opens: opening may ask questions
         // and start a wizard, and the tree is to show the new entry by then.
         std::function<void(const TreeSelection &)> treeChanged;
@@ -67,7 +69,7 @@ public:
             pageMoved;
     };
 
-    enum class Style { DefaultPage, UseTemplate, ThemePage };
+    enum class Style { DefaultPage, UseTemplate, ThemePage, FramePage };
     // The fields of "Create Page".
     struct NewPage
     {

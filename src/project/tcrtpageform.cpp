@@ -68,7 +68,8 @@ TCrtPageForm::TCrtPageForm(const QStringList &extensions, const QString &program
     m_useStyle = new QButtonGroup(this);
     const std::pair<const char *, Style> choices[] = { { "Default Page", Style::DefaultPage },
                                                        { "Use Template", Style::UseTemplate },
-                                                       { "Theme Page", Style::ThemePage } };
+                                                       { "Theme Page", Style::ThemePage },
+                                                       { "Frame Page", Style::FramePage } };
     for (const auto &[caption, style] : choices) {
         auto *button = new QRadioButton(QLatin1String(caption), styles);
         m_useStyle->addButton(button, int(style));

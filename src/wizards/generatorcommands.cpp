@@ -2,9 +2,11 @@
 #include "wizards/generatorcommands.h"
 
 #include "platform/editorcontrol.h"
+#include "platform/prompter.h"
 #include "platform/renderer.h"
 #include "preview/previewcontroller.h"
 #include "wizards/tformwizeform.h"
+#include "wizards/tframeform.h"
 #include "wizards/tsubmitform.h"
 #include "wizards/ttableattrform.h"
 #include "wizards/ttblcreateform.h"
@@ -44,6 +46,14 @@ GeneratorCommands::GeneratorCommands(Parts parts, QObject *parent)
     m_form->setObjectName(QStringLiteral("FormWizeGuy"));
     m_form->setStatusTip(QStringLiteral("Data Entry Form Vaza Ded"));
     connect(m_form, &QAction::triggered, this, &GeneratorCommands::FormWizeGuyClick);
+    m_frames = new QAction(QStringLiteral("&Frame Creator..."), this);
+    m_frames->setObjectName(QStringLiteral("FrameWiseGuy"));
+    m_frames->setStatusTip(QStringLiteral("Create a frame set page"));
+    connect(m_frames, &QAction::triggered, this, &GeneratorCommands::FrameWiseGuyClick);
+    m_frameWizeGuy = new QAction(QStringLiteral("Frame Vaza Ded"), this);
+    m_frameWizeGuy->setObjectName(QStringLiteral("FrameWizeGuy"));
+    m_frameWizeGuy->setStatusTip(QStringLiteral("Create a frame set page"));
+    connect(m_frameWizeGuy, &QAction::triggered, this, &GeneratorCommands::FrameWiseGuyClick);
     m_submit = new TSubmitForm(m_parts.editor->window());
     if (m_parts.mainPreview)
         connect(m_parts.mainPreview, &Renderer::formSubmitted, m_submit,
@@ -51,6 +61,19 @@ GeneratorCommands::GeneratorCommands(Parts parts, QObject *parent)
     addToolButtons();
     if (m_parts.insertMenu)
         fillInsertMenu(m_parts.insertMenu);
+    if (m_parts.fileMenu)
+        fillFileMenu(m_parts.fileMenu);
+}
+
+void GeneratorCommands::fillFileMenu(QMenu *menu)
+{
+    const QList<QAction *> actions = menu->actions();
+    QAction *before = nullptr;
+    for (qsizetype i = 1; i < actions.size(); ++i) {
+        if (actions.at(i)->text() == QLatin1String("E&xit") && actions.at(i - 1)->isSeparator())
+            before = actions.at(i - 1);
+    }
+    menu->insertActions(before, { m_frames, m_frameWizeGuy });
 }
 
 void GeneratorCommands::fillInsertMenu(QMenu *menu)
@@ -135,6 +158,28 @@ void GeneratorCommands::FormWizeGuyClick()
             = std::make_unique<TFormWizeForm>(std::move(context), m_parts.editor->window());
     }
     m_formWizard->exec();
+}
+
+void GeneratorCommands::FrameWiseGuyClick()
+{
+    if (m_parts.prompter->message(Prompter::Kind::Information,
+                                  QStringLiteral("Clear current page to create Frame Structure?"),
+                                  Prompter::Buttons::YesNo)
+        != Prompter::Answer::Yes)
+        return;
+    StartFrameWizeGuy();
+}
+
+void GeneratorCommands::StartFrameWizeGuy()
+{
+    TFrameForm::Context context;
+    context.editor = m_parts.editor;
+    context.prompter = m_parts.prompter;
+    context.pageDirectory = m_parts.pageDirectory;
+    TFrameForm dialog(std::move(context), m_parts.editor->window());
+    dialog.exec();
+    if (m_parts.preview)
+        m_parts.preview->UpdateWebView();
 }
 
 } // namespace Tarnwick

@@ -39,6 +39,7 @@ public:
         QWidget *toolBook = nullptr; // the tool notebook, whose Tables page gets buttons
         QMenu *insertMenu = nullptr; // filled at once when given
         Renderer *mainPreview = nullptr; // its form submissions are shown too
+        QMenu *fileMenu = nullptr; // gets the frame set items, before its closing items
     };
 
     explicit GeneratorCommands(Parts parts, QObject *parent = nullptr);
@@ -47,10 +48,17 @@ public:
     // Insert: "WizeGuys" with "&Table Vaza Ded..." and "&Data Form Vaza Ded...",
     // and "Table Cell &Attributes".
     void fillInsertMenu(QMenu *menu);
+    // File: "&Frame Creator..." and "Frame Vaza Ded", before the separator
+    // that precedes "E&xit" (appended when there is none).
+    void fillFileMenu(QMenu *menu);
 
     void TableWizeGuyClick();
     void TableCellAttributesClick();
     void FormWizeGuyClick();
+    // Asks before the page is cleared, then starts the frame set dialog.
+    void FrameWiseGuyClick();
+    // The frame set dialog without the question (a new frame page asks none).
+    void StartFrameWizeGuy();
     TSubmitForm *submitResults() const { return m_submit; }
 
 private:
@@ -60,6 +68,8 @@ private:
     QAction *m_table = nullptr;
     QAction *m_cellAttributes = nullptr;
     QAction *m_form = nullptr;
+    QAction *m_frames = nullptr;
+    QAction *m_frameWizeGuy = nullptr;
     TSubmitForm *m_submit = nullptr;
     std::unique_ptr<TFormWizeForm> m_formWizard; // made on first use, kept for the run
 };

@@ -4,6 +4,7 @@
 #include "app/mainwindow.h"
 #include "app/openpages.h"
 #include "app/programdirectory.h"
+#include "app/projectcommands.h"
 #include "app/settings.h"
 #include "app/tips.h"
 #include "app/tipsession.h"
@@ -13,6 +14,7 @@
 #include "project/projecttree.h"
 #include "scriptedprompter.h"
 #include "tags/tagcommands.h"
+#include "wizards/tframeform.h"
 #include "wizards/tinitialvaluesform.h"
 
 #include <QMenuBar>
@@ -125,6 +127,7 @@ private Q_SLOTS:
     void deleteKeyInTree_data();
     void deleteKeyInTree();
     void initialValuesForAnEmptyPage();
+    void newFramePageStartsTheFrameCreator();
 };
 
 void TestMainWindow::firstStart()
@@ -986,6 +989,30 @@ void TestMainWindow::initialValuesForAnEmptyPage()
     QCOMPARE(w.tagCommands()->bodySettings().link, QColor(0x00, 0xFF, 0x00));
     QCOMPARE(w.tagCommands()->bodySettings().background, QColor(0xC0, 0xC0, 0xC0));
     s.prompter.answer(Prompter::Answer::No); // do not save the new page
+    QVERIFY(s.exit());
+}
+
+void TestMainWindow::newFramePageStartsTheFrameCreator()
+{
+    Session s;
+    const QString page = s.file("site/frames.htm", " \r\n");
+    MainWindow &w = s.start();
+    QVERIFY(w.openPages()->LoadFile(page, false));
+    auto *commands = w.findChild<ProjectCommands *>();
+    QVERIFY(commands);
+    bool shown = false;
+    QTimer::singleShot(0, &w, [&] {
+        auto *form = qobject_cast<TFrameForm *>(QApplication::activeModalWidget());
+        if (!form)
+            return;
+        shown = true;
+        form->GenerateClick();
+    });
+    emit commands->framePageOpened();
+    QVERIFY(shown);
+    QVERIFY(w.editor()->Text().startsWith("<HTML>"));
+    QVERIFY(w.editor()->Text().contains("<FRAMESET ROWS=\"33%,*,34%\">"));
+    s.prompter.answer(Prompter::Answer::No); // do not save the page
     QVERIFY(s.exit());
 }
 

@@ -269,6 +269,10 @@ void TestPageOperations::newPageStyles_data()
     QTest::addRow("theme page") << "Theme Page"
                                 << "" << standard << QByteArray() << QString()
                                 << QStringList { empty };
+    // Not empty, so no new-page question: the frame set dialog is started instead.
+    QTest::addRow("frame page") << "Frame Page"
+                                << "" << standard << QByteArray(" \r\n") << QString(" \n")
+                                << QStringList();
 }
 
 // New Page with name index, extension htm and description Home adds
@@ -289,6 +293,7 @@ void TestPageOperations::newPageStyles()
     f.file("template/notes.txt", "not a template");
     f.show(twoProjects(), 2);
     QSignalSpy creation(&f.pages, &OpenPages::newPageCreationRequested);
+    QSignalSpy frameSet(&f.commands, &ProjectCommands::framePageOpened);
     // What the tree shows while the new page opens (and may ask questions).
     QString shownWhileOpening;
     QObject::connect(&f.pages, &OpenPages::openPagesChanged, &f.outline,
@@ -321,6 +326,7 @@ void TestPageOperations::newPageStyles()
     QCOMPARE(f.pages.currentFileName(), f.path("shop/index.htm"));
     QVERIFY(f.pages.page(0).inProject);
     QCOMPARE(f.editor.Text(), editorText);
+    QCOMPARE(frameSet.size(), style == "Frame Page" ? 1 : 0);
     QVERIFY(QFileInfo(f.path("shop/index.htm")).permissions() & QFileDevice::WriteOwner);
     QVERIFY(f.listWritten());
 }
