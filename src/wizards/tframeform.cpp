@@ -57,6 +57,14 @@ Expected<QByteArray> readBytes(const QString &path)
 
 } // namespace
 
+// Hiding the dialog on its way out moves the focus off a field, whose
+// editingFinished would reach this form after its own part is gone.
+TFrameForm::~TFrameForm()
+{
+    for (QLineEdit *field : { m_source, m_name })
+        disconnect(field, nullptr, this, nullptr);
+}
+
 TFrameForm::TFrameForm(Context context, QWidget *parent)
     : QDialog(parent)
     , m_context(std::move(context))

@@ -41,6 +41,7 @@ public:
     };
 
     explicit TFrameForm(Context context, QWidget *parent = nullptr);
+    ~TFrameForm() override;
 
     FrameLayout layout() const { return m_layout; }
     const FrameRecords &records() const { return m_records; }
