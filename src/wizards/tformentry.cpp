@@ -2,6 +2,7 @@
 #include "wizards/tformentry.h"
 
 #include "platform/prompter.h"
+#include "wizards/dialogparts.h"
 #include "wizards/formbuilder.h"
 
 #include <QCheckBox>
@@ -23,19 +24,8 @@ namespace {
 const char *const captions[TFormEntry::PageCount]
     = { "Check Box", "Radio Group", "Data Entry", "List Box", "Text Area", "Page Text", "Hidden" };
 
-template<typename W> W *named(W *widget, const char *name)
-{
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
-
-QSpinBox *spin(QWidget *parent, const char *name, int low, int high, int value)
-{
-    auto *box = named(new QSpinBox(parent), name);
-    box->setRange(low, high);
-    box->setValue(value);
-    return box;
-}
+using DialogParts::named;
+using DialogParts::spin;
 
 QString flag(const QCheckBox *box)
 {

@@ -5,6 +5,7 @@
 #include "platform/prompter.h"
 #include "platform/renderer.h"
 #include "tags/markupbuilder.h"
+#include "wizards/dialogparts.h"
 #include "wizards/formdefinition.h"
 #include "wizards/tformentry.h"
 #include "wizards/tsubmitform.h"
@@ -349,15 +350,8 @@ void TFormWizeForm::CopyClick()
 
 bool TFormWizeForm::askToSave()
 {
-    switch (m_context.prompter->message(Prompter::Kind::Confirmation, saveQuestion,
-                                        Prompter::Buttons::YesNoCancel)) {
-    case Prompter::Answer::Yes:
-        return SaveClick(); // a cancelled or failed save keeps the dialog open
-    case Prompter::Answer::No:
-        return true;
-    default:
-        return false;
-    }
+    return DialogParts::goOnAfterSaveQuestion(*m_context.prompter, saveQuestion,
+                                              [this] { return SaveClick(); });
 }
 
 void TFormWizeForm::InsertClick()

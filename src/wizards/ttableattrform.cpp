@@ -4,6 +4,7 @@
 #include "platform/prompter.h"
 #include "tags/markupbuilder.h"
 #include "tags/taginserter.h"
+#include "wizards/dialogparts.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -19,19 +20,8 @@ namespace Tarnwick {
 
 namespace {
 
-template<typename W> W *named(W *widget, const char *name)
-{
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
-
-QSpinBox *spin(QWidget *parent, const char *name, int low, int high)
-{
-    auto *box = named(new QSpinBox(parent), name);
-    box->setRange(low, high);
-    box->setValue(low);
-    return box;
-}
+using DialogParts::named;
+using DialogParts::spin;
 
 QComboBox *choice(QWidget *parent, const char *name, const QStringList &texts)
 {
@@ -54,8 +44,8 @@ TTableAttrForm::TTableAttrForm(TagInserter *inserter, Prompter *prompter, QWidge
     : QDialog(parent)
     , m_inserter(inserter)
     , m_prompter(prompter)
-    , m_rows(spin(this, "SpanRows", 1, 100))
-    , m_columns(spin(this, "SpanColumns", 1, 100))
+    , m_rows(spin(this, "SpanRows", 1, 100, 1))
+    , m_columns(spin(this, "SpanColumns", 1, 100, 1))
     , m_vertical(choice(this, "VertAlign",
                         { QStringLiteral("none"), QStringLiteral("top"), QStringLiteral("middle"),
                           QStringLiteral("bottom") }))
@@ -63,9 +53,9 @@ TTableAttrForm::TTableAttrForm(TagInserter *inserter, Prompter *prompter, QWidge
                           { QStringLiteral("none"), QStringLiteral("left"),
                             QStringLiteral("center"), QStringLiteral("right") }))
     , m_color(named(new QLineEdit(this), "CellColor"))
-    , m_height(spin(this, "CellHeight", 0, 9999))
+    , m_height(spin(this, "CellHeight", 0, 9999, 0))
     , m_heightPercent(named(new QCheckBox(QStringLiteral("%"), this), "HeightPercent"))
-    , m_width(spin(this, "CellWidth", 0, 9999))
+    , m_width(spin(this, "CellWidth", 0, 9999, 0))
     , m_widthPercent(named(new QCheckBox(QStringLiteral("%"), this), "WidthPercent"))
 {
     setObjectName(QStringLiteral("TTableAttrForm"));

@@ -5,6 +5,7 @@
 #include "platform/prompter.h"
 #include "platform/renderer.h"
 #include "tags/markupbuilder.h"
+#include "wizards/dialogparts.h"
 #include "wizards/tabledefinition.h"
 
 #include <QAction>
@@ -39,19 +40,8 @@ const QString saveQuestion
     = QStringLiteral("Would you like to save the Table Definition before proceeding?");
 const QString tableFilter = QStringLiteral("Table Definition|*.tbl");
 
-template<typename W> W *named(W *widget, const char *name)
-{
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
-
-QSpinBox *spin(QWidget *parent, const char *name, int low, int high, int value)
-{
-    auto *box = named(new QSpinBox(parent), name);
-    box->setRange(low, high);
-    box->setValue(value);
-    return box;
-}
+using DialogParts::named;
+using DialogParts::spin;
 
 QComboBox *items(QWidget *parent, const char *name, const QStringList &texts, bool editable)
 {
@@ -524,15 +514,8 @@ bool TTblCreateForm::askToSave()
 {
     if (!m_modified)
         return true;
-    switch (m_context.prompter->message(Prompter::Kind::Confirmation, saveQuestion,
-                                        Prompter::Buttons::YesNoCancel)) {
-    case Prompter::Answer::Yes:
-        return SaveClick(); // a cancelled or failed save keeps the dialog open
-    case Prompter::Answer::No:
-        return true;
-    default:
-        return false;
-    }
+    return DialogParts::goOnAfterSaveQuestion(*m_context.prompter, saveQuestion,
+                                              [this] { return SaveClick(); });
 }
 
 void TTblCreateForm::InsertClick()
