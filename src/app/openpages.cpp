@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/openpages.h"
 
-#include "app/filefilter.h"
 #include "app/recentfiles.h"
 #include "app/settings.h"
 #include "platform/editorcontrol.h"
+#include "platform/filefilter.h"
 #include "platform/fileops.h"
 #include "platform/prompter.h"
 #include "platform/textfile.h"

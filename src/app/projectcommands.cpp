@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/projectcommands.h"
 
-#include "app/filefilter.h"
 #include "app/linkupdater.h"
 #include "app/openpages.h"
 #include "app/settings.h"
 #include "platform/editorcontrol.h"
+#include "platform/filefilter.h"
 #include "platform/prompter.h"
 #include "platform/textfile.h"
 #include "preview/pagedetails.h"

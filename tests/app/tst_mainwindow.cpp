@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/editcommands.h"
-#include "app/filelistpane.h"
 #include "app/mainwindow.h"
 #include "app/openpages.h"
 #include "app/programdirectory.h"
@@ -9,6 +8,7 @@
 #include "app/tips.h"
 #include "app/tipsession.h"
 #include "platform/editorcontrol.h"
+#include "platform/filelistpane.h"
 #include "platform/renderer.h"
 #include "project/projectoutline.h"
 #include "project/projecttree.h"

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/filefilter.h"
 #include "app/recentfiles.h"
+#include "platform/filefilter.h"
 
 #include <QTest>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/filelistpane.h"
+#include "platform/filelistpane.h"
 
-#include "app/filefilter.h"
+#include "platform/filefilter.h"
 #include "platform/volumes.h"
 
 #include <QComboBox>
