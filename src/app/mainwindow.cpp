@@ -387,7 +387,9 @@ void MainWindow::buildMenus()
     auto *generators = new GeneratorCommands(
         { m_webPage, m_prompter, &m_tagCommands->inserter(), m_preview,
           [this] { return m_openPages->currentDirectory(); }, helperTipHook(),
-          m_tagCommands->powerBook(), insert, m_htmlSplit, file },
+          m_tagCommands->powerBook(), insert, m_htmlSplit, file, m_programDirectory,
+          [this](const QString &path) { return m_openPages->LoadFile(path, false); },
+          [this](const QString &path) { return m_openPages->ShowOpenPage(path); } },
         this);
     connect(m_projectCommands, &ProjectCommands::framePageOpened, generators,
             &GeneratorCommands::StartFrameWizeGuy);

@@ -97,6 +97,17 @@ bool OpenPages::IsFileNameOpen(const QString &path) const
     return false;
 }
 
+bool OpenPages::ShowOpenPage(const QString &path)
+{
+    for (int i = 0; i < m_pages.size(); ++i) {
+        if (FileOps::samePath(m_pages.at(i).fileName, path)) {
+            m_tabs->setCurrentIndex(i); // switches through WebPageTabsChange
+            return true;
+        }
+    }
+    return false;
+}
+
 std::optional<QString> OpenPages::openPageText(const QString &path) const
 {
     for (int i = 0; i < m_pages.size(); ++i) {

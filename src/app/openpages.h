@@ -54,6 +54,9 @@ public:
     // Paths are compared as the file system resolves them (cleaned, absolute,
     // links followed), with case.
     bool IsFileNameOpen(const QString &path) const;
+    // Brings the tab of an open page to the front (as a click on it does);
+    // false when no tab holds that page.
+    bool ShowOpenPage(const QString &path);
     // The text of the open page of that path as its tab holds it now, saved
     // or not; nothing when the page is not open.
     std::optional<QString> openPageText(const QString &path) const;

@@ -5,14 +5,19 @@
 #include "platform/prompter.h"
 #include "platform/renderer.h"
 #include "preview/previewcontroller.h"
+#include "wizards/imageindex.h"
+#include "wizards/tcalendarform.h"
 #include "wizards/tformwizeform.h"
 #include "wizards/tframeform.h"
+#include "wizards/timageindexform.h"
 #include "wizards/tsubmitform.h"
 #include "wizards/ttableattrform.h"
 #include "wizards/ttblcreateform.h"
 
 #include <QAction>
 #include <QBoxLayout>
+#include <QDate>
+#include <QLocale>
 #include <QMenu>
 #include <QToolButton>
 
@@ -54,6 +59,14 @@ GeneratorCommands::GeneratorCommands(Parts parts, QObject *parent)
     m_frameWizeGuy->setObjectName(QStringLiteral("FrameWizeGuy"));
     m_frameWizeGuy->setStatusTip(QStringLiteral("Create a frame set page"));
     connect(m_frameWizeGuy, &QAction::triggered, this, &GeneratorCommands::FrameWiseGuyClick);
+    m_calendar = new QAction(QStringLiteral("&Calendar Vaza Ded..."), this);
+    m_calendar->setObjectName(QStringLiteral("CalendarWizeGuy"));
+    m_calendar->setStatusTip(QStringLiteral("Calendar Vaza Ded"));
+    connect(m_calendar, &QAction::triggered, this, &GeneratorCommands::CalendarWizeGuyClick);
+    m_imageIndex = new QAction(QStringLiteral("Create &Index of Images"), this);
+    m_imageIndex->setObjectName(QStringLiteral("ImageIndex"));
+    m_imageIndex->setStatusTip(QStringLiteral("Create a page listing the images of a directory"));
+    connect(m_imageIndex, &QAction::triggered, this, &GeneratorCommands::ImageIndexClick);
     m_submit = new TSubmitForm(m_parts.editor->window());
     if (m_parts.mainPreview)
         connect(m_parts.mainPreview, &Renderer::formSubmitted, m_submit,
@@ -74,6 +87,13 @@ void GeneratorCommands::fillFileMenu(QMenu *menu)
             before = actions.at(i - 1);
     }
     menu->insertActions(before, { m_frames, m_frameWizeGuy });
+    // The image index goes before the first of the page and frame generators.
+    for (QAction *action : menu->actions()) {
+        if (action->text() == QLatin1String("Page Wise &Guy...") || action == m_frames) {
+            menu->insertAction(action, m_imageIndex);
+            break;
+        }
+    }
 }
 
 void GeneratorCommands::fillInsertMenu(QMenu *menu)
@@ -82,6 +102,7 @@ void GeneratorCommands::fillInsertMenu(QMenu *menu)
     wizeGuys->menuAction()->setObjectName(QStringLiteral("WizeGuys"));
     wizeGuys->addAction(m_table);
     wizeGuys->addAction(m_form);
+    wizeGuys->addAction(m_calendar);
     menu->addAction(m_cellAttributes);
 }
 
@@ -177,6 +198,39 @@ void GeneratorCommands::StartFrameWizeGuy()
     context.prompter = m_parts.prompter;
     context.pageDirectory = m_parts.pageDirectory;
     TFrameForm dialog(std::move(context), m_parts.editor->window());
+    dialog.exec();
+    if (m_parts.preview)
+        m_parts.preview->UpdateWebView();
+}
+
+void GeneratorCommands::CalendarWizeGuyClick()
+{
+    TCalendarForm::Context context;
+    context.editor = m_parts.editor;
+    context.prompter = m_parts.prompter;
+    context.pageDirectory = m_parts.pageDirectory ? m_parts.pageDirectory() : QString();
+    context.dayNames = CalendarBuilder::dayNames(QLocale::system());
+    context.today = QDate::currentDate();
+    TCalendarForm dialog(std::move(context), m_parts.editor->window());
+    dialog.exec();
+    if (m_parts.preview)
+        m_parts.preview->UpdateWebView();
+}
+
+void GeneratorCommands::ImageIndexClick()
+{
+    const QString path = ImageIndex::pagePath(m_parts.programDirectory);
+    if (const Result made = ImageIndex::createPage(path); !made) {
+        m_parts.prompter->error(made.error());
+        return;
+    }
+    // Lines go only into the index page: when it cannot be shown, nothing is appended.
+    const bool shown = (m_parts.showOpenPage && m_parts.showOpenPage(path))
+        || (m_parts.loadFile && m_parts.loadFile(path));
+    if (!shown)
+        return;
+    const QString start = m_parts.pageDirectory ? m_parts.pageDirectory() : QString();
+    TImageIndexForm dialog(m_parts.editor, start, m_parts.editor->window());
     dialog.exec();
     if (m_parts.preview)
         m_parts.preview->UpdateWebView();

@@ -40,6 +40,10 @@ public:
         QMenu *insertMenu = nullptr; // filled at once when given
         Renderer *mainPreview = nullptr; // its form submissions are shown too
         QMenu *fileMenu = nullptr; // gets the frame set items, before its closing items
+        QString programDirectory; // holds the image index page
+        std::function<bool(const QString &path)> loadFile; // opens a page as File ▸ Open does
+        // Brings the tab of an open page to the front; false when it is not open.
+        std::function<bool(const QString &path)> showOpenPage;
     };
 
     explicit GeneratorCommands(Parts parts, QObject *parent = nullptr);
@@ -60,6 +64,10 @@ public:
     // The frame set dialog without the question (a new frame page asks none).
     void StartFrameWizeGuy();
     TSubmitForm *submitResults() const { return m_submit; }
+    // The calendar dialog; the main preview is refreshed after it.
+    void CalendarWizeGuyClick();
+    // Opens the image index page (made when missing) and the dialog appending to it.
+    void ImageIndexClick();
 
 private:
     void addToolButtons();
@@ -72,6 +80,8 @@ private:
     QAction *m_frameWizeGuy = nullptr;
     TSubmitForm *m_submit = nullptr;
     std::unique_ptr<TFormWizeForm> m_formWizard; // made on first use, kept for the run
+    QAction *m_calendar = nullptr; // WizeGuys: the calendar
+    QAction *m_imageIndex = nullptr; // File: the image index
 };
 
 } // namespace Tarnwick

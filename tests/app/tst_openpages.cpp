@@ -130,6 +130,7 @@ private Q_SLOTS:
     void missingFileAddsNoTab();
     void loadKeepsEncodingAndLineEnds();
     void tabSwitchRestoresSelectionAndModified();
+    void showOpenPageBringsItsTabBack();
     void backupWrittenOnSwitchAndDeletedOnClose();
     void tabReleaseWritesBackupAndPreviewFile();
     void zeroByteFileAsks_data();
@@ -197,6 +198,31 @@ void TestOpenPages::loadKeepsEncodingAndLineEnds()
     f.editor.AppendText("<hr>");
     QVERIFY(f.pages.Save1Click());
     QCOMPARE(TestEnvironment::readFile(path), bytes + "<hr>");
+}
+
+void TestOpenPages::showOpenPageBringsItsTabBack()
+{
+    Fixture f;
+    const QString a = f.file("a.htm", "first\n");
+    const QString b = f.file("b.htm", "second\n");
+    QVERIFY(!f.pages.ShowOpenPage(a));
+    QCOMPARE(f.pages.count(), 0);
+
+    QVERIFY(f.pages.LoadFile(a, false));
+    f.editor.AppendText("unsaved\r");
+    QVERIFY(f.pages.LoadFile(b, false));
+    QVERIFY(f.pages.ShowOpenPage(QDir(f.dir.path()).filePath("./a.htm")));
+    // The tab's own text comes back, not the file's, and no second tab opens.
+    QCOMPARE(f.pages.count(), 2);
+    QCOMPARE(f.tabs.currentIndex(), 0);
+    QCOMPARE(f.pages.currentFileName(), a);
+    QCOMPARE(f.editor.Text(), QStringLiteral("first\nunsaved\n"));
+    QVERIFY(f.editor.Modified());
+    // The page already in front stays as it is.
+    QVERIFY(f.pages.ShowOpenPage(a));
+    QCOMPARE(f.editor.Text(), QStringLiteral("first\nunsaved\n"));
+    QVERIFY(!f.pages.ShowOpenPage(f.dir.filePath("c.htm")));
+    QCOMPARE(f.tabs.currentIndex(), 0);
 }
 
 void TestOpenPages::tabSwitchRestoresSelectionAndModified()
