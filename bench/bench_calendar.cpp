@@ -1,0 +1,140 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Times what the user waits for in the calendar dialog and the image index:
+// a step to the next month until the dialog's preview reports the load
+// finished (with page links on, the largest calendar); and an index of 1,000
+// GIF files appended to the index page by Create and the main preview
+// refreshed until it reports the load finished. The calendar lines and the
+// index text alone are timed too, to tell their share from the engine's.
+// Usage: bench_calendar [repetitions]   (runs offscreen unless told otherwise)
+
+#include "benchtiming.h"
+#include "platform/editorcontrol.h"
+#include "platform/renderer.h"
+#include "preview/previewcontroller.h"
+#include "scriptedprompter.h"
+#include "testpictures.h"
+#include "wizards/calendarbuilder.h"
+#include "wizards/imageindex.h"
+#include "wizards/tcalendarform.h"
+#include "wizards/timageindexform.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QEventLoop>
+#include <QFile>
+#include <QLocale>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+
+using namespace Tarnwick;
+
+namespace {
+
+// Runs action and waits for the renderer's next load to end.
+bool untilLoaded(Renderer *renderer, const std::function<void()> &action)
+{
+    QEventLoop loop;
+    bool ok = false;
+    const auto connection
+        = QObject::connect(renderer, &Renderer::loadFinished, &loop, [&](bool good) {
+              ok = good;
+              loop.quit();
+          });
+    QTimer::singleShot(60000, &loop, &QEventLoop::quit);
+    action();
+    loop.exec();
+    QObject::disconnect(connection);
+    return ok;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    Renderer::prepareEngine();
+    QApplication application(argc, argv);
+    const int repetitions = argc > 1 ? std::max(1, atoi(argv[1])) : 9;
+    bool ok = true;
+
+    ScriptedPrompter prompter;
+    EditorControl editor;
+    TCalendarForm::Context context;
+    context.editor = &editor;
+    context.prompter = &prompter;
+    context.dayNames = CalendarBuilder::dayNames(QLocale::c());
+    context.today = QDate(2024, 1, 31);
+    TCalendarForm form(context);
+    form.show();
+    untilLoaded(form.preview(), [&] {
+        form.findChild<QCheckBox *>(QStringLiteral("PageLinksBox"))->setChecked(true);
+    }); // engine warm-up
+
+    std::printf("%-40s %8s %8s\n", "calendar, ms", "median", "fastest");
+    CalendarOptions options = form.options();
+    BenchTiming::print(
+        "month lines only",
+        BenchTiming::timeIt(
+            repetitions, [] {}, [&] { CalendarBuilder::lines(options, context.dayNames); }));
+    BenchTiming::print(
+        "next month until previewed",
+        BenchTiming::timeIt(
+            repetitions, [] {},
+            [&] { ok = untilLoaded(form.preview(), [&] { form.NextMonthClick(); }) && ok; }));
+    form.hide();
+
+    // 1,000 small GIFs and the index page in a program directory of their own.
+    QTemporaryDir program;
+    QTemporaryDir images;
+    const QByteArray picture = TestPictures::gif(QSize(16, 16));
+    for (int i = 0; i < 1000; ++i) {
+        QFile file(
+            images.filePath(QStringLiteral("picture%1.gif").arg(i, 4, 10, QLatin1Char('0'))));
+        ok = file.open(QIODevice::WriteOnly) && file.write(picture) == picture.size() && ok;
+    }
+    const QString page = ImageIndex::pagePath(program.path());
+    ok = ImageIndex::createPage(page).ok() && ok;
+
+    Renderer split;
+    Renderer frames;
+    Renderer full;
+    split.resize(800, 600);
+    split.show();
+    PreviewController preview(&editor, &split, &frames, &full, &prompter);
+    preview.setPageDirectory([&] { return program.path(); });
+    const QString heading = ImageIndex::headingLine() + QLatin1Char('\n');
+    const auto freshPage = [&] { editor.SetText(heading); };
+    untilLoaded(&split, [&] { preview.UpdateWebView(); }); // engine warm-up
+
+    std::printf("%-40s %8s %8s\n", "index of 1,000 images, ms", "median", "fastest");
+    const QString prefix = ImageIndex::directoryPrefix(images.path());
+    BenchTiming::print(
+        "index text only",
+        BenchTiming::timeIt(
+            repetitions, [] {},
+            [&] {
+                ImageIndex::entryText(
+                    prefix, ImageIndex::imageFiles(images.path(), QStringLiteral("*.gif;*.jpg")));
+            }));
+    TImageIndexForm dialog(&editor, images.path());
+    BenchTiming::print(
+        "Create (appended, no preview)",
+        BenchTiming::timeIt(repetitions, freshPage, [&] { dialog.CreateBtnClick(); }));
+    BenchTiming::print(
+        "preview of the page with 1,000 images",
+        BenchTiming::timeIt(
+            repetitions, [] {},
+            [&] { ok = untilLoaded(&split, [&] { preview.UpdateWebView(); }) && ok; }));
+    BenchTiming::print("Create until previewed", BenchTiming::timeIt(repetitions, freshPage, [&] {
+                           dialog.CreateBtnClick();
+                           ok = untilLoaded(&split, [&] { preview.UpdateWebView(); }) && ok;
+                       }));
+    const int imageLines = int(editor.Text().count(QStringLiteral("<img src=")));
+    std::printf("image lines in the page: %d\n", imageLines);
+    ok = imageLines == 1000 && ok;
+    if (!ok)
+        std::printf("a load failed or an image was missing\n");
+    return ok ? 0 : 1;
+}
