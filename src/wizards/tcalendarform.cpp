@@ -82,6 +82,8 @@ QWidget *TCalendarForm::optionsPane()
     m_month->setMinimumWidth(90);
     m_year = spin(pane, "YearSpin", CalendarBuilder::minYear, CalendarBuilder::maxYear,
                   m_options.date.year);
+    // A year counts once typed in full: the years passed on the way would cut 29 February.
+    m_year->setKeyboardTracking(false);
     monthRow->addWidget(previous);
     monthRow->addWidget(m_month, 1);
     monthRow->addWidget(next);

@@ -66,7 +66,7 @@ struct Fixture
         bool shown = false;
         QTimer poll;
         poll.setInterval(10);
-        QObject::connect(&poll, &QTimer::timeout, [&] {
+        QObject::connect(&poll, &QTimer::timeout, &poll, [&] {
             if (auto *form = qobject_cast<TImageIndexForm *>(QApplication::activeModalWidget())) {
                 poll.stop();
                 shown = true;

@@ -124,6 +124,13 @@ private slots:
         Fixture f(QDate(2024, 2, 29));
         QCOMPARE(f.monthLabel(), QStringLiteral("February"));
         QCOMPARE(f.year(), 2024);
+        // Typing a leap year passes common years on the way; the day must survive them.
+        auto *yearBox = f.child<QSpinBox>("YearSpin");
+        yearBox->setFocus();
+        yearBox->selectAll();
+        QTest::keyClicks(yearBox, "2028");
+        QTest::keyClick(yearBox, Qt::Key_Return);
+        QCOMPARE(f.form->options().date, (CalendarDate { 2028, 2, 29 }));
         // A common year has no 29 February: the 28th is shown.
         f.child<QSpinBox>("YearSpin")->setValue(2023);
         QCOMPARE(f.form->options().date, (CalendarDate { 2023, 2, 28 }));
