@@ -40,10 +40,10 @@ public:
         QMenu *insertMenu = nullptr; // filled at once when given
         Renderer *mainPreview = nullptr; // its form submissions are shown too
         QMenu *fileMenu = nullptr; // gets the frame set items, before its closing items
-        QString programDirectory; // holds the image index page
-        std::function<bool(const QString &path)> loadFile; // opens a page as File ▸ Open does
+        QString programDirectory {}; // holds the image index page
+        std::function<bool(const QString &path)> loadFile {}; // opens a page as File ▸ Open does
         // Brings the tab of an open page to the front; false when it is not open.
-        std::function<bool(const QString &path)> showOpenPage;
+        std::function<bool(const QString &path)> showOpenPage {};
     };
 
     explicit GeneratorCommands(Parts parts, QObject *parent = nullptr);
