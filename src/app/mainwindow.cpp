@@ -389,6 +389,8 @@ void MainWindow::buildMenus()
           [this] { return m_openPages->currentDirectory(); }, helperTipHook(),
           m_tagCommands->powerBook(), insert, m_htmlSplit, file },
         this);
+    generators->setEffectsExtensions([this] { return m_settings->Defaults.GraphicExtension; },
+                                     [this] { return m_settings->Defaults.Extension; });
     connect(m_projectCommands, &ProjectCommands::framePageOpened, generators,
             &GeneratorCommands::StartFrameWizeGuy);
     m_editCommands->watchMenu(insert, insert->actions());

@@ -14,10 +14,12 @@ class QWidget;
 namespace Tarnwick {
 
 class EditorControl;
+class GuidedNotebook;
 class PreviewController;
 class Prompter;
 class Renderer;
 class TagInserter;
+class TEffectsForm;
 class TFormWizeForm;
 class TSubmitForm;
 
@@ -60,9 +62,20 @@ public:
     // The frame set dialog without the question (a new frame page asks none).
     void StartFrameWizeGuy();
     TSubmitForm *submitResults() const { return m_submit; }
+    // Web Effects, made on first use and kept for the run; the page guide walks it.
+    GuidedNotebook *effectsNotebook();
+    TEffectsForm *effectsForm();
+    // Web Effects opened modally on a tab (TEffectsForm::Tab).
+    void openEffects(int tab);
+    // The extensions of the image and page lists of Web Effects, as stored.
+    void setEffectsExtensions(std::function<QString()> graphics, std::function<QString()> pages);
 
 private:
     void addToolButtons();
+    // The Web Effects openers around "Horizontal &Bar".
+    void placeEffectsItems(QMenu *menu);
+    // The tool pages' Web Effects buttons; the Images page comes after the menus.
+    void addEffectsButtons();
 
     Parts m_parts;
     QAction *m_table = nullptr;
@@ -72,6 +85,10 @@ private:
     QAction *m_frameWizeGuy = nullptr;
     TSubmitForm *m_submit = nullptr;
     std::unique_ptr<TFormWizeForm> m_formWizard; // made on first use, kept for the run
+    std::unique_ptr<TEffectsForm> m_effects; // Web Effects: made on first use, kept for the run
+    QList<QAction *> m_effectsItems; // Heading, List Type, Text, Image, Applet, URL Reference
+    std::function<QString()> m_graphicExtensions; // Web Effects' image list, comma-separated
+    std::function<QString()> m_pageExtensions; // Web Effects' page list, comma-separated
 };
 
 } // namespace Tarnwick
