@@ -5,6 +5,7 @@
 #include "platform/renderer.h"
 #include "scriptedprompter.h"
 #include "tags/refillingcombobox.h"
+#include "tags/tsimpleform.h"
 #include "testenvironment.h"
 #include "testpictures.h"
 #include "wizards/effectsfileplacement.h"
@@ -25,6 +26,7 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 using namespace Tarnwick;
@@ -102,6 +104,7 @@ private Q_SLOTS:
     void imageBesideDifferentFileInsertsNothing();
     void createMapNeedsAnExistingFile();
     void changeClearsIsAMap();
+    void mapLinesGoInBeforeTheImage();
     void referenceChoicesFromPageAndDirectory();
     void insertItemsAndButtons();
 };
@@ -369,6 +372,37 @@ void TestTEffectsForm::changeClearsIsAMap()
     QVERIFY(!f.child<QCheckBox>("IsMap")->isChecked());
     QVERIFY(!f.child<QPushButton>("CreateMap")->isEnabled());
     QVERIFY(!f.form->scratchLines().first().contains(" ismap "));
+}
+
+void TestTEffectsForm::mapLinesGoInBeforeTheImage()
+{
+    Fixture f;
+    QVERIFY(TestEnvironment::writeFile(f.dir.filePath("nav.gif"), TestPictures::gif({ 40, 30 })));
+    f.editor.SetText("");
+    f.show(TEffectsForm::Images);
+    auto *file = static_cast<RefillingComboBox *>(f.child<QComboBox>("ImageFilename"));
+    file->refill();
+    file->setCurrentText("nav.gif");
+    f.form->imageChosen();
+    f.child<QCheckBox>("IsMap")->setChecked(true);
+    f.prompter.answerText("nav");
+    bool mapped = false;
+    QTimer::singleShot(0, this, [&] {
+        auto *mapping = qobject_cast<TSimpleForm *>(QApplication::activeModalWidget());
+        if (!mapping)
+            return;
+        mapping->MapNameClick();
+        mapping->SaveMapToPageClick();
+        mapped = true;
+    });
+    f.child<QPushButton>("CreateMap")->click();
+    QVERIFY(mapped);
+    QCOMPARE(f.form->mapLines().first(), QStringLiteral("<MAP NAME=\"nav\">"));
+    QVERIFY(f.child<QCheckBox>("IsMap")->isChecked());
+    f.add();
+    QCOMPARE(f.editor.Text(),
+             f.form->mapLines().join('\n')
+                 + "\n<IMG SRC=\"nav.gif\" ALT=\"\" WIDTH=\"40\" HEIGHT=\"30\" USEMAP=\"#nav\">\n");
 }
 
 void TestTEffectsForm::referenceChoicesFromPageAndDirectory()
