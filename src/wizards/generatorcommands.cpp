@@ -160,7 +160,8 @@ void GeneratorCommands::addEffectsButtons()
             continue;
         auto *button = new QToolButton(page);
         button->setObjectName(QLatin1String(b.name));
-        button->setText(QLatin1String(b.text));
+        // The pages' rows are full: a short caption, the whole one as its hint.
+        button->setText(QStringLiteral("Web Effects"));
         button->setToolTip(QLatin1String(b.text));
         button->setStatusTip(QLatin1String(b.text));
         connect(button, &QToolButton::clicked, b.action, &QAction::trigger);

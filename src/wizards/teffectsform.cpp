@@ -34,6 +34,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -94,6 +95,7 @@ TEffectsForm::TEffectsForm(Context context, QWidget *parent)
     auto *layout = new QHBoxLayout(this);
     auto *left = new QVBoxLayout;
     m_tabs = named(new QTabWidget(this), "EffectsNotebook");
+    m_tabs->setUsesScrollButtons(false); // all seven tabs in sight
     m_tabs->addTab(headersPage(), QStringLiteral("Headers"));
     m_tabs->addTab(tablesPage(), QStringLiteral("Tables"));
     m_tabs->addTab(listsPage(), QStringLiteral("List Types"));
@@ -552,6 +554,9 @@ void TEffectsForm::refreshPreview()
     if (m_filling)
         return;
     m_scratch = buildLines();
+    // A view that has never been shown drops what it loads; showing loads it.
+    if (!isVisible())
+        return;
     m_preview->LoadFromBuffer(m_scratch.join(QLatin1Char('\n')), pageDirectory());
 }
 
@@ -625,6 +630,7 @@ void TEffectsForm::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     takeSelection();
+    QTimer::singleShot(0, this, &TEffectsForm::refreshPreview);
 }
 
 void TEffectsForm::takeSelection()
@@ -635,9 +641,6 @@ void TEffectsForm::takeSelection()
         m_headerText->setText(m_carried);
         m_refDescription->setText(m_carried);
         m_docText->setPlainText(m_carried);
-        refreshPreview();
-    } else if (m_scratch.isEmpty()) {
-        refreshPreview();
     }
 }
 
@@ -767,7 +770,7 @@ bool TEffectsForm::addApplet()
         = EffectsFilePlacement::place(*m_context.prompter, options.code, pageDirectory(), true);
     if (!placed)
         return false;
-    options.code = QFileInfo(*placed).fileName();
+    options.code = *placed;
     if (!m_carried.isEmpty())
         m_context.editor->CutToClipboard();
     m_context.editor->ReplaceSelection(

@@ -456,9 +456,9 @@ void TestTEffectsForm::insertItemsAndButtons()
                             "Applet...", "&URL Reference/Page Anchor" }));
     QCOMPARE(keys.mid(0, 7),
              (QStringList { "Ctrl+H", "Ctrl+L", "F4", "", "Ctrl+I", "Ctrl+J", "Ctrl+U" }));
-    QCOMPARE(book.findChild<QToolButton *>("EffectsListBtn")->text(),
+    QCOMPARE(book.findChild<QToolButton *>("EffectsListBtn")->toolTip(),
              QStringLiteral("Open List page in Effects Notebook"));
-    QCOMPARE(book.findChild<QToolButton *>("EffectsImageBtn")->text(),
+    QCOMPARE(book.findChild<QToolButton *>("EffectsImageBtn")->toolTip(),
              QStringLiteral("Open Image page in Effects Notebook"));
     GuidedNotebook *notebook = commands.effectsNotebook();
     QVERIFY(notebook);
