@@ -21,6 +21,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSpinBox>
 #include <QTabBar>
 #include <QTableWidget>
@@ -106,6 +107,7 @@ private Q_SLOTS:
     void changeClearsIsAMap();
     void mapLinesGoInBeforeTheImage();
     void referenceChoicesFromPageAndDirectory();
+    void externalPageOffersItsLinks();
     void insertItemsAndButtons();
 };
 
@@ -424,6 +426,35 @@ void TestTEffectsForm::referenceChoicesFromPageAndDirectory()
     prefix->menu()->actions().at(1)->trigger();
     QCOMPARE(url->currentText(), QStringLiteral("http://www."));
     QCOMPARE(url->lineEdit()->cursorPosition(), 11);
+}
+
+void TestTEffectsForm::externalPageOffersItsLinks()
+{
+    Fixture f;
+    QTemporaryDir other;
+    const QString page = other.filePath("links.htm");
+    QVERIFY(TestEnvironment::writeFile(page, "<a href=\"far.htm\">f</a>"));
+    QVERIFY(TestEnvironment::writeFile(other.filePath("beside.html"), "x"));
+    f.editor.SetText("<a href=\"mine.htm\">m</a>");
+    f.show(TEffectsForm::References);
+    auto *url = static_cast<RefillingComboBox *>(f.child<QComboBox>("URLLink"));
+    const auto choices = [url] {
+        url->refill();
+        QStringList items;
+        for (int i = 0; i < url->count(); ++i)
+            items << url->itemText(i);
+        return items;
+    };
+    // Cancelling the first choice of a page keeps the page's own links.
+    f.prompter.cancelNextFile();
+    f.child<QRadioButton>("ExternalPage")->click();
+    QVERIFY(f.child<QRadioButton>("YourPage")->isChecked());
+    QCOMPARE(choices(), QStringList { "mine.htm" });
+    f.prompter.answerFile(page);
+    f.child<QRadioButton>("ExternalPage")->click();
+    QCOMPARE(choices(), (QStringList { "far.htm", "links.htm", "beside.html" }));
+    f.child<QRadioButton>("YourPage")->click();
+    QCOMPARE(choices(), QStringList { "mine.htm" });
 }
 
 void TestTEffectsForm::insertItemsAndButtons()
