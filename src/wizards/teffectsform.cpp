@@ -743,8 +743,6 @@ QStringList TEffectsForm::referenceChoices() const
 bool TEffectsForm::addImage()
 {
     EffectsBuilder::Image options = image();
-    if (options.file.isEmpty())
-        return false;
     const std::optional<QString> placed = EffectsFilePlacement::place(
         *m_context.prompter, options.file, pageDirectory(), m_copyImage->isChecked());
     if (!placed)
