@@ -119,6 +119,10 @@ TEffectsForm::TEffectsForm(Context context, QWidget *parent)
     m_preview->setMinimumSize(260, 200);
     layout->addWidget(m_preview, 2);
 
+    // The preview shows what Add would insert; a link in it goes nowhere.
+    connect(
+        m_preview, &Renderer::hotSpotClicked, this,
+        [](const QString &, bool *handled) { *handled = true; }, Qt::DirectConnection);
     connect(m_tabs, &QTabWidget::currentChanged, this, &TEffectsForm::refreshPreview);
     connect(m_add, &QPushButton::clicked, this, &TEffectsForm::AddClick);
     connect(m_close, &QPushButton::clicked, this, &QDialog::reject);

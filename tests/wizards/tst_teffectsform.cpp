@@ -29,6 +29,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QWebEngineView>
 
 using namespace Tarnwick;
 
@@ -107,6 +108,7 @@ private Q_SLOTS:
     void changeClearsIsAMap();
     void mapLinesGoInBeforeTheImage();
     void referenceChoicesFromPageAndDirectory();
+    void previewLinkIsNotFollowed();
     void externalPageOffersItsLinks();
     void insertItemsAndButtons();
 };
@@ -426,6 +428,32 @@ void TestTEffectsForm::referenceChoicesFromPageAndDirectory()
     prefix->menu()->actions().at(1)->trigger();
     QCOMPARE(url->currentText(), QStringLiteral("http://www."));
     QCOMPARE(url->lineEdit()->cursorPosition(), 11);
+}
+
+void TestTEffectsForm::previewLinkIsNotFollowed()
+{
+    Fixture f;
+    QVERIFY(TestEnvironment::writeFile(f.dir.filePath("next.htm"), "<p id=next>next</p>"));
+    f.editor.SetText("");
+    QVERIFY(
+        TestEnvironment::waitForLoad(f.form->preview(), [&] { f.show(TEffectsForm::References); }));
+    QVERIFY(TestEnvironment::waitForLoad(
+        f.form->preview(), [&] { f.child<QComboBox>("URLLink")->setEditText("next.htm"); }));
+    const QVariantList centre
+        = TestEnvironment::evaluate(f.form->preview(),
+                                    "(function(){var r=document.querySelector('a')"
+                                    ".getBoundingClientRect();"
+                                    "return [r.left+r.width/2, r.top+r.height/2];})()")
+              .toList();
+    QCOMPARE(centre.size(), 2);
+    QWidget *surface = f.form->preview()->findChild<QWebEngineView *>()->focusProxy();
+    QTest::mouseClick(surface, Qt::LeftButton, {},
+                      QPoint(centre.at(0).toInt(), centre.at(1).toInt()));
+    QVERIFY(TestEnvironment::engineRoundTrip(f.form->preview()));
+    QVERIFY(!f.form->preview()->Busy());
+    QCOMPARE(TestEnvironment::evaluate(f.form->preview(), "document.querySelectorAll('a').length")
+                 .toInt(),
+             1);
 }
 
 void TestTEffectsForm::externalPageOffersItsLinks()
