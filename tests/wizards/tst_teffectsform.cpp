@@ -22,6 +22,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSpinBox>
 #include <QTabBar>
 #include <QTableWidget>
@@ -236,6 +237,17 @@ void TestTEffectsForm::guidedAddKeepsLineBreaksAndStaysOpen()
     f.add();
     QCOMPARE(f.editor.Text(), QStringLiteral("<b>\none\ntwo\n</b>\n<H1>Head</H1>\n\n"));
     QCOMPARE(f.changes, 2);
+    if (qEnvironmentVariableIsSet("TARNWICK_SCREENSHOTS")) {
+        QVERIFY(QTest::qWaitForWindowExposed(f.form.get()));
+        QTRY_VERIFY_WITH_TIMEOUT(!f.form->preview()->Busy(), TestEnvironment::signalBound);
+        QVERIFY(TestEnvironment::waitForLoad(f.form->preview(), [&] { f.form->refreshPreview(); }));
+        QTest::qWait(300);
+        const QRect frame = f.form->frameGeometry();
+        f.form->screen()
+            ->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height())
+            .save(qEnvironmentVariable("TARNWICK_SCREENSHOTS")
+                  + QStringLiteral("/effects-guided.png"));
+    }
 }
 
 void TestTEffectsForm::closingEndsGuidedMode()
