@@ -60,6 +60,37 @@ GeneratorCommands::GeneratorCommands(Parts parts, QObject *parent)
     if (m_parts.mainPreview)
         connect(m_parts.mainPreview, &Renderer::formSubmitted, m_submit,
                 &TSubmitForm::showSubmission);
+    addToolButtons();
+    makeEffectsItems();
+    if (m_parts.insertMenu)
+        fillInsertMenu(m_parts.insertMenu);
+    if (m_parts.fileMenu)
+        fillFileMenu(m_parts.fileMenu);
+}
+
+void GeneratorCommands::fillFileMenu(QMenu *menu)
+{
+    const QList<QAction *> actions = menu->actions();
+    QAction *before = nullptr;
+    for (qsizetype i = 1; i < actions.size(); ++i) {
+        if (actions.at(i)->text() == QLatin1String("E&xit") && actions.at(i - 1)->isSeparator())
+            before = actions.at(i - 1);
+    }
+    menu->insertActions(before, { m_frames, m_frameWizeGuy });
+}
+
+void GeneratorCommands::fillInsertMenu(QMenu *menu)
+{
+    QMenu *wizeGuys = menu->addMenu(QStringLiteral("WizeGuys"));
+    wizeGuys->menuAction()->setObjectName(QStringLiteral("WizeGuys"));
+    wizeGuys->addAction(m_table);
+    wizeGuys->addAction(m_form);
+    menu->addAction(m_cellAttributes);
+    placeEffectsItems(menu);
+}
+
+void GeneratorCommands::makeEffectsItems()
+{
     const struct
     {
         const char *caption;
@@ -89,34 +120,8 @@ GeneratorCommands::GeneratorCommands(Parts parts, QObject *parent)
         connect(item, &QAction::triggered, this, [this, tab] { openEffects(tab); });
         m_effectsItems.append(item);
     }
-    addToolButtons();
     addEffectsButtons();
     QTimer::singleShot(0, this, &GeneratorCommands::addEffectsButtons);
-    if (m_parts.insertMenu)
-        fillInsertMenu(m_parts.insertMenu);
-    if (m_parts.fileMenu)
-        fillFileMenu(m_parts.fileMenu);
-}
-
-void GeneratorCommands::fillFileMenu(QMenu *menu)
-{
-    const QList<QAction *> actions = menu->actions();
-    QAction *before = nullptr;
-    for (qsizetype i = 1; i < actions.size(); ++i) {
-        if (actions.at(i)->text() == QLatin1String("E&xit") && actions.at(i - 1)->isSeparator())
-            before = actions.at(i - 1);
-    }
-    menu->insertActions(before, { m_frames, m_frameWizeGuy });
-}
-
-void GeneratorCommands::fillInsertMenu(QMenu *menu)
-{
-    QMenu *wizeGuys = menu->addMenu(QStringLiteral("WizeGuys"));
-    wizeGuys->menuAction()->setObjectName(QStringLiteral("WizeGuys"));
-    wizeGuys->addAction(m_table);
-    wizeGuys->addAction(m_form);
-    menu->addAction(m_cellAttributes);
-    placeEffectsItems(menu);
 }
 
 void GeneratorCommands::placeEffectsItems(QMenu *menu)

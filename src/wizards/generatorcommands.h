@@ -72,6 +72,8 @@ public:
 
 private:
     void addToolButtons();
+    // The Web Effects openers (Insert items with their keys) and tool-page buttons.
+    void makeEffectsItems();
     // The Web Effects openers around "Horizontal &Bar".
     void placeEffectsItems(QMenu *menu);
     // The tool pages' Web Effects buttons; the Images page comes after the menus.
