@@ -391,6 +391,8 @@ void MainWindow::buildMenus()
           [this](const QString &path) { return m_openPages->LoadFile(path, false); },
           [this](const QString &path) { return m_openPages->ShowOpenPage(path); } },
         this);
+    generators->setEffectsExtensions([this] { return m_settings->Defaults.GraphicExtension; },
+                                     [this] { return m_settings->Defaults.Extension; });
     connect(m_projectCommands, &ProjectCommands::framePageOpened, generators,
             &GeneratorCommands::StartFrameWizeGuy);
     m_editCommands->watchMenu(insert, insert->actions());

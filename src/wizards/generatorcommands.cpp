@@ -7,6 +7,7 @@
 #include "preview/previewcontroller.h"
 #include "wizards/imageindex.h"
 #include "wizards/tcalendarform.h"
+#include "wizards/teffectsform.h"
 #include "wizards/tformwizeform.h"
 #include "wizards/tframeform.h"
 #include "wizards/timageindexform.h"
@@ -19,6 +20,7 @@
 #include <QDate>
 #include <QLocale>
 #include <QMenu>
+#include <QTimer>
 #include <QToolButton>
 
 #include <utility>
@@ -72,6 +74,7 @@ GeneratorCommands::GeneratorCommands(Parts parts, QObject *parent)
         connect(m_parts.mainPreview, &Renderer::formSubmitted, m_submit,
                 &TSubmitForm::showSubmission);
     addToolButtons();
+    makeEffectsItems();
     if (m_parts.insertMenu)
         fillInsertMenu(m_parts.insertMenu);
     if (m_parts.fileMenu)
@@ -104,6 +107,92 @@ void GeneratorCommands::fillInsertMenu(QMenu *menu)
     wizeGuys->addAction(m_form);
     wizeGuys->addAction(m_calendar);
     menu->addAction(m_cellAttributes);
+    placeEffectsItems(menu);
+}
+
+void GeneratorCommands::makeEffectsItems()
+{
+    const struct
+    {
+        const char *caption;
+        const char *name;
+        const char *hint;
+        QKeyCombination key;
+        int tab;
+    } effects[] = {
+        { "&Heading...", "Heading1", "Insert a heading", Qt::CTRL | Qt::Key_H,
+          TEffectsForm::Headers },
+        { "&List Type...", "ListType1", "Insert a list", Qt::CTRL | Qt::Key_L,
+          TEffectsForm::ListTypes },
+        { "Te&xt", "Text1", "Insert formatted text", QKeyCombination(Qt::Key_F4),
+          TEffectsForm::DocumentText },
+        { "&Image...", "Image1", "Insert an image", Qt::CTRL | Qt::Key_I, TEffectsForm::Images },
+        { "Applet...", "Applet1", "Insert a Java applet", Qt::CTRL | Qt::Key_J,
+          TEffectsForm::Applet },
+        { "&URL Reference/Page Anchor", "URLReference1", "Insert a link or a page anchor",
+          Qt::CTRL | Qt::Key_U, TEffectsForm::References },
+    };
+    for (const auto &e : effects) {
+        auto *item = new QAction(QLatin1String(e.caption), this);
+        item->setObjectName(QLatin1String(e.name));
+        item->setStatusTip(QLatin1String(e.hint));
+        item->setShortcut(QKeySequence(e.key));
+        const int tab = e.tab;
+        connect(item, &QAction::triggered, this, [this, tab] { openEffects(tab); });
+        m_effectsItems.append(item);
+    }
+    addEffectsButtons();
+    QTimer::singleShot(0, this, &GeneratorCommands::addEffectsButtons);
+}
+
+void GeneratorCommands::placeEffectsItems(QMenu *menu)
+{
+    const QList<QAction *> actions = menu->actions();
+    qsizetype bar = -1;
+    for (qsizetype i = 0; i < actions.size(); ++i) {
+        if (actions.at(i)->text() == QLatin1String("Horizontal &Bar"))
+            bar = i;
+    }
+    QAction *barItem = actions.value(bar);
+    // After the bar (and the cell attributes when they follow it).
+    qsizetype after = bar + 1;
+    if (actions.value(after) == m_cellAttributes)
+        ++after;
+    QAction *before = bar >= 0 ? actions.value(after) : nullptr;
+    menu->insertActions(barItem, m_effectsItems.mid(0, 3));
+    menu->insertActions(before, m_effectsItems.mid(3));
+}
+
+void GeneratorCommands::addEffectsButtons()
+{
+    const struct
+    {
+        const char *page;
+        const char *name;
+        const char *text;
+        QAction *action;
+    } buttons[] = {
+        { "ListsPage", "EffectsListBtn", "Open List page in Effects Notebook",
+          m_effectsItems.at(1) },
+        { "ImagesPage", "EffectsImageBtn", "Open Image page in Effects Notebook",
+          m_effectsItems.at(3) },
+    };
+    for (const auto &b : buttons) {
+        QWidget *page = m_parts.toolBook
+            ? m_parts.toolBook->findChild<QWidget *>(QLatin1String(b.page))
+            : nullptr;
+        auto *layout = page ? qobject_cast<QBoxLayout *>(page->layout()) : nullptr;
+        if (!layout || page->findChild<QToolButton *>(QLatin1String(b.name)))
+            continue;
+        auto *button = new QToolButton(page);
+        button->setObjectName(QLatin1String(b.name));
+        // The pages' rows are full: a short caption, the whole one as its hint.
+        button->setText(QStringLiteral("Web Effects"));
+        button->setToolTip(QLatin1String(b.text));
+        button->setStatusTip(QLatin1String(b.text));
+        connect(button, &QToolButton::clicked, b.action, &QAction::trigger);
+        layout->insertWidget(layout->count() - 1, button); // before the closing stretch
+    }
 }
 
 void GeneratorCommands::addToolButtons()
@@ -234,6 +323,40 @@ void GeneratorCommands::ImageIndexClick()
     dialog.exec();
     if (m_parts.preview)
         m_parts.preview->UpdateWebView();
+TEffectsForm *GeneratorCommands::effectsForm()
+{
+    if (!m_effects) {
+        TEffectsForm::Context context;
+        context.editor = m_parts.editor;
+        context.prompter = m_parts.prompter;
+        context.pageDirectory = m_parts.pageDirectory;
+        context.graphicExtensions = m_graphicExtensions;
+        context.pageExtensions = m_pageExtensions;
+        PreviewController *preview = m_parts.preview;
+        context.pageChanged = [preview] {
+            if (preview)
+                preview->UpdateWebView();
+        };
+        m_effects = std::make_unique<TEffectsForm>(std::move(context), m_parts.editor->window());
+    }
+    return m_effects.get();
+}
+
+GuidedNotebook *GeneratorCommands::effectsNotebook()
+{
+    return effectsForm();
+}
+
+void GeneratorCommands::setEffectsExtensions(std::function<QString()> graphics,
+                                             std::function<QString()> pages)
+{
+    m_graphicExtensions = std::move(graphics);
+    m_pageExtensions = std::move(pages);
+}
+
+void GeneratorCommands::openEffects(int tab)
+{
+    effectsForm()->openOn(tab);
 }
 
 } // namespace Tarnwick

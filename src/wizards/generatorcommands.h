@@ -14,10 +14,12 @@ class QWidget;
 namespace Tarnwick {
 
 class EditorControl;
+class GuidedNotebook;
 class PreviewController;
 class Prompter;
 class Renderer;
 class TagInserter;
+class TEffectsForm;
 class TFormWizeForm;
 class TSubmitForm;
 
@@ -68,9 +70,22 @@ public:
     void CalendarWizeGuyClick();
     // Opens the image index page (made when missing) and the dialog appending to it.
     void ImageIndexClick();
+    // Web Effects, made on first use and kept for the run; the page guide walks it.
+    GuidedNotebook *effectsNotebook();
+    TEffectsForm *effectsForm();
+    // Web Effects opened modally on a tab (TEffectsForm::Tab).
+    void openEffects(int tab);
+    // The extensions of the image and page lists of Web Effects, as stored.
+    void setEffectsExtensions(std::function<QString()> graphics, std::function<QString()> pages);
 
 private:
     void addToolButtons();
+    // The Web Effects openers (Insert items with their keys) and tool-page buttons.
+    void makeEffectsItems();
+    // The Web Effects openers around "Horizontal &Bar".
+    void placeEffectsItems(QMenu *menu);
+    // The tool pages' Web Effects buttons; the Images page comes after the menus.
+    void addEffectsButtons();
 
     Parts m_parts;
     QAction *m_table = nullptr;
@@ -82,6 +97,10 @@ private:
     std::unique_ptr<TFormWizeForm> m_formWizard; // made on first use, kept for the run
     QAction *m_calendar = nullptr; // WizeGuys: the calendar
     QAction *m_imageIndex = nullptr; // File: the image index
+    std::unique_ptr<TEffectsForm> m_effects; // Web Effects: made on first use, kept for the run
+    QList<QAction *> m_effectsItems; // Heading, List Type, Text, Image, Applet, URL Reference
+    std::function<QString()> m_graphicExtensions; // Web Effects' image list, comma-separated
+    std::function<QString()> m_pageExtensions; // Web Effects' page list, comma-separated
 };
 
 } // namespace Tarnwick
