@@ -10,12 +10,15 @@
 #include "wizards/tsubmitform.h"
 #include "wizards/ttableattrform.h"
 #include "wizards/ttblcreateform.h"
+#include "wizards/ttemplatewizeguy.h"
 
 #include <QAction>
 #include <QBoxLayout>
 #include <QMenu>
 #include <QToolButton>
 
+#include <algorithm>
+#include <iterator>
 #include <utility>
 
 namespace Tarnwick {
@@ -54,6 +57,10 @@ GeneratorCommands::GeneratorCommands(Parts parts, QObject *parent)
     m_frameWizeGuy->setObjectName(QStringLiteral("FrameWizeGuy"));
     m_frameWizeGuy->setStatusTip(QStringLiteral("Create a frame set page"));
     connect(m_frameWizeGuy, &QAction::triggered, this, &GeneratorCommands::FrameWiseGuyClick);
+    m_template = new QAction(QStringLiteral("Zazureva Rido Rev..."), this);
+    m_template->setObjectName(QStringLiteral("TemplateWizeGuy1"));
+    m_template->setStatusTip(QStringLiteral("Fill in template definitions"));
+    connect(m_template, &QAction::triggered, this, &GeneratorCommands::TemplateWizeGuy1Click);
     m_submit = new TSubmitForm(m_parts.editor->window());
     if (m_parts.mainPreview)
         connect(m_parts.mainPreview, &Renderer::formSubmitted, m_submit,
@@ -83,6 +90,13 @@ void GeneratorCommands::fillInsertMenu(QMenu *menu)
     wizeGuys->addAction(m_table);
     wizeGuys->addAction(m_form);
     menu->addAction(m_cellAttributes);
+    // The template dialog follows the calendar when that is there, else ends the list.
+    const QList<QAction *> guys = wizeGuys->actions();
+    const auto calendar = std::find_if(guys.cbegin(), guys.cend(), [](const QAction *a) {
+        return a->text() == QLatin1String("&Calendar Vaza Ded...");
+    });
+    const auto after = calendar == guys.cend() ? guys.cend() : std::next(calendar);
+    wizeGuys->insertAction(after == guys.cend() ? nullptr : *after, m_template);
 }
 
 void GeneratorCommands::addToolButtons()
@@ -100,6 +114,8 @@ void GeneratorCommands::addToolButtons()
         { "TablesPage", "CellAttributesBtn", "Cell Attributes", "Change table cell attributes",
           m_cellAttributes },
         { "FormsPage", "FormWizeGuyBtn", "Form Vaza Ded", "Data Entry Form Vaza Ded", m_form },
+        { "TemplatesPage", "TemplateWizeGuyBtn", "Go!", "Fill in template definitions",
+          m_template },
     };
     for (const Button &b : buttons) {
         QWidget *page = m_parts.toolBook
@@ -180,6 +196,31 @@ void GeneratorCommands::StartFrameWizeGuy()
     dialog.exec();
     if (m_parts.preview)
         m_parts.preview->UpdateWebView();
+}
+
+void GeneratorCommands::TemplateWizeGuy1Click()
+{
+    if (m_parts.editor->LineCount() <= 1) {
+        m_parts.prompter->information(TTemplateWizeGuy::noDocumentMessage());
+        return;
+    }
+    if (m_templateWizard)
+        m_templateWizard->close(); // a fresh walk over the page now in the editor
+    TTemplateWizeGuy::Context context;
+    context.editor = m_parts.editor;
+    context.prompter = m_parts.prompter;
+    context.splitScreen = m_parts.splitScreen;
+    context.pageDirectory = m_parts.pageDirectory;
+    context.graphicExtensions = m_parts.graphicExtensions;
+    context.pageExtensions = m_parts.pageExtensions;
+    PreviewController *preview = m_parts.preview;
+    context.refreshPreview = [preview] {
+        if (preview)
+            preview->UpdateWebView();
+    };
+    m_templateWizard = new TTemplateWizeGuy(std::move(context), m_parts.editor->window());
+    m_templateWizard->show();
+    m_templateWizard->raise();
 }
 
 } // namespace Tarnwick

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
 #include <functional>
@@ -9,6 +10,7 @@
 
 class QAction;
 class QMenu;
+class QSplitter;
 class QWidget;
 
 namespace Tarnwick {
@@ -20,6 +22,7 @@ class Renderer;
 class TagInserter;
 class TFormWizeForm;
 class TSubmitForm;
+class TTemplateWizeGuy;
 
 // The generators of tables and forms: their menu items and tool-page
 // buttons, and the dialogs they start.
@@ -40,6 +43,9 @@ public:
         QMenu *insertMenu = nullptr; // filled at once when given
         Renderer *mainPreview = nullptr; // its form submissions are shown too
         QMenu *fileMenu = nullptr; // gets the frame set items, before its closing items
+        QSplitter *splitScreen = nullptr; // its editor pane folds away beside the template dialog
+        std::function<QString()> graphicExtensions; // the settings' picture extensions
+        std::function<QString()> pageExtensions; // the settings' page extensions
     };
 
     explicit GeneratorCommands(Parts parts, QObject *parent = nullptr);
@@ -60,6 +66,9 @@ public:
     // The frame set dialog without the question (a new frame page asks none).
     void StartFrameWizeGuy();
     TSubmitForm *submitResults() const { return m_submit; }
+    // The template dialog over the page in the editor, unless it holds no page.
+    void TemplateWizeGuy1Click();
+    TTemplateWizeGuy *templateWizeGuy() const { return m_templateWizard; }
 
 private:
     void addToolButtons();
@@ -72,6 +81,8 @@ private:
     QAction *m_frameWizeGuy = nullptr;
     TSubmitForm *m_submit = nullptr;
     std::unique_ptr<TFormWizeForm> m_formWizard; // made on first use, kept for the run
+    QAction *m_template = nullptr; // "Zazureva Rido Rev..."
+    QPointer<TTemplateWizeGuy> m_templateWizard; // open while it is shown; it deletes itself
 };
 
 } // namespace Tarnwick
