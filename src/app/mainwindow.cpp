@@ -387,10 +387,14 @@ void MainWindow::buildMenus()
     auto *generators = new GeneratorCommands(
         { m_webPage, m_prompter, &m_tagCommands->inserter(), m_preview,
           [this] { return m_openPages->currentDirectory(); }, helperTipHook(),
-          m_tagCommands->powerBook(), insert, m_htmlSplit, file },
+          m_tagCommands->powerBook(), insert, m_htmlSplit, file, m_splitScreen,
+          [this] { return m_settings->Defaults.GraphicExtension; },
+          [this] { return m_settings->Defaults.Extension; } },
         this);
     connect(m_projectCommands, &ProjectCommands::framePageOpened, generators,
             &GeneratorCommands::StartFrameWizeGuy);
+    connect(m_projectCommands, &ProjectCommands::templatePageOpened, generators,
+            &GeneratorCommands::TemplateWizeGuy1Click);
     m_editCommands->watchMenu(insert, insert->actions());
     QMenu *codes = m_tagCommands->htmlCodesMenu();
     m_cleanupCommands->fillHtmlCodesMenu(codes);

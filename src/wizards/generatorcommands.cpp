@@ -198,6 +198,11 @@ void GeneratorCommands::StartFrameWizeGuy()
         m_parts.preview->UpdateWebView();
 }
 
+TTemplateWizeGuy *GeneratorCommands::templateWizeGuy() const
+{
+    return m_templateWizard;
+}
+
 void GeneratorCommands::TemplateWizeGuy1Click()
 {
     if (m_parts.editor->LineCount() <= 1) {

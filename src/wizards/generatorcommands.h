@@ -68,7 +68,7 @@ public:
     TSubmitForm *submitResults() const { return m_submit; }
     // The template dialog over the page in the editor, unless it holds no page.
     void TemplateWizeGuy1Click();
-    TTemplateWizeGuy *templateWizeGuy() const { return m_templateWizard; }
+    TTemplateWizeGuy *templateWizeGuy() const;
 
 private:
     void addToolButtons();
