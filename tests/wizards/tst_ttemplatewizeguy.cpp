@@ -19,6 +19,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
+#include <QSet>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QStackedWidget>
@@ -172,6 +173,8 @@ private slots:
     void searchCopiesThePictureBesideThePage();
     void editorPaneFoldsAwayWhileOpen();
     void menuAndToolButtonOpenIt();
+    void shippedTemplatesUseEveryKind_data();
+    void shippedTemplatesUseEveryKind();
 };
 
 void TestTTemplateWizeGuy::openingNeedsAPage_data()
@@ -515,6 +518,42 @@ void TestTTemplateWizeGuy::menuAndToolButtonOpenIt()
     QCOMPARE(f.split->sizes().value(0), 0);
     commands.templateWizeGuy()->close();
     QCOMPARE(f.split->sizes(), before);
+}
+
+void TestTTemplateWizeGuy::shippedTemplatesUseEveryKind_data()
+{
+    QTest::addColumn<QString>("name");
+    for (const char *name : { "default.htm", "business.htm", "personal.htm" })
+        QTest::addRow("%s", name) << QString::fromLatin1(name);
+}
+
+// Each template walks through all seven kinds, and Refresh without a change
+// keeps every slot but the BODY tag (written with its own spacing) as it is.
+void TestTTemplateWizeGuy::shippedTemplatesUseEveryKind()
+{
+    QFETCH(QString, name);
+    QFile file(TestEnvironment::dataDirectory() + "/template/" + name);
+    QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.fileName()));
+    const QString text = QString::fromUtf8(file.readAll());
+    QVERIFY(text.startsWith("<HTML>") && text.trimmed().endsWith("</HTML>"));
+    Fixture f;
+    f.editor->SetText(text);
+    f.open();
+    f.dialog->StartClick();
+    QSet<TTemplateWizeGuy::Kind> kinds;
+    for (int i = 0; i < 20 && f.prompter.texts().isEmpty(); ++i) {
+        kinds.insert(f.dialog->shownKind());
+        const QString before = f.editor->Text();
+        f.dialog->RefreshClick();
+        if (f.dialog->shownKind() != TTemplateWizeGuy::Kind::Body)
+            QCOMPARE(f.lines(), before.split('\n'));
+        f.dialog->NextClick();
+    }
+    QCOMPARE(f.prompter.texts(), QStringList { "No more template definitions" });
+    using K = TTemplateWizeGuy::Kind;
+    QCOMPARE(
+        kinds,
+        QSet<K>({ K::Heading, K::Defaults, K::Text, K::Image, K::Link, K::MailLink, K::Body }));
 }
 
 QTEST_MAIN(TestTTemplateWizeGuy)
