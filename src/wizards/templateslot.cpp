@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "wizards/templateslot.h"
 
-#include "wizards/initialvalues.h"
-
 namespace Tarnwick {
 
 namespace {
@@ -94,9 +92,11 @@ QStringList TemplateSlot::imageAlignments()
 
 QStringList TemplateSlot::docTypes()
 {
-    QStringList types = InitialValues::docTypes();
-    types.insert(1, QStringLiteral("<!DOCTYPE HTML PUBLIC  \"-//W3c//DTD HTML 3.2 Final//EN\">"));
-    return types;
+    return { QStringLiteral("none"),
+             QStringLiteral("<!DOCTYPE HTML PUBLIC  \"-//W3c//DTD HTML 3.2 Final//EN\">"),
+             QStringLiteral("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01//EN\">"),
+             QStringLiteral("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">"),
+             QStringLiteral("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Frameset//EN\">") };
 }
 
 std::optional<QString> TemplateSlot::write(const Heading &fields)
