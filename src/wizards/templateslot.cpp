@@ -107,8 +107,8 @@ std::optional<QString> TemplateSlot::write(const Heading &fields)
     QString line = QStringLiteral("<H") + size + aligned(fields.align) + QLatin1Char('>')
         + oneLine(fields.text) + QStringLiteral("</H") + size + QLatin1Char('>');
     if (!fields.color.isEmpty())
-        line = QStringLiteral("<FONT COLOR=\"#") + quoted(fields.color) + QStringLiteral("\">")
-            + line + QStringLiteral("</FONT>");
+        line = QStringLiteral("<FONT COLOR=\"#") + quoted(oneLine(fields.color))
+            + QStringLiteral("\">") + line + QStringLiteral("</FONT>");
     return line;
 }
 
@@ -168,7 +168,7 @@ QString TemplateSlot::write(const Body &fields)
     };
     for (const auto &[name, value] : colours) {
         if (!value->isEmpty())
-            line += QLatin1String(name) + quoted(*value) + QLatin1Char('"');
+            line += QLatin1String(name) + quoted(oneLine(*value)) + QLatin1Char('"');
     }
     if (fields.leftMargin >= 0)
         line += QStringLiteral(" LEFTMARGIN=\"") + QString::number(fields.leftMargin)
