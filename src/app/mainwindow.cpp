@@ -89,6 +89,7 @@ MainWindow::MainWindow(const QString &programDirectory, Settings *settings, Prom
     buildRegions();
     buildMenus();
     new ImageController({ this, m_preview, m_settings, m_prompter }, this);
+    findChild<GeneratorCommands *>()->addToolButtons(); // the Templates page is there now
     FormCreate();
 }
 

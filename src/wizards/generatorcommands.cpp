@@ -122,7 +122,7 @@ void GeneratorCommands::addToolButtons()
             ? m_parts.toolBook->findChild<QWidget *>(QLatin1String(b.page))
             : nullptr;
         auto *layout = page ? qobject_cast<QBoxLayout *>(page->layout()) : nullptr;
-        if (!layout)
+        if (!layout || page->findChild<QToolButton *>(QLatin1String(b.name)))
             continue;
         auto *button = new QToolButton(page);
         button->setObjectName(QLatin1String(b.name));

@@ -70,9 +70,11 @@ public:
     void TemplateWizeGuy1Click();
     TTemplateWizeGuy *templateWizeGuy() const;
 
-private:
+    // Puts the buttons on the tool pages there now, once each; a page made
+    // after this controller (the Templates page) gets its button on a later call.
     void addToolButtons();
 
+private:
     Parts m_parts;
     QAction *m_table = nullptr;
     QAction *m_cellAttributes = nullptr;
