@@ -411,9 +411,19 @@ void TTemplateWizeGuy::RefreshClick()
 {
     if (m_kind == Kind::None || m_kind == Kind::Invalid)
         return;
-    writeSlot();
-    if (m_context.refreshPreview)
+    if (writeSlot() && m_context.refreshPreview)
         m_context.refreshPreview();
+}
+
+void TTemplateWizeGuy::backToStart()
+{
+    m_current = 0;
+    m_kind = Kind::None;
+    m_pages->setCurrentWidget(m_startingPage);
+    for (QPushButton *button : { m_previous, m_next, m_refresh, m_close })
+        button->hide();
+    m_start->show();
+    m_start->setDefault(true);
 }
 
 void TTemplateWizeGuy::moveTo(int line)
@@ -527,9 +537,15 @@ void TTemplateWizeGuy::importSlot()
     m_importing = false;
 }
 
-void TTemplateWizeGuy::writeSlot()
+bool TTemplateWizeGuy::writeSlot()
 {
     EditorControl *editor = m_context.editor;
+    // Another page in the editor, or lines added above the marker: the slot
+    // is no longer below it, so nothing is written and the walk starts over.
+    if (TemplateMarkers::kindOf(editor->GetLineText(m_current)) != m_kind) {
+        backToStart();
+        return false;
+    }
     editor->BeginUndoAction();
     switch (m_kind) {
     case Kind::Heading: {
@@ -614,6 +630,7 @@ void TTemplateWizeGuy::writeSlot()
         break;
     }
     editor->EndUndoAction();
+    return true;
 }
 
 void TTemplateWizeGuy::replaceLine(int line, const QString &text)

@@ -84,7 +84,8 @@ private:
 
     void moveTo(int line);
     void importSlot();
-    void writeSlot();
+    bool writeSlot();
+    void backToStart();
     void replaceLine(int line, const QString &text);
     QStringList imageFiles() const;
     QStringList pageFiles() const;

@@ -18,6 +18,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QSet>
 #include <QSpinBox>
@@ -169,6 +170,8 @@ private slots:
     void fieldsAreReadFromTheSlot();
     void refreshWritesTheSlot_data();
     void refreshWritesTheSlot();
+    void anotherPageIsNotWrittenInto_data();
+    void anotherPageIsNotWrittenInto();
     void imageNameMeasuresThePicture();
     void searchCopiesThePictureBesideThePage();
     void editorPaneFoldsAwayWhileOpen();
@@ -423,6 +426,35 @@ void TestTTemplateWizeGuy::refreshWritesTheSlot()
     QCOMPARE(f.lines(), written);
     QCOMPARE(f.dialog->currentLine(), written.indexOf(page.at(marker - 1)) + 1);
     QVERIFY(f.prompter.texts().isEmpty());
+}
+
+void TestTTemplateWizeGuy::anotherPageIsNotWrittenInto_data()
+{
+    QTest::addColumn<QStringList>("changed"); // the editor's text when Refresh is pressed
+    QTest::addRow("another page") << QStringList { "<HTML>", "<BODY>", "<P>mine</P>", "</HTML>" };
+    QTest::addRow("a line added above the marker")
+        << QStringList { "<HTML>", "<P>new</P>", "<!--##Heading-->", "<H1>Hello</H1>" };
+    QTest::addRow("another kind of marker there")
+        << QStringList { "<HTML>", "<!--##Text-->", "words" };
+}
+
+void TestTTemplateWizeGuy::anotherPageIsNotWrittenInto()
+{
+    QFETCH(QStringList, changed);
+    Fixture f;
+    f.load({ "<HTML>", "<!--##Heading-->", "<H1>Hello</H1>" });
+    f.open();
+    f.dialog->StartClick();
+    QVERIFY(f.set("HeadingText=Replaced"));
+    f.load(changed);
+    f.dialog->RefreshClick();
+    QCOMPARE(f.lines(), changed);
+    QCOMPARE(f.refreshes, 0);
+    QCOMPARE(f.pageShown(), QStringLiteral("StartingPage"));
+    QVERIFY(f.shown("StartBtn") && !f.shown("RefreshBtn") && !f.shown("NextBtn"));
+    // Start walks the page now in the editor.
+    f.dialog->StartClick();
+    QCOMPARE(f.dialog->currentLine(), changed.indexOf(QRegularExpression("<!--##.*")) + 1);
 }
 
 void TestTTemplateWizeGuy::imageNameMeasuresThePicture()
