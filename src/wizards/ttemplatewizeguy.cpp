@@ -13,6 +13,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QEvent>
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QGuiApplication>
@@ -125,6 +126,10 @@ TTemplateWizeGuy::TTemplateWizeGuy(Context context, QWidget *parent)
     connect(m_refresh, &QPushButton::clicked, this, &TTemplateWizeGuy::RefreshClick);
     connect(m_close, &QPushButton::clicked, this, &QDialog::close);
     m_pages->setCurrentWidget(m_startingPage);
+    // The main window keeps its pane sizes when it closes: they are given
+    // back before it does.
+    if (parent)
+        parent->installEventFilter(this);
 }
 
 QString TTemplateWizeGuy::noDocumentMessage()
@@ -345,6 +350,13 @@ void TTemplateWizeGuy::showEvent(QShowEvent *event)
         m_splitter->setSizes(collapsed);
         m_splitterRestored = false;
     }
+}
+
+bool TTemplateWizeGuy::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == parentWidget() && event->type() == QEvent::Close)
+        close();
+    return QDialog::eventFilter(watched, event);
 }
 
 void TTemplateWizeGuy::done(int result)

@@ -32,11 +32,26 @@ using namespace Tarnwick;
 
 namespace {
 
+// Stands for the main window, which keeps its pane sizes in its close event.
+class Window final : public QWidget
+{
+public:
+    std::function<void()> closing;
+
+protected:
+    void closeEvent(QCloseEvent *event) override
+    {
+        if (closing)
+            closing();
+        QWidget::closeEvent(event);
+    }
+};
+
 struct Fixture
 {
     QTemporaryDir dir;
     ScriptedPrompter prompter;
-    QWidget window;
+    Window window;
     QSplitter *split = new QSplitter(&window);
     EditorControl *editor = new EditorControl(split);
     QWidget *preview = new QWidget(split);
@@ -513,6 +528,13 @@ void TestTTemplateWizeGuy::editorPaneFoldsAwayWhileOpen()
     QCOMPARE(f.split->sizes().value(0), 0);
     QTest::keyClick(f.dialog, Qt::Key_Escape);
     QCOMPARE(f.split->sizes(), before);
+    QTRY_VERIFY(f.dialog.isNull());
+    // The main window closing keeps the sizes it had before the dialog.
+    f.open();
+    QList<int> whenClosing;
+    f.window.closing = [&] { whenClosing = f.split->sizes(); };
+    f.window.close();
+    QCOMPARE(whenClosing, before);
 }
 
 void TestTTemplateWizeGuy::menuAndToolButtonOpenIt()
