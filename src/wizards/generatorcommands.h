@@ -44,8 +44,8 @@ public:
         Renderer *mainPreview = nullptr; // its form submissions are shown too
         QMenu *fileMenu = nullptr; // gets the frame set items, before its closing items
         QSplitter *splitScreen = nullptr; // its editor pane folds away beside the template dialog
-        std::function<QString()> graphicExtensions; // the settings' picture extensions
-        std::function<QString()> pageExtensions; // the settings' page extensions
+        std::function<QString()> graphicExtensions = {}; // the settings' picture extensions
+        std::function<QString()> pageExtensions = {}; // the settings' page extensions
     };
 
     explicit GeneratorCommands(Parts parts, QObject *parent = nullptr);
