@@ -89,6 +89,7 @@ MainWindow::MainWindow(const QString &programDirectory, Settings *settings, Prom
     buildRegions();
     buildMenus();
     new ImageController({ this, m_preview, m_settings, m_prompter }, this);
+    findChild<GeneratorCommands *>()->addToolButtons(); // the Templates page is there now
     FormCreate();
 }
 
@@ -389,12 +390,14 @@ void MainWindow::buildMenus()
           [this] { return m_openPages->currentDirectory(); }, helperTipHook(),
           m_tagCommands->powerBook(), insert, m_htmlSplit, file, m_programDirectory,
           [this](const QString &path) { return m_openPages->LoadFile(path, false); },
-          [this](const QString &path) { return m_openPages->ShowOpenPage(path); } },
+          [this](const QString &path) { return m_openPages->ShowOpenPage(path); }, m_splitScreen,
+          [this] { return m_settings->Defaults.GraphicExtension; },
+          [this] { return m_settings->Defaults.Extension; } },
         this);
-    generators->setEffectsExtensions([this] { return m_settings->Defaults.GraphicExtension; },
-                                     [this] { return m_settings->Defaults.Extension; });
     connect(m_projectCommands, &ProjectCommands::framePageOpened, generators,
             &GeneratorCommands::StartFrameWizeGuy);
+    connect(m_projectCommands, &ProjectCommands::templatePageOpened, generators,
+            &GeneratorCommands::TemplateWizeGuy1Click);
     m_editCommands->watchMenu(insert, insert->actions());
     QMenu *codes = m_tagCommands->htmlCodesMenu();
     m_cleanupCommands->fillHtmlCodesMenu(codes);

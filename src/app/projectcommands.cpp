@@ -57,6 +57,7 @@ ProjectCommands::ProjectCommands(ProjectOutline *outline, OpenPages *pages, Edit
         Q_EMIT refreshPreview();
     };
     hooks.framePageOpened = [this] { Q_EMIT framePageOpened(); };
+    hooks.templatePageOpened = [this] { Q_EMIT templatePageOpened(); };
     hooks.treeChanged = [this](const TreeSelection &s) { m_outline->showTree(s.tree, s.row); };
     hooks.pageMoved = [this](const QStringList &pages, const QString &from, const QString &to) {
         LinkUpdater(m_pages, m_prompter).offer(pages, from, to);

@@ -78,6 +78,8 @@ Q_SIGNALS:
     void refreshPreview();
     // A new frame page was opened and waits for its frame set.
     void framePageOpened();
+    // A new page copied from a template was opened and waits to be filled in.
+    void templatePageOpened();
 
 private:
     // Runs a command on the tree, then shows what it changed and writes the

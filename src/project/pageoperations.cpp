@@ -292,6 +292,9 @@ bool PageOperations::createPage(TreeSelection &s, const NewPage &page)
         m_hooks.defaultPageOpened();
     if (loaded && page.style == Style::FramePage && m_hooks.framePageOpened)
         m_hooks.framePageOpened();
+    if (loaded && page.style == Style::UseTemplate && !page.templateName.isEmpty()
+        && m_hooks.templatePageOpened)
+        m_hooks.templatePageOpened();
     return true;
 }
 

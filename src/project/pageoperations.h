@@ -60,6 +60,8 @@ public:
         std::function<void()> defaultPageOpened;
         // A new frame page was opened: the frame set dialog builds it.
         std::function<void()> framePageOpened;
+        // A new page made from a template was opened: the template dialog fills it in.
+        std::function<void()> templatePageOpened;
         // The tree changed before a page opens: opening may ask questions
         // and start a wizard, and the tree is to show the new entry by then.
         std::function<void(const TreeSelection &)> treeChanged;

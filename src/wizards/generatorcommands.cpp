@@ -14,15 +14,17 @@
 #include "wizards/tsubmitform.h"
 #include "wizards/ttableattrform.h"
 #include "wizards/ttblcreateform.h"
+#include "wizards/ttemplatewizeguy.h"
 
 #include <QAction>
 #include <QBoxLayout>
 #include <QDate>
 #include <QLocale>
 #include <QMenu>
-#include <QTimer>
 #include <QToolButton>
 
+#include <algorithm>
+#include <iterator>
 #include <utility>
 
 namespace Tarnwick {
@@ -69,12 +71,16 @@ GeneratorCommands::GeneratorCommands(Parts parts, QObject *parent)
     m_imageIndex->setObjectName(QStringLiteral("ImageIndex"));
     m_imageIndex->setStatusTip(QStringLiteral("Create a page listing the images of a directory"));
     connect(m_imageIndex, &QAction::triggered, this, &GeneratorCommands::ImageIndexClick);
+    m_template = new QAction(QStringLiteral("Zazureva Rido Rev..."), this);
+    m_template->setObjectName(QStringLiteral("TemplateWizeGuy1"));
+    m_template->setStatusTip(QStringLiteral("Fill in template definitions"));
+    connect(m_template, &QAction::triggered, this, &GeneratorCommands::TemplateWizeGuy1Click);
     m_submit = new TSubmitForm(m_parts.editor->window());
     if (m_parts.mainPreview)
         connect(m_parts.mainPreview, &Renderer::formSubmitted, m_submit,
                 &TSubmitForm::showSubmission);
-    addToolButtons();
     makeEffectsItems();
+    addToolButtons();
     if (m_parts.insertMenu)
         fillInsertMenu(m_parts.insertMenu);
     if (m_parts.fileMenu)
@@ -106,6 +112,7 @@ void GeneratorCommands::fillInsertMenu(QMenu *menu)
     wizeGuys->addAction(m_table);
     wizeGuys->addAction(m_form);
     wizeGuys->addAction(m_calendar);
+    wizeGuys->addAction(m_template);
     menu->addAction(m_cellAttributes);
     placeEffectsItems(menu);
 }
@@ -141,8 +148,6 @@ void GeneratorCommands::makeEffectsItems()
         connect(item, &QAction::triggered, this, [this, tab] { openEffects(tab); });
         m_effectsItems.append(item);
     }
-    addEffectsButtons();
-    QTimer::singleShot(0, this, &GeneratorCommands::addEffectsButtons);
 }
 
 void GeneratorCommands::placeEffectsItems(QMenu *menu)
@@ -193,6 +198,13 @@ void GeneratorCommands::addEffectsButtons()
         connect(button, &QToolButton::clicked, b.action, &QAction::trigger);
         layout->insertWidget(layout->count() - 1, button); // before the closing stretch
     }
+    // The template dialog follows the calendar when that is there, else ends the list.
+    const QList<QAction *> guys = wizeGuys->actions();
+    const auto calendar = std::find_if(guys.cbegin(), guys.cend(), [](const QAction *a) {
+        return a->text() == QLatin1String("&Calendar Vaza Ded...");
+    });
+    const auto after = calendar == guys.cend() ? guys.cend() : std::next(calendar);
+    wizeGuys->insertAction(after == guys.cend() ? nullptr : *after, m_template);
 }
 
 void GeneratorCommands::addToolButtons()
@@ -210,13 +222,15 @@ void GeneratorCommands::addToolButtons()
         { "TablesPage", "CellAttributesBtn", "Cell Attributes", "Change table cell attributes",
           m_cellAttributes },
         { "FormsPage", "FormWizeGuyBtn", "Form Vaza Ded", "Data Entry Form Vaza Ded", m_form },
+        { "TemplatesPage", "TemplateWizeGuyBtn", "Go!", "Fill in template definitions",
+          m_template },
     };
     for (const Button &b : buttons) {
         QWidget *page = m_parts.toolBook
             ? m_parts.toolBook->findChild<QWidget *>(QLatin1String(b.page))
             : nullptr;
         auto *layout = page ? qobject_cast<QBoxLayout *>(page->layout()) : nullptr;
-        if (!layout)
+        if (!layout || page->findChild<QToolButton *>(QLatin1String(b.name)))
             continue;
         auto *button = new QToolButton(page);
         button->setObjectName(QLatin1String(b.name));
@@ -226,6 +240,7 @@ void GeneratorCommands::addToolButtons()
         connect(button, &QToolButton::clicked, b.action, &QAction::trigger);
         layout->insertWidget(layout->count() - 1, button); // before the closing stretch
     }
+    addEffectsButtons();
 }
 
 void GeneratorCommands::TableWizeGuyClick()
@@ -323,40 +338,62 @@ void GeneratorCommands::ImageIndexClick()
     dialog.exec();
     if (m_parts.preview)
         m_parts.preview->UpdateWebView();
-TEffectsForm *GeneratorCommands::effectsForm()
-{
-    if (!m_effects) {
-        TEffectsForm::Context context;
-        context.editor = m_parts.editor;
-        context.prompter = m_parts.prompter;
-        context.pageDirectory = m_parts.pageDirectory;
-        context.graphicExtensions = m_graphicExtensions;
-        context.pageExtensions = m_pageExtensions;
-        PreviewController *preview = m_parts.preview;
-        context.pageChanged = [preview] {
-            if (preview)
-                preview->UpdateWebView();
-        };
-        m_effects = std::make_unique<TEffectsForm>(std::move(context), m_parts.editor->window());
+    TEffectsForm *GeneratorCommands::effectsForm()
+    {
+        if (!m_effects) {
+            TEffectsForm::Context context;
+            context.editor = m_parts.editor;
+            context.prompter = m_parts.prompter;
+            context.pageDirectory = m_parts.pageDirectory;
+            context.graphicExtensions = m_parts.graphicExtensions;
+            context.pageExtensions = m_parts.pageExtensions;
+            PreviewController *preview = m_parts.preview;
+            context.pageChanged = [preview] {
+                if (preview)
+                    preview->UpdateWebView();
+            };
+            m_effects
+                = std::make_unique<TEffectsForm>(std::move(context), m_parts.editor->window());
+        }
+        return m_effects.get();
     }
-    return m_effects.get();
-}
 
-GuidedNotebook *GeneratorCommands::effectsNotebook()
-{
-    return effectsForm();
-}
+    GuidedNotebook *GeneratorCommands::effectsNotebook()
+    {
+        return effectsForm();
+    }
 
-void GeneratorCommands::setEffectsExtensions(std::function<QString()> graphics,
-                                             std::function<QString()> pages)
-{
-    m_graphicExtensions = std::move(graphics);
-    m_pageExtensions = std::move(pages);
-}
+    void GeneratorCommands::openEffects(int tab)
+    {
+        effectsForm()->openOn(tab);
+        TTemplateWizeGuy *GeneratorCommands::templateWizeGuy() const
+        {
+            return m_templateWizard;
+        }
 
-void GeneratorCommands::openEffects(int tab)
-{
-    effectsForm()->openOn(tab);
-}
+        void GeneratorCommands::TemplateWizeGuy1Click()
+        {
+            if (m_parts.editor->LineCount() <= 1) {
+                m_parts.prompter->information(TTemplateWizeGuy::noDocumentMessage());
+                return;
+            }
+            if (m_templateWizard)
+                m_templateWizard->close(); // a fresh walk over the page now in the editor
+            TTemplateWizeGuy::Context context;
+            context.editor = m_parts.editor;
+            context.prompter = m_parts.prompter;
+            context.splitScreen = m_parts.splitScreen;
+            context.pageDirectory = m_parts.pageDirectory;
+            context.graphicExtensions = m_parts.graphicExtensions;
+            context.pageExtensions = m_parts.pageExtensions;
+            PreviewController *preview = m_parts.preview;
+            context.refreshPreview = [preview] {
+                if (preview)
+                    preview->UpdateWebView();
+            };
+            m_templateWizard = new TTemplateWizeGuy(std::move(context), m_parts.editor->window());
+            m_templateWizard->show();
+            m_templateWizard->raise();
+        }
 
-} // namespace Tarnwick
+    } // namespace Tarnwick

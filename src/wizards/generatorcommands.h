@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
 #include <functional>
@@ -9,6 +10,7 @@
 
 class QAction;
 class QMenu;
+class QSplitter;
 class QWidget;
 
 namespace Tarnwick {
@@ -22,6 +24,7 @@ class TagInserter;
 class TEffectsForm;
 class TFormWizeForm;
 class TSubmitForm;
+class TTemplateWizeGuy;
 
 // The generators of tables and forms: their menu items and tool-page
 // buttons, and the dialogs they start.
@@ -46,6 +49,9 @@ public:
         std::function<bool(const QString &path)> loadFile {}; // opens a page as File ▸ Open does
         // Brings the tab of an open page to the front; false when it is not open.
         std::function<bool(const QString &path)> showOpenPage {};
+        QSplitter *splitScreen = nullptr; // its editor pane folds away beside the template dialog
+        std::function<QString()> graphicExtensions = {}; // the settings' picture extensions
+        std::function<QString()> pageExtensions = {}; // the settings' page extensions
     };
 
     explicit GeneratorCommands(Parts parts, QObject *parent = nullptr);
@@ -75,16 +81,20 @@ public:
     TEffectsForm *effectsForm();
     // Web Effects opened modally on a tab (TEffectsForm::Tab).
     void openEffects(int tab);
-    // The extensions of the image and page lists of Web Effects, as stored.
-    void setEffectsExtensions(std::function<QString()> graphics, std::function<QString()> pages);
+    // The template dialog over the page in the editor, unless it holds no page.
+    void TemplateWizeGuy1Click();
+    TTemplateWizeGuy *templateWizeGuy() const;
+
+    // Puts the buttons on the tool pages there now, once each; a page made
+    // after this controller (the Templates page) gets its button on a later call.
+    void addToolButtons();
 
 private:
-    void addToolButtons();
     // The Web Effects openers (Insert items with their keys) and tool-page buttons.
     void makeEffectsItems();
     // The Web Effects openers around "Horizontal &Bar".
     void placeEffectsItems(QMenu *menu);
-    // The tool pages' Web Effects buttons; the Images page comes after the menus.
+    // The tool pages' Web Effects buttons, once each.
     void addEffectsButtons();
 
     Parts m_parts;
@@ -99,8 +109,8 @@ private:
     QAction *m_imageIndex = nullptr; // File: the image index
     std::unique_ptr<TEffectsForm> m_effects; // Web Effects: made on first use, kept for the run
     QList<QAction *> m_effectsItems; // Heading, List Type, Text, Image, Applet, URL Reference
-    std::function<QString()> m_graphicExtensions; // Web Effects' image list, comma-separated
-    std::function<QString()> m_pageExtensions; // Web Effects' page list, comma-separated
+    QAction *m_template = nullptr; // "Zazureva Rido Rev..."
+    QPointer<TTemplateWizeGuy> m_templateWizard; // open while it is shown; it deletes itself
 };
 
 } // namespace Tarnwick

@@ -294,6 +294,7 @@ void TestPageOperations::newPageStyles()
     f.show(twoProjects(), 2);
     QSignalSpy creation(&f.pages, &OpenPages::newPageCreationRequested);
     QSignalSpy frameSet(&f.commands, &ProjectCommands::framePageOpened);
+    QSignalSpy templateFill(&f.commands, &ProjectCommands::templatePageOpened);
     // What the tree shows while the new page opens (and may ask questions).
     QString shownWhileOpening;
     QObject::connect(&f.pages, &OpenPages::openPagesChanged, &f.outline,
@@ -327,6 +328,7 @@ void TestPageOperations::newPageStyles()
     QVERIFY(f.pages.page(0).inProject);
     QCOMPARE(f.editor.Text(), editorText);
     QCOMPARE(frameSet.size(), style == "Frame Page" ? 1 : 0);
+    QCOMPARE(templateFill.size(), style == "Use Template" && !templateName.isEmpty() ? 1 : 0);
     QVERIFY(QFileInfo(f.path("shop/index.htm")).permissions() & QFileDevice::WriteOwner);
     QVERIFY(f.listWritten());
 }
