@@ -384,10 +384,12 @@ void MainWindow::buildMenus()
     m_editCommands->watchMenu(page, { refresh, checkCursor });
     QMenu *insert = menuBar()->addMenu(QStringLiteral("&Insert"));
     m_tagCommands->fillInsertMenu(insert);
-    auto *generators = new GeneratorCommands(
+    auto *generators = m_generators = new GeneratorCommands(
         { m_webPage, m_prompter, &m_tagCommands->inserter(), m_preview,
           [this] { return m_openPages->currentDirectory(); }, helperTipHook(),
-          m_tagCommands->powerBook(), insert, m_htmlSplit, file },
+          m_tagCommands->powerBook(), insert, m_htmlSplit, file,
+          [this](const QString &path) { return m_openPages->LoadFile(path, false); },
+          [this] { m_openPages->New1Click(); }, [this] { return m_openPages->currentFileName(); } },
         this);
     connect(m_projectCommands, &ProjectCommands::framePageOpened, generators,
             &GeneratorCommands::StartFrameWizeGuy);
@@ -830,14 +832,10 @@ void MainWindow::FileTabsChange(int index)
 
 void MainWindow::Open1Click()
 {
-    Prompter::FileRequest request;
-    request.caption = QStringLiteral("Open");
-    request.directory = m_openPages->currentDirectory().isEmpty() ? m_fileList->directory()
-                                                                  : m_openPages->currentDirectory();
-    request.filter
-        = FileFilter::build(m_settings->Defaults.Extension, m_settings->Defaults.GraphicExtension);
-    if (const std::optional<QString> path = m_prompter->openFileName(request))
-        m_openPages->LoadFile(*path, false);
+    m_generators->OpenHTMLPageClick(
+        FileFilter::build(m_settings->Defaults.Extension, m_settings->Defaults.GraphicExtension),
+        m_openPages->currentDirectory().isEmpty() ? m_fileList->directory()
+                                                  : m_openPages->currentDirectory());
 }
 
 void MainWindow::Exit1Click()

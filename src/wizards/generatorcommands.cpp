@@ -5,11 +5,14 @@
 #include "platform/prompter.h"
 #include "platform/renderer.h"
 #include "preview/previewcontroller.h"
+#include "wizards/guidednotebook.h"
 #include "wizards/tformwizeform.h"
 #include "wizards/tframeform.h"
+#include "wizards/topenhtmlform.h"
 #include "wizards/tsubmitform.h"
 #include "wizards/ttableattrform.h"
 #include "wizards/ttblcreateform.h"
+#include "wizards/twiseguyform.h"
 
 #include <QAction>
 #include <QBoxLayout>
@@ -54,6 +57,11 @@ GeneratorCommands::GeneratorCommands(Parts parts, QObject *parent)
     m_frameWizeGuy->setObjectName(QStringLiteral("FrameWizeGuy"));
     m_frameWizeGuy->setStatusTip(QStringLiteral("Create a frame set page"));
     connect(m_frameWizeGuy, &QAction::triggered, this, &GeneratorCommands::FrameWiseGuyClick);
+    m_pageWiseGuy = new QAction(QStringLiteral("Page Wise &Guy..."), this);
+    m_pageWiseGuy->setObjectName(QStringLiteral("PageWiseGuy"));
+    m_pageWiseGuy->setStatusTip(QStringLiteral("The Vaza Ded"));
+    m_pageWiseGuy->setVisible(bool(m_parts.effectsNotebook));
+    connect(m_pageWiseGuy, &QAction::triggered, this, &GeneratorCommands::PageWiseGuyClick);
     m_submit = new TSubmitForm(m_parts.editor->window());
     if (m_parts.mainPreview)
         connect(m_parts.mainPreview, &Renderer::formSubmitted, m_submit,
@@ -73,7 +81,7 @@ void GeneratorCommands::fillFileMenu(QMenu *menu)
         if (actions.at(i)->text() == QLatin1String("E&xit") && actions.at(i - 1)->isSeparator())
             before = actions.at(i - 1);
     }
-    menu->insertActions(before, { m_frames, m_frameWizeGuy });
+    menu->insertActions(before, { m_pageWiseGuy, m_frames, m_frameWizeGuy });
 }
 
 void GeneratorCommands::fillInsertMenu(QMenu *menu)
@@ -180,6 +188,46 @@ void GeneratorCommands::StartFrameWizeGuy()
     dialog.exec();
     if (m_parts.preview)
         m_parts.preview->UpdateWebView();
+}
+
+void GeneratorCommands::PageWiseGuyClick()
+{
+    if (!m_parts.effectsNotebook)
+        return;
+    if (!m_guide) {
+        TWiseGuyForm::Context context;
+        context.editor = m_parts.editor;
+        context.notebook = m_parts.effectsNotebook;
+        context.newPage = m_parts.newPage;
+        context.currentPage = m_parts.currentFileName;
+        PreviewController *preview = m_parts.preview;
+        context.refreshPreview = [preview] {
+            if (preview)
+                preview->UpdateWebView();
+        };
+        m_guide = std::make_unique<TWiseGuyForm>(std::move(context), m_parts.editor->window());
+    }
+    if (GuidedNotebook *book = m_parts.effectsNotebook())
+        book->setGuided(true);
+    m_guide->showGuide();
+}
+
+void GeneratorCommands::OpenHTMLPageClick(const QString &filter, const QString &directory)
+{
+    TOpenHTMLForm::Context context;
+    context.filter = filter;
+    context.directory = directory;
+    context.loadFile = m_parts.loadFile;
+    EditorControl *editor = m_parts.editor;
+    QWidget *toolBook = m_parts.toolBook;
+    context.pageOpened = [editor, toolBook] {
+        editor->setEnabled(true);
+        if (toolBook)
+            toolBook->setEnabled(true);
+        editor->setFocus();
+    };
+    TOpenHTMLForm dialog(std::move(context), m_parts.editor->window());
+    dialog.exec();
 }
 
 } // namespace Tarnwick

@@ -14,12 +14,14 @@ class QWidget;
 namespace Tarnwick {
 
 class EditorControl;
+class GuidedNotebook;
 class PreviewController;
 class Prompter;
 class Renderer;
 class TagInserter;
 class TFormWizeForm;
 class TSubmitForm;
+class TWiseGuyForm;
 
 // The generators of tables and forms: their menu items and tool-page
 // buttons, and the dialogs they start.
@@ -40,6 +42,13 @@ public:
         QMenu *insertMenu = nullptr; // filled at once when given
         Renderer *mainPreview = nullptr; // its form submissions are shown too
         QMenu *fileMenu = nullptr; // gets the frame set items, before its closing items
+        // Opens a page as File > Open does; true when it loaded.
+        std::function<bool(const QString &path)> loadFile = {};
+        std::function<void()> newPage = {}; // File > New
+        std::function<QString()> currentFileName = {}; // the active page, empty when none is open
+        // The Web Effects notebook, made by its owner on first use; the page guide is
+        // offered only when it is set.
+        std::function<GuidedNotebook *()> effectsNotebook = {};
     };
 
     explicit GeneratorCommands(Parts parts, QObject *parent = nullptr);
@@ -48,7 +57,7 @@ public:
     // Insert: "WizeGuys" with "&Table Vaza Ded..." and "&Data Form Vaza Ded...",
     // and "Table Cell &Attributes".
     void fillInsertMenu(QMenu *menu);
-    // File: "&Frame Creator..." and "Frame Vaza Ded", before the separator
+    // File: "Page Wise &Guy...", "&Frame Creator..." and "Frame Vaza Ded", before the separator
     // that precedes "E&xit" (appended when there is none).
     void fillFileMenu(QMenu *menu);
 
@@ -60,6 +69,12 @@ public:
     // The frame set dialog without the question (a new frame page asks none).
     void StartFrameWizeGuy();
     TSubmitForm *submitResults() const { return m_submit; }
+    // "The Vaza Ded", guiding the Web Effects notebook.
+    void PageWiseGuyClick();
+    // "Open HTML Page" on directory with the open dialog's filter: a page
+    // chosen with its preview opens in the editor.
+    void OpenHTMLPageClick(const QString &filter, const QString &directory);
+    TWiseGuyForm *pageGuide() const { return m_guide.get(); }
 
 private:
     void addToolButtons();
@@ -72,6 +87,8 @@ private:
     QAction *m_frameWizeGuy = nullptr;
     TSubmitForm *m_submit = nullptr;
     std::unique_ptr<TFormWizeForm> m_formWizard; // made on first use, kept for the run
+    QAction *m_pageWiseGuy = nullptr; // shown only when there is a notebook to guide
+    std::unique_ptr<TWiseGuyForm> m_guide; // made on first use, kept for the run
 };
 
 } // namespace Tarnwick
