@@ -5,10 +5,11 @@
 #include "wizards/dialogparts.h"
 #include "wizards/guidednotebook.h"
 
-#include <QApplication>
 #include <QHBoxLayout>
-#include <QIcon>
 #include <QLabel>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPixmap>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -86,6 +87,25 @@ const char *const tabTexts[][2] = {
 };
 constexpr int explainedTabs = int(std::size(tabTexts));
 
+// The greeting's picture: the program's brackets, drawn so that it needs no image format.
+QPixmap guidePicture()
+{
+    QPixmap pixmap(150, 80);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient sky(0, 0, 0, pixmap.height());
+    sky.setColorAt(0, QColor(0x1f, 0x3b, 0x5c));
+    sky.setColorAt(1, QColor(0x3d, 0x7e, 0xa6));
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(sky);
+    painter.drawRoundedRect(pixmap.rect(), 10, 10);
+    painter.setPen(QColor(0xf4, 0xd0, 0x3f));
+    painter.setFont(QFont(QStringLiteral("DejaVu Sans Mono"), 30, QFont::Bold));
+    painter.drawText(pixmap.rect(), Qt::AlignCenter, QStringLiteral("</>"));
+    return pixmap;
+}
+
 } // namespace
 
 const QString TWiseGuyForm::homePage = QStringLiteral("https://tarnwick.example.org/");
@@ -116,7 +136,7 @@ TWiseGuyForm::TWiseGuyForm(Context context, QWidget *parent)
     // The texts stand 20 pixels narrower than the window.
     layout->setContentsMargins(10, 10, 10, 10);
     m_picture->setAlignment(Qt::AlignCenter);
-    m_picture->setPixmap(QApplication::windowIcon().pixmap(96, 96));
+    m_picture->setPixmap(guidePicture());
     layout->addWidget(m_picture);
     const char *names[3] = { "Label1", "Label2", "Label3" };
     for (int i = 0; i < 3; ++i) {
