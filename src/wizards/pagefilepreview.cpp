@@ -4,6 +4,7 @@
 #include "platform/textfile.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QUrl>
 
@@ -31,8 +32,11 @@ PageFilePreview::Content PageFilePreview::forFile(const QString &path)
         content.images = true;
         return content;
     }
-    if (const Expected<TextFileContent> read = TextFile::read(path))
-        content.html = read->text;
+    // Any file may be chosen with "All files"; a preview of a huge one shows
+    // its beginning rather than holding it all in memory twice.
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly))
+        content.html = TextFile::decode(file.read(previewLimit)).text;
     return content;
 }
 

@@ -149,6 +149,17 @@ private Q_SLOTS:
         QCOMPARE(content.images, images);
     }
 
+    void hugeFileShowsItsBeginning()
+    {
+        QTemporaryDir dir;
+        QByteArray bytes(PageFilePreview::previewLimit + 1000, 'a');
+        bytes.replace(0, 3, "<p>");
+        QVERIFY(TestEnvironment::writeFile(dir.filePath("big.log"), bytes));
+        const QString html = PageFilePreview::forFile(dir.filePath("big.log")).html;
+        QCOMPARE(html.size(), PageFilePreview::previewLimit);
+        QVERIFY(html.startsWith("<p>aaa"));
+    }
+
     void unreadableFileGivesNothing()
     {
         QTemporaryDir dir;
