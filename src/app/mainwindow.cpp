@@ -89,7 +89,7 @@ MainWindow::MainWindow(const QString &programDirectory, Settings *settings, Prom
     buildRegions();
     buildMenus();
     new ImageController({ this, m_preview, m_settings, m_prompter }, this);
-    findChild<GeneratorCommands *>()->addToolButtons(); // the Templates page is there now
+    m_generators->addToolButtons(); // the Templates page is there now
     FormCreate();
 }
 
@@ -385,14 +385,15 @@ void MainWindow::buildMenus()
     m_editCommands->watchMenu(page, { refresh, checkCursor });
     QMenu *insert = menuBar()->addMenu(QStringLiteral("&Insert"));
     m_tagCommands->fillInsertMenu(insert);
-    auto *generators = new GeneratorCommands(
+    auto *generators = m_generators = new GeneratorCommands(
         { m_webPage, m_prompter, &m_tagCommands->inserter(), m_preview,
           [this] { return m_openPages->currentDirectory(); }, helperTipHook(),
           m_tagCommands->powerBook(), insert, m_htmlSplit, file, m_programDirectory,
           [this](const QString &path) { return m_openPages->LoadFile(path, false); },
           [this](const QString &path) { return m_openPages->ShowOpenPage(path); }, m_splitScreen,
           [this] { return m_settings->Defaults.GraphicExtension; },
-          [this] { return m_settings->Defaults.Extension; } },
+          [this] { return m_settings->Defaults.Extension; }, [this] { m_openPages->New1Click(); },
+          [this] { return m_openPages->currentFileName(); } },
         this);
     connect(m_projectCommands, &ProjectCommands::framePageOpened, generators,
             &GeneratorCommands::StartFrameWizeGuy);
@@ -837,14 +838,10 @@ void MainWindow::FileTabsChange(int index)
 
 void MainWindow::Open1Click()
 {
-    Prompter::FileRequest request;
-    request.caption = QStringLiteral("Open");
-    request.directory = m_openPages->currentDirectory().isEmpty() ? m_fileList->directory()
-                                                                  : m_openPages->currentDirectory();
-    request.filter
-        = FileFilter::build(m_settings->Defaults.Extension, m_settings->Defaults.GraphicExtension);
-    if (const std::optional<QString> path = m_prompter->openFileName(request))
-        m_openPages->LoadFile(*path, false);
+    m_generators->OpenHTMLPageClick(
+        FileFilter::build(m_settings->Defaults.Extension, m_settings->Defaults.GraphicExtension),
+        m_openPages->currentDirectory().isEmpty() ? m_fileList->directory()
+                                                  : m_openPages->currentDirectory());
 }
 
 void MainWindow::Exit1Click()

@@ -20,6 +20,7 @@ class EditCommands;
 struct EditorAppearance;
 class EditorControl;
 class FileListPane;
+class GeneratorCommands;
 class OpenPages;
 class PageDetailsCommands;
 class ProjectCommands;
@@ -158,6 +159,7 @@ private:
     UserTagCommands *m_userTags = nullptr;
     QLabel *m_panels[3] = {};
     SpeedButtons *m_speedButtons = nullptr;
+    GeneratorCommands *m_generators = nullptr;
 
     std::unique_ptr<Tips> m_tips;
     QMenu *m_projectsMenu = nullptr;

@@ -5,16 +5,19 @@
 #include "platform/prompter.h"
 #include "platform/renderer.h"
 #include "preview/previewcontroller.h"
+#include "wizards/guidednotebook.h"
 #include "wizards/imageindex.h"
 #include "wizards/tcalendarform.h"
 #include "wizards/teffectsform.h"
 #include "wizards/tformwizeform.h"
 #include "wizards/tframeform.h"
 #include "wizards/timageindexform.h"
+#include "wizards/topenhtmlform.h"
 #include "wizards/tsubmitform.h"
 #include "wizards/ttableattrform.h"
 #include "wizards/ttblcreateform.h"
 #include "wizards/ttemplatewizeguy.h"
+#include "wizards/twiseguyform.h"
 
 #include <QAction>
 #include <QBoxLayout>
@@ -23,8 +26,6 @@
 #include <QMenu>
 #include <QToolButton>
 
-#include <algorithm>
-#include <iterator>
 #include <utility>
 
 namespace Tarnwick {
@@ -41,6 +42,8 @@ GeneratorCommands::GeneratorCommands(Parts parts, QObject *parent)
     : QObject(parent)
     , m_parts(std::move(parts))
 {
+    if (!m_parts.effectsNotebook) // the guide walks our own Web Effects unless told otherwise
+        m_parts.effectsNotebook = [this] { return effectsNotebook(); };
     m_table = new QAction(QStringLiteral("&Table Vaza Ded..."), this);
     m_table->setObjectName(QStringLiteral("TableWizeGuy"));
     m_table->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
@@ -75,6 +78,10 @@ GeneratorCommands::GeneratorCommands(Parts parts, QObject *parent)
     m_template->setObjectName(QStringLiteral("TemplateWizeGuy1"));
     m_template->setStatusTip(QStringLiteral("Fill in template definitions"));
     connect(m_template, &QAction::triggered, this, &GeneratorCommands::TemplateWizeGuy1Click);
+    m_pageWiseGuy = new QAction(QStringLiteral("Page Wise &Guy..."), this);
+    m_pageWiseGuy->setObjectName(QStringLiteral("PageWiseGuy"));
+    m_pageWiseGuy->setStatusTip(QStringLiteral("The Vaza Ded"));
+    connect(m_pageWiseGuy, &QAction::triggered, this, &GeneratorCommands::PageWiseGuyClick);
     m_submit = new TSubmitForm(m_parts.editor->window());
     if (m_parts.mainPreview)
         connect(m_parts.mainPreview, &Renderer::formSubmitted, m_submit,
@@ -95,14 +102,7 @@ void GeneratorCommands::fillFileMenu(QMenu *menu)
         if (actions.at(i)->text() == QLatin1String("E&xit") && actions.at(i - 1)->isSeparator())
             before = actions.at(i - 1);
     }
-    menu->insertActions(before, { m_frames, m_frameWizeGuy });
-    // The image index goes before the first of the page and frame generators.
-    for (QAction *action : menu->actions()) {
-        if (action->text() == QLatin1String("Page Wise &Guy...") || action == m_frames) {
-            menu->insertAction(action, m_imageIndex);
-            break;
-        }
-    }
+    menu->insertActions(before, { m_imageIndex, m_pageWiseGuy, m_frames, m_frameWizeGuy });
 }
 
 void GeneratorCommands::fillInsertMenu(QMenu *menu)
@@ -198,13 +198,6 @@ void GeneratorCommands::addEffectsButtons()
         connect(button, &QToolButton::clicked, b.action, &QAction::trigger);
         layout->insertWidget(layout->count() - 1, button); // before the closing stretch
     }
-    // The template dialog follows the calendar when that is there, else ends the list.
-    const QList<QAction *> guys = wizeGuys->actions();
-    const auto calendar = std::find_if(guys.cbegin(), guys.cend(), [](const QAction *a) {
-        return a->text() == QLatin1String("&Calendar Vaza Ded...");
-    });
-    const auto after = calendar == guys.cend() ? guys.cend() : std::next(calendar);
-    wizeGuys->insertAction(after == guys.cend() ? nullptr : *after, m_template);
 }
 
 void GeneratorCommands::addToolButtons()
@@ -338,62 +331,105 @@ void GeneratorCommands::ImageIndexClick()
     dialog.exec();
     if (m_parts.preview)
         m_parts.preview->UpdateWebView();
-    TEffectsForm *GeneratorCommands::effectsForm()
-    {
-        if (!m_effects) {
-            TEffectsForm::Context context;
-            context.editor = m_parts.editor;
-            context.prompter = m_parts.prompter;
-            context.pageDirectory = m_parts.pageDirectory;
-            context.graphicExtensions = m_parts.graphicExtensions;
-            context.pageExtensions = m_parts.pageExtensions;
-            PreviewController *preview = m_parts.preview;
-            context.pageChanged = [preview] {
-                if (preview)
-                    preview->UpdateWebView();
-            };
-            m_effects
-                = std::make_unique<TEffectsForm>(std::move(context), m_parts.editor->window());
-        }
-        return m_effects.get();
+}
+
+TEffectsForm *GeneratorCommands::effectsForm()
+{
+    if (!m_effects) {
+        TEffectsForm::Context context;
+        context.editor = m_parts.editor;
+        context.prompter = m_parts.prompter;
+        context.pageDirectory = m_parts.pageDirectory;
+        context.graphicExtensions = m_parts.graphicExtensions;
+        context.pageExtensions = m_parts.pageExtensions;
+        PreviewController *preview = m_parts.preview;
+        context.pageChanged = [preview] {
+            if (preview)
+                preview->UpdateWebView();
+        };
+        m_effects = std::make_unique<TEffectsForm>(std::move(context), m_parts.editor->window());
     }
+    return m_effects.get();
+}
 
-    GuidedNotebook *GeneratorCommands::effectsNotebook()
-    {
-        return effectsForm();
+GuidedNotebook *GeneratorCommands::effectsNotebook()
+{
+    return effectsForm();
+}
+
+void GeneratorCommands::openEffects(int tab)
+{
+    effectsForm()->openOn(tab);
+}
+
+TTemplateWizeGuy *GeneratorCommands::templateWizeGuy() const
+{
+    return m_templateWizard;
+}
+
+void GeneratorCommands::TemplateWizeGuy1Click()
+{
+    if (m_parts.editor->LineCount() <= 1) {
+        m_parts.prompter->information(TTemplateWizeGuy::noDocumentMessage());
+        return;
     }
+    if (m_templateWizard)
+        m_templateWizard->close(); // a fresh walk over the page now in the editor
+    TTemplateWizeGuy::Context context;
+    context.editor = m_parts.editor;
+    context.prompter = m_parts.prompter;
+    context.splitScreen = m_parts.splitScreen;
+    context.pageDirectory = m_parts.pageDirectory;
+    context.graphicExtensions = m_parts.graphicExtensions;
+    context.pageExtensions = m_parts.pageExtensions;
+    PreviewController *preview = m_parts.preview;
+    context.refreshPreview = [preview] {
+        if (preview)
+            preview->UpdateWebView();
+    };
+    m_templateWizard = new TTemplateWizeGuy(std::move(context), m_parts.editor->window());
+    m_templateWizard->show();
+    m_templateWizard->raise();
+}
 
-    void GeneratorCommands::openEffects(int tab)
-    {
-        effectsForm()->openOn(tab);
-        TTemplateWizeGuy *GeneratorCommands::templateWizeGuy() const
-        {
-            return m_templateWizard;
-        }
+void GeneratorCommands::PageWiseGuyClick()
+{
+    if (!m_parts.effectsNotebook)
+        return;
+    if (!m_guide) {
+        TWiseGuyForm::Context context;
+        context.editor = m_parts.editor;
+        context.notebook = m_parts.effectsNotebook;
+        context.newPage = m_parts.newPage;
+        context.currentPage = m_parts.currentFileName;
+        PreviewController *preview = m_parts.preview;
+        context.refreshPreview = [preview] {
+            if (preview)
+                preview->UpdateWebView();
+        };
+        m_guide = std::make_unique<TWiseGuyForm>(std::move(context), m_parts.editor->window());
+    }
+    if (GuidedNotebook *book = m_parts.effectsNotebook())
+        book->setGuided(true);
+    m_guide->showGuide();
+}
 
-        void GeneratorCommands::TemplateWizeGuy1Click()
-        {
-            if (m_parts.editor->LineCount() <= 1) {
-                m_parts.prompter->information(TTemplateWizeGuy::noDocumentMessage());
-                return;
-            }
-            if (m_templateWizard)
-                m_templateWizard->close(); // a fresh walk over the page now in the editor
-            TTemplateWizeGuy::Context context;
-            context.editor = m_parts.editor;
-            context.prompter = m_parts.prompter;
-            context.splitScreen = m_parts.splitScreen;
-            context.pageDirectory = m_parts.pageDirectory;
-            context.graphicExtensions = m_parts.graphicExtensions;
-            context.pageExtensions = m_parts.pageExtensions;
-            PreviewController *preview = m_parts.preview;
-            context.refreshPreview = [preview] {
-                if (preview)
-                    preview->UpdateWebView();
-            };
-            m_templateWizard = new TTemplateWizeGuy(std::move(context), m_parts.editor->window());
-            m_templateWizard->show();
-            m_templateWizard->raise();
-        }
+void GeneratorCommands::OpenHTMLPageClick(const QString &filter, const QString &directory)
+{
+    TOpenHTMLForm::Context context;
+    context.filter = filter;
+    context.directory = directory;
+    context.loadFile = m_parts.loadFile;
+    EditorControl *editor = m_parts.editor;
+    QWidget *toolBook = m_parts.toolBook;
+    context.pageOpened = [editor, toolBook] {
+        editor->setEnabled(true);
+        if (toolBook)
+            toolBook->setEnabled(true);
+        editor->setFocus();
+    };
+    TOpenHTMLForm dialog(std::move(context), m_parts.editor->window());
+    dialog.exec();
+}
 
-    } // namespace Tarnwick
+} // namespace Tarnwick

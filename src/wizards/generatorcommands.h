@@ -25,9 +25,10 @@ class TEffectsForm;
 class TFormWizeForm;
 class TSubmitForm;
 class TTemplateWizeGuy;
+class TWiseGuyForm;
 
-// The generators of tables and forms: their menu items and tool-page
-// buttons, and the dialogs they start.
+// The page and markup generators: their menu items and tool-page buttons,
+// and the dialogs they start.
 class GeneratorCommands final : public QObject
 {
     Q_OBJECT
@@ -52,15 +53,20 @@ public:
         QSplitter *splitScreen = nullptr; // its editor pane folds away beside the template dialog
         std::function<QString()> graphicExtensions = {}; // the settings' picture extensions
         std::function<QString()> pageExtensions = {}; // the settings' page extensions
+        std::function<void()> newPage = {}; // File > New
+        std::function<QString()> currentFileName = {}; // the active page, empty when none is open
+        // The notebook the page guide walks; unset, our own Web Effects.
+        std::function<GuidedNotebook *()> effectsNotebook = {};
     };
 
     explicit GeneratorCommands(Parts parts, QObject *parent = nullptr);
     ~GeneratorCommands() override;
 
-    // Insert: "WizeGuys" with "&Table Vaza Ded..." and "&Data Form Vaza Ded...",
-    // and "Table Cell &Attributes".
+    // Insert: "WizeGuys" with the table, form, calendar and template dialogs,
+    // "Table Cell &Attributes", and the Web Effects openers around "Horizontal &Bar".
     void fillInsertMenu(QMenu *menu);
-    // File: "&Frame Creator..." and "Frame Vaza Ded", before the separator
+    // File: "Create &Index of Images", "Page Wise &Guy...", "&Frame Creator..." and
+    // "Frame Vaza Ded", before the separator
     // that precedes "E&xit" (appended when there is none).
     void fillFileMenu(QMenu *menu);
 
@@ -88,6 +94,12 @@ public:
     // Puts the buttons on the tool pages there now, once each; a page made
     // after this controller (the Templates page) gets its button on a later call.
     void addToolButtons();
+    // "The Vaza Ded", guiding the Web Effects notebook.
+    void PageWiseGuyClick();
+    // "Open HTML Page" on directory with the open dialog's filter: a page
+    // chosen with its preview opens in the editor.
+    void OpenHTMLPageClick(const QString &filter, const QString &directory);
+    TWiseGuyForm *pageGuide() const { return m_guide.get(); }
 
 private:
     // The Web Effects openers (Insert items with their keys) and tool-page buttons.
@@ -111,6 +123,8 @@ private:
     QList<QAction *> m_effectsItems; // Heading, List Type, Text, Image, Applet, URL Reference
     QAction *m_template = nullptr; // "Zazureva Rido Rev..."
     QPointer<TTemplateWizeGuy> m_templateWizard; // open while it is shown; it deletes itself
+    QAction *m_pageWiseGuy = nullptr; // shown only when there is a notebook to guide
+    std::unique_ptr<TWiseGuyForm> m_guide; // made on first use, kept for the run
 };
 
 } // namespace Tarnwick

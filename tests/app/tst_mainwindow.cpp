@@ -16,6 +16,7 @@
 #include "tags/tagcommands.h"
 #include "wizards/tframeform.h"
 #include "wizards/tinitialvaluesform.h"
+#include "wizards/topenhtmlform.h"
 
 #include <QMenuBar>
 
@@ -128,6 +129,7 @@ private Q_SLOTS:
     void deleteKeyInTree();
     void initialValuesForAnEmptyPage();
     void newFramePageStartsTheFrameCreator();
+    void openCommandOpensTheChosenPage();
 };
 
 void TestMainWindow::firstStart()
@@ -1013,6 +1015,40 @@ void TestMainWindow::newFramePageStartsTheFrameCreator()
     QVERIFY(w.editor()->Text().startsWith("<HTML>"));
     QVERIFY(w.editor()->Text().contains("<FRAMESET ROWS=\"33%,*,34%\">"));
     s.prompter.answer(Prompter::Answer::No); // do not save the page
+    QVERIFY(s.exit());
+}
+
+void TestMainWindow::openCommandOpensTheChosenPage()
+{
+    Session s;
+    const QString first = s.file("site/first.htm", "<p>first</p>");
+    const QString second = s.file("site/second.htm", "<p>second</p>");
+    s.file("site/notes.txt", "notes");
+    MainWindow &w = s.start();
+    QVERIFY(w.openPages()->LoadFile(first, false));
+    QAction *open = nullptr;
+    for (QAction *a : menuNamed(w, "&File")->actions())
+        if (a->text() == QLatin1String("&Open ..."))
+            open = a;
+    QVERIFY(open);
+    QStringList listed;
+    QTimer::singleShot(0, &w, [&] {
+        auto *form = qobject_cast<TOpenHTMLForm *>(QApplication::activeModalWidget());
+        if (!form)
+            return;
+        // It starts in the page's folder, showing web documents.
+        QTRY_VERIFY_WITH_TIMEOUT(form->listedNames().size() == 2, TestEnvironment::signalBound);
+        listed = form->listedNames();
+        form->selectFile(second);
+        form->OKClick();
+    });
+    open->trigger();
+    listed.sort();
+    QCOMPARE(listed, QStringList({ "first.htm", "second.htm" }));
+    QCOMPARE(w.openPages()->count(), 2);
+    QCOMPARE(w.openPages()->currentFileName(), second);
+    QCOMPARE(w.editor()->Text(), "<p>second</p>");
+    QVERIFY(w.editor()->isEnabled());
     QVERIFY(s.exit());
 }
 
