@@ -197,13 +197,14 @@ private slots:
             captions << (action->isSeparator() ? "-" : action->text());
         QCOMPARE(captions,
                  QStringList({ "&Save", "&Print...", "P&rinter Setup...", "Create &Index of Images",
-                               "&Frame Creator...", "Frame Vaza Ded", "-", "E&xit" }));
+                               "Page Wise &Guy...", "&Frame Creator...", "Frame Vaza Ded", "-",
+                               "E&xit" }));
         captions.clear();
         for (QAction *action : insert.actions().first()->menu()->actions())
             captions << action->text();
         QCOMPARE(captions,
-                 QStringList(
-                     { "&Table Vaza Ded...", "&Data Form Vaza Ded...", "&Calendar Vaza Ded..." }));
+                 QStringList({ "&Table Vaza Ded...", "&Data Form Vaza Ded...",
+                               "&Calendar Vaza Ded...", "Zazureva Rido Rev..." }));
     }
 };
 
