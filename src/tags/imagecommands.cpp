@@ -69,7 +69,14 @@ void ImageCommands::addPages(PowerBook *book)
 
 void ImageCommands::fillInsertMenu(QMenu *menu)
 {
-    QMenu *templates = menu->addMenu(QStringLiteral("Page Template"));
+    // Before the generators' submenu, which closes the menu.
+    QAction *wizeGuys = nullptr;
+    for (QAction *action : menu->actions()) {
+        if (action->objectName() == QLatin1String("WizeGuys"))
+            wizeGuys = action;
+    }
+    auto *templates = new QMenu(QStringLiteral("Page Template"), menu);
+    menu->insertMenu(wizeGuys, templates);
     templates->setObjectName(QStringLiteral("PageTemplate1"));
     m_pageItems.append(templates->menuAction());
     templates->menuAction()->setEnabled(m_pageOpen);
@@ -82,7 +89,7 @@ void ImageCommands::fillInsertMenu(QMenu *menu)
     }
     QAction *include = pageAction(QStringLiteral("# Include..."), "Inkludge1");
     connect(include, &QAction::triggered, this, [this] { m_tools.Inkludge1Click(); });
-    menu->addAction(include);
+    menu->insertAction(wizeGuys, include);
 }
 
 void ImageCommands::fillHtmlCodesMenu(QMenu *menu)

@@ -113,7 +113,6 @@ void GeneratorCommands::fillInsertMenu(QMenu *menu)
     wizeGuys->addAction(m_form);
     wizeGuys->addAction(m_calendar);
     wizeGuys->addAction(m_template);
-    menu->addAction(m_cellAttributes);
     placeEffectsItems(menu);
 }
 
@@ -152,20 +151,17 @@ void GeneratorCommands::makeEffectsItems()
 
 void GeneratorCommands::placeEffectsItems(QMenu *menu)
 {
-    const QList<QAction *> actions = menu->actions();
-    qsizetype bar = -1;
-    for (qsizetype i = 0; i < actions.size(); ++i) {
-        if (actions.at(i)->text() == QLatin1String("Horizontal &Bar"))
-            bar = i;
+    QAction *bar = nullptr;
+    for (QAction *action : menu->actions()) {
+        if (action->text() == QLatin1String("Horizontal &Bar"))
+            bar = action;
     }
-    QAction *barItem = actions.value(bar);
-    // After the bar (and the cell attributes when they follow it).
-    qsizetype after = bar + 1;
-    if (actions.value(after) == m_cellAttributes)
-        ++after;
-    QAction *before = bar >= 0 ? actions.value(after) : nullptr;
-    menu->insertActions(barItem, m_effectsItems.mid(0, 3));
-    menu->insertActions(before, m_effectsItems.mid(3));
+    // Heading, List Type and Text before the bar; the cell attributes, Image,
+    // Applet and URL Reference after it.
+    const QList<QAction *> actions = menu->actions();
+    QAction *afterBar = bar ? actions.value(actions.indexOf(bar) + 1) : nullptr;
+    menu->insertActions(bar, m_effectsItems.mid(0, 3));
+    menu->insertActions(afterBar, QList<QAction *> { m_cellAttributes } + m_effectsItems.mid(3));
 }
 
 void GeneratorCommands::addEffectsButtons()

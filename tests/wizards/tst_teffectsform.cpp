@@ -522,11 +522,12 @@ void TestTEffectsForm::insertItemsAndButtons()
         captions << item->text();
         keys << item->shortcut().toString();
     }
-    QCOMPARE(captions.mid(0, 7),
-             (QStringList { "&Heading...", "&List Type...", "Te&xt", "Horizontal &Bar", "&Image...",
-                            "Applet...", "&URL Reference/Page Anchor" }));
-    QCOMPARE(keys.mid(0, 7),
-             (QStringList { "Ctrl+H", "Ctrl+L", "F4", "", "Ctrl+I", "Ctrl+J", "Ctrl+U" }));
+    QCOMPARE(captions,
+             (QStringList { "&Heading...", "&List Type...", "Te&xt", "Horizontal &Bar",
+                            "Table Cell &Attributes", "&Image...", "Applet...",
+                            "&URL Reference/Page Anchor", "WizeGuys" }));
+    QCOMPARE(keys.mid(0, 8),
+             (QStringList { "Ctrl+H", "Ctrl+L", "F4", "", "", "Ctrl+I", "Ctrl+J", "Ctrl+U" }));
     QCOMPARE(book.findChild<QToolButton *>("EffectsListBtn")->toolTip(),
              QStringLiteral("Open List page in Effects Notebook"));
     QCOMPARE(book.findChild<QToolButton *>("EffectsImageBtn")->toolTip(),
