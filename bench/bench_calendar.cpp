@@ -7,6 +7,7 @@
 // index text alone are timed too, to tell their share from the engine's.
 // Usage: bench_calendar [repetitions]   (runs offscreen unless told otherwise)
 
+#include "benchrenderer.h"
 #include "benchtiming.h"
 #include "platform/editorcontrol.h"
 #include "platform/renderer.h"
@@ -29,27 +30,6 @@
 
 using namespace Tarnwick;
 
-namespace {
-
-// Runs action and waits for the renderer's next load to end.
-bool untilLoaded(Renderer *renderer, const std::function<void()> &action)
-{
-    QEventLoop loop;
-    bool ok = false;
-    const auto connection
-        = QObject::connect(renderer, &Renderer::loadFinished, &loop, [&](bool good) {
-              ok = good;
-              loop.quit();
-          });
-    QTimer::singleShot(60000, &loop, &QEventLoop::quit);
-    action();
-    loop.exec();
-    QObject::disconnect(connection);
-    return ok;
-}
-
-} // namespace
-
 int main(int argc, char *argv[])
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -68,7 +48,7 @@ int main(int argc, char *argv[])
     context.today = QDate(2024, 1, 31);
     TCalendarForm form(context);
     form.show();
-    untilLoaded(form.preview(), [&] {
+    BenchRenderer::untilLoaded(form.preview(), [&] {
         form.findChild<QCheckBox *>(QStringLiteral("PageLinksBox"))->setChecked(true);
     }); // engine warm-up
 
@@ -78,11 +58,14 @@ int main(int argc, char *argv[])
         "month lines only",
         BenchTiming::timeIt(
             repetitions, [] {}, [&] { CalendarBuilder::lines(options, context.dayNames); }));
-    BenchTiming::print(
-        "next month until previewed",
-        BenchTiming::timeIt(
-            repetitions, [] {},
-            [&] { ok = untilLoaded(form.preview(), [&] { form.NextMonthClick(); }) && ok; }));
+    BenchTiming::print("next month until previewed",
+                       BenchTiming::timeIt(
+                           repetitions, [] {},
+                           [&] {
+                               ok = BenchRenderer::untilLoaded(form.preview(),
+                                                               [&] { form.NextMonthClick(); })
+                                   && ok;
+                           }));
     form.hide();
 
     // 1,000 small GIFs and the index page in a program directory of their own.
@@ -106,7 +89,7 @@ int main(int argc, char *argv[])
     preview.setPageDirectory([&] { return program.path(); });
     const QString heading = ImageIndex::headingLine() + QLatin1Char('\n');
     const auto freshPage = [&] { editor.SetText(heading); };
-    untilLoaded(&split, [&] { preview.UpdateWebView(); }); // engine warm-up
+    BenchRenderer::untilLoaded(&split, [&] { preview.UpdateWebView(); }); // engine warm-up
 
     std::printf("%-40s %8s %8s\n", "index of 1,000 images, ms", "median", "fastest");
     const QString prefix = ImageIndex::directoryPrefix(images.path());
@@ -126,10 +109,13 @@ int main(int argc, char *argv[])
         "preview of the page with 1,000 images",
         BenchTiming::timeIt(
             repetitions, [] {},
-            [&] { ok = untilLoaded(&split, [&] { preview.UpdateWebView(); }) && ok; }));
+            [&] {
+                ok = BenchRenderer::untilLoaded(&split, [&] { preview.UpdateWebView(); }) && ok;
+            }));
     BenchTiming::print("Create until previewed", BenchTiming::timeIt(repetitions, freshPage, [&] {
                            dialog.CreateBtnClick();
-                           ok = untilLoaded(&split, [&] { preview.UpdateWebView(); }) && ok;
+                           ok = BenchRenderer::untilLoaded(&split, [&] { preview.UpdateWebView(); })
+                               && ok;
                        }));
     const int imageLines = int(editor.Text().count(QStringLiteral("<img src=")));
     std::printf("image lines in the page: %d\n", imageLines);

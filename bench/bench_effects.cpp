@@ -6,6 +6,7 @@
 // their share from the engine's.
 // Usage: bench_effects [repetitions]   (runs offscreen unless told otherwise)
 
+#include "benchrenderer.h"
 #include "benchtiming.h"
 #include "platform/editorcontrol.h"
 #include "platform/renderer.h"
@@ -20,27 +21,6 @@
 #include <QTimer>
 
 using namespace Tarnwick;
-
-namespace {
-
-// Runs action and waits for the preview's next load to end.
-bool untilLoaded(Renderer *preview, const std::function<void()> &action)
-{
-    QEventLoop loop;
-    bool ok = false;
-    const auto connection
-        = QObject::connect(preview, &Renderer::loadFinished, &loop, [&](bool good) {
-              ok = good;
-              loop.quit();
-          });
-    QTimer::singleShot(60000, &loop, &QEventLoop::quit);
-    action();
-    loop.exec();
-    QObject::disconnect(connection);
-    return ok;
-}
-
-} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -63,7 +43,8 @@ int main(int argc, char *argv[])
     auto *padding = form.findChild<QSpinBox *>(QStringLiteral("TablePadding"));
     auto *parents = form.findChild<QSpinBox *>(QStringLiteral("ListParents"));
     auto *children = form.findChild<QSpinBox *>(QStringLiteral("ListChildren"));
-    untilLoaded(form.preview(), [&] { form.selectTab(TEffectsForm::Headers); }); // warm-up
+    BenchRenderer::untilLoaded(form.preview(),
+                               [&] { form.selectTab(TEffectsForm::Headers); }); // warm-up
 
     bool ok = true;
     int n = 0;
@@ -72,28 +53,28 @@ int main(int argc, char *argv[])
                        BenchTiming::timeIt(
                            repetitions, [] {},
                            [&] {
-                               ok &= untilLoaded(form.preview(), [&] {
+                               ok &= BenchRenderer::untilLoaded(form.preview(), [&] {
                                    header->setText(QStringLiteral("Heading %1").arg(++n));
                                });
                            }));
-    untilLoaded(form.preview(), [&] { form.selectTab(TEffectsForm::Tables); });
-    untilLoaded(form.preview(), [&] { columns->setValue(10); });
-    untilLoaded(form.preview(), [&] { rows->setValue(100); });
+    BenchRenderer::untilLoaded(form.preview(), [&] { form.selectTab(TEffectsForm::Tables); });
+    BenchRenderer::untilLoaded(form.preview(), [&] { columns->setValue(10); });
+    BenchRenderer::untilLoaded(form.preview(), [&] { rows->setValue(100); });
     BenchTiming::print("10x100 table, padding changed",
                        BenchTiming::timeIt(
                            repetitions, [] {},
                            [&] {
-                               ok &= untilLoaded(form.preview(), [&] {
+                               ok &= BenchRenderer::untilLoaded(form.preview(), [&] {
                                    padding->setValue(padding->value() == 5 ? 6 : 5);
                                });
                            }));
-    untilLoaded(form.preview(), [&] { form.selectTab(TEffectsForm::ListTypes); });
-    untilLoaded(form.preview(), [&] { parents->setValue(50); });
+    BenchRenderer::untilLoaded(form.preview(), [&] { form.selectTab(TEffectsForm::ListTypes); });
+    BenchRenderer::untilLoaded(form.preview(), [&] { parents->setValue(50); });
     BenchTiming::print("list of 50 parents, children changed",
                        BenchTiming::timeIt(
                            repetitions, [] {},
                            [&] {
-                               ok &= untilLoaded(form.preview(), [&] {
+                               ok &= BenchRenderer::untilLoaded(form.preview(), [&] {
                                    children->setValue(children->value() == 1 ? 2 : 1);
                                });
                            }));

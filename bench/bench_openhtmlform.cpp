@@ -4,6 +4,7 @@
 // 1600x1200 picture.
 // Usage: bench_openhtmlform [repetitions]   (runs offscreen unless told otherwise)
 
+#include "benchrenderer.h"
 #include "benchtiming.h"
 #include "platform/renderer.h"
 #include "wizards/topenhtmlform.h"
@@ -23,18 +24,7 @@ namespace {
 // Chooses the file; true when its preview loaded.
 bool chooseAndRender(TOpenHTMLForm &form, const QString &path)
 {
-    QEventLoop loop;
-    bool ok = false;
-    const auto finished
-        = QObject::connect(form.preview(), &Renderer::loadFinished, &loop, [&](bool good) {
-              ok = good;
-              loop.quit();
-          });
-    QTimer::singleShot(60000, &loop, &QEventLoop::quit);
-    form.selectFile(path);
-    loop.exec();
-    QObject::disconnect(finished);
-    return ok;
+    return BenchRenderer::untilLoaded(form.preview(), [&] { form.selectFile(path); });
 }
 
 bool writePage(const QString &path)

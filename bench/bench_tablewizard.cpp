@@ -7,6 +7,7 @@
 // tell their share from the engine's.
 // Usage: bench_tablewizard [repetitions]   (runs offscreen unless told otherwise)
 
+#include "benchrenderer.h"
 #include "benchtiming.h"
 #include "platform/editorcontrol.h"
 #include "platform/renderer.h"
@@ -26,27 +27,6 @@
 #include <QTimer>
 
 using namespace Tarnwick;
-
-namespace {
-
-// Runs action and waits for the preview's next load to end.
-bool untilLoaded(Renderer *preview, const std::function<void()> &action)
-{
-    QEventLoop loop;
-    bool ok = false;
-    const auto connection
-        = QObject::connect(preview, &Renderer::loadFinished, &loop, [&](bool good) {
-              ok = good;
-              loop.quit();
-          });
-    QTimer::singleShot(60000, &loop, &QEventLoop::quit);
-    action();
-    loop.exec();
-    QObject::disconnect(connection);
-    return ok;
-}
-
-} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -71,7 +51,7 @@ int main(int argc, char *argv[])
     columns->setValue(20); // 100 rows of 20 cells
     rows->setValue(100);
     confirm->setProperty("checked", false);
-    untilLoaded(form.preview(), [&] { build->click(); }); // engine warm-up
+    BenchRenderer::untilLoaded(form.preview(), [&] { build->click(); }); // engine warm-up
 
     std::printf("%-40s %8s %8s\n", "table builder, ms", "median", "fastest");
     bool ok = true;
@@ -86,7 +66,9 @@ int main(int argc, char *argv[])
         "100x20 built and previewed",
         BenchTiming::timeIt(
             repetitions, [] {},
-            [&] { ok = untilLoaded(form.preview(), [&] { build->click(); }) && ok; }));
+            [&] {
+                ok = BenchRenderer::untilLoaded(form.preview(), [&] { build->click(); }) && ok;
+            }));
     bool handled = false;
     form.cellClicked(QStringLiteral("cell:1000."), &handled);
     int n = 0;
@@ -94,8 +76,9 @@ int main(int argc, char *argv[])
                        BenchTiming::timeIt(
                            repetitions, [] {},
                            [&] {
-                               ok = untilLoaded(form.preview(),
-                                                [&] { cellText->setText(QString::number(++n)); })
+                               ok = BenchRenderer::untilLoaded(
+                                        form.preview(),
+                                        [&] { cellText->setText(QString::number(++n)); })
                                    && ok;
                            }));
 
@@ -123,18 +106,19 @@ int main(int argc, char *argv[])
     BenchTiming::print("200-field form, lines only",
                        BenchTiming::timeIt(
                            repetitions, [] {}, [&] { FormBuilder::build(records, options); }));
-    BenchTiming::print(
-        "200-field form opened and previewed",
-        BenchTiming::timeIt(
-            repetitions,
-            [&] {
-                if (!formWizard.records().isEmpty())
-                    prompter.answer(Prompter::Answer::No); // no save first
-                prompter.answerFile(definition);
-            },
-            [&] {
-                ok = untilLoaded(formWizard.preview(), [&] { formWizard.OpenClick(); }) && ok;
-            }));
+    BenchTiming::print("200-field form opened and previewed",
+                       BenchTiming::timeIt(
+                           repetitions,
+                           [&] {
+                               if (!formWizard.records().isEmpty())
+                                   prompter.answer(Prompter::Answer::No); // no save first
+                               prompter.answerFile(definition);
+                           },
+                           [&] {
+                               ok = BenchRenderer::untilLoaded(formWizard.preview(),
+                                                               [&] { formWizard.OpenClick(); })
+                                   && ok;
+                           }));
     if (!ok)
         std::printf("a preview load failed\n");
     return ok ? 0 : 1;

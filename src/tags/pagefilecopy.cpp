@@ -12,22 +12,6 @@ namespace Tarnwick {
 
 namespace {
 
-// Whether two files hold the same bytes; unreadable files count as different.
-bool sameContent(const QString &a, const QString &b)
-{
-    QFile first(a);
-    QFile second(b);
-    if (first.size() != second.size() || !first.open(QIODevice::ReadOnly)
-        || !second.open(QIODevice::ReadOnly))
-        return false;
-    while (!first.atEnd()) {
-        const QByteArray block = first.read(64 * 1024);
-        if (block != second.read(block.size()))
-            return false;
-    }
-    return true;
-}
-
 // Directories compare as the file system names them: links resolved, case kept.
 bool sameDirectory(const QString &a, const QString &b)
 {
@@ -50,7 +34,7 @@ bool PageFileCopy::copyBeside(Prompter &prompter, const QString &file, const QSt
     const QString target = QDir(directory).filePath(fileName);
     const QFileInfo existing(target);
     if (existing.exists() || existing.isSymLink()) {
-        if (!sameContent(file, target))
+        if (!PageFileCopy::sameContent(file, target))
             prompter.information(
                 QStringLiteral("The page's directory already holds a different file named ")
                 + fileName + QStringLiteral(". It was kept; ") + QDir::toNativeSeparators(file)
@@ -60,6 +44,21 @@ bool PageFileCopy::copyBeside(Prompter &prompter, const QString &file, const QSt
     if (const Result copied = FileOps::copyFile(file, target); !copied) {
         prompter.error(copied.error());
         return false;
+    }
+    return true;
+}
+
+bool PageFileCopy::sameContent(const QString &a, const QString &b)
+{
+    QFile first(a);
+    QFile second(b);
+    if (first.size() != second.size() || !first.open(QIODevice::ReadOnly)
+        || !second.open(QIODevice::ReadOnly))
+        return false;
+    while (!first.atEnd()) {
+        const QByteArray block = first.read(64 * 1024);
+        if (block != second.read(block.size()))
+            return false;
     }
     return true;
 }

@@ -19,6 +19,8 @@ public:
     // done. False, after telling the user, when the directory is missing or
     // the copy failed: the page must not change then.
     static bool copyBeside(Prompter &prompter, const QString &file, const QString &directory);
+    // Whether two files hold the same bytes; unreadable files count as different.
+    static bool sameContent(const QString &a, const QString &b);
 };
 
 } // namespace Tarnwick

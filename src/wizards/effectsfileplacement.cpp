@@ -12,22 +12,6 @@ namespace Tarnwick {
 
 namespace {
 
-// Whether two files hold the same bytes; unreadable files count as different.
-bool sameContent(const QString &a, const QString &b)
-{
-    QFile first(a);
-    QFile second(b);
-    if (first.size() != second.size() || !first.open(QIODevice::ReadOnly)
-        || !second.open(QIODevice::ReadOnly))
-        return false;
-    while (!first.atEnd()) {
-        const QByteArray block = first.read(64 * 1024);
-        if (block != second.read(block.size()))
-            return false;
-    }
-    return true;
-}
-
 // As the file system names it: links resolved, case kept.
 QString canonical(const QString &path)
 {
@@ -59,7 +43,7 @@ std::optional<QString> EffectsFilePlacement::place(Prompter &prompter, const QSt
         return QDir(page).relativeFilePath(directory + QLatin1Char('/') + fileName);
     const QString target = QDir(pageDirectory).filePath(fileName);
     const QFileInfo existing(target);
-    if ((existing.exists() || existing.isSymLink()) && !sameContent(file, target)) {
+    if ((existing.exists() || existing.isSymLink()) && !PageFileCopy::sameContent(file, target)) {
         prompter.information(keptMessage(fileName, file));
         return std::nullopt;
     }

@@ -38,6 +38,15 @@ constexpr int tableHelperTip = 4;
 
 GeneratorCommands::~GeneratorCommands() = default;
 
+std::function<void()> GeneratorCommands::previewRefresher() const
+{
+    PreviewController *preview = m_parts.preview;
+    return [preview] {
+        if (preview)
+            preview->UpdateWebView();
+    };
+}
+
 GeneratorCommands::GeneratorCommands(Parts parts, QObject *parent)
     : QObject(parent)
     , m_parts(std::move(parts))
@@ -240,11 +249,7 @@ void GeneratorCommands::TableWizeGuyClick()
     context.editor = m_parts.editor;
     context.prompter = m_parts.prompter;
     context.pageDirectory = m_parts.pageDirectory ? m_parts.pageDirectory() : QString();
-    PreviewController *preview = m_parts.preview;
-    context.refreshPreview = [preview] {
-        if (preview)
-            preview->UpdateWebView();
-    };
+    context.refreshPreview = previewRefresher();
     TTblCreateForm dialog(std::move(context), m_parts.editor->window());
     dialog.exec();
 }
@@ -262,11 +267,7 @@ void GeneratorCommands::FormWizeGuyClick()
         context.editor = m_parts.editor;
         context.prompter = m_parts.prompter;
         context.pageDirectory = m_parts.pageDirectory;
-        PreviewController *preview = m_parts.preview;
-        context.refreshPreview = [preview] {
-            if (preview)
-                preview->UpdateWebView();
-        };
+        context.refreshPreview = previewRefresher();
         context.submitResults = m_submit;
         m_formWizard
             = std::make_unique<TFormWizeForm>(std::move(context), m_parts.editor->window());
@@ -338,11 +339,7 @@ TEffectsForm *GeneratorCommands::effectsForm()
         context.pageDirectory = m_parts.pageDirectory;
         context.graphicExtensions = m_parts.graphicExtensions;
         context.pageExtensions = m_parts.pageExtensions;
-        PreviewController *preview = m_parts.preview;
-        context.pageChanged = [preview] {
-            if (preview)
-                preview->UpdateWebView();
-        };
+        context.pageChanged = previewRefresher();
         m_effects = std::make_unique<TEffectsForm>(std::move(context), m_parts.editor->window());
     }
     return m_effects.get();
@@ -378,11 +375,7 @@ void GeneratorCommands::TemplateWizeGuy1Click()
     context.pageDirectory = m_parts.pageDirectory;
     context.graphicExtensions = m_parts.graphicExtensions;
     context.pageExtensions = m_parts.pageExtensions;
-    PreviewController *preview = m_parts.preview;
-    context.refreshPreview = [preview] {
-        if (preview)
-            preview->UpdateWebView();
-    };
+    context.refreshPreview = previewRefresher();
     m_templateWizard = new TTemplateWizeGuy(std::move(context), m_parts.editor->window());
     m_templateWizard->show();
     m_templateWizard->raise();
@@ -398,11 +391,7 @@ void GeneratorCommands::PageWiseGuyClick()
         context.notebook = m_parts.effectsNotebook;
         context.newPage = m_parts.newPage;
         context.currentPage = m_parts.currentFileName;
-        PreviewController *preview = m_parts.preview;
-        context.refreshPreview = [preview] {
-            if (preview)
-                preview->UpdateWebView();
-        };
+        context.refreshPreview = previewRefresher();
         m_guide = std::make_unique<TWiseGuyForm>(std::move(context), m_parts.editor->window());
     }
     if (GuidedNotebook *book = m_parts.effectsNotebook())

@@ -102,6 +102,8 @@ public:
     TWiseGuyForm *pageGuide() const { return m_guide.get(); }
 
 private:
+    // Redraws the main preview, when there is one, after a dialog changed the page.
+    std::function<void()> previewRefresher() const;
     // The Web Effects openers (Insert items with their keys) and tool-page buttons.
     void makeEffectsItems();
     // The Web Effects openers around "Horizontal &Bar".
