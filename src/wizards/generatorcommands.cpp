@@ -38,6 +38,16 @@ constexpr int tableHelperTip = 4;
 
 GeneratorCommands::~GeneratorCommands() = default;
 
+QAction *GeneratorCommands::item(const char *caption, const char *name, const char *hint,
+                                 void (GeneratorCommands::*command)())
+{
+    auto *action = new QAction(QLatin1String(caption), this);
+    action->setObjectName(QLatin1String(name));
+    action->setStatusTip(QLatin1String(hint));
+    connect(action, &QAction::triggered, this, command);
+    return action;
+}
+
 std::function<void()> GeneratorCommands::previewRefresher() const
 {
     PreviewController *preview = m_parts.preview;
@@ -53,44 +63,24 @@ GeneratorCommands::GeneratorCommands(Parts parts, QObject *parent)
 {
     if (!m_parts.effectsNotebook) // the guide walks our own Web Effects unless told otherwise
         m_parts.effectsNotebook = [this] { return effectsNotebook(); };
-    m_table = new QAction(QStringLiteral("&Table Vaza Ded..."), this);
-    m_table->setObjectName(QStringLiteral("TableWizeGuy"));
+    using G = GeneratorCommands;
+    m_table = item("&Table Vaza Ded...", "TableWizeGuy", "Table Vaza Ded", &G::TableWizeGuyClick);
     m_table->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
-    m_table->setStatusTip(QStringLiteral("Table Vaza Ded"));
-    connect(m_table, &QAction::triggered, this, &GeneratorCommands::TableWizeGuyClick);
-    m_cellAttributes = new QAction(QStringLiteral("Table Cell &Attributes"), this);
-    m_cellAttributes->setObjectName(QStringLiteral("TableCellAttributes"));
-    m_cellAttributes->setStatusTip(QStringLiteral("Change table cell attributes"));
-    connect(m_cellAttributes, &QAction::triggered, this,
-            &GeneratorCommands::TableCellAttributesClick);
-    m_form = new QAction(QStringLiteral("&Data Form Vaza Ded..."), this);
-    m_form->setObjectName(QStringLiteral("FormWizeGuy"));
-    m_form->setStatusTip(QStringLiteral("Data Entry Form Vaza Ded"));
-    connect(m_form, &QAction::triggered, this, &GeneratorCommands::FormWizeGuyClick);
-    m_frames = new QAction(QStringLiteral("&Frame Creator..."), this);
-    m_frames->setObjectName(QStringLiteral("FrameWiseGuy"));
-    m_frames->setStatusTip(QStringLiteral("Create a frame set page"));
-    connect(m_frames, &QAction::triggered, this, &GeneratorCommands::FrameWiseGuyClick);
-    m_frameWizeGuy = new QAction(QStringLiteral("Frame Vaza Ded"), this);
-    m_frameWizeGuy->setObjectName(QStringLiteral("FrameWizeGuy"));
-    m_frameWizeGuy->setStatusTip(QStringLiteral("Create a frame set page"));
-    connect(m_frameWizeGuy, &QAction::triggered, this, &GeneratorCommands::FrameWiseGuyClick);
-    m_calendar = new QAction(QStringLiteral("&Calendar Vaza Ded..."), this);
-    m_calendar->setObjectName(QStringLiteral("CalendarWizeGuy"));
-    m_calendar->setStatusTip(QStringLiteral("Calendar Vaza Ded"));
-    connect(m_calendar, &QAction::triggered, this, &GeneratorCommands::CalendarWizeGuyClick);
-    m_imageIndex = new QAction(QStringLiteral("Create &Index of Images"), this);
-    m_imageIndex->setObjectName(QStringLiteral("ImageIndex"));
-    m_imageIndex->setStatusTip(QStringLiteral("Create a page listing the images of a directory"));
-    connect(m_imageIndex, &QAction::triggered, this, &GeneratorCommands::ImageIndexClick);
-    m_template = new QAction(QStringLiteral("Zazureva Rido Rev..."), this);
-    m_template->setObjectName(QStringLiteral("TemplateWizeGuy1"));
-    m_template->setStatusTip(QStringLiteral("Fill in template definitions"));
-    connect(m_template, &QAction::triggered, this, &GeneratorCommands::TemplateWizeGuy1Click);
-    m_pageWiseGuy = new QAction(QStringLiteral("Page Wise &Guy..."), this);
-    m_pageWiseGuy->setObjectName(QStringLiteral("PageWiseGuy"));
-    m_pageWiseGuy->setStatusTip(QStringLiteral("The Vaza Ded"));
-    connect(m_pageWiseGuy, &QAction::triggered, this, &GeneratorCommands::PageWiseGuyClick);
+    m_cellAttributes = item("Table Cell &Attributes", "TableCellAttributes",
+                            "Change table cell attributes", &G::TableCellAttributesClick);
+    m_form = item("&Data Form Vaza Ded...", "FormWizeGuy", "Data Entry Form Vaza Ded",
+                  &G::FormWizeGuyClick);
+    m_frames = item("&Frame Creator...", "FrameWiseGuy", "Create a frame set page",
+                    &G::FrameWiseGuyClick);
+    m_frameWizeGuy
+        = item("Frame Vaza Ded", "FrameWizeGuy", "Create a frame set page", &G::FrameWiseGuyClick);
+    m_calendar = item("&Calendar Vaza Ded...", "CalendarWizeGuy", "Calendar Vaza Ded",
+                      &G::CalendarWizeGuyClick);
+    m_imageIndex = item("Create &Index of Images", "ImageIndex",
+                        "Create a page listing the images of a directory", &G::ImageIndexClick);
+    m_template = item("Zazureva Rido Rev...", "TemplateWizeGuy1", "Fill in template definitions",
+                      &G::TemplateWizeGuy1Click);
+    m_pageWiseGuy = item("Page Wise &Guy...", "PageWiseGuy", "The Vaza Ded", &G::PageWiseGuyClick);
     m_submit = new TSubmitForm(m_parts.editor->window());
     if (m_parts.mainPreview)
         connect(m_parts.mainPreview, &Renderer::formSubmitted, m_submit,

@@ -102,6 +102,9 @@ public:
     TWiseGuyForm *pageGuide() const { return m_guide.get(); }
 
 private:
+    // A menu item under its object name and hint, running command.
+    QAction *item(const char *caption, const char *name, const char *hint,
+                  void (GeneratorCommands::*command)());
     // Redraws the main preview, when there is one, after a dialog changed the page.
     std::function<void()> previewRefresher() const;
     // The Web Effects openers (Insert items with their keys) and tool-page buttons.
