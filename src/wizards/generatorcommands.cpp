@@ -163,57 +163,29 @@ void GeneratorCommands::placeEffectsItems(QMenu *menu)
     menu->insertActions(afterBar, QList<QAction *> { m_cellAttributes } + m_effectsItems.mid(3));
 }
 
-void GeneratorCommands::addEffectsButtons()
+void GeneratorCommands::addToolButtons()
 {
     const struct
     {
         const char *page;
         const char *name;
         const char *text;
-        QAction *action;
-    } buttons[] = {
-        { "ListsPage", "EffectsListBtn", "Open List page in Effects Notebook",
-          m_effectsItems.at(1) },
-        { "ImagesPage", "EffectsImageBtn", "Open Image page in Effects Notebook",
-          m_effectsItems.at(3) },
-    };
-    for (const auto &b : buttons) {
-        QWidget *page = m_parts.toolBook
-            ? m_parts.toolBook->findChild<QWidget *>(QLatin1String(b.page))
-            : nullptr;
-        auto *layout = page ? qobject_cast<QBoxLayout *>(page->layout()) : nullptr;
-        if (!layout || page->findChild<QToolButton *>(QLatin1String(b.name)))
-            continue;
-        auto *button = new QToolButton(page);
-        button->setObjectName(QLatin1String(b.name));
-        // The pages' rows are full: a short caption, the whole one as its hint.
-        button->setText(QStringLiteral("Web Effects"));
-        button->setToolTip(QLatin1String(b.text));
-        button->setStatusTip(QLatin1String(b.text));
-        connect(button, &QToolButton::clicked, b.action, &QAction::trigger);
-        layout->insertWidget(layout->count() - 1, button); // before the closing stretch
-    }
-}
-
-void GeneratorCommands::addToolButtons()
-{
-    struct Button
-    {
-        const char *page;
-        const char *name;
-        const char *text;
         const char *hint;
         QAction *action;
-    };
-    const Button buttons[] = {
+    } buttons[] = {
         { "TablesPage", "TableWizeGuyBtn", "Table Vaza Ded", "Table Vaza Ded", m_table },
         { "TablesPage", "CellAttributesBtn", "Cell Attributes", "Change table cell attributes",
           m_cellAttributes },
         { "FormsPage", "FormWizeGuyBtn", "Form Vaza Ded", "Data Entry Form Vaza Ded", m_form },
         { "TemplatesPage", "TemplateWizeGuyBtn", "Go!", "Fill in template definitions",
           m_template },
+        // The pages' rows are full: a short caption, the whole one as its hint.
+        { "ListsPage", "EffectsListBtn", "Web Effects", "Open List page in Effects Notebook",
+          m_effectsItems.at(1) },
+        { "ImagesPage", "EffectsImageBtn", "Web Effects", "Open Image page in Effects Notebook",
+          m_effectsItems.at(3) },
     };
-    for (const Button &b : buttons) {
+    for (const auto &b : buttons) {
         QWidget *page = m_parts.toolBook
             ? m_parts.toolBook->findChild<QWidget *>(QLatin1String(b.page))
             : nullptr;
@@ -228,7 +200,6 @@ void GeneratorCommands::addToolButtons()
         connect(button, &QToolButton::clicked, b.action, &QAction::trigger);
         layout->insertWidget(layout->count() - 1, button); // before the closing stretch
     }
-    addEffectsButtons();
 }
 
 void GeneratorCommands::TableWizeGuyClick()

@@ -111,8 +111,6 @@ private:
     void makeEffectsItems();
     // The Web Effects openers around "Horizontal &Bar".
     void placeEffectsItems(QMenu *menu);
-    // The tool pages' Web Effects buttons, once each.
-    void addEffectsButtons();
 
     Parts m_parts;
     QAction *m_table = nullptr;
