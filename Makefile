@@ -6,7 +6,7 @@ JOBS    ?= $(shell nproc)
 CMAKE_FLAGS ?=
 GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 
-.PHONY: all setup configure build run test check-sanitize bench install clean fuzz-build fuzz fuzz-check
+.PHONY: all setup configure build run test test-stress check-sanitize bench install clean fuzz-build fuzz fuzz-check
 
 all: build
 
@@ -26,6 +26,14 @@ run: build
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS) --timeout 600
+
+# The same suite while stress-ng keeps every core busy, as on a developer's or CI's
+# machine that has other work: a test that passes only on a quiet machine fails here.
+# STRESS_CPUS sets how many busy workers (one per core by default).
+STRESS_CPUS ?= $(JOBS)
+test-stress: build
+	scripts/under-load.sh $(STRESS_CPUS) \
+		sh -c 'cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS) --timeout 600'
 
 # The whole suite under AddressSanitizer and UndefinedBehaviorSanitizer, in its own build
 # folder. A Debug build (-g, no optimisation) compiles in two thirds of the time -O1 takes,

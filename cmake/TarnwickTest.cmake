@@ -8,6 +8,7 @@ function(add_tarnwick_test name)
     endif()
     add_executable(${name} ${T_SOURCES})
     target_link_libraries(${name} PRIVATE ${T_LIBS} tarnwick_testsupport Qt6::Test tarnwick_options)
+    tarnwick_precompile(${name} TEST)
     set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES

@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/startup.h"
 #include "platform/renderer.h"
+#include "platform/writelimit.h"
 
 #include <QApplication>
 #include <QCoreApplication>
 
 int main(int argc, char *argv[])
 {
+    Tarnwick::WriteLimit::failWritesInsteadOfEnding();
     // Before any application object: the preview engine needs settings made first.
     Tarnwick::Renderer::prepareEngine();
     Tarnwick::Startup::describeApplication();

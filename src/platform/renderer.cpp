@@ -155,11 +155,17 @@ const char positionScript[] = R"JS((function (position) {
         root = null;
     }
     var frames = 0;
+    var settled = false; // placed for the last time: the document is the user's now
     function beforeFrame() {
+        // A frame can come after the document was read, when a busy machine
+        // holds frames back; by then the caller may have scrolled elsewhere.
+        if (settled)
+            return;
         place();
         // A document whose reading stalls (a slow script it waits for) shows
         // after a third of a second, even before it stands where it belongs.
         if (window.scrollY >= position || document.readyState !== 'loading' || ++frames > 20) {
+            settled = true;
             show();
             return;
         }
@@ -175,6 +181,7 @@ const char positionScript[] = R"JS((function (position) {
     }
     window.requestAnimationFrame(beforeFrame);
     document.addEventListener('DOMContentLoaded', function () {
+        settled = true;
         place();
         show();
     });

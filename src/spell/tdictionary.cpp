@@ -66,7 +66,9 @@ QStringList TDictionary::wordsOf(const QString &text)
 {
     QStringList words;
     for (const QString &line : text.split(QLatin1Char('\n'))) {
-        const QString word = normalise(line.trimmed());
+        // Trimmed again after the cut, which may end in a blank: the word kept
+        // is the word the saved line reads back as.
+        const QString word = normalise(line.trimmed()).trimmed();
         if (!word.isEmpty())
             words << word;
     }

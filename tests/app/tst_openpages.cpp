@@ -6,6 +6,7 @@
 #include "filesizelimit.h"
 #include "openpagesfixture.h"
 #include "platform/editorcontrol.h"
+#include "platform/writelimit.h"
 #include "scriptedprompter.h"
 #include "testenvironment.h"
 
@@ -89,6 +90,7 @@ const char saveUnderLimitRole[] = "--save-under-limit";
 
 int saveUnderLimit(int argc, char *argv[])
 {
+    WriteLimit::failWritesInsteadOfEnding(); // as the program does first
     QApplication application(argc, argv);
     const QString path = QString::fromLocal8Bit(argv[2]);
     ScriptedPrompter prompter;

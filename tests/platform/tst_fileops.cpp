@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/fileops.h"
+#include "platform/writelimit.h"
 
 #include "support/filesizelimit.h"
 #include "support/testenvironment.h"
@@ -26,6 +27,7 @@ constexpr int fileSizeLimit = 4096;
 
 int replaceUnderLimit(const QString &how, const QString &source, const QString &target)
 {
+    WriteLimit::failWritesInsteadOfEnding(); // as every program of ours does first
     const QByteArray bytes = TestEnvironment::readFile(source);
     const Result result = how == QLatin1String("write")
         ? FileOps::writeFileAtomic(target, bytes)

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/textfile.h"
+#include "platform/writelimit.h"
 #include "support/filesizelimit.h"
 #include "support/testenvironment.h"
 
@@ -54,6 +55,7 @@ constexpr int fileSizeLimit = 4096;
 
 int writeUnderLimit(const char *path, const char *size)
 {
+    WriteLimit::failWritesInsteadOfEnding(); // as every program of ours does first
     const Result result
         = TextFile::write(QString::fromLocal8Bit(path), QString(std::atoi(size), u'x'), utf8Lf);
     std::fputs(qPrintable(result.error()), stdout);

@@ -352,6 +352,32 @@ private slots:
         QCOMPARE(saved->text, QStringLiteral("wren\n\u00DF\u00A9\n"));
     }
 
+    void longLinesReadBackAsSaved_data()
+    {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<QString>("word");
+        QTest::addRow("cut ends in a blank") << QByteArray(49, 'a') + " tail" << QString(49, 'a');
+        QTest::addRow("cut ends in a tab") << QByteArray(49, 'b') + "\ttail" << QString(49, 'b');
+        QTest::addRow("cut inside the word") << QByteArray(55, 'c') << QString(50, 'c');
+        QTest::addRow("blank after the cut") << QByteArray(50, 'd') + " x" << QString(50, 'd');
+    }
+    void longLinesReadBackAsSaved()
+    {
+        QFETCH(QByteArray, line);
+        QFETCH(QString, word);
+        const QString list = path(QStringLiteral("long.txt"));
+        QVERIFY(writeText(list, line + "\n"));
+        auto dictionary = withWords({"dog"});
+        QVERIFY(dictionary->openUserList(list));
+        QCOMPARE(dictionary->userWords(), QStringList{word});
+        QVERIFY(dictionary->addWord(QStringLiteral("wren")));
+        QVERIFY(dictionary->saveUserList());
+        auto reopened = withWords({"dog"});
+        QVERIFY(reopened->openUserList(list));
+        QCOMPARE(reopened->userWords(), (QStringList{word, QStringLiteral("wren")}));
+        QCOMPARE(readLines(list), (QStringList{word, QStringLiteral("wren")}));
+    }
+
     void failedSaveKeepsListModified()
     {
         const QString list = path(QStringLiteral("locked.txt"));

@@ -27,9 +27,11 @@ FileSizeLimit::Child FileSizeLimit::runChild(const QStringList &arguments, rlim_
 {
     QProcess process;
     process.setChildProcessModifier([limit] {
-        // Between fork and exec: the limit and the ignored SIGXFSZ (which makes
-        // write() fail with EFBIG instead of killing) pass on to the program.
-        std::signal(SIGXFSZ, SIG_IGN);
+        // Between fork and exec: the limit passes on to the program, and SIGXFSZ
+        // is at its default, which ends the process, as in a user's shell. The
+        // child calls WriteLimit::failWritesInsteadOfEnding() as our programs
+        // do, so that a write beyond the limit fails with EFBIG.
+        std::signal(SIGXFSZ, SIG_DFL);
         rlimit tight {};
         getrlimit(RLIMIT_FSIZE, &tight);
         tight.rlim_cur = limit;

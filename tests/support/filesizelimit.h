@@ -27,7 +27,8 @@ public:
         QByteArray output; // its standard output
     };
     // Runs this test executable again with arguments while files may grow to
-    // `limit` bytes in that child process alone; writes beyond fail with EFBIG.
+    // `limit` bytes in that child process alone, SIGXFSZ at its default: the
+    // child must turn it off as our programs do, or a write beyond ends it.
     static Child runChild(const QStringList &arguments, rlim_t limit);
 
 private:

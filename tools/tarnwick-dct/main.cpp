@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // tarnwick-dct: builds spelling dictionaries and looks words up in them.
 
+#include "platform/writelimit.h"
 #include "spell/dctbuilder.h"
 #include "spell/dctcommands.h"
 #include "spell/tdictionary.h"
@@ -49,6 +50,7 @@ int build(const QString &wordList, const QString &outPath, QTextStream &out, QTe
 
 int main(int argc, char *argv[])
 {
+    WriteLimit::failWritesInsteadOfEnding();
     QCoreApplication app(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);

@@ -4,6 +4,7 @@
 #include "app/commandlinepublisher.h"
 #include "app/programdirectory.h"
 #include "app/settings.h"
+#include "platform/writelimit.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -12,6 +13,7 @@ using namespace Tarnwick;
 
 int main(int argc, char *argv[])
 {
+    WriteLimit::failWritesInsteadOfEnding();
     QCoreApplication app(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
