@@ -93,6 +93,15 @@ int number(const QString &text)
 
 const QLatin1String anchorEnd("</A>");
 
+// The anchor the builder puts into each cell to find it by: a link of the
+// same address in the cell's own text or values is not it.
+const QRegularExpression &builderAnchor()
+{
+    static const QRegularExpression anchor(QStringLiteral("<A HREF=\"Cell:(\\d+)\\.\">\\*</A>"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    return anchor;
+}
+
 } // namespace
 
 QString TableBuilder::startTag(const TableAttributes &a)
@@ -220,7 +229,7 @@ bool TableBuilder::selectCell(const QString &address)
     const QString anchor = anchorOf(address);
     if (anchor.isEmpty() || m_viewForm)
         return false;
-    const QString href = QStringLiteral("<A HREF=\"") + anchor + QStringLiteral("\">");
+    const QString href = QStringLiteral("<A HREF=\"") + anchor + QStringLiteral("\">*</A>");
     for (int i = 0; i < m_lines.size(); ++i) {
         if (isCellLine(m_lines.at(i)) && m_lines.at(i).contains(href, Qt::CaseInsensitive)) {
             m_selected = i;
@@ -255,9 +264,7 @@ void TableBuilder::changeCell(const CellFields &cell)
     if (m_selected < 0 || m_selected >= m_lines.size() || m_viewForm)
         return;
     const QString line = m_lines.at(m_selected);
-    static const QRegularExpression number(QStringLiteral("<A HREF=\"Cell:(\\d+)\\.\">"),
-                                           QRegularExpression::CaseInsensitiveOption);
-    const QRegularExpressionMatch match = number.match(line);
+    const QRegularExpressionMatch match = builderAnchor().match(line);
     const QString anchor = match.hasMatch() ? match.captured(1) : QString();
     QString rebuilt = cellLine(cell, anchor.toInt());
     if (!match.hasMatch()) // keep whatever the line had, even no anchor
@@ -322,13 +329,14 @@ void TableBuilder::deleteCell()
 
 QString TableBuilder::withoutAnchor(const QString &line)
 {
-    // Only the builder's own anchor goes: a link typed into the cell text stays.
-    static const QRegularExpression anchor(QStringLiteral("<A HREF=\"Cell:\\d+\\.\">\\*</A>"),
-                                           QRegularExpression::CaseInsensitiveOption);
-    const QRegularExpressionMatch match = anchor.match(line);
-    if (!match.hasMatch())
-        return line;
-    return line.left(match.capturedStart()) + line.mid(match.capturedEnd());
+    // Only the builder's own anchors go: a link typed into the cell text stays.
+    // Every one goes, so that a damaged file with two in one cell loads with
+    // one anchor a cell, each found by its number.
+    QString cleaned = line;
+    // Taking one out can join the text around it into another.
+    while (cleaned.contains(builderAnchor()))
+        cleaned.remove(builderAnchor());
+    return cleaned;
 }
 
 QStringList TableBuilder::viewLines() const

@@ -45,6 +45,8 @@ private slots:
     void attributesReadBack_data();
     void attributesReadBack();
     void loadRenumbersAnchors();
+    void damagedCellsStaySelectable_data();
+    void damagedCellsStaySelectable();
     void cellAttributes_data();
     void cellAttributes();
 };
@@ -334,6 +336,40 @@ void TestTableBuilder::loadRenumbersAnchors()
     QVERIFY(loaded.lines().at(5).contains("HREF=\"Cell:2.\""));
     QVERIFY(loaded.selectCell("cell:2."));
     QCOMPARE(loaded.selectedLine(), 5);
+}
+
+void TestTableBuilder::damagedCellsStaySelectable_data()
+{
+    QTest::addColumn<QString>("cell");
+    QTest::addRow("anchor address inside a value")
+        << "<TD ROWSPAN=\"1\" COLSPAN=\"1\" VALIGN=\"<A HREF=\"Cell:1.\">\" ALIGN=\"left\" "
+           "BGCOLOR=\"\">text</TD>";
+    QTest::addRow("second builder anchor in the text")
+        << "<TD VALIGN=\"top\"><A HREF=\"Cell:0.\">*</A>one<A HREF=\"Cell:1.\">*</A>two</TD>";
+    QTest::addRow("anchors that join when one goes")
+        << "<TD><A HREF=\"Cell:<A HREF=\"Cell:4.\">*</A>1.\">*</A>x</TD>";
+    QTest::addRow("broken value with NUL bytes")
+        << QStringLiteral("<TD VALIGN=\"t\0p><A HREF=\"Cell:1.\">x</TD>");
+}
+
+// A cell of a damaged file keeps the anchor the builder gave it when it is
+// written back from its own fields, and the other cells stay found too.
+void TestTableBuilder::damagedCellsStaySelectable()
+{
+    QFETCH(QString, cell);
+    const QStringList lines { "<TABLE BORDER=\"1\">", "<CAPTION ALIGN=\"top\"><H1></H1></CAPTION>",
+                              "<TR>", cell, "<TD>second</TD>", "</TR>", "</TABLE>" };
+    TableBuilder b;
+    b.load(lines);
+    for (int round = 0; round < 2; ++round) {
+        QVERIFY(b.selectCell("cell:0."));
+        QCOMPARE(b.selectedLine(), 3);
+        b.changeCell(b.selectedCell());
+        QVERIFY(b.selectCell("cell:0."));
+        QCOMPARE(b.selectedLine(), 3);
+        QVERIFY(b.selectCell("cell:1."));
+        QCOMPARE(b.selectedLine(), 4);
+    }
 }
 
 void TestTableBuilder::cellAttributes_data()
