@@ -306,7 +306,10 @@ public:
     std::optional<Load> queued; // waits until the current load ends
     bool busy = false;
     QUrl shownUrl; // what the user sees as the address; empty after Clear
-    QUrl refusedUrl; // the last main-frame navigation refused
+    // Main-frame navigations refused whose start and end may still be
+    // reported; they must not be taken for the load asked for in their place.
+    QList<QUrl> refusedUrls;
+    void refused(const QUrl &url);
 
     int position = 0;
     int maxPosition = 0;
@@ -981,8 +984,10 @@ bool Renderer::Private::acceptNavigation(const QUrl &url, QWebEnginePage::Naviga
 {
     deciding = true;
     const auto decided = qScopeGuard([this] { deciding = false; });
+    // Marked before anything is asked: the handler of a clicked link may load
+    // its own document, whose acceptance must not unmark this one.
     if (isMainFrame)
-        refusedUrl = url;
+        refused(url);
     if (type == QWebEnginePage::NavigationTypeFormSubmitted)
         return false; // reported by the form script, never sent
     if (isMainFrame && document.isDocument(page->url()) && document.isWithinDocument(url)) {
@@ -1001,8 +1006,18 @@ bool Renderer::Private::acceptNavigation(const QUrl &url, QWebEnginePage::Naviga
             return false;
         }
     }
-    refusedUrl.clear();
+    if (isMainFrame)
+        refusedUrls.removeOne(url); // goes ahead: its start and end are a load's
     return true;
+}
+
+void Renderer::Private::refused(const QUrl &url)
+{
+    refusedUrls.removeOne(url);
+    refusedUrls.append(url);
+    // A refused navigation is not always reported; the oldest are let go.
+    while (refusedUrls.size() > 8)
+        refusedUrls.removeFirst();
 }
 
 // A link of a scheme the engine does not know starts loading before it is
@@ -1029,7 +1044,7 @@ void Renderer::Private::loadingChanged(const QWebEngineLoadingInfo &info)
         // A navigation refused in acceptNavigation still starts and stops;
         // its start says nothing of a load asked for meanwhile, even of the
         // same address (a link handled by loading its own target).
-        if (info.url() == refusedUrl)
+        if (refusedUrls.contains(info.url()))
             return;
         if (!current) {
             // The page went somewhere by itself (a followed link, a script).
@@ -1047,8 +1062,9 @@ void Renderer::Private::loadingChanged(const QWebEngineLoadingInfo &info)
     }
     // Loads run one at a time, so once ours has begun, the next end is its
     // own, even at another address after a redirection.
-    if (!current || info.url() == refusedUrl
-        || (!current->started && !sameDocument(info.url(), current->url)))
+    if (refusedUrls.removeOne(info.url()))
+        return; // the end of a refused navigation, late as it may come
+    if (!current || (!current->started && !sameDocument(info.url(), current->url)))
         return;
     if (current->retryIfAborted && info.status() != QWebEngineLoadingInfo::LoadSucceededStatus
         && info.errorCode() == abortedErrorCode) {
