@@ -580,7 +580,8 @@ void TestUserTagCommands::setupDialogKeepsLongCaptions()
     dialog.assignButton()->click();
     QCOMPARE(dialog.lines(0).at(0), written);
     QVERIFY(dialog.OKBtnClick());
-    QVERIFY(TestEnvironment::readFile(f.path("page1.btn")).startsWith(written.toUtf8() + "\r\n"));
+    QVERIFY(TestEnvironment::readFile(f.path("page1.btn"))
+                .startsWith(QByteArray(written.toUtf8() + "\r\n")));
     QCOMPARE(f.button(0, 0)->text(), written.section(QLatin1Char('|'), 0, 0));
 }
 
@@ -613,7 +614,7 @@ void TestUserTagCommands::codeHintsArePlainText()
     QFETCH(QString, code);
     QFETCH(int, kind);
     QFETCH(QString, result);
-    const QString line = "X|" + code + "|" + QString::number(kind) + "|0";
+    const QString line = QString("X|" + code + "|" + QString::number(kind) + "|0");
     Fixture f({ { "page1.btn", crlf({ line }) } });
     QToolButton *button = f.button(0, 0);
     QCOMPARE(shownTip(button->toolTip()), code);
@@ -626,10 +627,10 @@ void TestUserTagCommands::codeHintsArePlainText()
     QCOMPARE(shownTip(dialog.button(0, 0)->toolTip()), code);
     dialog.button(0, 0)->click();
     QCOMPARE(dialog.sourceEdit()->text(), code);
-    dialog.sourceEdit()->setText(code + "!");
+    dialog.sourceEdit()->setText(QString(code + "!"));
     dialog.assignButton()->click();
-    QCOMPARE(shownTip(dialog.button(0, 0)->toolTip()), code + "!");
-    QCOMPARE(dialog.lines(0).at(0), "X|" + code + "!|" + QString::number(kind) + "|0");
+    QCOMPARE(shownTip(dialog.button(0, 0)->toolTip()), QString(code + "!"));
+    QCOMPARE(dialog.lines(0).at(0), QString("X|" + code + "!|" + QString::number(kind) + "|0"));
 }
 
 void TestUserTagCommands::setupDialogWriteFailure()
