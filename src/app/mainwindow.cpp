@@ -351,7 +351,9 @@ void MainWindow::buildMenus()
     QMenu *search = menuBar()->addMenu(QStringLiteral("&Search"));
     m_editCommands->fillSearchMenu(search);
     auto *spell = new SpellCommands(
-        { m_editCommands, m_openPages, m_settings, m_prompter, m_programDirectory }, this);
+        { m_editCommands, m_webPage, m_openPages, m_settings, m_prompter, m_programDirectory },
+        this);
+    connect(spell, &SpellCommands::refreshPreview, m_preview, &PreviewController::UpdateWebView);
     spell->attach(search, m_speedButtons->pasteButton());
     search->addSeparator();
     QAction *searchSource = menuAction(search, QStringLiteral("Search Source"));

@@ -19,6 +19,7 @@ namespace Tarnwick {
 SpellCommands::SpellCommands(const Parts &parts, QWidget *window)
     : QObject(window)
     , m_editCommands(parts.editCommands)
+    , m_webPage(parts.webPage)
     , m_pages(parts.pages)
     , m_settings(parts.settings)
     , m_programDirectory(parts.programDirectory)
@@ -103,8 +104,12 @@ void SpellCommands::SpellCheckClick()
         return;
     EditorControl *editor = m_editCommands->targetEditor();
     applySettings();
+    const QString before = editor->GetTextBuffer();
     m_checker.check(*editor);
     editor->setFocus();
+    // Replacements made before a Cancel stay, so they are shown whatever the outcome.
+    if (editor == m_webPage && editor->GetTextBuffer() != before)
+        Q_EMIT refreshPreview();
 }
 
 } // namespace Tarnwick

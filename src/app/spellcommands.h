@@ -14,6 +14,7 @@ class QWidget;
 namespace Tarnwick {
 
 class EditCommands;
+class EditorControl;
 class OpenPages;
 class Prompter;
 class Settings;
@@ -29,6 +30,7 @@ public:
     struct Parts
     {
         EditCommands *editCommands = nullptr; // tells the focused editor
+        EditorControl *webPage = nullptr; // the page editor, which the preview shows
         OpenPages *pages = nullptr;
         Settings *settings = nullptr;
         Prompter *prompter = nullptr;
@@ -56,10 +58,15 @@ public:
     void applySettings();
     void SpellCheckClick();
 
+Q_SIGNALS:
+    // The check changed the page's text.
+    void refreshPreview();
+
 private:
     void setPageOpen(bool open);
 
     EditCommands *m_editCommands;
+    EditorControl *m_webPage;
     OpenPages *m_pages;
     Settings *m_settings;
     QString m_programDirectory;

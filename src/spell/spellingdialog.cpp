@@ -117,10 +117,12 @@ SpellingAction SpellingDialog::ask(const QString &word, QString *replacement)
         raise();
         activateWindow();
     }
+    // AutoSuggest only offers words: the box keeps the word until the user
+    // picks a suggestion or types, so Enter never changes what was not chosen.
+    if (m_autoSuggest)
+        showSuggestions(suggestionsFor(word));
     m_replacement->setFocus();
     m_replacement->selectAll();
-    if (m_autoSuggest)
-        SuggestClick();
 
     m_choice.reset();
     const QScopedValueRollback answering(m_asking, true);
@@ -170,14 +172,22 @@ void SpellingDialog::SuggestClick()
 {
     if (!m_suggester)
         return;
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    const QStringList words = m_suggester->suggest(m_replacement->text(), m_count);
-    QGuiApplication::restoreOverrideCursor();
+    const QStringList words = suggestionsFor(m_replacement->text());
     showSuggestions(words);
     if (!words.isEmpty())
         m_replacement->setText(words.first());
     if (m_replaceButton)
         m_replaceButton->setFocus();
+}
+
+QStringList SpellingDialog::suggestionsFor(const QString &word) const
+{
+    if (!m_suggester)
+        return {};
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const QStringList words = m_suggester->suggest(word, m_count);
+    QGuiApplication::restoreOverrideCursor();
+    return words;
 }
 
 void SpellingDialog::QuickSuggest()

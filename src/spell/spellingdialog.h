@@ -39,7 +39,7 @@ public:
     // Where Suggest and QuickSuggest look, and how many words they offer.
     // Without a suggester the list stays empty.
     void setSuggester(Suggester *suggester, int count);
-    // Fill the list as soon as a word is shown.
+    // Fill the list as soon as a word is shown; the replacement box keeps the word.
     void setAutoSuggest(bool on) { m_autoSuggest = on; }
 
     SpellingAction ask(const QString &word, QString *replacement) override;
@@ -74,6 +74,7 @@ protected:
 private:
     void choose(SpellingAction action);
     void showSuggestions(const QStringList &words);
+    QStringList suggestionsFor(const QString &word) const;
     void QuickSuggest();
     void AccentClick(QChar letter);
 

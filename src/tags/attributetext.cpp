@@ -119,12 +119,9 @@ AttributeText::Kind AttributeText::kindOf(const Hit &hit)
     if (hit.part != Part::Attribute)
         return Kind::Other;
     const QString &name = hit.name;
-    if (hit.hasValue && hit.value.startsWith(u'#')) {
-        if (colorValue(hit.value))
-            return Kind::Color;
-        if (isColorAttribute(name))
-            return Kind::BadColor;
-    }
+    // Only colour attributes: HREF="#add" is an anchor, hex digits or not.
+    if (hit.hasValue && hit.value.startsWith(u'#') && isColorAttribute(name))
+        return colorValue(hit.value) ? Kind::Color : Kind::BadColor;
     const auto is = [&name](const char *other) {
         return name.compare(QLatin1String(other), Qt::CaseInsensitive) == 0;
     };

@@ -37,7 +37,7 @@ public:
     // What a double click on an attribute does with it.
     enum class Kind {
         Other,
-        Color, // "#" and hexadecimal digits
+        Color, // a colour attribute with "#" and hexadecimal digits
         BadColor, // a colour attribute whose "#" value is not a colour
         Image, // BACKGROUND, SRC, LOWSRC
         Align,

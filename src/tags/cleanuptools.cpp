@@ -8,20 +8,40 @@
 #include "tags/taginserter.h"
 #include "tags/textlines.h"
 
-#include <QRegularExpression>
-
 #include <utility>
 
 namespace Tarnwick {
 
 namespace {
 
-const QRegularExpression &emptyColor()
+bool endsName(QChar c)
 {
-    // The whole attribute name: BORDERCOLOR="" must not leave BORDER behind.
-    static const QRegularExpression pattern(QStringLiteral(R"((?<![\w:.-])[\w:.-]*color="")"),
-                                            QRegularExpression::CaseInsensitiveOption);
-    return pattern;
+    return c.isSpace() || c == u'=' || c == u'>' || c == u'/' || c == u'<';
+}
+
+qsizetype skipSpace(QStringView text, qsizetype i)
+{
+    while (i < text.size() && text[i].isSpace())
+        ++i;
+    return i;
+}
+
+// The whole attribute name: BORDERCOLOR="" must not leave BORDER behind.
+bool isColorName(QStringView name)
+{
+    for (const QChar c : name)
+        if (!c.isLetterOrNumber() && c != u'_' && c != u':' && c != u'.' && c != u'-')
+            return false;
+    return name.endsWith(u"color", Qt::CaseInsensitive);
+}
+
+// Elements whose content is text, not tags.
+bool holdsText(QStringView tagName)
+{
+    for (const char *name : { "script", "style", "textarea", "title", "xmp" })
+        if (tagName.compare(QLatin1String(name), Qt::CaseInsensitive) == 0)
+            return true;
+    return false;
 }
 
 // Caret right behind (or in front of) the match that FindText selected.
@@ -54,15 +74,78 @@ QString CleanupTools::removeColorsQuestion()
 
 QString CleanupTools::withoutEmptyColors(const QString &text)
 {
+    const QStringView view(text);
+    const qsizetype size = view.size();
     QString result;
-    result.reserve(text.size());
-    qsizetype from = 0;
-    for (auto it = emptyColor().globalMatch(text); it.hasNext();) {
-        const QRegularExpressionMatch match = it.next();
-        result += QStringView(text).mid(from, match.capturedStart() - from);
-        from = match.capturedEnd();
+    result.reserve(size);
+    qsizetype kept = 0; // text before this is in result
+    qsizetype i = 0;
+    while (i < size) {
+        const qsizetype open = view.indexOf(u'<', i);
+        if (open < 0)
+            break;
+        const QStringView rest = view.sliced(open);
+        if (rest.startsWith(u"<!--") || rest.startsWith(u"<%")) {
+            const QStringView close = rest.startsWith(u"<%") ? u"%>" : u"-->";
+            const qsizetype end = view.indexOf(close, open + 2);
+            i = end < 0 ? size : end + close.size();
+            continue;
+        }
+        qsizetype name = open + 1;
+        const bool closing = name < size && view[name] == u'/';
+        if (closing)
+            ++name;
+        if (name >= size || !view[name].isLetter()) {
+            i = open + 1; // "a < b" in the text
+            continue;
+        }
+        i = name;
+        while (i < size && !endsName(view[i]))
+            ++i;
+        const QStringView tagName = view.sliced(name, i - name);
+        bool ended = false;
+        while (i < size) {
+            i = skipSpace(view, i);
+            if (i >= size || view[i] == u'<')
+                break; // a tag left open: the next one starts here
+            if (view[i] == u'>') {
+                ++i;
+                ended = true;
+                break;
+            }
+            const qsizetype start = i;
+            while (i < size && !endsName(view[i]))
+                ++i;
+            if (i == start) { // "/" or a stray "="
+                ++i;
+                continue;
+            }
+            if (view.sliced(i).startsWith(u"=\"\"") && isColorName(view.sliced(start, i - start))) {
+                result += view.sliced(kept, start - kept);
+                i += 3;
+                kept = i;
+                continue;
+            }
+            const qsizetype equals = skipSpace(view, i);
+            if (equals >= size || view[equals] != u'=')
+                continue;
+            qsizetype value = skipSpace(view, equals + 1);
+            if (value < size && (view[value] == u'"' || view[value] == u'\'')) {
+                const qsizetype close = view.indexOf(view[value], value + 1);
+                i = close < 0 ? size : close + 1;
+            } else {
+                while (value < size && !view[value].isSpace() && view[value] != u'>')
+                    ++value;
+                i = value;
+            }
+        }
+        if (ended && !closing && holdsText(tagName)) {
+            const QString end = QStringLiteral("</") + tagName.toString();
+            const qsizetype close = view.indexOf(end, i, Qt::CaseInsensitive);
+            i = close < 0 ? size : close;
+        }
     }
-    result += QStringView(text).mid(from);
+    result += view.sliced(kept);
     return result;
 }
 

@@ -31,8 +31,9 @@ public:
                  Collaborators collaborators);
 
     static QString removeColorsQuestion();
-    // The text without attributes whose name ends in "color" and whose value
-    // is an empty pair of double quotes; the blank in front stays.
+    // The text without attributes of tags whose name ends in "color" and
+    // whose value is an empty pair of double quotes; the blank in front
+    // stays. Comments, scripts, style sheets and text between tags are kept.
     static QString withoutEmptyColors(const QString &text);
     void RemoveInvalidColors1Click();
 

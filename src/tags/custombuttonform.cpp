@@ -4,6 +4,7 @@
 #include "platform/menutext.h"
 #include "platform/prompter.h"
 #include "tags/buttondefinition.h"
+#include "tags/codehint.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -16,6 +17,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpressionValidator>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
@@ -44,6 +46,17 @@ QGroupBox *radioGroup(QWidget *parent, const QString &title, const char *objectN
     }
     radios.first()->setChecked(true);
     return group;
+}
+
+// At most three characters typed, or the caption the button already has,
+// which may be longer when the file was written by other means: it stays
+// as it is unless the user shortens it.
+QRegularExpression captionPattern(const QString &kept = QString())
+{
+    QString pattern = QStringLiteral("(?:.{0,%1})").arg(ButtonDefinition::maxCaption);
+    if (kept.size() > ButtonDefinition::maxCaption)
+        pattern += QLatin1Char('|') + QRegularExpression::escape(kept);
+    return QRegularExpression(pattern, QRegularExpression::DotMatchesEverythingOption);
 }
 
 int checkedIndex(const QList<QRadioButton *> &radios)
@@ -95,7 +108,8 @@ TCustomButtonForm::TCustomButtonForm(const QString &programDirectory, const QStr
     m_pages->tabBar()->installEventFilter(this);
 
     m_caption->setObjectName(QStringLiteral("ButtonCaption"));
-    m_caption->setMaxLength(ButtonDefinition::maxCaption);
+    m_captionRule = new QRegularExpressionValidator(captionPattern(), m_caption);
+    m_caption->setValidator(m_captionRule);
     m_source->setObjectName(QStringLiteral("ButtonSource"));
     m_insertStyle = radioGroup(this, QStringLiteral("Tag Type:"), "InsertStyle",
                                { QStringLiteral("Insert As Is"), QStringLiteral("Standard Double"),
@@ -172,7 +186,7 @@ void TCustomButtonForm::FormCreate()
         for (int i = 0; i < ButtonDefinition::slotCount && i < read.size(); ++i) {
             const ButtonDefinition definition = ButtonDefinition::parse(read[i]);
             m_buttons[p][i]->setText(plainMenuText(definition.caption));
-            m_buttons[p][i]->setToolTip(definition.code);
+            m_buttons[p][i]->setToolTip(CodeHint::toolTip(definition.code));
         }
         m_lines[p] = ButtonDefinition::padded(read);
         // A file that is not text is neither shown nor written over.
@@ -206,8 +220,9 @@ void TCustomButtonForm::ButtonClick(int page, int slot)
     const ButtonDefinition definition = ButtonDefinition::parse(m_lines[page][slot]);
     m_isDropType->setChecked(definition.isArrow());
     IsDropTypeClick(m_isDropType->isChecked());
-    m_caption->setText(definition.caption.left(ButtonDefinition::maxCaption));
-    m_source->setText(button->toolTip());
+    m_captionRule->setRegularExpression(captionPattern(definition.caption));
+    m_caption->setText(definition.caption);
+    m_source->setText(definition.code);
     setInsertStyle(ButtonDefinition::choiceOf(definition.insertKind, 3));
     m_dropdownRadios[ButtonDefinition::choiceOf(definition.dropKind, 2)]->setChecked(true);
     m_assign->setEnabled(true);
@@ -238,7 +253,7 @@ void TCustomButtonForm::AssignClick()
     m_lines[m_chosenPage][m_chosenSlot] = definition.line();
     QToolButton *button = m_buttons[m_chosenPage][m_chosenSlot];
     button->setText(plainMenuText(caption));
-    button->setToolTip(code);
+    button->setToolTip(CodeHint::toolTip(code));
     m_changed = true;
     clearChoice();
 }
@@ -253,6 +268,7 @@ void TCustomButtonForm::clearChoice()
         group->setExclusive(true);
     }
     m_chosenPage = m_chosenSlot = -1;
+    m_captionRule->setRegularExpression(captionPattern());
     m_caption->clear();
     m_source->clear();
     m_insertRadios.first()->setChecked(true);

@@ -15,6 +15,7 @@ class QGroupBox;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class QRegularExpressionValidator;
 class QTabWidget;
 class QToolButton;
 
@@ -82,6 +83,7 @@ private:
     UserFileContent m_files[pageCount];
     bool m_readable[pageCount] = { true, true, true, true };
     QLineEdit *m_caption;
+    QRegularExpressionValidator *m_captionRule = nullptr;
     QLineEdit *m_source;
     QGroupBox *m_insertStyle;
     QList<QRadioButton *> m_insertRadios;

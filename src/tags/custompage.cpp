@@ -4,6 +4,7 @@
 #include "platform/menutext.h"
 #include "platform/prompter.h"
 #include "tags/buttondefinition.h"
+#include "tags/codehint.h"
 #include "tags/lcrpopup.h"
 #include "tags/taginserter.h"
 
@@ -47,6 +48,7 @@ void CustomPage::CreateButtons()
         connect(button, &QToolButton::clicked, this, [this, i] { onClick(i); });
         m_buttons.append(button);
         m_kinds.append(noAction);
+        m_codes.append(QString());
     }
 }
 
@@ -62,8 +64,7 @@ void CustomPage::ReassignButtons(const QStringList &lines)
         const ButtonDefinition definition
             = ButtonDefinition::parse(i < lines.size() ? lines[i] : QString());
         button->setText(plainMenuText(definition.caption));
-        button->setToolTip(definition.code);
-        button->setStatusTip(definition.code);
+        setCode(i, definition.code);
         button->setVisible(!definition.isFree());
         if (definition.isFree())
             continue;
@@ -80,8 +81,7 @@ void CustomPage::ReassignButtons(const QStringList &lines)
             continue;
         }
         const ButtonDefinition served = ButtonDefinition::parse(lines[i + 1]);
-        button->setToolTip(served.code);
-        button->setStatusTip(served.code);
+        setCode(i, served.code);
         button->setText(QString());
         button->setArrowType(Qt::DownArrow);
         button->setGeometry(slotWidth * i + arrowOffset, 0, arrowWidth, buttonHeight);
@@ -92,10 +92,17 @@ void CustomPage::ReassignButtons(const QStringList &lines)
     }
 }
 
+void CustomPage::setCode(int slot, const QString &code)
+{
+    m_codes[slot] = code;
+    m_buttons[slot]->setToolTip(CodeHint::toolTip(code));
+    m_buttons[slot]->setStatusTip(code);
+}
+
 void CustomPage::onClick(int slot)
 {
     QToolButton *button = m_buttons[slot];
-    const QString hint = button->toolTip();
+    const QString &hint = m_codes[slot];
     switch (m_kinds[slot]) {
     case ButtonDefinition::InsertAsIs:
         m_inserter->ButtonInsertAsIs(hint);

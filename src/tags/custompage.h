@@ -30,6 +30,8 @@ public:
     void ReassignButtons(const QStringList &lines);
 
 private:
+    // The code a click inserts, shown as the button's hint.
+    void setCode(int slot, const QString &code);
     void onClick(int slot);
 
     int m_number;
@@ -38,6 +40,7 @@ private:
     Prompter *m_prompter;
     QList<QToolButton *> m_buttons;
     QList<int> m_kinds; // per slot: insert kind, or an arrow's pop-up, or nothing
+    QStringList m_codes; // per slot
 };
 
 } // namespace Tarnwick

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tags/specialpage.h"
 
+#include "tags/codehint.h"
 #include "tags/specialcharacters.h"
 #include "tags/taginserter.h"
 
@@ -44,8 +45,9 @@ void SpecialPage::CreateButtons()
         button->setFont(font);
         button->setGeometry(buttonSize * i, 0, buttonSize, buttonSize);
         button->hide();
-        connect(button, &QToolButton::clicked, this, [this, button] { SpecialChar1Click(button); });
+        connect(button, &QToolButton::clicked, this, [this, i] { SpecialChar1Click(i); });
         m_buttons.append(button);
+        m_codes.append(QString());
     }
 }
 
@@ -57,16 +59,16 @@ void SpecialPage::ReassignSpecialCharacters()
         const SpecialCharacters::Slot slot = stored.value(i);
         button->setGeometry(buttonSize * i, 0, buttonSize, buttonSize);
         button->setText(SpecialCharacters::caption(slot.character));
-        button->setToolTip(slot.code);
+        m_codes[i] = slot.code;
+        button->setToolTip(CodeHint::toolTip(slot.code));
         button->setStatusTip(slot.code);
         button->setVisible(!slot.isEmpty());
     }
 }
 
-void SpecialPage::SpecialChar1Click(QToolButton *button)
+void SpecialPage::SpecialChar1Click(int slot)
 {
-    // The hint holds the code.
-    m_inserter->InsertText(button->toolTip());
+    m_inserter->InsertText(m_codes.value(slot));
 }
 
 } // namespace Tarnwick

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QList>
+#include <QStringList>
 #include <QWidget>
 
 class QToolButton;
@@ -26,11 +27,12 @@ public:
     void ReassignSpecialCharacters();
 
 private:
-    void SpecialChar1Click(QToolButton *button);
+    void SpecialChar1Click(int slot);
 
     TagInserter *m_inserter;
     SpecialCharacters *m_characters;
     QList<QToolButton *> m_buttons;
+    QStringList m_codes; // per slot: what a click inserts
 };
 
 } // namespace Tarnwick

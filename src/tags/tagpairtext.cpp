@@ -25,6 +25,34 @@ bool endsTagName(QChar c)
     return c.isSpace() || c == QLatin1Char('>') || c == QLatin1Char('/');
 }
 
+// The ".." that parts the halves: the first one outside a quoted value
+// (HREF="../index.htm"). A quote opens a value only right after "=" and
+// blanks. With no such "..", an unclosed quote for one, the first ".." of
+// the text, as it has always been.
+qsizetype halvesSplit(const QString &text)
+{
+    QChar quote;
+    QChar lastSeen; // last character outside a value that is not a blank
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (!quote.isNull()) {
+            if (c == quote)
+                quote = QChar();
+            continue;
+        }
+        if ((c == QLatin1Char('"') || c == QLatin1Char('\'')) && lastSeen == QLatin1Char('=')) {
+            quote = c;
+            lastSeen = QChar();
+            continue;
+        }
+        if (c == QLatin1Char('.') && i + 1 < text.size() && text.at(i + 1) == QLatin1Char('.'))
+            return i;
+        if (!c.isSpace())
+            lastSeen = c;
+    }
+    return text.indexOf(QLatin1String(".."));
+}
+
 } // namespace
 
 QString TagPairText::closingTag(const QString &tag)
@@ -50,7 +78,7 @@ TagPair TagPairText::captionAsTag(const QString &caption)
 
 TagPair TagPairText::unevenTags(const QString &pairText)
 {
-    const qsizetype dots = pairText.indexOf(QLatin1String(".."));
+    const qsizetype dots = halvesSplit(pairText);
     if (dots < 0)
         return firstWordTags(pairText);
     const QString open = pairText.left(dots);

@@ -16,6 +16,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
 
@@ -28,13 +29,18 @@ struct SpellSession : MainWindowSession
 {
     MainWindow &startWithPage(const QByteArray &pageText)
     {
+        MainWindow &w = start();
+        startWithPageOn(w, pageText);
+        return w;
+    }
+    // The dictionary and the page, on a window already started.
+    void startWithPageOn(MainWindow &w, const QByteArray &pageText)
+    {
         DctBuilder english;
         english.addWords({ "the", "page", "clipboard", "thing" });
         if (!english.write(home() + QStringLiteral("ENGLISH.DCT")))
             qFatal("cannot write the dictionary");
-        MainWindow &w = start();
         w.openPages()->LoadFile(file(QStringLiteral("page.htm"), pageText), false);
-        return w;
     }
     SpellCommands *commands() const { return window->findChild<SpellCommands *>(); }
     ~SpellSession()
@@ -56,6 +62,8 @@ private slots:
     void checksTheFocusedEditor_data();
     void checksTheFocusedEditor();
     void settingsReachTheChecker();
+    void previewShowsTheReplacements_data();
+    void previewShowsTheReplacements();
     void dictionaryNames_data();
     void dictionaryNames();
 };
@@ -161,6 +169,53 @@ void tst_SpellCommands::settingsReachTheChecker()
     s.commands()->SpellCheckClick();
     QCOMPARE(asked, QStringList { "pagge" });
     QCOMPARE(s.prompter.texts(), QStringList());
+}
+
+void tst_SpellCommands::previewShowsTheReplacements_data()
+{
+    QTest::addColumn<QString>("pageText");
+    QTest::addColumn<QString>("shown");
+    QTest::addRow("run completed") << "teh page"
+                                   << "the page";
+    QTest::addRow("cancelled after a change") << "teh pagge"
+                                              << "the pagge";
+}
+
+void tst_SpellCommands::previewShowsTheReplacements()
+{
+    QFETCH(QString, pageText);
+    QFETCH(QString, shown);
+    SpellSession s;
+    MainWindow &w = s.start();
+    auto *preview = w.findChild<Renderer *>(QStringLiteral("HTMLSplit"));
+    QVERIFY(preview);
+    QSignalSpy loaded(preview, &Renderer::loadFinished);
+    s.startWithPageOn(w, pageText.toUtf8());
+    QVERIFY(loaded.wait(TestEnvironment::signalBound));
+    QTRY_VERIFY_WITH_TIMEOUT(!preview->Busy(), TestEnvironment::signalBound);
+    loaded.clear();
+
+    s.commands()->applySettings();
+    SpellingDialog *dialog = s.commands()->checker().dialog();
+    connect(dialog, &SpellingDialog::asking, dialog, [dialog](const QString &word) {
+        if (word != QLatin1String("teh")) {
+            dialog->close(); // Cancel keeps what was replaced
+            return;
+        }
+        dialog->replacementBox()->setText(QStringLiteral("the"));
+        dialog->replaceButton()->click();
+    });
+    s.commands()->SpellCheckClick();
+    QCOMPARE(w.editor()->Text(), shown);
+    QVERIFY(loaded.wait(TestEnvironment::signalBound));
+    QString text;
+    bool answered = false;
+    preview->DocumentText([&](const QString &rendered) {
+        text = rendered;
+        answered = true;
+    });
+    QTRY_VERIFY_WITH_TIMEOUT(answered, TestEnvironment::signalBound);
+    QCOMPARE(text.trimmed(), shown);
 }
 
 void tst_SpellCommands::dictionaryNames_data()

@@ -118,6 +118,7 @@ private slots:
     void addWord();
     void suggestButton_data();
     void suggestButton();
+    void autoSuggest_data();
     void autoSuggest();
     void accentButtons();
     void quickSuggest();
@@ -142,7 +143,7 @@ void tst_SpellingDialogs::initTestCase()
     TestEnvironment::isolate();
     DctBuilder english;
     english.addWords({ "the", "then", "there", "these", "they", "cat", "cafe", "color", "on", "a",
-                       "lot", "mat", "sat", "ted", "ten" });
+                       "lot", "mat", "sat", "ted", "ten", "col", "our" });
     QVERIFY(english.write(m_dir.filePath(QStringLiteral("ENGLISH.DCT"))));
     DctBuilder british;
     british.addWords({ "the", "cat", "colour", "on" });
@@ -354,18 +355,44 @@ void tst_SpellingDialogs::suggestButton()
     QCOMPARE(m_editor->Text(), QStringLiteral("The cat"));
 }
 
+void tst_SpellingDialogs::autoSuggest_data()
+{
+    QTest::addColumn<SpellDialogStyle>("style");
+    QTest::addRow("MS Word") << SpellDialogStyle::MSWord;
+    QTest::addRow("WordPerfect") << SpellDialogStyle::WordPerfect;
+    QTest::addRow("WordPro 96") << SpellDialogStyle::WordPro96;
+}
+
+// AutoSuggest fills the list only: Enter on a word as shown changes nothing,
+// Enter after picking a suggestion takes it.
 void tst_SpellingDialogs::autoSuggest()
 {
+    QFETCH(SpellDialogStyle, style);
     m_checker->setAutoSuggest(true);
-    m_checker->setDialogStyle(SpellDialogStyle::WordPro96); // it has no Suggest button
-    m_editor->SetText(QStringLiteral("alot"));
-    Player player(m_checker->dialog(), { "&Replace" });
-    QStringList shown;
-    player.inspect = [&](SpellingDialog *dialog) { shown = listed(dialog->suggestionList()); };
+    m_checker->setDialogStyle(style);
+    m_editor->SetText(QStringLiteral("Colour alot"));
+    SpellingDialog *dialog = m_checker->dialog();
+    QStringList asked, boxes, firstSuggestions;
+    QList<bool> focusInBox;
+    connect(dialog, &SpellingDialog::asking, dialog, [&](const QString &word) {
+        asked << word;
+        const QStringList shown = listed(dialog->suggestionList());
+        firstSuggestions << shown.value(0);
+        boxes << dialog->replacementBox()->text();
+        focusInBox << (dialog->focusWidget() == dialog->replacementBox());
+        if (word == QLatin1String("alot"))
+            dialog->suggestionList()->setCurrentRow(0); // the user picks the first suggestion
+        else if (qEnvironmentVariableIsSet("TARNWICK_SCREENSHOTS"))
+            dialog->grab().save(qEnvironmentVariable("TARNWICK_SCREENSHOTS")
+                                + QStringLiteral("/spell-colour.png"));
+        QTest::keyClick(dialog->focusWidget(), Qt::Key_Return);
+    });
     QCOMPARE(m_checker->check(*m_editor), SpellCheckRun::Outcome::Completed);
-    QVERIFY2(!shown.isEmpty(), "the list was empty");
-    QCOMPARE(shown.first(), QStringLiteral("a lot"));
-    QCOMPARE(m_editor->Text(), QStringLiteral("a lot"));
+    QCOMPARE(asked, (QStringList { "Colour", "alot" }));
+    QCOMPARE(boxes, (QStringList { "Colour", "alot" }));
+    QCOMPARE(focusInBox, (QList<bool> { true, true }));
+    QCOMPARE(firstSuggestions, (QStringList { "Col our", "a lot" }));
+    QCOMPARE(m_editor->Text(), QStringLiteral("Colour a lot"));
 }
 
 void tst_SpellingDialogs::accentButtons()

@@ -47,6 +47,22 @@ void AttributeTextTest::attributeUnderTheMouse_data()
                                          << "HREF"
                                          << "HREF=\"#top\""
                                          << "#top" << Kind::Other;
+    QTest::addRow("anchor spelt in hex digits is no colour") << "<A HREF=\"#add\">up</A>"
+                                                             << "HREF"
+                                                             << "HREF=\"#add\""
+                                                             << "#add" << Kind::Other;
+    QTest::addRow("six hex digits in a NAME") << "<A NAME=\"#c0ffee\">"
+                                              << "NAME"
+                                              << "NAME=\"#c0ffee\""
+                                              << "#c0ffee" << Kind::Other;
+    QTest::addRow("BORDERCOLOR") << "<TABLE BORDERCOLOR=\"#ABC\">"
+                                 << "BORDERCOLOR"
+                                 << "BORDERCOLOR=\"#ABC\""
+                                 << "#ABC" << Kind::Color;
+    QTest::addRow("ALINK, lower case") << "<body alink=#ff0000>"
+                                       << "alink"
+                                       << "alink=#ff0000"
+                                       << "#ff0000" << Kind::Color;
     QTest::addRow("bad colour of a colour attribute") << "<FONT COLOR=\"#GG0000\">"
                                                       << "COLOR"
                                                       << "COLOR=\"#GG0000\""

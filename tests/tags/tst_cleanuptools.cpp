@@ -81,6 +81,22 @@ void TestCleanupTools::emptyColors_data()
                                      << "<FONT ";
     QTest::addRow("COLOR as part of a longer word kept") << "<X COLORS=\"\">"
                                                          << "<X COLORS=\"\">";
+    QTest::addRow("script text kept, tags after it cleaned")
+        << "<SCRIPT>el.style.color=\"\";</SCRIPT><FONT COLOR=\"\">"
+        << "<SCRIPT>el.style.color=\"\";</SCRIPT><FONT >";
+    QTest::addRow("script with attributes, lower case")
+        << "<script type=\"text/javascript\">\nif (a<b) x.bgcolor=\"\";\n</script>"
+        << "<script type=\"text/javascript\">\nif (a<b) x.bgcolor=\"\";\n</script>";
+    QTest::addRow("style sheet kept") << "<STYLE>/* color=\"\" */</STYLE><P>"
+                                      << "<STYLE>/* color=\"\" */</STYLE><P>";
+    QTest::addRow("comment kept") << "<!-- <FONT COLOR=\"\"> -->"
+                                  << "<!-- <FONT COLOR=\"\"> -->";
+    QTest::addRow("text between tags kept") << "<P>Write color=\"\" to clear it</P>"
+                                            << "<P>Write color=\"\" to clear it</P>";
+    QTest::addRow("inside another value kept") << "<IMG ALT='color=\"\"' SRC=a.gif>"
+                                               << "<IMG ALT='color=\"\"' SRC=a.gif>";
+    QTest::addRow("tag over lines") << "<FONT\nCOLOR=\"\"\nSIZE=2>"
+                                    << "<FONT\n\nSIZE=2>";
 }
 
 void TestCleanupTools::emptyColors()

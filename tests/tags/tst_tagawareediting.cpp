@@ -276,6 +276,16 @@ void TagAwareEditingTest::colorDoubleClick_data()
                                               << "HREF" << QColor() << "<A HREF=\"#top\">up</A>"
                                               << "HREF=\"#top\""
                                               << "" << false;
+    QTest::addRow("anchor in hex digits: no colour dialog")
+        << "<A HREF=\"#add\">up</A>"
+        << "HREF" << QColor() << "<A HREF=\"#add\">up</A>"
+        << "HREF=\"#add\""
+        << "" << false;
+    QTest::addRow("BORDERCOLOR, short form")
+        << "<TABLE BORDERCOLOR=\"#ABC\">"
+        << "BORDERCOLOR" << QColor(1, 2, 3) << "<TABLE BORDERCOLOR=\"#010203\">"
+        << ""
+        << "" << true;
     QTest::addRow("bad colour value") << "<FONT COLOR=\"#12345G\">x</FONT>"
                                       << "COLOR" << QColor() << "<FONT COLOR=\"#12345G\">x</FONT>"
                                       << "COLOR=\"#12345G\""

@@ -78,6 +78,18 @@ void TagPairTextTest::unevenTags_data()
     QTest::addRow("empty open stays empty") << "../B" << TagPair { "", "</B>" };
     QTest::addRow("nothing at all") << ".." << TagPair {};
     QTest::addRow("blanks round a bare half") << " B .. /B  - Bold" << TagPair { "<B>", "</B>" };
+    QTest::addRow("dots inside a quoted value") << "<A HREF=\"../index.htm\">..</A> - Up"
+                                                << TagPair { "<A HREF=\"../index.htm\">", "</A>" };
+    QTest::addRow("dots inside a single-quoted value, blanks round =")
+        << "<A HREF = '../up/../index.htm'>..</A>"
+        << TagPair { "<A HREF = '../up/../index.htm'>", "</A>" };
+    QTest::addRow("dots in a quoted value of a bare half")
+        << "A HREF=\"../x.htm\"../A - Up" << TagPair { "<A HREF=\"../x.htm\">", "</A>" };
+    QTest::addRow("an apostrophe is no quote")
+        << "<B>It's..</B> - Bold" << TagPair { "<B>It's", "</B>" };
+    QTest::addRow("dots in the free words") << "B../B - Wait.." << TagPair { "<B>", "</B>" };
+    QTest::addRow("unclosed quote: the first dots, as ever")
+        << "<A HREF=\"../x>..</A>" << TagPair { "<A HREF=\"", "/x>..</A>" };
     QTest::addRow("no dots: the first word names the tag")
         << "TT - Teletype" << TagPair { "<TT>", "</TT>" };
     QTest::addRow("no dots, heading") << "H1 - Size 1" << TagPair { "<H1>", "</H1>" };

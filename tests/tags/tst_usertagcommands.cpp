@@ -34,6 +34,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextDocument>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -150,6 +151,10 @@ private Q_SLOTS:
     void arrowOnTheLastLine();
     void setupDialogFlow();
     void setupDialogRefusesBar();
+    void setupDialogKeepsLongCaptions_data();
+    void setupDialogKeepsLongCaptions();
+    void codeHintsArePlainText_data();
+    void codeHintsArePlainText();
     void setupDialogWriteFailure();
     void specialPageFirstStart();
     void specialDialog_data();
@@ -171,6 +176,10 @@ void TestUserTagCommands::menuEntryInserts_data()
     QTest::addRow("anchor pair") << QByteArray("<A HREF=\"\">..</A> - Anchor\r\n") << 0
                                  << "<A HREF=\"\">..</A> - Anchor"
                                  << "a <A HREF=\"\">word</A> b";
+    QTest::addRow("dots in a quoted value")
+        << QByteArray("<A HREF=\"../index.htm\">..</A> - Up\r\n") << 0
+        << "<A HREF=\"../index.htm\">..</A> - Up"
+        << "a <A HREF=\"../index.htm\">word</A> b";
     QTest::addRow("ampersand in the caption")
         << QByteArray("<A HREF=\"?a=1&b=2\">..</A> - Q & A\r\n") << 0
         << "<A HREF=\"?a=1&&b=2\">..</A> - Q && A"
@@ -323,6 +332,9 @@ void TestUserTagCommands::buttons_data()
         << QStringList { "Hi|Hello|0|0" } << 1 << 0 << "a Hello b";
     QTest::addRow("uneven") << QStringList { "||0|0", "A|A HREF=\"x\"../A - Link|2|0" } << 1 << 1
                             << "a <A HREF=\"x\">word</A> b";
+    QTest::addRow("uneven, dots in a quoted value")
+        << QStringList { "Up|<A HREF=\"../index.htm\">..</A> - Up|2|0" } << 1 << 0
+        << "a <A HREF=\"../index.htm\">word</A> b";
     QTest::addRow("kind 7 does nothing") << QStringList { "Q|Q|7|0" } << 1 << 0 << "a word b";
     QTest::addRow("long caption shown whole")
         << QStringList { "ABCDE|EM|1|0" } << 1 << 0 << "a <EM>word</EM> b";
@@ -444,7 +456,8 @@ void TestUserTagCommands::setupDialogFlow()
     // A new button on the first page.
     dialog.button(0, 3)->click();
     QVERIFY(dialog.assignButton()->isEnabled());
-    QCOMPARE(dialog.captionEdit()->maxLength(), 3);
+    QTest::keyClicks(dialog.captionEdit(), "Emph");
+    QCOMPARE(dialog.captionEdit()->text(), QString("Emp")); // three characters typed at most
     dialog.captionEdit()->setText("Em");
     dialog.sourceEdit()->setText("EM");
     dialog.setInsertStyle(1);
@@ -517,6 +530,109 @@ void TestUserTagCommands::setupDialogRefusesBar()
     QCOMPARE(f.prompter.messages().size(), 1);
 }
 
+void TestUserTagCommands::setupDialogKeepsLongCaptions_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("shown"); // in the caption edit
+    QTest::addColumn<QString>("typing"); // keys into the caption edit, "<" is Backspace
+    QTest::addColumn<QString>("written");
+    QTest::addRow("only the code changed") << "Bold|B|1|0"
+                                           << "Bold"
+                                           << ""
+                                           << "Bold|STRONG|1|0";
+    QTest::addRow("cannot be lengthened") << "Bold|B|1|0"
+                                          << "Bold"
+                                          << "X"
+                                          << "Bold|STRONG|1|0";
+    QTest::addRow("shortened by the user") << "Bold|B|1|0"
+                                           << "Bold"
+                                           << "<"
+                                           << "Bol|STRONG|1|0";
+    QTest::addRow("shortened, then no longer than three") << "Bold|B|1|0"
+                                                          << "Bold"
+                                                          << "<<XY"
+                                                          << "BoX|STRONG|1|0";
+    QTest::addRow("three characters as ever") << "B|B|1|0"
+                                              << "B"
+                                              << "old"
+                                              << "Bol|STRONG|1|0";
+}
+
+void TestUserTagCommands::setupDialogKeepsLongCaptions()
+{
+    QFETCH(QString, line);
+    QFETCH(QString, shown);
+    QFETCH(QString, typing);
+    QFETCH(QString, written);
+    Fixture f({ { "page1.btn", crlf({ line }) } });
+    TCustomButtonForm dialog(f.path(""), f.commands->customCaptions(), &f.prompter, {});
+    dialog.button(0, 0)->click();
+    QLineEdit *caption = dialog.captionEdit();
+    QCOMPARE(caption->text(), shown);
+    caption->end(false);
+    for (QChar c : typing) {
+        if (c == QLatin1Char('<'))
+            QTest::keyClick(caption, Qt::Key_Backspace);
+        else
+            QTest::keyClicks(caption, QString(c));
+    }
+    dialog.sourceEdit()->setText("STRONG");
+    dialog.assignButton()->click();
+    QCOMPARE(dialog.lines(0).at(0), written);
+    QVERIFY(dialog.OKBtnClick());
+    QVERIFY(TestEnvironment::readFile(f.path("page1.btn"))
+                .startsWith(QByteArray(written.toUtf8() + "\r\n")));
+    QCOMPARE(f.button(0, 0)->text(), written.section(QLatin1Char('|'), 0, 0));
+}
+
+// What a tip shows: rich text as the tip label renders it, else the text itself.
+static QString shownTip(const QString &tip)
+{
+    if (!Qt::mightBeRichText(tip))
+        return tip;
+    QTextDocument document;
+    document.setHtml(tip);
+    return document.toPlainText();
+}
+
+void TestUserTagCommands::codeHintsArePlainText_data()
+{
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("result"); // "word" selected in "a word b"
+    QTest::addRow("a tag") << "<BR>" << 0 << "a <BR> b";
+    QTest::addRow("an entity for <") << "&lt;" << 0 << "a &lt; b";
+    QTest::addRow("an uneven pair")
+        << "<A HREF=\"x\">..</A> - Link" << 2 << "a <A HREF=\"x\">word</A> b";
+    QTest::addRow("blanks kept") << "<P>  x" << 0 << "a <P>  x b";
+    QTest::addRow("plain word") << "EM" << 1 << "a <EM>word</EM> b";
+}
+
+// Codes that look like markup are shown as written, and still inserted as written.
+void TestUserTagCommands::codeHintsArePlainText()
+{
+    QFETCH(QString, code);
+    QFETCH(int, kind);
+    QFETCH(QString, result);
+    const QString line = QString("X|" + code + "|" + QString::number(kind) + "|0");
+    Fixture f({ { "page1.btn", crlf({ line }) } });
+    QToolButton *button = f.button(0, 0);
+    QCOMPARE(shownTip(button->toolTip()), code);
+    QCOMPARE(button->statusTip(), code);
+    f.open("a word b", 2, 6);
+    button->click();
+    QCOMPARE(f.page->Text(), result);
+
+    TCustomButtonForm dialog(f.path(""), f.commands->customCaptions(), &f.prompter, {});
+    QCOMPARE(shownTip(dialog.button(0, 0)->toolTip()), code);
+    dialog.button(0, 0)->click();
+    QCOMPARE(dialog.sourceEdit()->text(), code);
+    dialog.sourceEdit()->setText(QString(code + "!"));
+    dialog.assignButton()->click();
+    QCOMPARE(shownTip(dialog.button(0, 0)->toolTip()), QString(code + "!"));
+    QCOMPARE(dialog.lines(0).at(0), QString("X|" + code + "!|" + QString::number(kind) + "|0"));
+}
+
 void TestUserTagCommands::setupDialogWriteFailure()
 {
     Fixture f({ { "page1.btn", "B|B|1|0\r\n" } });
@@ -560,6 +676,7 @@ void TestUserTagCommands::specialPageFirstStart()
                            QString(QChar(0xA7)), "<", ">", "&&" }));
     QCOMPARE(hidden, 9);
     QCOMPARE(special->buttons().at(2)->toolTip(), QString("&#153;"));
+    QCOMPARE(shownTip(special->buttons().at(7)->toolTip()), QString("&lt;")); // not "<"
     QCOMPARE(special->buttons().at(9)->size(), QSize(25, 25));
     f.open("a word b", 2, 6);
     special->buttons().at(9)->click();
