@@ -151,9 +151,10 @@ QString BodyTag::samplePage(const BodySettings &s)
 {
     // A colour that is not set shows as the browser's own.
     const auto words = [](const QColor &c, const char *text, bool underline) -> QString {
-        QString font = c.isValid() ? QStringLiteral("<FONT COLOR=\"#") + colorText(c)
-                + QStringLiteral("\">") + QLatin1String(text) + QStringLiteral("</FONT>")
-                                   : QLatin1String(text);
+        QString font = QLatin1String(text);
+        if (c.isValid())
+            font = QStringLiteral("<FONT COLOR=\"#") + colorText(c) + QStringLiteral("\">") + font
+                + QStringLiteral("</FONT>");
         return underline ? QStringLiteral("<U>") + font + QStringLiteral("</U>") : font;
     };
     QString page = QStringLiteral("<HTML><BODY");

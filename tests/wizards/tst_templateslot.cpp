@@ -323,9 +323,9 @@ void TestTemplateSlot::defaults()
     // Either META line may come first; the name decides, in any case.
     QCOMPARE(Slot::readDefaults({ lines.at(0), lines.at(2), lines.at(1) }).keywords,
              fields.keywords);
-    QCOMPARE(Slot::readDefaults({ lines.at(0), QString(lines.at(1)).replace("Keywords", "keywords"),
-                                  QString(lines.at(2)).replace("Description", "DESCRIPTION") }),
-             fields);
+    QVERIFY(Slot::readDefaults({ lines.at(0), QString(lines.at(1)).replace("Keywords", "keywords"),
+                                 QString(lines.at(2)).replace("Description", "DESCRIPTION") })
+            == fields);
 }
 
 void TestTemplateSlot::handWrittenSlotsKeepTheirWords_data()
