@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Template slots read back from a page: markers are found only on lines that
 // hold one, inside the page; every slot read gives fields within their
-// choices, and what is written from them is whole lines without breaks; an
-// image slot written from plain fields reads back as them.
+// choices, and what is written from them is whole lines without breaks; the
+// text of a heading or text slot is a piece of the line as it stands, all of
+// it when no style was read; comparing markup is symmetric and a line is the
+// same markup as itself; an image slot written from plain fields reads back
+// as them.
 
 #include "fuzzcheck.h"
 #include "fuzzinput.h"
@@ -52,8 +55,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         TARNWICK_FUZZ_CHECK(allowed(TemplateSlot::alignments(), heading.align));
         TARNWICK_FUZZ_CHECK(oneLine(TemplateSlot::write(heading).value_or(QString())));
 
+        TARNWICK_FUZZ_CHECK(text.contains(heading.text));
+
         const TemplateSlot::Text words = TemplateSlot::readText(text);
         TARNWICK_FUZZ_CHECK(oneLine(TemplateSlot::write(words).value_or(QString())));
+        TARNWICK_FUZZ_CHECK(text.contains(words.text));
+        if (!words.bold && !words.underline && !words.italics && words.align.isEmpty())
+            TARNWICK_FUZZ_CHECK(words.text == text);
+
+        TARNWICK_FUZZ_CHECK(TemplateSlot::sameMarkup(text, text));
+        const QString other = page.value(0);
+        TARNWICK_FUZZ_CHECK(TemplateSlot::sameMarkup(text, other)
+                            == TemplateSlot::sameMarkup(other, text));
 
         const TemplateSlot::Image image = TemplateSlot::readImage(text);
         TARNWICK_FUZZ_CHECK(image.width >= 0 && image.height >= 0);

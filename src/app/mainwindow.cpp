@@ -397,6 +397,8 @@ void MainWindow::buildMenus()
           [this] { return m_settings->Defaults.Extension; }, [this] { m_openPages->New1Click(); },
           [this] { return m_openPages->currentFileName(); } },
         this);
+    connect(m_openPages, &OpenPages::pageStateChanged, generators, &GeneratorCommands::setPageOpen);
+    generators->setPageOpen(m_openPages->count() > 0);
     connect(m_projectCommands, &ProjectCommands::framePageOpened, generators,
             &GeneratorCommands::StartFrameWizeGuy);
     connect(m_projectCommands, &ProjectCommands::templatePageOpened, generators,

@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <cctype>
+
 namespace Tarnwick {
 
 namespace {
@@ -85,6 +87,28 @@ QColor ProjectSettings::colorFromText(QString text)
     if (!ok || text.size() > 6)
         return QColor(Qt::black);
     return QColor::fromRgb(QRgb(rgb));
+}
+
+std::optional<QString> ProjectSettings::colorDigits(const QString &text)
+{
+    QString digits = text.trimmed();
+    if (digits.isEmpty())
+        return QString();
+    if (digits.startsWith(QLatin1Char('#')))
+        digits.remove(0, 1);
+    if (digits.size() != 6)
+        return std::nullopt;
+    for (const QChar c : std::as_const(digits)) {
+        if (c.unicode() > 0x7F || !std::isxdigit(c.unicode()))
+            return std::nullopt;
+    }
+    return digits;
+}
+
+QString ProjectSettings::badColorMessage(const QString &caption, const QString &text)
+{
+    return caption + QStringLiteral(": \"") + text
+        + QStringLiteral("\" is not a colour. Give six hexadecimal digits, RRGGBB or #RRGGBB.");
 }
 
 QString ProjectSettings::siteCaption() const

@@ -6,6 +6,8 @@
 #include <QColor>
 #include <QString>
 
+#include <optional>
+
 namespace Tarnwick {
 
 // The keys of a project's "PROJECT.INI", section "PROJECT". A missing file or
@@ -41,6 +43,11 @@ struct ProjectSettings
 
     // One "#" dropped, then RRGGBB in hex; empty or unreadable text is black.
     static QColor colorFromText(QString text);
+    // A page colour as typed or stored, RRGGBB or #RRGGBB: its six digits
+    // without "#"; empty text is no colour (empty). Anything else: nullopt.
+    static std::optional<QString> colorDigits(const QString &text);
+    // Why a colour text was refused; caption names the field.
+    static QString badColorMessage(const QString &caption, const QString &text);
     // WebURL + "/" + FTPDirectory, as the send commands show it.
     QString siteCaption() const;
 

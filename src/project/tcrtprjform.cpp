@@ -225,11 +225,16 @@ ProjectSetup::Fields TCrtPrjForm::fields() const
     fields.password = m_ftpLoginPassword->text();
     fields.useFtps = m_useFtps->isChecked();
     fields.email = m_email->text();
-    fields.textColor = m_colors[TextColor].text->text();
-    fields.linkColor = m_colors[LinkColor].text->text();
-    fields.vLinkColor = m_colors[VLinkColor].text->text();
-    fields.aLinkColor = m_colors[ALinkColor].text->text();
-    fields.bgColor = m_colors[BgColor].text->text();
+    // Stored as six digits, without the "#" a colour may be typed with.
+    const auto color = [this](int index) {
+        const QString text = m_colors[index].text->text();
+        return ProjectSettings::colorDigits(text).value_or(text);
+    };
+    fields.textColor = color(TextColor);
+    fields.linkColor = color(LinkColor);
+    fields.vLinkColor = color(VLinkColor);
+    fields.aLinkColor = color(ALinkColor);
+    fields.bgColor = color(BgColor);
     fields.theme = m_themeChoices->currentText();
     return fields;
 }
@@ -318,8 +323,25 @@ bool TCrtPrjForm::SaveINISettings()
     return true;
 }
 
+bool TCrtPrjForm::colorsAccepted()
+{
+    for (int i = 0; i < ColorCount; ++i) {
+        QLineEdit *text = m_colors[i].text;
+        if (ProjectSettings::colorDigits(text->text()))
+            continue;
+        m_prompter->warning(ProjectSettings::badColorMessage(
+            QString::fromLatin1(pageColorFields[i].caption), text->text()));
+        text->setFocus();
+        return false;
+    }
+    return true;
+}
+
 void TCrtPrjForm::OkBtnClick()
 {
+    // New pages take these colours into their BODY tags.
+    if (!colorsAccepted())
+        return;
     if (m_mode == Mode::Settings) {
         if (SaveINISettings())
             accept();

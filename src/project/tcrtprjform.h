@@ -30,7 +30,7 @@ public:
 
     static constexpr int DirectoryLength = 180;
     static constexpr int DescriptionLength = 35;
-    static constexpr int ColorLength = 6;
+    static constexpr int ColorLength = 7; // "#RRGGBB"
 
     TCrtPrjForm(Mode mode, ProjectOutline *outline, Prompter *prompter,
                 const QString &programDirectory, ProjectSetup::Coding encode,
@@ -68,6 +68,8 @@ private:
     void createProject();
     void chooseColor(int index);
     void showColor(int index);
+    // Every colour RRGGBB, #RRGGBB or empty; else the user is told and the field has the focus.
+    bool colorsAccepted();
     void setFields(const ProjectSetup::Fields &fields);
 
     Mode m_mode;

@@ -10,7 +10,8 @@ namespace Tarnwick {
 // page's BODY tag, the body dialog or a new page last held is offered again.
 struct BodySettings
 {
-    QString image; // background image, full path; empty for none
+    QString image; // background image, full path or web address; empty for none
+    // An invalid colour was read in empty and is written back empty.
     QColor text = Qt::black;
     QColor link = Qt::black;
     QColor visitedLink = Qt::black;

@@ -4,6 +4,7 @@
 #include "tags/attributevalue.h"
 
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QUrl>
 
 #include <cctype>
@@ -18,13 +19,14 @@ QString notANumber(const QString &value)
     return QLatin1Char('\'') + value + QStringLiteral("' is not a valid integer value");
 }
 
-// A colour written as hexadecimal RRGGBB, with or without "#"; empty reads as black.
+// A colour written as hexadecimal RRGGBB, with or without "#"; an empty value
+// is no colour (invalid), so that it is written back empty and not as black.
 std::optional<QColor> readColor(QString value)
 {
     if (value.startsWith(QLatin1Char('#')))
         value.remove(0, 1);
     if (value.isEmpty())
-        return QColor(Qt::black);
+        return QColor();
     for (const QChar c : std::as_const(value))
         if (c.unicode() > 0x7F || !std::isxdigit(c.unicode()))
             return std::nullopt;
@@ -98,6 +100,18 @@ Result BodyTag::SetBodyVars(QStringView tag, BodySettings &settings)
     return Result::success();
 }
 
+bool BodyTag::isWebAddress(const QString &image)
+{
+    // A scheme of two letters or more: "C:" is a drive, not an address.
+    static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.\\-]+:"));
+    return image.startsWith(QLatin1String("//")) || scheme.match(image).hasMatch();
+}
+
+QString BodyTag::backgroundName(const QString &image)
+{
+    return isWebAddress(image) ? image : QFileInfo(image).fileName();
+}
+
 QString BodyTag::colorText(const QColor &color)
 {
     return QStringLiteral("%1%2%3")
@@ -111,9 +125,11 @@ QString BodyTag::build(const BodySettings &s)
 {
     QString tag = QStringLiteral("<BODY ");
     if (!s.image.isEmpty())
-        tag += QStringLiteral("BACKGROUND=\"") + escaped(QFileInfo(s.image).fileName())
+        tag += QStringLiteral("BACKGROUND=\"") + escaped(backgroundName(s.image))
             + QStringLiteral("\" ");
     const auto color = [](const char *name, const QColor &c) -> QString {
+        if (!c.isValid()) // read in empty, kept empty
+            return QLatin1String(name) + QStringLiteral("=\"\" ");
         return QLatin1String(name) + QStringLiteral("=\"#") + colorText(c) + QStringLiteral("\" ");
     };
     tag += color("TEXT", s.text) + color("LINK", s.link) + color("ALINK", s.activeLink)
@@ -133,16 +149,20 @@ QString BodyTag::build(const BodySettings &s)
 
 QString BodyTag::samplePage(const BodySettings &s)
 {
+    // A colour that is not set shows as the browser's own.
     const auto words = [](const QColor &c, const char *text, bool underline) -> QString {
-        QString font = QStringLiteral("<FONT COLOR=\"#") + colorText(c) + QStringLiteral("\">")
-            + QLatin1String(text) + QStringLiteral("</FONT>");
+        QString font = QLatin1String(text);
+        if (c.isValid())
+            font = QStringLiteral("<FONT COLOR=\"#") + colorText(c) + QStringLiteral("\">") + font
+                + QStringLiteral("</FONT>");
         return underline ? QStringLiteral("<U>") + font + QStringLiteral("</U>") : font;
     };
-    QString page
-        = QStringLiteral("<HTML><BODY BGCOLOR=\"#") + colorText(s.background) + QLatin1Char('"');
+    QString page = QStringLiteral("<HTML><BODY");
+    if (s.background.isValid())
+        page += QStringLiteral(" BGCOLOR=\"#") + colorText(s.background) + QLatin1Char('"');
     if (!s.image.isEmpty())
         page += QStringLiteral(" BACKGROUND=\"")
-            + escaped(QFileInfo(s.image).isAbsolute()
+            + escaped(!isWebAddress(s.image) && QFileInfo(s.image).isAbsolute()
                           ? QUrl::fromLocalFile(s.image).toString(QUrl::FullyEncoded)
                           : s.image)
             + QLatin1Char('"');

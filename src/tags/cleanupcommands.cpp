@@ -175,7 +175,7 @@ void CleanupCommands::writeBodyTag(const BodySettings &values)
     // The background goes beside the page before the page names it; a name
     // read from the page's own tag lies there already.
     BodySettings written = values;
-    if (!written.image.isEmpty()) {
+    if (!written.image.isEmpty() && !BodyTag::isWebAddress(written.image)) {
         const QString directory = pageDirectory();
         written.image = QFileInfo(QDir(directory), written.image).absoluteFilePath();
         if (!PageFileCopy::copyBeside(*m_parts.prompter, written.image, directory))

@@ -53,17 +53,21 @@ QAction *ImageCommands::pageAction(const QString &caption, const char *objectNam
 
 void ImageCommands::addPages(PowerBook *book)
 {
-    // After the fixed pages, before the user's own.
-    int at = book->count();
-    for (int i = 0; i < book->count(); ++i)
-        if (book->tabText(i) == QLatin1String("ASP"))
-            at = i + 1;
+    // In the tool bar's order: Images and Links after Tables, Templates after
+    // Forms; at the end when the book lacks those pages.
+    const auto after = [book](const char *caption) {
+        for (int i = 0; i < book->count(); ++i)
+            if (book->tabText(i) == QLatin1String(caption))
+                return i + 1;
+        return book->count();
+    };
     auto *images = new ImagesPage(&m_tools, m_tools.inserter(), book);
     m_imagesPage = images;
+    const int at = after("Tables");
     book->insertTab(at, images, QStringLiteral("Images"));
     book->insertTab(at + 1, new LinksPage(&m_tools, m_tools.inserter(), book),
                     QStringLiteral("Links"));
-    book->insertTab(at + 2, new TemplatesPage(&m_tools, m_tools.inserter(), book),
+    book->insertTab(after("Forms"), new TemplatesPage(&m_tools, m_tools.inserter(), book),
                     QStringLiteral("Templates"));
 }
 

@@ -36,6 +36,15 @@ QStringList ImageLibrary::categories(const QString &root)
     return names;
 }
 
+bool ImageLibrary::unreadable(const QString &directory)
+{
+    if (directory.isEmpty())
+        return false;
+    // Without its trailing separator, so that a file there counts as there.
+    const QFileInfo info(QDir::cleanPath(directory));
+    return info.exists() && (!info.isDir() || !info.isReadable());
+}
+
 QString ImageLibrary::categoryDirectory(const QString &root, const QString &category,
                                         const QString &pageDirectory)
 {

@@ -20,6 +20,9 @@ public:
 
     // "Default", then the root's subdirectories in sorted order.
     static QStringList categories(const QString &root);
+    // True for a directory that is there but cannot be listed (no permission,
+    // or not a directory); a missing one is simply empty.
+    static bool unreadable(const QString &directory);
     // The directory of a category, with a trailing separator; "Default" is
     // the page's directory.
     static QString categoryDirectory(const QString &root, const QString &category,

@@ -64,7 +64,12 @@ QString ImageTools::root() const
 
 QStringList ImageTools::categories() const
 {
-    return ImageLibrary::categories(root());
+    const QString directory = root();
+    // Said, not shown as a library without categories.
+    if (ImageLibrary::unreadable(directory))
+        m_c.prompter->warning(
+            QStringLiteral("Exception occured during FillImageDirectoryListing!"));
+    return ImageLibrary::categories(directory);
 }
 
 QString ImageTools::categoryDirectory(const QString &category) const
@@ -74,9 +79,13 @@ QString ImageTools::categoryDirectory(const QString &category) const
 
 QStringList ImageTools::imageList(const QString &category) const
 {
+    const QString directory = categoryDirectory(category);
+    if (ImageLibrary::unreadable(directory)) {
+        m_c.prompter->warning(QStringLiteral("Exception occured during BuildDirList!"));
+        return {};
+    }
     const BusyCursor busy;
-    return ImageLibrary::filesWithExtensions(categoryDirectory(category),
-                                             call(m_c.graphicExtensions));
+    return ImageLibrary::filesWithExtensions(directory, call(m_c.graphicExtensions));
 }
 
 QStringList ImageTools::pageFiles() const

@@ -16,9 +16,12 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QSlider>
 #include <QSpinBox>
 #include <QVBoxLayout>
+
+#include <limits>
 
 namespace Tarnwick {
 
@@ -97,7 +100,8 @@ TBodyForm::TBodyForm(const BodySettings &remembered, Prompter *prompter,
     for (int i = 0; i < 4; ++i) {
         m_margins[i] = new QSpinBox(this);
         m_margins[i]->setObjectName(QLatin1String(marginNames[i]));
-        m_margins[i]->setRange(-1, 99999);
+        // Any margin a tag can hold, so none read in is cut.
+        m_margins[i]->setRange(-1, std::numeric_limits<int>::max());
         m_margins[i]->setSpecialValueText(QStringLiteral("-1"));
         margins->addRow(QLatin1String(marginCaptions[i]), m_margins[i]);
         int BodySettings::*member = members[i];
@@ -161,13 +165,19 @@ void TBodyForm::chooseItem(Item item)
 {
     m_item = item;
     m_items[item]->setChecked(true);
-    setSliders(itemColor(item));
+    {
+        // Only the colour dialog or a slider changes the colour: an item without one keeps none.
+        const QScopedValueRollback updating(m_updating, true);
+        setSliders(itemColor(item));
+    }
     ColorDialogClick();
 }
 
 void TBodyForm::ColorDialogClick()
 {
-    if (const std::optional<QColor> color = m_prompter->chooseColor(itemColor(m_item)))
+    const QColor current = itemColor(m_item);
+    if (const std::optional<QColor> color
+        = m_prompter->chooseColor(current.isValid() ? current : QColor(Qt::black)))
         setSliders(*color); // moving the sliders gives the item its colour
 }
 
@@ -199,7 +209,7 @@ void TBodyForm::LoadBackgroundClick()
 {
     Prompter::FileRequest request;
     request.caption = QStringLiteral("Open File");
-    request.directory = m_values.image.isEmpty()
+    request.directory = m_values.image.isEmpty() || BodyTag::isWebAddress(m_values.image)
         ? m_pageDirectory
         : QFileInfo(QDir(m_pageDirectory), m_values.image).absolutePath();
     request.filter = mediaFilter();
@@ -232,8 +242,7 @@ void TBodyForm::showValues()
         = { m_values.leftMargin, m_values.rightMargin, m_values.topMargin, m_values.bottomMargin };
     for (int i = 0; i < 4; ++i)
         m_margins[i]->setValue(margins[i]);
-    m_imageName->setText(m_values.image.isEmpty() ? QString()
-                                                  : QFileInfo(m_values.image).fileName());
+    m_imageName->setText(BodyTag::backgroundName(m_values.image));
     setSliders(itemColor(m_item));
     m_updating = false;
     showSample();

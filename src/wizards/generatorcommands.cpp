@@ -2,6 +2,7 @@
 #include "wizards/generatorcommands.h"
 
 #include "platform/editorcontrol.h"
+#include "platform/filefilter.h"
 #include "platform/prompter.h"
 #include "platform/renderer.h"
 #include "preview/previewcontroller.h"
@@ -85,6 +86,7 @@ GeneratorCommands::GeneratorCommands(Parts parts, QObject *parent)
     if (m_parts.mainPreview)
         connect(m_parts.mainPreview, &Renderer::formSubmitted, m_submit,
                 &TSubmitForm::showSubmission);
+    setPageOpen(false);
     makeEffectsItems();
     addToolButtons();
     if (m_parts.insertMenu)
@@ -236,8 +238,17 @@ void GeneratorCommands::FormWizeGuyClick()
     m_formWizard->exec();
 }
 
+void GeneratorCommands::setPageOpen(bool open)
+{
+    // The frame set replaces the page's text: with no page there is none to replace.
+    m_frames->setEnabled(open);
+    m_frameWizeGuy->setEnabled(open);
+}
+
 void GeneratorCommands::FrameWiseGuyClick()
 {
+    if (!m_frames->isEnabled())
+        return;
     if (m_parts.prompter->message(Prompter::Kind::Information,
                                   QStringLiteral("Clear current page to create Frame Structure?"),
                                   Prompter::Buttons::YesNo)
@@ -252,6 +263,9 @@ void GeneratorCommands::StartFrameWizeGuy()
     context.editor = m_parts.editor;
     context.prompter = m_parts.prompter;
     context.pageDirectory = m_parts.pageDirectory;
+    context.openFilter
+        = FileFilter::build(m_parts.pageExtensions ? m_parts.pageExtensions() : QString(),
+                            m_parts.graphicExtensions ? m_parts.graphicExtensions() : QString());
     TFrameForm dialog(std::move(context), m_parts.editor->window());
     dialog.exec();
     if (m_parts.preview)
@@ -355,8 +369,6 @@ void GeneratorCommands::PageWiseGuyClick()
         context.refreshPreview = previewRefresher();
         m_guide = std::make_unique<TWiseGuyForm>(std::move(context), m_parts.editor->window());
     }
-    if (GuidedNotebook *book = m_parts.effectsNotebook())
-        book->setGuided(true);
     m_guide->showGuide();
 }
 

@@ -73,6 +73,8 @@ public:
     void TableWizeGuyClick();
     void TableCellAttributesClick();
     void FormWizeGuyClick();
+    // The frame set items are enabled exactly while a page is open.
+    void setPageOpen(bool open);
     // Asks before the page is cleared, then starts the frame set dialog.
     void FrameWiseGuyClick();
     // The frame set dialog without the question (a new frame page asks none).

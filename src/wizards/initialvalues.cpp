@@ -43,11 +43,16 @@ InitialValuesFields InitialValues::fromProjectSettings(const QString &pageDirect
     const ProfileFile ini(ProjectSettings::settingsFilePath(pageDirectory));
     const QString section = ProjectSettings::Section;
     fields.email = ini.readString(section, QStringLiteral("mailto"), fields.email);
-    fields.textColor = ini.readString(section, QStringLiteral("TextColor"), fields.textColor);
-    fields.linkColor = ini.readString(section, QStringLiteral("LinkColor"), fields.linkColor);
-    fields.aLinkColor = ini.readString(section, QStringLiteral("aLinkColor"), fields.aLinkColor);
-    fields.vLinkColor = ini.readString(section, QStringLiteral("vLinkColor"), fields.vLinkColor);
-    fields.bgColor = ini.readString(section, QStringLiteral("bgColor"), fields.bgColor);
+    // A colour stored as "#RRGGBB" shows as its six digits; anything else as it stands.
+    const auto color = [&](const char *key, const QString &otherwise) {
+        const QString text = ini.readString(section, QLatin1String(key), otherwise);
+        return ProjectSettings::colorDigits(text).value_or(text);
+    };
+    fields.textColor = color("TextColor", fields.textColor);
+    fields.linkColor = color("LinkColor", fields.linkColor);
+    fields.aLinkColor = color("aLinkColor", fields.aLinkColor);
+    fields.vLinkColor = color("vLinkColor", fields.vLinkColor);
+    fields.bgColor = color("bgColor", fields.bgColor);
     const QString theme = ini.readString(section, QStringLiteral("ThemeStyle"));
     if (!theme.isEmpty())
         fields.theme = theme;
@@ -135,8 +140,10 @@ QStringList InitialValues::generate(const InitialValuesFields &f, Paths paths, c
                                                                 { "ALINK", &f.aLinkColor },
                                                                 { "BGCOLOR", &f.bgColor } };
     for (const auto &[attribute, text] : colors) {
-        if (!text->isEmpty())
-            body += quoted(QLatin1String(attribute), QLatin1Char('#') + *text);
+        // "#RRGGBB" gets no second "#"; what is no colour is left out.
+        const QString digits = ProjectSettings::colorDigits(*text).value_or(QString());
+        if (!digits.isEmpty())
+            body += quoted(QLatin1String(attribute), QLatin1Char('#') + digits);
     }
     if (f.leftMargin >= 0)
         body += quoted(QStringLiteral("LEFTMARGIN"), QString::number(f.leftMargin));

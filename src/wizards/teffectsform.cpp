@@ -390,10 +390,11 @@ QWidget *TEffectsForm::appletPage()
     m_appletTitle = named(new QLineEdit(page), "AppletTitle");
     m_appletHeight = named(new QLineEdit(page), "AppletHeight");
     m_appletWidth = named(new QLineEdit(page), "AppletWidth");
-    m_appletAlign
-        = choices(page, "AppletAlign",
-                  { QStringLiteral("left"), QStringLiteral("center"), QStringLiteral("right"),
-                    QStringLiteral("top"), QStringLiteral("bottom"), QStringLiteral("middle") });
+    m_appletAlign = choices(page, "AppletAlign",
+                            // Empty first: ALIGN is written only when one is chosen.
+                            { QString(), QStringLiteral("left"), QStringLiteral("center"),
+                              QStringLiteral("right"), QStringLiteral("top"),
+                              QStringLiteral("bottom"), QStringLiteral("middle") });
     form->addRow(QStringLiteral("Codebase:"), m_codebase);
     form->addRow(QStringLiteral("Code:"), row({ m_code, file }));
     form->addRow(QStringLiteral("Name:"), m_appletName);

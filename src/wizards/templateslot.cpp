@@ -68,6 +68,172 @@ QString colour(const QString &value)
     return value.startsWith(QLatin1Char('#')) ? value.mid(1) : value;
 }
 
+// Where the tag opening at `from` ends (its ">"), quoted values skipped; -1 when it runs on.
+qsizetype tagEnd(const QString &line, qsizetype from)
+{
+    QChar quote;
+    for (qsizetype i = from + 1; i < line.size(); ++i) {
+        const QChar c = line.at(i);
+        if (!quote.isNull()) {
+            if (c == quote)
+                quote = QChar();
+        } else if (c == QLatin1Char('"') || c == QLatin1Char('\'')) {
+            quote = c;
+        } else if (c == QLatin1Char('>')) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+// True when an opening tag of that name starts at `at` ("<B>", "<B CLASS=x>", not "<BR>").
+bool opensTag(const QString &line, qsizetype at, const QString &name)
+{
+    if (charAt(line, at) != QLatin1Char('<')
+        || QStringView(line).mid(at + 1, name.size()).compare(name, Qt::CaseInsensitive) != 0)
+        return false;
+    const QChar after = charAt(line, at + 1 + name.size());
+    return after == QLatin1Char('>') || after == QLatin1Char('/') || after.isSpace();
+}
+
+struct Element
+{
+    QString openTag;
+    QString inner;
+};
+
+// The element of that name when it wraps the whole line, its own kind nested
+// inside it evenly: "<B>a</B> <B>b</B>" is not one bold element.
+std::optional<Element> wrapping(const QString &line, const QString &name)
+{
+    const QString close = QStringLiteral("</") + name + QLatin1Char('>');
+    if (!opensTag(line, 0, name) || !line.endsWith(close, Qt::CaseInsensitive))
+        return std::nullopt;
+    const qsizetype openEnd = tagEnd(line, 0);
+    const qsizetype closeAt = line.size() - close.size();
+    if (openEnd < 0 || openEnd >= closeAt)
+        return std::nullopt;
+    const QString inner = line.mid(openEnd + 1, closeAt - openEnd - 1);
+    int depth = 0;
+    for (qsizetype i = 0; i < inner.size(); ++i) {
+        if (opensTag(inner, i, name))
+            ++depth;
+        else if (QStringView(inner).mid(i, close.size()).compare(close, Qt::CaseInsensitive) == 0
+                 && --depth < 0)
+            return std::nullopt;
+    }
+    if (depth != 0)
+        return std::nullopt;
+    return Element { line.left(openEnd + 1), inner };
+}
+
+// What stands between the first opening tag of that name and the last closing
+// one, inner markup and all; nullopt when the line holds no such pair.
+std::optional<QString> contentOf(const QString &line, const QString &name)
+{
+    for (qsizetype at = line.indexOf(QLatin1Char('<')); at >= 0;
+         at = line.indexOf(QLatin1Char('<'), at + 1)) {
+        if (!opensTag(line, at, name))
+            continue;
+        const qsizetype openEnd = tagEnd(line, at);
+        const qsizetype close
+            = line.lastIndexOf(QStringLiteral("</") + name, -1, Qt::CaseInsensitive);
+        if (openEnd < 0 || close <= openEnd)
+            return std::nullopt;
+        return line.mid(openEnd + 1, close - openEnd - 1);
+    }
+    return std::nullopt;
+}
+
+// A line in a form where only what changes the page is left: words with their
+// blanks counted once, and each tag as its name and its attributes, names and
+// values ignoring case, in any order and however quoted.
+QStringList markupTokens(const QString &line)
+{
+    QStringList tokens;
+    const QString text = line.trimmed();
+    const qsizetype size = text.size();
+    QString words;
+    const auto endWords = [&] {
+        if (!words.isEmpty())
+            tokens.append(QLatin1Char(' ') + words);
+        words.clear();
+    };
+    for (qsizetype i = 0; i < size;) {
+        const QChar c = text.at(i);
+        const QChar next = charAt(text, i + 1);
+        if (c != QLatin1Char('<') || !(next.isLetter() || next == QLatin1Char('/'))) {
+            if (!c.isSpace())
+                words += c;
+            else if (!words.endsWith(QLatin1Char(' ')))
+                words += QLatin1Char(' ');
+            ++i;
+            continue;
+        }
+        endWords();
+        qsizetype j = i + 1;
+        QString name;
+        if (text.at(j) == QLatin1Char('/'))
+            name += text.at(j++);
+        while (j < size && isNameChar(text.at(j)))
+            name += text.at(j++);
+        QStringList attributes;
+        while (j < size) {
+            if (text.at(j).isSpace() || text.at(j) == QLatin1Char('/')) {
+                ++j;
+                continue;
+            }
+            if (text.at(j) == QLatin1Char('>')) {
+                ++j;
+                break;
+            }
+            QString attribute;
+            while (j < size && !text.at(j).isSpace() && text.at(j) != QLatin1Char('=')
+                   && text.at(j) != QLatin1Char('>'))
+                attribute += text.at(j++);
+            if (attribute.isEmpty() && j < size && text.at(j) == QLatin1Char('='))
+                attribute = QStringLiteral("=");
+            qsizetype k = j;
+            while (k < size && text.at(k).isSpace())
+                ++k;
+            if (k < size && text.at(k) == QLatin1Char('=') && attribute != QLatin1String("=")) {
+                ++k;
+                while (k < size && text.at(k).isSpace())
+                    ++k;
+                QString value;
+                const QChar quote = charAt(text, k);
+                if (quote == QLatin1Char('"') || quote == QLatin1Char('\'')) {
+                    qsizetype close = text.indexOf(quote, k + 1);
+                    if (close < 0)
+                        close = text.indexOf(QLatin1Char('>'), k + 1);
+                    if (close < 0)
+                        close = size;
+                    value = text.mid(k + 1, close - k - 1);
+                    j = close < size && text.at(close) == quote ? close + 1 : close;
+                } else {
+                    j = k;
+                    while (j < size && !text.at(j).isSpace() && text.at(j) != QLatin1Char('>'))
+                        ++j;
+                    value = text.mid(k, j - k);
+                }
+                value.replace(QStringLiteral("&quot;"), QStringLiteral("\""));
+                attribute = attribute.toUpper() + QLatin1Char('=') + value.toCaseFolded();
+            } else {
+                if (attribute == QLatin1String("="))
+                    ++j;
+                attribute = attribute.toUpper();
+            }
+            attributes.append(attribute);
+        }
+        attributes.sort();
+        tokens.append(QLatin1Char('<') + name.toUpper() + QLatin1Char(' ')
+                      + attributes.join(QLatin1Char(' ')) + QLatin1Char('>'));
+        i = j;
+    }
+    endWords();
+    return tokens;
+}
+
 QString oneLine(QString text)
 {
     text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
@@ -203,7 +369,10 @@ TemplateSlot::Heading TemplateSlot::readHeading(const QString &line)
             break;
         }
     }
-    fields.text = elementText(line);
+    // The whole of the heading's text, words in other tags as well.
+    const std::optional<QString> inner
+        = contentOf(line, QStringLiteral("H") + QString::number(fields.size));
+    fields.text = inner ? *inner : elementText(line);
     fields.align = item(alignments(), attributeValue(line, QStringLiteral("ALIGN")));
     if (const auto value = attributeValue(line, QStringLiteral("COLOR")))
         fields.color = colour(*value);
@@ -215,11 +384,36 @@ TemplateSlot::Text TemplateSlot::readText(const QString &line)
     Text fields;
     if (line.isEmpty())
         return fields;
-    fields.text = line.contains(QLatin1Char('<')) ? elementText(line) : line;
-    fields.align = item(alignments(), attributeValue(line, QStringLiteral("ALIGN")));
-    fields.bold = hasTag(line, QStringLiteral("B"));
-    fields.underline = hasTag(line, QStringLiteral("U"));
-    fields.italics = hasTag(line, QStringLiteral("I"));
+    // Only wrappers around the whole line become styles; what they wrap is the
+    // text, markup and all, so no word of it is lost.
+    QString rest = line;
+    for (bool unwrapped = true; unwrapped;) {
+        unwrapped = false;
+        for (const char *name : { "P", "I", "U", "B" }) {
+            const std::optional<Element> element = wrapping(rest, QLatin1String(name));
+            if (!element)
+                continue;
+            if (name[0] == 'P') {
+                // A paragraph without an alignment of ours stays in the text.
+                const QString align
+                    = item(alignments(), attributeValue(element->openTag, QStringLiteral("ALIGN")));
+                if (align.isEmpty() || align == QLatin1String("none") || !fields.align.isEmpty())
+                    continue;
+                fields.align = align;
+            } else {
+                bool &style = name[0] == 'B' ? fields.bold
+                    : name[0] == 'U'         ? fields.underline
+                                             : fields.italics;
+                if (style)
+                    continue;
+                style = true;
+            }
+            rest = element->inner;
+            unwrapped = true;
+            break;
+        }
+    }
+    fields.text = rest;
     return fields;
 }
 
@@ -253,7 +447,8 @@ TemplateSlot::Link TemplateSlot::readLink(const QString &line, bool mailto)
         fields.graphic = *graphic;
         fields.imageLink = true;
     } else {
-        fields.text = elementText(line);
+        const std::optional<QString> inner = contentOf(line, QStringLiteral("A"));
+        fields.text = inner ? *inner : elementText(line);
     }
     return fields;
 }
@@ -284,7 +479,9 @@ TemplateSlot::Defaults TemplateSlot::readDefaults(const QStringList &lines)
     Defaults fields;
     const QString title = lines.value(0);
     const qsizetype open = title.indexOf(QLatin1Char('>'));
-    if (open >= 0) {
+    if (const std::optional<QString> inner = contentOf(title, QStringLiteral("TITLE"))) {
+        fields.title = *inner;
+    } else if (open >= 0) {
         const qsizetype close = title.indexOf(QLatin1Char('<'), open + 1);
         fields.title = title.mid(open + 1, close < 0 ? -1 : close - open - 1);
     }
@@ -294,9 +491,10 @@ TemplateSlot::Defaults TemplateSlot::readDefaults(const QStringList &lines)
         const auto name = attributeValue(line, QStringLiteral("NAME"));
         if (!content || !name)
             continue;
-        if (*name == QLatin1String("Keywords"))
+        // Names as hand-written pages spell them: "keywords" is "Keywords".
+        if (name->compare(QLatin1String("Keywords"), Qt::CaseInsensitive) == 0)
             fields.keywords = *content;
-        else if (*name == QLatin1String("Description"))
+        else if (name->compare(QLatin1String("Description"), Qt::CaseInsensitive) == 0)
             fields.description = *content;
     }
     return fields;
@@ -378,6 +576,11 @@ QString TemplateSlot::elementText(const QString &line)
     }
     const qsizetype end = line.indexOf(QLatin1Char('<'), at + 1);
     return line.mid(at + 1, end < 0 ? -1 : end - at - 1);
+}
+
+bool TemplateSlot::sameMarkup(const QString &a, const QString &b)
+{
+    return markupTokens(a) == markupTokens(b);
 }
 
 bool TemplateSlot::hasTag(const QString &line, const QString &name)

@@ -104,6 +104,10 @@ public:
     // What follows the middle ">" of the line up to the next "<": the text of
     // the innermost element of a line of nested elements.
     static QString elementText(const QString &line);
+    // True when the two lines make the same markup: tag and attribute names and
+    // attribute values ignoring case, attributes in any order and however
+    // quoted, blanks counted once. Words keep their case.
+    static bool sameMarkup(const QString &a, const QString &b);
     // True when the line holds an opening tag of that name.
     static bool hasTag(const QString &line, const QString &name);
 };

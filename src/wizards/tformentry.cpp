@@ -10,6 +10,7 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -45,7 +46,8 @@ TFormEntry::TFormEntry(Prompter *prompter, QWidget *parent)
         m_pages->addWidget(makePage(page));
     layout->addWidget(m_pages, 1);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("OKBtn"));
+    m_ok = buttons->button(QDialogButtonBox::Ok);
+    m_ok->setObjectName(QStringLiteral("OKBtn"));
     layout->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &TFormEntry::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -91,7 +93,7 @@ QWidget *TFormEntry::makePage(int page)
         form->addRow(QStringLiteral("List Box Caption:"), m_lbCaption = edit("LBCaption"));
         auto *row = new QHBoxLayout;
         m_lbEntry = edit("LBEntry");
-        auto *add = named(new QPushButton(QStringLiteral("&Add"), w), "LBAdd");
+        auto *add = m_lbAdd = named(new QPushButton(QStringLiteral("&Add"), w), "LBAdd");
         auto *remove = named(new QPushButton(QStringLiteral("&Remove"), w), "LBRemove");
         row->addWidget(m_lbEntry, 1);
         row->addWidget(add);
@@ -106,7 +108,8 @@ QWidget *TFormEntry::makePage(int page)
         m_lbEntries->setSortingEnabled(true);
         connect(add, &QPushButton::clicked, this, &TFormEntry::AddEntryClick);
         connect(remove, &QPushButton::clicked, this, &TFormEntry::RemoveEntryClick);
-        connect(m_lbEntry, &QLineEdit::returnPressed, this, &TFormEntry::AddEntryClick);
+        // Enter in the entry box adds the entry; it never reaches OK.
+        m_lbEntry->installEventFilter(this);
         connect(m_lbEntries, &QListWidget::itemClicked, this,
                 [this](QListWidgetItem *item) { m_lbEntry->setText(item->text()); });
         connect(m_lbSort, &QCheckBox::toggled, this, [this](bool on) {
@@ -157,7 +160,7 @@ void TFormEntry::startNew(int page, const QStringList &groupNames)
             edit->clear();
     }
     for (QCheckBox *box : w->findChildren<QCheckBox *>())
-        box->setChecked(box == m_lbSort ? box->isChecked() : false);
+        box->setChecked(false);
     m_lbEntries->clear();
     m_rgGroup->clear();
     m_rgGroup->addItems(groupNames);
@@ -220,6 +223,30 @@ void TFormEntry::startEdit(const QString &r, const QStringList &groupNames)
         m_hdValue->setText(f(2));
         break;
     }
+}
+
+bool TFormEntry::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_lbEntry) {
+        switch (event->type()) {
+        case QEvent::FocusIn:
+            m_lbAdd->setDefault(true);
+            break;
+        case QEvent::FocusOut:
+            m_ok->setDefault(true);
+            break;
+        case QEvent::KeyPress: {
+            const int key = static_cast<QKeyEvent *>(event)->key();
+            if (key != Qt::Key_Return && key != Qt::Key_Enter)
+                break;
+            AddEntryClick();
+            return true;
+        }
+        default:
+            break;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void TFormEntry::AddEntryClick()

@@ -8,6 +8,7 @@ class QCheckBox;
 class QComboBox;
 class QLineEdit;
 class QListWidget;
+class QPushButton;
 class QSpinBox;
 class QStackedWidget;
 
@@ -41,6 +42,9 @@ public:
     void AddEntryClick();
     void RemoveEntryClick();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     QWidget *makePage(int page);
     void showPage(int page);
@@ -48,6 +52,8 @@ private:
     Prompter *m_prompter;
     QString m_accepted;
     QStackedWidget *m_pages = nullptr;
+    QPushButton *m_ok = nullptr;
+    QPushButton *m_lbAdd = nullptr;
     QLineEdit *m_cbName = nullptr, *m_cbCaption = nullptr, *m_cbValue = nullptr;
     QCheckBox *m_cbChecked = nullptr;
     QComboBox *m_rgGroup = nullptr;

@@ -2,6 +2,7 @@
 #include "wizards/tframeform.h"
 
 #include "platform/editorcontrol.h"
+#include "platform/filefilter.h"
 #include "platform/fileops.h"
 #include "platform/prompter.h"
 #include "platform/renderer.h"
@@ -37,7 +38,6 @@ namespace Tarnwick {
 namespace {
 
 const QString settingsFilter = QStringLiteral("Frame Settings|*.set");
-const QString pageFilter = QStringLiteral("HTM Files|*.htm|HTML Files|*.html");
 constexpr int squeezedExtent = 5;
 constexpr int firstBarLow = 10;
 
@@ -449,7 +449,8 @@ void TFrameForm::chooseFile()
     Prompter::FileRequest request;
     request.caption = QStringLiteral("Open");
     request.directory = pageDirectory();
-    request.filter = pageFilter;
+    request.filter = m_context.openFilter.isEmpty() ? FileFilter::build(QString(), QString())
+                                                    : m_context.openFilter;
     const std::optional<QString> chosen = m_context.prompter->openFileName(request);
     if (!chosen || chosen->isEmpty())
         return;

@@ -38,6 +38,7 @@ public:
         EditorControl *editor = nullptr;
         Prompter *prompter = nullptr;
         std::function<QString()> pageDirectory;
+        QString openFilter; // the main open dialog's filter, offered by the file button
     };
 
     explicit TFrameForm(Context context, QWidget *parent = nullptr);

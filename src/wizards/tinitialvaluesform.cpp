@@ -240,6 +240,14 @@ QWidget *TInitialValuesForm::textPage()
     m_headerBtn->setText(QStringLiteral("Color..."));
     m_headerBtn->setToolTip(QStringLiteral("Click to select a color"));
     connect(m_headerBtn, &QToolButton::clicked, this, &TInitialValuesForm::HeaderBtnClick);
+    // Black is a colour too: the heading goes back to none only here.
+    m_headerClearBtn = new QToolButton(this);
+    m_headerClearBtn->setObjectName(QStringLiteral("HeaderClearBtn"));
+    m_headerClearBtn->setText(QStringLiteral("No Color"));
+    m_headerClearBtn->setToolTip(QStringLiteral("Write the heading without a color"));
+    m_headerClearBtn->setEnabled(false);
+    connect(m_headerClearBtn, &QToolButton::clicked, this,
+            &TInitialValuesForm::HeaderClearBtnClick);
     m_emailText = field("EmailText", this);
     m_emailCaption = field("EmailCaption", this);
     watch(m_emailText);
@@ -252,6 +260,7 @@ QWidget *TInitialValuesForm::textPage()
     heading->addWidget(new QLabel(QStringLiteral("Size:"), this));
     heading->addWidget(m_headingSize);
     heading->addWidget(m_headerBtn);
+    heading->addWidget(m_headerClearBtn);
     heading->addStretch(1);
     auto *form = new QFormLayout;
     form->addRow(QStringLiteral("Logo:"), row(m_logo, logoButton));
@@ -301,7 +310,7 @@ QWidget *TInitialValuesForm::colorsPage()
         color.label = new QLabel(QString::fromLatin1(pageColorFields[i].caption), this);
         color.label->setObjectName(QLatin1String(pageColorFields[i].name)
                                    + QStringLiteral("Label"));
-        color.text = field("", this, 6);
+        color.text = field("", this, 7); // "#RRGGBB"
         color.text->setObjectName(QLatin1String(pageColorFields[i].name) + QStringLiteral("Text"));
         color.label->setBuddy(color.text);
         color.button = browseButton(pageColorFields[i].button, this);
@@ -328,7 +337,8 @@ QWidget *TInitialValuesForm::colorsPage()
     form->addRow(QStringLiteral("Right Margin:"), m_rMargin);
     return page(QStringLiteral("The colours of the text, of links, of links already visited and "
                                "being clicked, and of the background, as six hexadecimal digits "
-                               "RRGGBB; an empty one is left out. A margin of -1 is left out."),
+                               "RRGGBB or #RRGGBB; an empty one is left out. A margin of -1 is "
+                               "left out."),
                 form);
 }
 
@@ -357,6 +367,7 @@ void TInitialValuesForm::setFields(const InitialValuesFields &f)
     m_headingSize->setValue(f.headingSize);
     m_headingColor = f.headingColor;
     paintButton(m_headerBtn, m_headingColor);
+    m_headerClearBtn->setEnabled(m_headingColor.has_value());
     m_emailText->setText(f.email);
     m_emailCaption->setText(f.emailCaption);
     m_centerText->setChecked(f.center);
@@ -457,6 +468,17 @@ void TInitialValuesForm::UpdatePreview()
 
 void TInitialValuesForm::FinishBtnClick()
 {
+    // Only colours reach the BODY tag: anything else is refused here.
+    for (int i = 0; i < ColorCount; ++i) {
+        QLineEdit *text = m_colors[i].text;
+        if (ProjectSettings::colorDigits(text->text()))
+            continue;
+        m_context.prompter->warning(ProjectSettings::badColorMessage(
+            QString::fromLatin1(pageColorFields[i].caption), text->text()));
+        showPage(PageCount - 1);
+        text->setFocus();
+        return;
+    }
     const InitialValuesFields f = fields();
     const QDateTime now = QDateTime::currentDateTime();
     m_lines = m_values.generate(f, InitialValues::Paths::Full, now);
@@ -504,6 +526,15 @@ void TInitialValuesForm::HeaderBtnClick()
         return;
     m_headingColor = *chosen;
     paintButton(m_headerBtn, m_headingColor);
+    m_headerClearBtn->setEnabled(true);
+    UpdatePreview();
+}
+
+void TInitialValuesForm::HeaderClearBtnClick()
+{
+    m_headingColor.reset();
+    paintButton(m_headerBtn, m_headingColor);
+    m_headerClearBtn->setEnabled(false);
     UpdatePreview();
 }
 

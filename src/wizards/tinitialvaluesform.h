@@ -88,6 +88,7 @@ private:
     void chooseColor(int index);
     void showColor(int index);
     void HeaderBtnClick();
+    void HeaderClearBtnClick();
     void chooseImage(QLineEdit *field);
     void watch(QLineEdit *edit);
 
@@ -118,6 +119,7 @@ private:
     QLineEdit *m_pageHeading = nullptr;
     QSpinBox *m_headingSize = nullptr;
     QToolButton *m_headerBtn = nullptr;
+    QToolButton *m_headerClearBtn = nullptr;
     QLineEdit *m_emailText = nullptr;
     QLineEdit *m_emailCaption = nullptr;
     QCheckBox *m_centerText = nullptr;

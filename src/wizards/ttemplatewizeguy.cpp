@@ -93,6 +93,10 @@ TTemplateWizeGuy::TTemplateWizeGuy(Context context, QWidget *parent)
     auto *top = new QVBoxLayout(this);
     m_pages = new QStackedWidget(this);
     top->addWidget(m_pages);
+    m_slotNotice = named(new QLabel(slotNoticeText(), this), "SlotNotice");
+    m_slotNotice->setWordWrap(true);
+    m_slotNotice->hide();
+    top->addWidget(m_slotNotice);
     m_startingPage = buildStartingPage();
     m_defaultsPage = buildDefaultsPage();
     m_headerPage = buildHeaderPage();
@@ -135,6 +139,12 @@ TTemplateWizeGuy::TTemplateWizeGuy(Context context, QWidget *parent)
 QString TTemplateWizeGuy::noDocumentMessage()
 {
     return QStringLiteral("No document appears to be loaded.");
+}
+
+QString TTemplateWizeGuy::slotNoticeText()
+{
+    return QStringLiteral("The line below this marker cannot be shown exactly in these fields. "
+                          "Refresh leaves it as it stands until you change a field.");
 }
 
 QString TTemplateWizeGuy::noMoreMessage()
@@ -431,6 +441,8 @@ void TTemplateWizeGuy::backToStart()
 {
     m_current = 0;
     m_kind = Kind::None;
+    m_slotKept = false;
+    m_slotNotice->hide();
     m_pages->setCurrentWidget(m_startingPage);
     for (QPushButton *button : { m_previous, m_next, m_refresh, m_close })
         button->hide();
@@ -547,18 +559,22 @@ void TTemplateWizeGuy::importSlot()
         break;
     }
     m_importing = false;
+    // What the fields would write is compared with the slot as it stands: a
+    // slot they cannot give back is kept until the user changes a field.
+    m_readBack = slotFromFields();
+    m_slotKept = false;
+    if (m_readBack) {
+        const int lines = TemplateMarkers::slotLines(m_kind);
+        for (int i = 0; i < lines; ++i) {
+            if (!TemplateSlot::sameMarkup(slotLine(1 + i), m_readBack->value(i)))
+                m_slotKept = true;
+        }
+    }
+    m_slotNotice->setVisible(m_slotKept);
 }
 
-bool TTemplateWizeGuy::writeSlot()
+std::optional<QStringList> TTemplateWizeGuy::slotFromFields() const
 {
-    EditorControl *editor = m_context.editor;
-    // Another page in the editor, or lines added above the marker: the slot
-    // is no longer below it, so nothing is written and the walk starts over.
-    if (TemplateMarkers::kindOf(editor->GetLineText(m_current)) != m_kind) {
-        backToStart();
-        return false;
-    }
-    editor->BeginUndoAction();
     switch (m_kind) {
     case Kind::Heading: {
         TemplateSlot::Heading f;
@@ -567,29 +583,15 @@ bool TTemplateWizeGuy::writeSlot()
         f.align = m_headingAlign->currentText();
         f.color = m_headingColor->text();
         if (const auto line = TemplateSlot::write(f))
-            replaceLine(m_current + 1, *line);
-        break;
+            return QStringList { *line };
+        return std::nullopt;
     }
     case Kind::Defaults: {
         TemplateSlot::Defaults f;
         f.title = m_title->text();
         f.keywords = m_keywords->text();
         f.description = m_description->text();
-        const QStringList lines = TemplateSlot::write(f);
-        for (int i = 0; i < int(lines.size()); ++i)
-            replaceLine(m_current + 1 + i, lines.at(i));
-        // A document type chosen goes first on the page, in place of one there.
-        if (m_docType->currentIndex() > 0) {
-            const QString docType = m_docType->currentText();
-            if (editor->GetLineText(1).trimmed().startsWith(QLatin1String("<!DOCTYPE"),
-                                                            Qt::CaseInsensitive)) {
-                replaceLine(1, docType);
-            } else {
-                editor->InsertAtLine(1, 0, docType + QLatin1Char('\n'));
-                ++m_current;
-            }
-        }
-        break;
+        return TemplateSlot::write(f);
     }
     case Kind::Text: {
         TemplateSlot::Text f;
@@ -599,8 +601,8 @@ bool TTemplateWizeGuy::writeSlot()
         f.italics = m_italics->isChecked();
         f.align = m_textAlign->currentText();
         if (const auto line = TemplateSlot::write(f))
-            replaceLine(m_current + 1, *line);
-        break;
+            return QStringList { *line };
+        return std::nullopt;
     }
     case Kind::Image: {
         TemplateSlot::Image f;
@@ -608,8 +610,7 @@ bool TTemplateWizeGuy::writeSlot()
         f.width = m_width->value();
         f.height = m_height->value();
         f.align = m_imageAlign->currentText();
-        replaceLine(m_current + 1, TemplateSlot::write(f));
-        break;
+        return QStringList { TemplateSlot::write(f) };
     }
     case Kind::Link:
     case Kind::MailLink: {
@@ -620,8 +621,7 @@ bool TTemplateWizeGuy::writeSlot()
         f.graphic = m_graphic->currentText().trimmed();
         f.align = m_linkAlign->currentText();
         f.mailto = m_mailto->isChecked();
-        replaceLine(m_current + 1, TemplateSlot::write(f));
-        break;
+        return QStringList { TemplateSlot::write(f) };
     }
     case Kind::Body: {
         TemplateSlot::Body f;
@@ -634,12 +634,45 @@ bool TTemplateWizeGuy::writeSlot()
         f.fixed = m_fixed->isChecked();
         f.leftMargin = m_leftMargin->value();
         f.rightMargin = m_rightMargin->value();
-        replaceLine(m_current + 1, TemplateSlot::write(f));
-        break;
+        return QStringList { TemplateSlot::write(f) };
     }
     case Kind::None:
     case Kind::Invalid:
         break;
+    }
+    return std::nullopt;
+}
+
+bool TTemplateWizeGuy::writeSlot()
+{
+    EditorControl *editor = m_context.editor;
+    // Another page in the editor, or lines added above the marker: the slot
+    // is no longer below it, so nothing is written and the walk starts over.
+    if (TemplateMarkers::kindOf(editor->GetLineText(m_current)) != m_kind) {
+        backToStart();
+        return false;
+    }
+    const std::optional<QStringList> lines = slotFromFields();
+    // Fields as they were read from a slot they cannot give back: the slot stays.
+    const bool keep = m_slotKept && lines == m_readBack;
+    editor->BeginUndoAction();
+    if (lines && !keep) {
+        for (int i = 0; i < int(lines->size()); ++i)
+            replaceLine(m_current + 1 + i, lines->at(i));
+        m_readBack = lines;
+        m_slotKept = false;
+        m_slotNotice->hide();
+    }
+    // A document type chosen goes first on the page, in place of one there.
+    if (m_kind == Kind::Defaults && m_docType->currentIndex() > 0) {
+        const QString docType = m_docType->currentText();
+        if (editor->GetLineText(1).trimmed().startsWith(QLatin1String("<!DOCTYPE"),
+                                                        Qt::CaseInsensitive)) {
+            replaceLine(1, docType);
+        } else {
+            editor->InsertAtLine(1, 0, docType + QLatin1Char('\n'));
+            ++m_current;
+        }
     }
     editor->EndUndoAction();
     return true;

@@ -9,6 +9,7 @@
 #include <QPointer>
 
 #include <functional>
+#include <optional>
 
 class QCheckBox;
 class QComboBox;
@@ -54,6 +55,8 @@ public:
 
     static QString noDocumentMessage(); // "No document appears to be loaded."
     static QString noMoreMessage(); // "No more template definitions"
+    // Shown while the slot holds what the fields cannot give back.
+    static QString slotNoticeText();
 
     // The marker line shown (from 1), 0 on the starting page.
     int currentLine() const { return m_current; }
@@ -86,6 +89,8 @@ private:
     void moveTo(int line);
     void importSlot();
     bool writeSlot();
+    // The slot lines the fields make; nullopt when they leave the slot alone.
+    std::optional<QStringList> slotFromFields() const;
     void backToStart();
     void replaceLine(int line, const QString &text);
     QStringList imageFiles() const;
@@ -101,11 +106,14 @@ private:
     int m_current = 0;
     Kind m_kind = Kind::None;
     bool m_importing = false;
+    std::optional<QStringList> m_readBack; // what the fields made when the slot was read
+    bool m_slotKept = false; // the slot says more than the fields: Refresh keeps it
     QPointer<QSplitter> m_splitter;
     QList<int> m_savedSizes;
     bool m_splitterRestored = true;
 
     QStackedWidget *m_pages = nullptr;
+    QLabel *m_slotNotice = nullptr;
     QWidget *m_startingPage = nullptr;
     QWidget *m_defaultsPage = nullptr;
     QWidget *m_headerPage = nullptr;

@@ -218,12 +218,26 @@ void TWiseGuyForm::StartClick()
     m_next->show();
     m_next->setEnabled(true);
     m_close->show();
-    GuidedNotebook *book = notebook();
-    if (book && book->isGuided()) {
+    // The notebook is guided from here on; until Start it serves the Insert commands as usual.
+    if (GuidedNotebook *book = notebook()) {
+        book->setGuided(true);
         book->selectTab(0);
         showTabTexts(book);
         book->showBeside(frameGeometry());
     }
+}
+
+GuidedNotebook *TWiseGuyForm::guidedNotebook()
+{
+    GuidedNotebook *book = notebook();
+    if (!book || !m_started)
+        return nullptr;
+    // Closed by the user while the run goes on: Prev and Next bring it back.
+    if (!book->isGuided()) {
+        book->setGuided(true);
+        book->showBeside(frameGeometry());
+    }
+    return book;
 }
 
 void TWiseGuyForm::showTabTexts(GuidedNotebook *book)
@@ -241,8 +255,8 @@ void TWiseGuyForm::showTabTexts(GuidedNotebook *book)
 void TWiseGuyForm::NextClick()
 {
     m_prev->setEnabled(true);
-    GuidedNotebook *book = notebook();
-    if (!book || !book->isGuided())
+    GuidedNotebook *book = guidedNotebook();
+    if (!book)
         return;
     const int last = book->tabCount() - 1;
     if (book->currentTab() < last) {
@@ -256,8 +270,8 @@ void TWiseGuyForm::NextClick()
 void TWiseGuyForm::PrevClick()
 {
     m_next->setEnabled(true);
-    GuidedNotebook *book = notebook();
-    if (!book || !book->isGuided())
+    GuidedNotebook *book = guidedNotebook();
+    if (!book)
         return;
     if (book->currentTab() > 0) {
         book->selectTab(book->currentTab() - 1);

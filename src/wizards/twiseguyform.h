@@ -54,6 +54,8 @@ public:
 
 private:
     GuidedNotebook *notebook() const;
+    // The notebook of a started run, guided and shown again if the user closed it.
+    GuidedNotebook *guidedNotebook();
     void showTabTexts(GuidedNotebook *book);
     void setTexts(const QString &first, const QString &second, const QString &third);
     void endGuidedRun();

@@ -129,6 +129,7 @@ private Q_SLOTS:
     void deleteKeyInTree();
     void initialValuesForAnEmptyPage();
     void newFramePageStartsTheFrameCreator();
+    void frameItemsNeedAPage();
     void openCommandOpensTheChosenPage();
 };
 
@@ -1015,6 +1016,34 @@ void TestMainWindow::newFramePageStartsTheFrameCreator()
     QVERIFY(w.editor()->Text().startsWith("<HTML>"));
     QVERIFY(w.editor()->Text().contains("<FRAMESET ROWS=\"33%,*,34%\">"));
     s.prompter.answer(Prompter::Answer::No); // do not save the page
+    QVERIFY(s.exit());
+}
+
+// The frame set replaces a page's text: with no page open its items are off.
+void TestMainWindow::frameItemsNeedAPage()
+{
+    Session s;
+    const QString page = s.file("site/page.htm", "<p>x</p>");
+    MainWindow &w = s.start();
+    QList<QAction *> items;
+    for (QAction *a : menuNamed(w, "&File")->actions())
+        if (a->text() == QLatin1String("&Frame Creator...")
+            || a->text() == QLatin1String("Frame Vaza Ded"))
+            items.append(a);
+    QCOMPARE(items.size(), 2);
+    for (QAction *item : std::as_const(items)) {
+        QVERIFY(!item->isEnabled());
+        item->trigger();
+    }
+    QVERIFY(s.prompter.messages().isEmpty());
+    QVERIFY(w.openPages()->LoadFile(page, false));
+    for (QAction *item : std::as_const(items))
+        QVERIFY(item->isEnabled());
+    w.openPages()->CloseActivePage();
+    QCOMPARE(w.openPages()->count(), 0);
+    for (QAction *item : std::as_const(items))
+        QVERIFY(!item->isEnabled());
+    QVERIFY(s.prompter.messages().isEmpty());
     QVERIFY(s.exit());
 }
 

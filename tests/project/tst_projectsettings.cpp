@@ -28,6 +28,8 @@ private slots:
     void writeFailure();
     void colorFromText_data();
     void colorFromText();
+    void colorDigits_data();
+    void colorDigits();
     void siteCaption();
 };
 
@@ -219,6 +221,45 @@ void TestProjectSettings::colorFromText()
     QFETCH(QColor, color);
 
     QCOMPARE(ProjectSettings::colorFromText(text), color);
+}
+
+void TestProjectSettings::colorDigits_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("digits"); // "-": not a colour
+    QTest::addRow("six digits") << "FF8000"
+                                << "FF8000";
+    QTest::addRow("with one hash") << "#FF0000"
+                                   << "FF0000";
+    QTest::addRow("lower case kept") << "#0080ff"
+                                     << "0080ff";
+    QTest::addRow("blanks around") << " 123456 "
+                                   << "123456";
+    QTest::addRow("empty is no colour") << ""
+                                        << "";
+    QTest::addRow("hash alone") << "#"
+                                << "-";
+    QTest::addRow("two hashes") << "##FF00"
+                                << "-";
+    QTest::addRow("five digits") << "#FF000"
+                                 << "-";
+    QTest::addRow("seven digits") << "FF00000"
+                                  << "-";
+    QTest::addRow("three digits") << "F00"
+                                  << "-";
+    QTest::addRow("markup") << "zz<>\"q"
+                            << "-";
+    QTest::addRow("colour name") << "maroon"
+                                 << "-";
+    QTest::addRow("full-width digits")
+        << QString::fromUtf8("\uFF11\uFF12\uFF13\uFF14\uFF15\uFF16") << "-";
+}
+
+void TestProjectSettings::colorDigits()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, digits);
+    QCOMPARE(ProjectSettings::colorDigits(text).value_or("-"), digits);
 }
 
 void TestProjectSettings::siteCaption()

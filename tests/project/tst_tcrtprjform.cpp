@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/profilefile.h"
 #include "project/projectoutline.h"
 #include "project/projectsettings.h"
 #include "project/tcrtprjform.h"
@@ -73,6 +74,8 @@ private slots:
     void settingsModeKeepsUninstalledTheme();
     void refusedOnOk_data();
     void refusedOnOk();
+    void coloursOnOk_data();
+    void coloursOnOk();
     void dashOnLeaving_data();
     void dashOnLeaving();
     void directories_data();
@@ -330,6 +333,80 @@ void TestProjectDialog::refusedOnOk()
     QCOMPARE(QApplication::focusWidget(), child<QLineEdit>(form.get(), qPrintable(focus)));
     QCOMPARE(QDir(m_home).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
              QStringList { "Welcome" });
+}
+
+void TestProjectDialog::coloursOnOk_data()
+{
+    QTest::addColumn<bool>("settingsMode");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("stored"); // "-": refused
+    QTest::addRow("six digits") << false << "bgColorText"
+                                << "C0C0C0"
+                                << "C0C0C0";
+    QTest::addRow("with its hash, lower case") << false << "LinkColorText"
+                                               << "#ff8000"
+                                               << "ff8000";
+    QTest::addRow("empty is no colour") << false << "TextColorText"
+                                        << ""
+                                        << "";
+    QTest::addRow("markup") << false << "TextColorText"
+                            << "zz<>\"q"
+                            << "-";
+    QTest::addRow("five digits after the hash") << false << "vLinkColorText"
+                                                << "#FF000"
+                                                << "-";
+    QTest::addRow("three digits") << false << "ALinkColorText"
+                                  << "F00"
+                                  << "-";
+    QTest::addRow("colour name, settings mode") << true << "bgColorText"
+                                                << "white"
+                                                << "-";
+    QTest::addRow("with its hash, settings mode") << true << "bgColorText"
+                                                  << "#FFFFFF"
+                                                  << "FFFFFF";
+}
+
+// New pages put these colours into their BODY tags: only RRGGBB and #RRGGBB pass.
+void TestProjectDialog::coloursOnOk()
+{
+    QFETCH(bool, settingsMode);
+    QFETCH(QString, field);
+    QFETCH(QString, typed);
+    QFETCH(QString, stored);
+    if (settingsMode) {
+        QVERIFY(TestEnvironment::writeFile(m_home + "shop/PROJECT.INI", "[PROJECT]\r\n"));
+        m_outline->setTree(
+            ProjectTree({ { 1, "Shop - shop" }, { 2, TCrtPrjForm::settingsEntry() } }));
+        m_outline->setCurrentRow(1);
+    }
+    auto form = dialog(settingsMode ? TCrtPrjForm::Mode::Settings : TCrtPrjForm::Mode::Create);
+    form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    if (!settingsMode)
+        fill(form.get(), "shop", "Shop");
+    auto *text = child<QLineEdit>(form.get(), qPrintable(field));
+    text->setText(typed);
+    QCOMPARE(text->text(), typed);
+    const QByteArray before = TestEnvironment::readFile(m_home + "shop/PROJECT.INI");
+    form->OkBtnClick();
+    if (stored == "-") {
+        const QString caption
+            = child<QLabel>(form.get(), qPrintable(field.chopped(4) + "Label"))->text();
+        QCOMPARE(m_prompter.texts(),
+                 QStringList { caption + ": \"" + typed
+                               + "\" is not a colour. Give six hexadecimal digits, RRGGBB or "
+                                 "#RRGGBB." });
+        QVERIFY(form->isVisible());
+        QCOMPARE(QApplication::focusWidget(), text);
+        QCOMPARE(TestEnvironment::readFile(m_home + "shop/PROJECT.INI"), before);
+        return;
+    }
+    QCOMPARE(form->result(), int(QDialog::Accepted));
+    QVERIFY(m_prompter.texts().isEmpty());
+    // Key names are matched ignoring case: "ALinkColor" is "aLinkColor".
+    const ProfileFile ini(m_home + "shop/PROJECT.INI");
+    QCOMPARE(ini.readString("PROJECT", field.chopped(4), "(none)"), stored);
 }
 
 void TestProjectDialog::dashOnLeaving_data()

@@ -19,6 +19,8 @@ private Q_SLOTS:
     void build_data();
     void build();
     void writtenTagReadsBack();
+    void webAddresses_data();
+    void webAddresses();
 };
 
 namespace {
@@ -87,8 +89,17 @@ void TestBodyTag::setBodyVars_data()
     bare.fixedBackground = false;
     QTest::addRow("bare tag keeps colours") << "<BODY>" << bare;
     BodySettings empty = bare;
-    empty.text = Qt::black;
-    QTest::addRow("lone quote is empty, reads as black") << "<BODY TEXT=\">" << empty;
+    empty.text = QColor(); // not set: written back empty, never as black
+    QTest::addRow("lone quote is empty, stays empty") << "<BODY TEXT=\">" << empty;
+    BodySettings noBackground = bare;
+    noBackground.text = Qt::black;
+    noBackground.background = QColor();
+    QTest::addRow("empty BGCOLOR stays empty")
+        << R"(<BODY TEXT="#000000" BGCOLOR="">)" << noBackground;
+    BodySettings web = bare;
+    web.image = "http://example.com/bg.gif";
+    QTest::addRow("background at a web address")
+        << R"(<BODY BACKGROUND="http://example.com/bg.gif">)" << web;
 }
 
 void TestBodyTag::setBodyVars()
@@ -154,9 +165,43 @@ void TestBodyTag::build_data()
     full.topMargin = 12;
     full.bottomMargin = 3;
     full.fixedBackground = true;
+    BodySettings unset;
+    unset.link = QColor();
+    unset.background = QColor();
+    unset.leftMargin = 2147483647;
+    QTest::addRow("colours read in empty, largest margin")
+        << unset
+        << R"(<BODY TEXT="#000000" LINK="" ALINK="#000000" VLINK="#000000" BGCOLOR="" LEFTMARGIN="2147483647" >)";
+
     QTest::addRow("everything")
         << full
         << R"(<BODY BACKGROUND="my sky.gif" TEXT="#000000" LINK="#0000FF" ALINK="#FF0000" VLINK="#800080" BGCOLOR="#FFFFFF" LEFTMARGIN="0" TOPMARGIN="12" BOTTOMMARGIN="3" BGPROPERTIES="FIXED">)";
+}
+
+void TestBodyTag::webAddresses_data()
+{
+    QTest::addColumn<QString>("image");
+    QTest::addColumn<bool>("web");
+    QTest::addRow("http") << "http://example.com/bg.gif" << true;
+    QTest::addRow("https, upper case") << "HTTPS://example.com/a%20b.png" << true;
+    QTest::addRow("without a scheme") << "//cdn.example.com/bg.gif" << true;
+    QTest::addRow("file address") << "file:///home/ann/bg.gif" << true;
+    QTest::addRow("full path") << "/home/ann/site/bg.gif" << false;
+    QTest::addRow("drive letter") << "C:/pics/bg.gif" << false;
+    QTest::addRow("name beside the page") << "bg.gif" << false;
+    QTest::addRow("folder below the page") << "images/bg.gif" << false;
+}
+
+// A web address is written as it stands; a file by its name, as it is copied beside the page.
+void TestBodyTag::webAddresses()
+{
+    QFETCH(QString, image);
+    QFETCH(bool, web);
+    QCOMPARE(BodyTag::isWebAddress(image), web);
+    BodySettings settings;
+    settings.image = image;
+    const QString written = web ? image : image.section('/', -1);
+    QVERIFY(BodyTag::build(settings).startsWith("<BODY BACKGROUND=\"" + written + "\" TEXT="));
 }
 
 void TestBodyTag::build()
@@ -177,6 +222,7 @@ void TestBodyTag::writtenTagReadsBack()
     written.background = QColor(0xD0, 0xE0, 0xF0);
     written.rightMargin = 4;
     written.bottomMargin = 0;
+    written.activeLink = QColor(); // empty in, empty out
     BodySettings read;
     QVERIFY(BodyTag::SetBodyVars(BodyTag::build(written), read).ok());
     written.image = "back.png"; // the page names it beside itself

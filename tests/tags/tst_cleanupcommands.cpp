@@ -99,6 +99,8 @@ private Q_SLOTS:
     void bodyBackgroundCopied_data();
     void bodyBackgroundCopied();
     void bodyBackgroundOfThePageKept();
+    void bodyTagReadInIsWrittenAsItWas_data();
+    void bodyTagReadInIsWrittenAsItWas();
     void bodyDoubleClickOpensTheDialog();
     void rating_data();
     void rating();
@@ -286,6 +288,40 @@ void TestCleanupCommands::bodyBackgroundOfThePageKept()
     QVERIFY(f.editor->Text().startsWith(R"(<BODY BACKGROUND="tile.gif" TEXT=)"));
     QVERIFY(f.prompter.messages().isEmpty());
     QCOMPARE(f.body.image, image);
+}
+
+void TestCleanupCommands::bodyTagReadInIsWrittenAsItWas_data()
+{
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<QString>("expected"); // after Ok with nothing changed
+    const QString colours = R"(TEXT="#000000" LINK="#000000" ALINK="#000000" VLINK="#000000" )";
+    QTest::addRow("background at a web address")
+        << R"(<BODY BACKGROUND="http://example.com/bg.gif">)"
+        << R"(<BODY BACKGROUND="http://example.com/bg.gif" )" + colours + R"(BGCOLOR="#FFFFFF" >)";
+    QTest::addRow("background at an address without a scheme")
+        << R"(<BODY BACKGROUND="//cdn.example.com/bg.gif">)"
+        << R"(<BODY BACKGROUND="//cdn.example.com/bg.gif" )" + colours + R"(BGCOLOR="#FFFFFF" >)";
+    QTest::addRow("empty BGCOLOR stays empty") << R"(<BODY TEXT="#000000" BGCOLOR="">)"
+                                               << "<BODY " + colours + R"(BGCOLOR="" >)";
+    QTest::addRow("margins beyond any screen")
+        << R"(<BODY LEFTMARGIN="150000" BOTTOMMARGIN="2147483647">)"
+        << "<BODY " + colours
+            + R"(BGCOLOR="#FFFFFF" LEFTMARGIN="150000" BOTTOMMARGIN="2147483647" >)";
+}
+
+void TestCleanupCommands::bodyTagReadInIsWrittenAsItWas()
+{
+    QFETCH(QString, page);
+    QFETCH(QString, expected);
+    Fixture f;
+    f.open(page);
+    bool shown = false;
+    f.dialog = with<TBodyForm>([&](TBodyForm &) { return shown = true; });
+    f.commands.EditBodyStatementClick();
+    QVERIFY(shown);
+    QCOMPARE(f.editor->Text(), expected);
+    QCOMPARE(f.prompter.texts(), QStringList());
+    QVERIFY(QDir(f.pageDirectory).isEmpty()); // nothing copied
 }
 
 void TestCleanupCommands::bodyDoubleClickOpensTheDialog()

@@ -11,6 +11,8 @@
 
 #include <QBuffer>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
@@ -95,6 +97,8 @@ private Q_SLOTS:
     void sharedButtonWithoutDirectory();
     void sharedDirectoryWithOrWithoutSeparator_data();
     void sharedDirectoryWithOrWithoutSeparator();
+    void unreadableFoldersAreReported_data();
+    void unreadableFoldersAreReported();
     void imageList_data();
     void imageList();
     void galleryWritesEncodedAddresses();
@@ -241,6 +245,65 @@ void ImageToolsTest::sharedDirectoryWithOrWithoutSeparator()
              QStringList { QStringLiteral("sea.jpg") });
     f.tools.InsertImageTabBtnClick(QStringLiteral("photos"), QStringLiteral("sea.jpg"), {}, {});
     QCOMPARE(f.line(2), QStringLiteral(R"(<IMG SRC="sea.jpg" WIDTH="88" HEIGHT="31">)"));
+}
+
+void ImageToolsTest::unreadableFoldersAreReported_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<QString>("message"); // empty: none
+    QTest::addRow("shared directory is a file")
+        << "shared file"
+        << "Exception occured during FillImageDirectoryListing!";
+    QTest::addRow("category turned into a file") << "category file"
+                                                 << "Exception occured during BuildDirList!";
+    QTest::addRow("category without read permission") << "category locked"
+                                                      << "Exception occured during BuildDirList!";
+    QTest::addRow("missing directories stay silent") << "missing"
+                                                     << "";
+}
+
+// A folder that is there but cannot be listed is said so, not shown as empty.
+void ImageToolsTest::unreadableFoldersAreReported()
+{
+    QFETCH(QString, how);
+    QFETCH(QString, message);
+    Fixture f;
+    const QString buttons = f.program + QStringLiteral("buttons");
+    f.write(buttons + QStringLiteral("/home.gif"), picture("GIF"));
+    QStringList listed;
+    if (how == QLatin1String("shared file") || how == QLatin1String("missing")) {
+        f.sharedSetting = f.dir.filePath(how == QLatin1String("missing") ? "gone" : "shared.txt");
+        if (how != QLatin1String("missing"))
+            f.write(f.sharedSetting, "not a folder");
+        QVERIFY(f.tools.UseSharedImagesBtnClick(true));
+        QCOMPARE(f.tools.categories(), QStringList { QStringLiteral("Default") });
+        listed = f.tools.imageList(QStringLiteral("photos"));
+    } else {
+        QCOMPARE(f.tools.categories().size(), 3);
+        if (how == QLatin1String("category file")) {
+            QVERIFY(QDir(buttons).removeRecursively());
+            f.write(buttons, "not a folder");
+        } else {
+            QVERIFY(QFile::setPermissions(buttons, QFileDevice::WriteOwner));
+            if (QFileInfo(buttons).isReadable()) {
+                QFile::setPermissions(buttons,
+                                      QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                          | QFileDevice::ExeOwner);
+                QSKIP("this user reads every directory");
+            }
+        }
+        listed = f.tools.imageList(QStringLiteral("buttons"));
+        f.tools.SpeedButton36Click(QStringLiteral("buttons"));
+        QFile::setPermissions(
+            buttons, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    }
+    QCOMPARE(listed, QStringList());
+    const QStringList expected = message.isEmpty()  ? QStringList()
+        : how.startsWith(QLatin1String("category")) ? QStringList { message, message }
+                                                    : QStringList { message };
+    QCOMPARE(f.prompter.texts(), expected);
+    for (const auto &m : f.prompter.messages())
+        QCOMPARE(m.kind, Prompter::Kind::Warning);
 }
 
 void ImageToolsTest::imageList_data()

@@ -224,10 +224,15 @@ void TestInitialValues::bodyStatement_data()
     margins.rightMargin = 15;
     margins.fixedBackground = true;
     margins.bgColor = "not hex";
-    QTest::addRow("margins, fixed background, colour as typed")
-        << margins
-        << "<BODY BGCOLOR=\"#not hex\" LEFTMARGIN=\"0\" RIGHTMARGIN=\"15\" BGPROPERTIES=\"FIXED\" "
-           ">";
+    QTest::addRow("margins, fixed background, what is no colour left out")
+        << margins << "<BODY LEFTMARGIN=\"0\" RIGHTMARGIN=\"15\" BGPROPERTIES=\"FIXED\" >";
+
+    InitialValuesFields hashes = bare;
+    hashes.textColor = "#FF0000";
+    hashes.linkColor = "00ff00";
+    hashes.bgColor = "zz<>\"q";
+    QTest::addRow("colour with its hash, markup left out")
+        << hashes << "<BODY TEXT=\"#FF0000\" LINK=\"#00ff00\">";
 
     InitialValuesFields theme = bare;
     theme.theme = "ocean";
@@ -261,6 +266,9 @@ void TestInitialValues::projectSettings_data()
         "aLinkColor=333333\r\nvLinkColor=444444\r\nbgColor=555555\r\n"
         "ThemeStyle=\r\n") << QStringList { "a@b",    "111111", "222222", "444444",
                                             "333333", "555555", "[None]" };
+    QTest::addRow("colours with a hash, one that is none")
+        << QByteArray("[PROJECT]\r\nTextColor=#FF0000\r\nbgColor=zz<>\"q\r\nLinkColor=\r\n")
+        << QStringList { "", "FF0000", "", "800080", "000000", "zz<>\"q", "[None]" };
 }
 
 void TestInitialValues::projectSettings()

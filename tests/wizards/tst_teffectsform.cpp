@@ -98,6 +98,7 @@ private Q_SLOTS:
     void longSelectionIsNotCarried();
     void appletNeedsCodeWidthAndHeight_data();
     void appletNeedsCodeWidthAndHeight();
+    void appletClassFileIsCopied_data();
     void appletClassFileIsCopied();
     void guidedAddKeepsLineBreaksAndStaysOpen();
     void closingEndsGuidedMode();
@@ -191,8 +192,20 @@ void TestTEffectsForm::appletNeedsCodeWidthAndHeight()
     QVERIFY(f.form->isVisible());
 }
 
+void TestTEffectsForm::appletClassFileIsCopied_data()
+{
+    QTest::addColumn<QString>("align");
+    QTest::addColumn<QString>("alignLine");
+    QTest::addRow("no alignment chosen") << ""
+                                         << "";
+    QTest::addRow("alignment chosen") << "right"
+                                      << "ALIGN=\"right\" \n";
+}
+
 void TestTEffectsForm::appletClassFileIsCopied()
 {
+    QFETCH(QString, align);
+    QFETCH(QString, alignLine);
     Fixture f;
     QTemporaryDir classes;
     const QString classFile = classes.filePath("Clock.class");
@@ -204,14 +217,18 @@ void TestTEffectsForm::appletClassFileIsCopied()
     f.child<QLineEdit>("AppletWidth")->setText("100");
     f.child<QLineEdit>("AppletHeight")->setText("50");
     f.child<QLineEdit>("AppletTitle")->setText("A \"clock\"");
+    auto *alignment = f.child<QComboBox>("AppletAlign");
+    QCOMPARE(alignment->currentText(), QString()); // none chosen at first
+    QCOMPARE(alignment->count(), 7);
+    alignment->setCurrentIndex(alignment->findText(align));
     f.add();
     QCOMPARE(f.editor.Text(),
              QStringLiteral("<APPLET CODE=\"Clock.class\" \n"
-                            "TITLE=\"A &quot;clock&quot;\" \n"
-                            "ALIGN=\"left\" \n"
-                            "WIDTH=\"100\" \n"
-                            "HEIGHT=\"50\">\n"
-                            "</APPLET>\n"));
+                            "TITLE=\"A &quot;clock&quot;\" \n")
+                 + alignLine
+                 + QStringLiteral("WIDTH=\"100\" \n"
+                                  "HEIGHT=\"50\">\n"
+                                  "</APPLET>\n"));
     QCOMPARE(TestEnvironment::readFile(f.dir.filePath("Clock.class")), QByteArray("CAFEBABE"));
 }
 

@@ -65,6 +65,10 @@ private slots:
     void bodies();
     void defaults_data();
     void defaults();
+    void handWrittenSlotsKeepTheirWords_data();
+    void handWrittenSlotsKeepTheirWords();
+    void sameMarkup_data();
+    void sameMarkup();
     void attributesMatchWholeNames_data();
     void attributesMatchWholeNames();
     void stylesMatchWholeTags_data();
@@ -316,12 +320,124 @@ void TestTemplateSlot::defaults()
     QFETCH(QStringList, lines);
     QCOMPARE(Slot::write(fields), lines);
     QVERIFY(Slot::readDefaults(lines) == fields);
-    // Either META line may come first; the name decides, in its exact case.
+    // Either META line may come first; the name decides, in any case.
     QCOMPARE(Slot::readDefaults({ lines.at(0), lines.at(2), lines.at(1) }).keywords,
              fields.keywords);
-    QVERIFY(Slot::readDefaults(
-                { lines.at(0), QString(lines.at(1)).replace("Keywords", "keywords"), lines.at(2) })
-                .keywords.isEmpty());
+    QVERIFY(Slot::readDefaults({ lines.at(0), QString(lines.at(1)).replace("Keywords", "keywords"),
+                                 QString(lines.at(2)).replace("Description", "DESCRIPTION") })
+            == fields);
+}
+
+void TestTemplateSlot::handWrittenSlotsKeepTheirWords_data()
+{
+    QTest::addColumn<Kind>("kind");
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QString>("text"); // the text field as read
+    QTest::addRow("paragraph without alignment stays in the text")
+        << Kind::Text << QStringList { "<P>Hello <B>world</B></P>" } << "<P>Hello <B>world</B></P>";
+    QTest::addRow("bold word inside the text")
+        << Kind::Text << QStringList { "Hello <B>world</B>" } << "Hello <B>world</B>";
+    QTest::addRow("two bold runs are not one bold text")
+        << Kind::Text << QStringList { "<B>one</B> and <B>two</B>" } << "<B>one</B> and <B>two</B>";
+    QTest::addRow("style around markup")
+        << Kind::Text << QStringList { "<I>see <A HREF=\"a.htm\">this</A></I>" }
+        << "see <A HREF=\"a.htm\">this</A>";
+    QTest::addRow("heading with a bold word")
+        << Kind::Heading << QStringList { "<H2>Hello <B>world</B></H2>" } << "Hello <B>world</B>";
+    QTest::addRow("link with a bold word")
+        << Kind::Link << QStringList { "<A HREF=\"a.htm\">Hello <B>world</B></A>" }
+        << "Hello <B>world</B>";
+    QTest::addRow("title with an entity")
+        << Kind::Defaults
+        << QStringList { "<TITLE>Tom &amp; Jerry</TITLE>",
+                         "<meta name=\"keywords\" content=\"a, b\">",
+                         "<meta name=\"description\" content=\"Cats, mice\">" }
+        << "Tom &amp; Jerry";
+}
+
+// The text fields hold all the slot's words, and what they write is the same markup.
+void TestTemplateSlot::handWrittenSlotsKeepTheirWords()
+{
+    QFETCH(Kind, kind);
+    QFETCH(QStringList, lines);
+    QFETCH(QString, text);
+    QStringList written;
+    switch (kind) {
+    case Kind::Text:
+        QCOMPARE(Slot::readText(lines.at(0)).text, text);
+        written = QStringList { Slot::write(Slot::readText(lines.at(0))).value_or("(none)") };
+        break;
+    case Kind::Heading:
+        QCOMPARE(Slot::readHeading(lines.at(0)).text, text);
+        written = QStringList { Slot::write(Slot::readHeading(lines.at(0))).value_or("(none)") };
+        break;
+    case Kind::Link:
+        QCOMPARE(Slot::readLink(lines.at(0), false).text, text);
+        written = QStringList { Slot::write(Slot::readLink(lines.at(0), false)) };
+        break;
+    case Kind::Defaults: {
+        const Slot::Defaults read = Slot::readDefaults(lines);
+        QCOMPARE(read.title, text);
+        QCOMPARE(read.keywords, QStringLiteral("a, b"));
+        QCOMPARE(read.description, QStringLiteral("Cats, mice"));
+        written = Slot::write(read);
+        break;
+    }
+    default:
+        QFAIL("no such slot");
+    }
+    QCOMPARE(written.size(), lines.size());
+    for (int i = 0; i < int(lines.size()); ++i)
+        QVERIFY2(Slot::sameMarkup(written.at(i), lines.at(i)), qPrintable(written.at(i)));
+}
+
+void TestTemplateSlot::sameMarkup_data()
+{
+    QTest::addColumn<QString>("a");
+    QTest::addColumn<QString>("b");
+    QTest::addColumn<bool>("same");
+    QTest::addRow("identical") << "<H1>Hi</H1>"
+                               << "<H1>Hi</H1>" << true;
+    QTest::addRow("case of names and fixed values")
+        << "<meta name=\"keywords\" content=\"a, b\">"
+        << "<META NAME=\"Keywords\" CONTENT=\"a, b\">" << true;
+    QTest::addRow("blanks inside a tag") << "<BODY TEXT=\"#000000\">"
+                                         << "<BODY  TEXT=\"#000000\" >" << true;
+    QTest::addRow("quoting and order of attributes") << "<IMG WIDTH=3 SRC='a b.gif'>"
+                                                     << "<IMG SRC=\"a b.gif\" WIDTH=\"3\">" << true;
+    QTest::addRow("quote entity") << "<A HREF=\"&quot;x&quot;\">"
+                                  << "<A HREF='\"x\"'>" << true;
+    QTest::addRow("runs of blanks between words") << "one  two"
+                                                  << "one two" << true;
+    QTest::addRow("blanks at the line ends") << "  <B>x</B> "
+                                             << "<B>x</B>" << true;
+    QTest::addRow("word lost") << "<P>Hello <B>world</B></P>"
+                               << "<B>world</B>" << false;
+    QTest::addRow("blank between words lost") << "Hello<B>world</B>"
+                                              << "Hello <B>world</B>" << false;
+    QTest::addRow("case of words") << "<B>Hello</B>"
+                                   << "<B>hello</B>" << false;
+    QTest::addRow("attribute lost") << "<IMG SRC=\"a.gif\" ALT=\"Logo\">"
+                                    << "<IMG SRC=\"a.gif\">" << false;
+    QTest::addRow("attribute value changed") << "<IMG SRC=\"a.gif\">"
+                                             << "<IMG SRC=\"b.gif\">" << false;
+    QTest::addRow("colour without its hash") << "<BODY TEXT=FF0000>"
+                                             << "<BODY TEXT=\"#FF0000\">" << false;
+    QTest::addRow("order of elements") << "<I><B>x</B></I>"
+                                       << "<B><I>x</I></B>" << false;
+    QTest::addRow("less-than that opens no tag") << "a < b"
+                                                 << "a  <  b" << true;
+    QTest::addRow("unclosed tag") << "<IMG SRC=\"a"
+                                  << "<IMG SRC=\"a\">" << true;
+}
+
+void TestTemplateSlot::sameMarkup()
+{
+    QFETCH(QString, a);
+    QFETCH(QString, b);
+    QFETCH(bool, same);
+    QCOMPARE(Slot::sameMarkup(a, b), same);
+    QCOMPARE(Slot::sameMarkup(b, a), same);
 }
 
 void TestTemplateSlot::attributesMatchWholeNames_data()
@@ -391,6 +507,8 @@ void TestTemplateSlot::stylesMatchWholeTags_data()
     QTest::addRow("list is not underline") << "<UL><LI>x" << false << false << false;
     QTest::addRow("lower-case tags") << "<b><i>x</i></b>" << true << false << true;
     QTest::addRow("tag with an attribute") << "<U CLASS=\"x\">y</U>" << false << true << false;
+    QTest::addRow("styles only around the whole text")
+        << "<B>a</B> <I>b</I> <U>c</U>" << false << false << false;
 }
 
 void TestTemplateSlot::stylesMatchWholeTags()

@@ -80,6 +80,8 @@ private slots:
     void initTestCase() { TestEnvironment::isolate(); }
     void fieldsThroughTheEntryDialog();
     void submitFillsSubmitResults();
+    void listBoxEntryKeys_data();
+    void listBoxEntryKeys();
     void leaving_data();
     void leaving();
     void moveAndRemoveAll();
@@ -115,6 +117,7 @@ void TestTFormWizeForm::fieldsThroughTheEntryDialog()
     });
     f.add(TFormEntry::ListBox, [&] {
         f.entry<QLineEdit>("LBName")->setText("fruit");
+        f.entry<QCheckBox>("LBSort")->setChecked(true);
         for (const char *entry : { "pear", "apple" }) {
             f.entry<QLineEdit>("LBEntry")->setText(entry);
             f.entry<QPushButton>("LBAdd")->click();
@@ -141,6 +144,43 @@ void TestTFormWizeForm::fieldsThroughTheEntryDialog()
     QVERIFY(text.contains("\n<OPTION SELECTED>apple\n<OPTION>pear\n</SELECT><BR>\n"));
     QVERIFY(text.endsWith("</P>\n</FORM>\n"));
     QCOMPARE(f.refreshes, 1);
+}
+
+void TestTFormWizeForm::listBoxEntryKeys_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addRow("Return") << int(Qt::Key_Return);
+    QTest::addRow("keypad Enter") << int(Qt::Key_Enter);
+}
+
+// Enter in the entry box adds the entry and leaves the dialog open; each new
+// list box starts unsorted, whatever the one before chose.
+void TestTFormWizeForm::listBoxEntryKeys()
+{
+    QFETCH(int, key);
+    Fixture f;
+    QStringList openAfterEnter;
+    QList<bool> sortedAtStart;
+    for (const char *name : { "fruit", "veg" }) {
+        f.add(TFormEntry::ListBox, [&] {
+            sortedAtStart << f.entry<QCheckBox>("LBSort")->isChecked();
+            f.entry<QCheckBox>("LBSort")->setChecked(true);
+            f.entry<QLineEdit>("LBName")->setText(name);
+            auto *entry = f.entry<QLineEdit>("LBEntry");
+            for (const char *item : { "pear", "apple" }) {
+                entry->setText(item);
+                QTest::keyClick(entry, Qt::Key(key));
+                if (f.form->entryDialog()->isVisible())
+                    openAfterEnter << item;
+            }
+            QVERIFY(entry->text().isEmpty());
+        });
+    }
+    QCOMPARE(openAfterEnter, (QStringList { "pear", "apple", "pear", "apple" }));
+    QCOMPARE(sortedAtStart, (QList<bool> { false, false }));
+    QStringList records = f.form->records();
+    records.sort();
+    QCOMPARE(records, (QStringList { "LB|fruit||1|0|0|apple|pear|", "LB|veg||1|0|0|apple|pear|" }));
 }
 
 // A form submitted in the builder's preview or in the main preview fills Submit Results.

@@ -317,6 +317,8 @@ void TestTFrameForm::fileMenuStartsTheDialog()
     parts.editor = &editor;
     parts.prompter = &prompter;
     parts.fileMenu = &file;
+    parts.pageExtensions = [] { return QStringLiteral("htm,shtml"); };
+    parts.graphicExtensions = [] { return QStringLiteral("png"); };
     GeneratorCommands commands(parts);
     const QList<QAction *> actions = file.actions();
     const qsizetype creator = actions.indexOf(commands.findChild<QAction *>("FrameWiseGuy"));
@@ -325,19 +327,42 @@ void TestTFrameForm::fileMenuStartsTheDialog()
     QCOMPARE(actions.at(creator + 1)->text(), QStringLiteral("Frame Vaza Ded"));
     QVERIFY(actions.indexOf(exit) > creator + 1);
 
+    // No page open: neither item asks or writes anything.
+    for (qsizetype at : { creator, creator + 1 }) {
+        QVERIFY(!actions.at(at)->isEnabled());
+        actions.at(at)->trigger();
+        commands.FrameWiseGuyClick();
+    }
+    QVERIFY(prompter.texts().isEmpty());
+    QCOMPARE(editor.Text(), QStringLiteral("<P>kept</P>"));
+
+    commands.setPageOpen(true);
+    QVERIFY(actions.at(creator)->isEnabled() && actions.at(creator + 1)->isEnabled());
     prompter.answer(Prompter::Answer::No);
     actions.at(creator)->trigger();
     QCOMPARE(editor.Text(), QStringLiteral("<P>kept</P>"));
     QCOMPARE(prompter.texts(), QStringList { "Clear current page to create Frame Structure?" });
 
+    // The file button offers what the main open dialog offers.
     prompter.answer(Prompter::Answer::Yes);
-    QTimer::singleShot(0, &commands, [] {
+    prompter.answerFile(QString()); // cancelled
+    QTimer::singleShot(0, &commands, [&prompter] {
         auto *form = qobject_cast<TFrameForm *>(QApplication::activeModalWidget());
         QVERIFY(form);
+        form->NextClick();
+        form->findChild<QPushButton *>("FileBtn")->click();
+        QCOMPARE(prompter.fileRequests().size(), 1);
+        QCOMPARE(prompter.fileRequests().at(0).filter,
+                 QStringLiteral("Web Documents|*.htm;*.shtml;|HTMLFiles|*.html|Graphics|*.png;"
+                                "|Executable|*.exe|FrameSettings|*.set|JavaClass|*.class"
+                                "|All files|*.*"));
         form->GenerateClick();
     });
     actions.at(creator + 1)->trigger();
     QVERIFY(editor.Text().startsWith("<HTML>"));
+
+    commands.setPageOpen(false);
+    QVERIFY(!actions.at(creator)->isEnabled() && !actions.at(creator + 1)->isEnabled());
 }
 
 void TestTFrameForm::draggingAHandleMovesItsBar_data()

@@ -76,6 +76,9 @@ private slots:
     void cancelLeavesThePageEmpty();
     void chosenColorInUpperCaseHex();
     void previewShowsTheTheme();
+    void finishTakesOnlyColours_data();
+    void finishTakesOnlyColours();
+    void headingColourCanBeCleared();
 };
 
 void TestTInitialValuesForm::fieldsFromProjectSettings_data()
@@ -94,6 +97,10 @@ void TestTInitialValuesForm::fieldsFromProjectSettings_data()
         << "ann@example.com"
         << "0000FF"
         << "ocean";
+    QTest::addRow("colour stored with its hash")
+        << QByteArray("[PROJECT]\r\nLinkColor=#0000FF\r\n") << ""
+        << "0000FF"
+        << "[None]";
     QTest::addRow("theme not installed") << QByteArray("[PROJECT]\r\nThemeStyle=desert\r\n") << ""
                                          << "FF0000"
                                          << "[None]";
@@ -206,6 +213,72 @@ void TestTInitialValuesForm::chosenColorInUpperCaseHex()
     f.form->UpdatePreview();
     QVERIFY(f.form->lines().contains("<FONT COLOR=\"#010203\">"));
     QVERIFY(f.prompter.scriptUsedUp());
+}
+
+void TestTInitialValuesForm::finishTakesOnlyColours_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("written"); // the TEXT attribute; "-": refused
+    QTest::addRow("six digits") << "AB0CEF"
+                                << " TEXT=\"#AB0CEF\"";
+    QTest::addRow("with its hash") << "#FF0000"
+                                   << " TEXT=\"#FF0000\"";
+    QTest::addRow("empty, left out") << ""
+                                     << "";
+    QTest::addRow("markup") << "zz<>\"q"
+                            << "-";
+    QTest::addRow("cut short") << "#FF000"
+                               << "-";
+    QTest::addRow("colour name") << "red"
+                                 << "-";
+}
+
+void TestTInitialValuesForm::finishTakesOnlyColours()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, written);
+    Fixture f;
+    for (const char *other : { "LinkColorText", "vLinkColorText", "ALinkColorText", "bgColorText" })
+        f.child<QLineEdit>(other)->clear();
+    f.child<QLineEdit>("TextColorText")->setText(typed);
+    QCOMPARE(f.child<QLineEdit>("TextColorText")->text(), typed);
+    f.form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.form.get()));
+    f.button("FinishBtn")->click();
+    if (written == "-") {
+        QCOMPARE(f.prompter.texts(),
+                 QStringList { "Text Color: \"" + typed
+                               + "\" is not a colour. Give six hexadecimal digits, RRGGBB or "
+                                 "#RRGGBB." });
+        QVERIFY(f.form->isVisible());
+        QCOMPARE(f.form->pageIndex(), TInitialValuesForm::PageCount - 1);
+        QCOMPARE(QApplication::focusWidget(), f.child<QLineEdit>("TextColorText"));
+        QCOMPARE(f.editor.Text(), QString());
+        return;
+    }
+    QCOMPARE(f.form->result(), int(QDialog::Accepted));
+    QVERIFY(f.prompter.texts().isEmpty());
+    QVERIFY2(f.editor.Text().contains("\n<BODY" + written + ">\n"), qPrintable(f.editor.Text()));
+}
+
+// Once chosen, the heading colour can be taken away again.
+void TestTInitialValuesForm::headingColourCanBeCleared()
+{
+    Fixture f;
+    auto *clear = f.child<QToolButton>("HeaderClearBtn");
+    QVERIFY(clear);
+    QVERIFY(!clear->isEnabled());
+    f.child<QLineEdit>("PageHeading")->setText("Hello");
+    f.prompter.answerColor(QColor(Qt::black));
+    f.child<QToolButton>("HeaderBtn")->click();
+    QVERIFY(clear->isEnabled());
+    f.form->UpdatePreview();
+    QVERIFY(f.form->lines().contains("<FONT COLOR=\"#000000\">"));
+    clear->click();
+    QVERIFY(!clear->isEnabled());
+    QVERIFY(!f.form->fields().headingColor.has_value());
+    QVERIFY(!f.form->lines().join('\n').contains("<FONT COLOR"));
+    QVERIFY(f.form->lines().contains("<H1>Hello</H1>"));
 }
 
 // The preview shows the page with the theme's pictures by their full paths;

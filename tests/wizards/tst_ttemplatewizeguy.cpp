@@ -185,6 +185,8 @@ private slots:
     void fieldsAreReadFromTheSlot();
     void refreshWritesTheSlot_data();
     void refreshWritesTheSlot();
+    void slotTheFieldsCannotShowIsKept_data();
+    void slotTheFieldsCannotShowIsKept();
     void anotherPageIsNotWrittenInto_data();
     void anotherPageIsNotWrittenInto();
     void imageNameMeasuresThePicture();
@@ -314,6 +316,14 @@ void TestTTemplateWizeGuy::fieldsAreReadFromTheSlot_data()
     QTest::addRow("text") << QStringList {
         "<!--##Text-->", "<P ALIGN=\"center\"><I>Hi there</I></P>", ""
     } << QStringList { "DocumentText=Hi there", "Italics=on", "Bold=off", "TextAlign=center" };
+    QTest::addRow("text with markup inside keeps every word")
+        << QStringList { "<!--##Text-->", "<P>Hello <B>world</B></P>", "" }
+        << QStringList { "DocumentText=<P>Hello <B>world</B></P>", "Bold=off", "TextAlign=none" };
+    QTest::addRow("lower-case META names")
+        << QStringList { "<!--##Defaults-->", "<title>Shop</title>",
+                         "<meta name=\"keywords\" content=\"a, b\">",
+                         "<meta name=\"description\" content=\"Toys\">", "" }
+        << QStringList { "PageTitle=Shop", "MetaKeywords=a, b", "MetaDescription=Toys" };
     QTest::addRow("empty slot gives the initial values")
         << QStringList { "<!--##Heading-->", "", "" }
         << QStringList { "HeadingText=", "HeadingSize=1", "HeadingAlign=none", "HeadingColor=" };
@@ -440,6 +450,73 @@ void TestTTemplateWizeGuy::refreshWritesTheSlot()
     f.dialog->RefreshClick();
     QCOMPARE(f.lines(), written);
     QCOMPARE(f.dialog->currentLine(), written.indexOf(page.at(marker - 1)) + 1);
+    QVERIFY(f.prompter.texts().isEmpty());
+}
+
+void TestTTemplateWizeGuy::slotTheFieldsCannotShowIsKept_data()
+{
+    QTest::addColumn<QStringList>("page");
+    QTest::addColumn<bool>("notice"); // the dialog says the slot is kept
+    QTest::addColumn<QString>("change"); // name=value, or none
+    QTest::addColumn<QStringList>("written");
+    const QStringList image { "<!--##Image-->", "<IMG SRC=\"a.gif\" ALT=\"Logo\">", "" };
+    QTest::addRow("image with ALT kept") << image << true << QString() << image;
+    QTest::addRow("image with ALT written once a field changes")
+        << image << true << "ImageAlign=left"
+        << QStringList { "<!--##Image-->", "<IMG SRC=\"a.gif\" ALIGN=\"left\">", "" };
+    const QStringList heading { "<!--##Heading-->", "<H1 CLASS=\"big\">Hi</H1>", "" };
+    QTest::addRow("heading with a class") << heading << true << QString() << heading;
+    const QStringList body { "<!--##Body-->", "<BODY>", "" };
+    QTest::addRow("body without colours") << body << true << QString() << body;
+    const QStringList swapped { "<!--##Defaults-->", "<TITLE>T</TITLE>",
+                                "<META NAME=\"Description\" CONTENT=\"d\">",
+                                "<META NAME=\"Keywords\" CONTENT=\"k\">", "" };
+    QTest::addRow("META lines in the other order") << swapped << true << QString() << swapped;
+    QTest::addRow("lower-case META names keep their content")
+        << QStringList { "<!--##Defaults-->", "<TITLE>T</TITLE>",
+                         "<meta name=\"keywords\" content=\"a, b\">",
+                         "<meta name=\"description\" content=\"c\">", "" }
+        << false << QString()
+        << QStringList { "<!--##Defaults-->", "<TITLE>T</TITLE>",
+                         "<META NAME=\"Keywords\" CONTENT=\"a, b\">",
+                         "<META NAME=\"Description\" CONTENT=\"c\">", "" };
+    const QStringList text { "<!--##Text-->", "<P>Hello <B>world</B></P>", "" };
+    QTest::addRow("text with a bold word") << text << false << QString() << text;
+    const QStringList lowerBody { "<!--##Body-->",
+                                  "<body text=\"#000000\" link=\"#0000ff\" vlink=\"#800080\" "
+                                  "alink=\"#ff0000\" bgcolor=\"#ffffff\">",
+                                  "" };
+    QTest::addRow("body in lower case")
+        << lowerBody << false << QString()
+        << QStringList { "<!--##Body-->",
+                         "<BODY  TEXT=\"#000000\" LINK=\"#0000ff\" VLINK=\"#800080\" "
+                         "ALINK=\"#ff0000\" BGCOLOR=\"#ffffff\">",
+                         "" };
+}
+
+void TestTTemplateWizeGuy::slotTheFieldsCannotShowIsKept()
+{
+    QFETCH(QStringList, page);
+    QFETCH(bool, notice);
+    QFETCH(QString, change);
+    QFETCH(QStringList, written);
+    Fixture f;
+    f.load(page);
+    f.open();
+    f.dialog->StartClick();
+    auto *label = f.dialog->findChild<QLabel *>("SlotNotice");
+    QVERIFY(label);
+    QCOMPARE(label->isVisible(), notice);
+    QCOMPARE(label->text(), TTemplateWizeGuy::slotNoticeText());
+    f.dialog->RefreshClick();
+    if (notice)
+        QCOMPARE(f.lines(), page); // the fields would lose part of it
+    if (!change.isEmpty()) {
+        QVERIFY(f.set(change));
+        f.dialog->RefreshClick();
+    }
+    QCOMPARE(f.lines(), written);
+    QCOMPARE(label->isVisible(), notice && change.isEmpty());
     QVERIFY(f.prompter.texts().isEmpty());
 }
 

@@ -5,6 +5,7 @@
 #include "testenvironment.h"
 #include "wizards/generatorcommands.h"
 #include "wizards/guidednotebook.h"
+#include "wizards/teffectsform.h"
 #include "wizards/twiseguyform.h"
 
 #include <QAction>
@@ -14,6 +15,7 @@
 #include <QPushButton>
 #include <QRect>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 
@@ -156,7 +158,8 @@ private Q_SLOTS:
         QVERIFY(!guide->isModal());
         QVERIFY(guide->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QCOMPARE(guide->pos(), QPoint(10, 50));
-        QVERIFY(f.book.guided);
+        QVERIFY(!f.book.guided); // guided from Start on
+        QVERIFY(!f.book.shown);
         QCOMPARE(guide->windowTitle(), QStringLiteral("The Vaza Ded"));
         QVERIFY(f.text(1).startsWith("Greetings, I am your Vaza Ded"));
         QVERIFY(f.text(1).contains("the standard \"Initial Values\" screen will appear.  Fill in"));
@@ -189,6 +192,7 @@ private Q_SLOTS:
         QVERIFY(!f.button("PrevBtn")->isEnabled());
         QVERIFY(f.button("CloseBtn")->isVisible());
         QCOMPARE(f.book.current, 0);
+        QVERIFY(f.book.guided);
         QVERIFY(f.book.shown);
         QCOMPARE(f.book.besideOf, f.guide()->frameGeometry());
         QCOMPARE(f.guide()->windowTitle(), QStringLiteral("The Vaza Ded - Headers"));
@@ -238,6 +242,72 @@ private Q_SLOTS:
             QVERIFY2(f.button("NextBtn")->isEnabled() == s.next, where);
             QVERIFY2(f.book.refreshes == ++refreshes, where);
         }
+    }
+
+    void closedNotebookComesBack_data()
+    {
+        QTest::addColumn<QString>("click");
+        QTest::addColumn<int>("tab");
+        QTest::addRow("Next") << "NextBtn" << 3;
+        QTest::addRow("Prev") << "PrevBtn" << 1;
+    }
+
+    // The user closes the notebook during the run; the guide's buttons bring it back.
+    void closedNotebookComesBack()
+    {
+        QFETCH(QString, click);
+        QFETCH(int, tab);
+        Fixture f;
+        f.start();
+        f.button("NextBtn")->click();
+        f.button("NextBtn")->click();
+        QCOMPARE(f.book.current, 2);
+        f.book.guided = false; // as its own close does
+        f.book.closeNotebook();
+        f.button(click.toLatin1().constData())->click();
+        QVERIFY(f.book.guided);
+        QVERIFY(f.book.shown);
+        QCOMPARE(f.book.besideOf, f.guide()->frameGeometry());
+        QCOMPARE(f.book.current, tab);
+        QCOMPARE(f.guide()->windowTitle(), QStringLiteral("The Vaza Ded - ") + f.book.tabs.at(tab));
+    }
+
+    // Web Effects itself: the Insert commands open it as usual until Start,
+    // and closed during the run it comes back on Next.
+    void webEffectsDuringTheRun()
+    {
+        Fixture f(false);
+        f.commands->PageWiseGuyClick();
+        TEffectsForm *effects = f.commands->effectsForm();
+        QVERIFY(!effects->isGuided());
+        bool modal = false;
+        QTimer timer;
+        timer.setSingleShot(true);
+        QObject::connect(&timer, &QTimer::timeout, effects, [&] {
+            modal = QApplication::activeModalWidget() == effects;
+            effects->reject();
+        });
+        timer.start(0);
+        f.commands->openEffects(TEffectsForm::ListTypes);
+        QVERIFY(modal);
+        QCOMPARE(effects->currentTab(), int(TEffectsForm::ListTypes));
+        QVERIFY(!effects->isVisible());
+
+        f.guide()->StartClick();
+        QVERIFY(effects->isGuided());
+        QVERIFY(effects->isVisible());
+        QCOMPARE(effects->currentTab(), int(TEffectsForm::Headers));
+        effects->close();
+        QVERIFY(!effects->isGuided());
+        f.button("NextBtn")->click();
+        QVERIFY(effects->isVisible());
+        QVERIFY(effects->isGuided());
+        QVERIFY(!effects->isModal());
+        QCOMPARE(effects->currentTab(), int(TEffectsForm::Tables));
+        QCOMPARE(f.guide()->windowTitle(), QStringLiteral("The Vaza Ded - Tables"));
+        f.guide()->close();
+        QVERIFY(!effects->isVisible());
+        QVERIFY(!effects->isGuided());
     }
 
     void creditLineOnClosing_data()
