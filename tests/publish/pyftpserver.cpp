@@ -75,7 +75,8 @@ bool PyFtpServer::start(const QString &root, const Options &options)
     m_process.setStandardErrorFile(m_work.filePath(QStringLiteral("server.err")));
     m_process.start(python(), arguments);
     QByteArray line;
-    while (!line.contains('\n') && m_process.waitForReadyRead(15000))
+    // A loaded machine takes its time to start the interpreter.
+    while (!line.contains('\n') && m_process.waitForReadyRead(120000))
         line += m_process.readAllStandardOutput();
     bool ok = false;
     m_port = static_cast<quint16>(line.trimmed().toUInt(&ok));

@@ -193,8 +193,9 @@ void TestTarnwickPublish::projectListChoosesThePages()
     makeProject(project, server.port(), m_options.password);
     TestEnvironment::writeFile(m_home.filePath(QStringLiteral("up.htm")), "<p>up</p>\n");
     TestEnvironment::writeFile(m_home.filePath(QStringLiteral("project.dat")),
-                               "Shop - shop\r\n\t#Default Project Settings - PROJECT.INI\r\n"
-                                   + entries.toUtf8());
+                               QByteArray("Shop - shop\r\n\t#Default Project Settings - "
+                                          "PROJECT.INI\r\n")
+                                   .append(entries.toUtf8()));
     const Run r = run({ project });
     QFile::remove(m_home.filePath(QStringLiteral("project.dat")));
     QVERIFY2(r.exitCode == exitCode, qPrintable(r.out + r.err));
