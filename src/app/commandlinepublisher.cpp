@@ -32,9 +32,11 @@ QString CommandLinePublisher::usage()
 {
     return QStringLiteral(
         "Usage: tarnwick-publish PROJECT_DIR [--dry-run] [--trust-sha256 HEX] [--home DIR]\n"
+        "       tarnwick-publish --help\n"
         "Sends the project's pages and the files they reference to the site named in\n"
         "its PROJECT.INI. The password is PROJECT.INI's, or $TARNWICK_FTP_PASSWORD.\n"
-        "Exit status: 0 every file arrived, 1 some did not, 2 nothing could be sent.\n");
+        "Exit status: 0 every file arrived, 1 some did not or a page was skipped,\n"
+        "2 nothing could be sent.\n");
 }
 
 Expected<CommandLinePublisher::Options> CommandLinePublisher::parse(const QStringList &arguments)
@@ -42,6 +44,10 @@ Expected<CommandLinePublisher::Options> CommandLinePublisher::parse(const QStrin
     Options options;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString &a = arguments.at(i);
+        if (a == QStringLiteral("--help") || a == QStringLiteral("-h")) {
+            options.help = true;
+            return options;
+        }
         if (a == QStringLiteral("--dry-run")) {
             options.dryRun = true;
         } else if (a == QStringLiteral("--trust-sha256") && i + 1 < arguments.size()) {
@@ -121,12 +127,19 @@ int CommandLinePublisher::run(const Options &options, QTextStream &out, QTextStr
     const PublishPlan plan = PublishPlan::build(request);
     const QList<PublishFile> files = plan.pages + plan.references;
     const ProjectSettings settings = ProjectSettings::read(projectDir);
+    // A page left out is a run that did not do what was asked.
+    const QList<PublishSkip> skippedPages = PublishPlan::skippedPages(plan.skipped);
+    for (const PublishSkip &s : skippedPages)
+        err << "Page skipped: " << s.name << ": " << s.reason << '\n';
+    err.flush();
 
     if (options.dryRun) {
         out << PublishPlan::dryRunText(files, plan.skipped, plan.missing, settings.ftpDirectory)
             << '\n';
         out.flush();
-        return files.isEmpty() ? NothingSent : AllSent;
+        if (files.isEmpty())
+            return NothingSent;
+        return skippedPages.isEmpty() ? AllSent : SomeFailed;
     }
     if (files.isEmpty()) {
         err << "Nothing to send.\n";
@@ -167,7 +180,8 @@ int CommandLinePublisher::run(const Options &options, QTextStream &out, QTextStr
         sent += r.sent ? 1 : 0;
     if (sent == 0)
         return NothingSent;
-    return sent == results.size() && plan.missing.isEmpty() ? AllSent : SomeFailed;
+    return sent == results.size() && plan.missing.isEmpty() && skippedPages.isEmpty() ? AllSent
+                                                                                      : SomeFailed;
 }
 
 } // namespace Tarnwick

@@ -29,6 +29,7 @@ public:
         QString extensions = QStringLiteral("html,htm,shtm,shtml");
         QString smartAscii;
         int timeOutMs = 60000;
+        bool help = false; // only the usage is wanted
     };
 
     // Reads the command line (without the program name); an error text for

@@ -54,6 +54,31 @@ QString fragmentOf(const QString &value)
     return QUrl::fromPercentEncoding(fragment.toUtf8());
 }
 
+// The file name a value writes, relative to the page's folder: "#..." and
+// "?..." cut, "&amp;" and %-escapes decoded, "\\" read as "/", leading "/"
+// dropped, cleaned. Nothing when no name is left.
+std::optional<QString> relativeName(const QString &value)
+{
+    QString name = value;
+    name.replace(QStringLiteral("&amp;"), QStringLiteral("&"), Qt::CaseInsensitive);
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        if (name.at(i) == QLatin1Char('#') || name.at(i) == QLatin1Char('?')) {
+            name.truncate(i);
+            break;
+        }
+    }
+    name = QUrl::fromPercentEncoding(name.toUtf8());
+    name.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    while (name.startsWith(QLatin1Char('/')))
+        name.remove(0, 1);
+    const QString relative = QDir::cleanPath(name);
+    // No file name holds a NUL character.
+    if (relative.contains(QChar(0)) || relative.isEmpty() || relative == QStringLiteral(".")
+        || QDir::isAbsolutePath(relative))
+        return std::nullopt;
+    return relative;
+}
+
 QString position(const PageReference &r)
 {
     return QString::number(r.line) + QLatin1Char(':') + QString::number(r.column)
@@ -81,7 +106,9 @@ public:
         if (it != m_cache.constEnd())
             return *it;
         Entry entry;
-        if (const std::optional<QString> path = PageDetails::localPath(value, m_directory)) {
+        // Files above the page's folder count too: the page reaches them on
+        // this disk, whether or not they are published with it.
+        if (const std::optional<QString> path = PageDetails::diskPath(value, m_directory)) {
             const QFileInfo info(*path);
             if (info.isFile()) {
                 entry.path = *path;
@@ -186,27 +213,22 @@ bool PageDetails::hasScheme(const QString &value)
     return true;
 }
 
+std::optional<QString> PageDetails::diskPath(const QString &value, const QString &pageDirectory)
+{
+    const std::optional<QString> relative = relativeName(value);
+    // ".." alone, or only climbing, names a folder, not a file.
+    if (!relative || *relative == QStringLiteral("..") || relative->endsWith(QStringLiteral("/..")))
+        return std::nullopt;
+    return QDir::cleanPath(pageDirectory + QLatin1Char('/') + *relative);
+}
+
 std::optional<QString> PageDetails::localPath(const QString &value, const QString &pageDirectory)
 {
-    QString name = value;
-    name.replace(QStringLiteral("&amp;"), QStringLiteral("&"), Qt::CaseInsensitive);
-    for (qsizetype i = 0; i < name.size(); ++i) {
-        if (name.at(i) == QLatin1Char('#') || name.at(i) == QLatin1Char('?')) {
-            name.truncate(i);
-            break;
-        }
-    }
-    name = QUrl::fromPercentEncoding(name.toUtf8());
-    name.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    while (name.startsWith(QLatin1Char('/')))
-        name.remove(0, 1);
-    const QString relative = QDir::cleanPath(name);
-    // No file name holds a NUL character.
-    if (relative.contains(QChar(0)) || relative.isEmpty() || relative == QStringLiteral(".")
-        || relative == QStringLiteral("..") || relative.startsWith(QStringLiteral("../"))
-        || QDir::isAbsolutePath(relative))
+    const std::optional<QString> relative = relativeName(value);
+    if (!relative || *relative == QStringLiteral("..")
+        || relative->startsWith(QStringLiteral("../")))
         return std::nullopt;
-    return QDir::cleanPath(pageDirectory + QLatin1Char('/') + relative);
+    return QDir::cleanPath(pageDirectory + QLatin1Char('/') + *relative);
 }
 
 PageDetailsReport PageDetails::Evaluate(QStringView text, const QString &pageDirectory)

@@ -60,6 +60,9 @@ public:
     // page's directory. Nothing when no file name is left or the value
     // climbs out of the directory.
     static std::optional<QString> localPath(const QString &value, const QString &pageDirectory);
+    // The file a value names on this disk, read as localPath reads it but
+    // with "../" climbing above pageDirectory as the browser does.
+    static std::optional<QString> diskPath(const QString &value, const QString &pageDirectory);
     // "http:", "mailto:", "//host/...": an address outside the site's files.
     static bool hasScheme(const QString &value);
 

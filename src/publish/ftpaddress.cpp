@@ -79,9 +79,12 @@ QString portArgument(const QHostAddress &address, quint16 port)
 std::optional<Site> siteAddress(const QString &text)
 {
     QString rest = text.trimmed();
+    QString schemeName;
     const qsizetype scheme = rest.indexOf(QStringLiteral("://"));
-    if (scheme >= 0)
+    if (scheme >= 0) {
+        schemeName = rest.left(scheme).toLower();
         rest = rest.mid(scheme + 3);
+    }
     const qsizetype slash = rest.indexOf(QLatin1Char('/'));
     if (slash >= 0)
         rest.truncate(slash);
@@ -89,6 +92,7 @@ std::optional<Site> siteAddress(const QString &text)
     if (at >= 0)
         rest = rest.mid(at + 1);
     Site site;
+    site.scheme = schemeName;
     QString port;
     if (rest.startsWith(QLatin1Char('['))) {
         const qsizetype close = rest.indexOf(QLatin1Char(']'));
@@ -123,6 +127,15 @@ std::optional<Site> siteAddress(const QString &text)
         return std::nullopt;
     site.port = QString::number(number);
     return site;
+}
+
+SchemeUse schemeUse(const QString &scheme)
+{
+    if (scheme.isEmpty() || scheme == QLatin1String("ftp"))
+        return SchemeUse::Plain;
+    if (scheme == QLatin1String("ftps") || scheme == QLatin1String("ftpes"))
+        return SchemeUse::Tls;
+    return SchemeUse::Unserved;
 }
 
 } // namespace Tarnwick::FtpAddress

@@ -22,13 +22,20 @@ struct Site
 {
     QString host;
     QString port; // a number, or "ftp" when the address names none
+    QString scheme; // in lower case, without "://"; empty when the address names none
     friend bool operator==(const Site &, const Site &) = default;
 };
 
 // The host and port of a website URL as the user types it: "host",
-// "host:2121", "ftp://host:2121/", "[::1]:21"; a scheme, a user part and a
-// path are dropped. Nothing when no host is left or the port is no number
-// from 1 to 65535.
+// "host:2121", "ftp://host:2121/", "[::1]:21"; a user part and a path are
+// dropped, the scheme is kept apart. Nothing when no host is left or the
+// port is no number from 1 to 65535.
 std::optional<Site> siteAddress(const QString &text);
+
+// How a scheme of the website URL is served: no scheme and "ftp" in plain
+// FTP (unless TLS is asked for otherwise), "ftps" and "ftpes" only with
+// explicit TLS; any other scheme (a web address, "sftp") is not served.
+enum class SchemeUse { Plain, Tls, Unserved };
+SchemeUse schemeUse(const QString &scheme);
 
 } // namespace Tarnwick::FtpAddress

@@ -111,7 +111,7 @@ void FtpDataConnection::adoptSocket(QTcpSocket *socket)
     if (auto *ssl = qobject_cast<QSslSocket *>(socket)) {
         ssl->setSslConfiguration(m_security.configuration);
         ssl->setPeerVerifyName(m_security.peerVerifyName);
-        connect(ssl, &QSslSocket::encrypted, this, &FtpDataConnection::onEstablished);
+        connect(ssl, &QSslSocket::encrypted, this, &FtpDataConnection::onEncrypted);
         connect(ssl, &QSslSocket::sslErrors, this, [this, ssl] {
             const QByteArray digest = ssl->peerCertificate().digest(QCryptographicHash::Sha256);
             if (!m_security.pinnedSha256.isEmpty() && digest == m_security.pinnedSha256)
@@ -148,6 +148,25 @@ void FtpDataConnection::startTls()
         ssl->startClientEncryption();
 }
 
+void FtpDataConnection::onEncrypted()
+{
+    auto *ssl = qobject_cast<QSslSocket *>(m_socket.data());
+    if (!ssl)
+        return;
+    // A certificate the system trusts is no excuse for another one than the
+    // control connection's accepted certificate: the pin holds for every
+    // connection of the session.
+    const QByteArray digest = ssl->peerCertificate().digest(QCryptographicHash::Sha256);
+    if (!m_security.pinnedSha256.isEmpty() && digest != m_security.pinnedSha256) {
+        fail(0,
+             QStringLiteral("certificate %1 differs from the accepted certificate %2")
+                 .arg(QString::fromLatin1(digest.toHex(':').toUpper()),
+                      QString::fromLatin1(m_security.pinnedSha256.toHex(':').toUpper())));
+        return;
+    }
+    onEstablished();
+}
+
 void FtpDataConnection::onEstablished()
 {
     m_established = true;
@@ -165,12 +184,16 @@ void FtpDataConnection::onError()
     if (m_closing && !m_uploading && error == QAbstractSocket::RemoteHostClosedError)
         return; // the server closed first after getting everything
     const int number = isTlsError(error) ? 0 : WinsockError::fromSocketError(error);
-    const QString detail = m_socket->errorString();
+    fail(number, m_socket->errorString());
+}
+
+void FtpDataConnection::fail(int winsockError, const QString &detail)
+{
     m_uploading = false;
     m_socket->disconnect(this);
     m_socket->abort();
     QPointer<FtpDataConnection> self(this);
-    emit failed(number, detail);
+    emit failed(winsockError, detail);
     if (self)
         markClosed();
 }
@@ -192,11 +215,19 @@ qint64 FtpDataConnection::pendingBytes() const
 
 void FtpDataConnection::pump()
 {
+    if (!m_socket)
+        return;
+    if (m_uploading || m_closing) {
+        QPointer<FtpDataConnection> self(this);
+        reportWritten();
+        if (!self || !m_socket)
+            return;
+    }
     if (m_closing) {
         closeWhenFlushed();
         return;
     }
-    if (!m_uploading || !m_established || m_pumping || !m_socket)
+    if (!m_uploading || !m_established || m_pumping)
         return;
     m_pumping = true;
     QPointer<FtpDataConnection> self(this);
@@ -218,28 +249,35 @@ void FtpDataConnection::pump()
         }
         if (got < want)
             chunk.truncate(got);
-        qint64 approved = 0;
-        bool abort = false;
-        while (approved < got && !abort) {
-            const qint64 block = qMin(BlockSize, got - approved);
-            approved += block;
-            m_sent += block;
-            emit progress(m_sent, abort);
-            if (!self)
-                return;
-        }
-        if (abort) {
-            endUpload(UploadEnd::Aborted);
-            break;
-        }
-        if (!m_socket || m_socket->write(chunk) != got) {
+        if (m_socket->write(chunk) != got) {
             if (self && m_uploading && m_socket)
                 onError();
             break;
         }
+        m_handed += got;
     }
     if (self)
         m_pumping = false;
+}
+
+// Progress counts what has left for the network, not what the socket took
+// into its buffer: the gauge must not stand at 100 % while most of a file
+// still waits on this computer. Counts stay whole blocks until the file's
+// last bytes have gone.
+void FtpDataConnection::reportWritten()
+{
+    const qint64 written = m_handed - qMin(pendingBytes(), m_handed);
+    const qint64 reach = m_closing && written == m_handed ? written : written - written % BlockSize;
+    QPointer<FtpDataConnection> self(this);
+    bool abort = false;
+    while (m_sent < reach && !abort) {
+        m_sent = qMin(m_sent + BlockSize, reach);
+        emit progress(m_sent, abort);
+        if (!self)
+            return;
+    }
+    if (abort && (m_uploading || m_closing))
+        endUpload(UploadEnd::Aborted);
 }
 
 void FtpDataConnection::endUpload(UploadEnd how)
@@ -251,6 +289,9 @@ void FtpDataConnection::endUpload(UploadEnd how)
         return;
     if (how == UploadEnd::Complete) {
         m_closing = true;
+        reportWritten(); // everything may have gone already
+        if (!self || !m_socket || !m_closing)
+            return;
         closeWhenFlushed();
     } else {
         abort();

@@ -17,9 +17,9 @@ class DescriptorServer;
 
 // The data connection of one transfer: made to the server (passive) or
 // accepted from it (active), protected by TLS when asked, and fed from a
-// local file. It reports progress once per block of BlockSize bytes, but
-// reads the file and hands bytes to the socket in large chunks so that a
-// big upload costs few system calls.
+// local file. It reports progress once per block of BlockSize bytes written
+// to the network, but reads the file and hands bytes to the socket in large
+// chunks so that a big upload costs few system calls.
 class FtpDataConnection final : public QObject
 {
     Q_OBJECT
@@ -33,8 +33,8 @@ public:
         QSslConfiguration configuration; // carries the control connection's session
         QString peerVerifyName;
         bool ignoreCertificateErrors = false;
-        // The control connection's accepted certificate: the only untrusted
-        // one a data connection takes.
+        // The control connection's accepted certificate: when set, the only
+        // one a data connection takes, whether the system trusts another or not.
         QByteArray pinnedSha256;
         // TLS 1.3 servers send session tickets after the handshake; the
         // close waits for one (see closeWhenFlushed).
@@ -61,6 +61,7 @@ public:
     // Sends everything source holds, then closes the connection (with a TLS
     // close first). Starts as soon as the connection is established.
     void upload(QIODevice *source);
+    // Bytes that have left for the network (what progress reported last).
     qint64 bytesSent() const { return m_sent; }
     // Drops the connection at once, without a TLS close: the peer must not
     // take what it got for a complete file.
@@ -84,9 +85,12 @@ private:
     void adoptSocket(QTcpSocket *socket);
     void onIncoming(qintptr descriptor);
     void onConnected();
+    void onEncrypted();
     void onEstablished();
     void onError();
+    void fail(int winsockError, const QString &detail);
     void pump();
+    void reportWritten();
     qint64 pendingBytes() const;
     void endUpload(UploadEnd how);
     void closeWhenFlushed();
@@ -97,7 +101,8 @@ private:
     std::unique_ptr<DescriptorServer> m_listener;
     QPointer<QTcpSocket> m_socket;
     QIODevice *m_source = nullptr;
-    qint64 m_sent = 0;
+    qint64 m_handed = 0; // bytes given to the socket
+    qint64 m_sent = 0; // of those, bytes written to the network and reported
     bool m_connected = false;
     bool m_established = false;
     bool m_tlsWanted = false;

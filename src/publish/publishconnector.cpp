@@ -25,6 +25,22 @@ QString PublishConnector::badAddress(const QString &address)
         + QStringLiteral("\" names no FTP host and port.");
 }
 
+QString PublishConnector::unservedScheme(const QString &address, const QString &scheme)
+{
+    return QStringLiteral("The website URL \"") + address + QStringLiteral("\" asks for ") + scheme
+        + QStringLiteral(
+               "://, which Tarnwick cannot publish by. Write the FTP host as host, ftp://host, "
+               "or ftps://host for FTP protected by TLS.");
+}
+
+bool PublishConnector::usesTls(const Site &site)
+{
+    if (site.tls)
+        return true;
+    const std::optional<FtpAddress::Site> address = FtpAddress::siteAddress(site.address);
+    return address && FtpAddress::schemeUse(address->scheme) == FtpAddress::SchemeUse::Tls;
+}
+
 PublishConnector::Outcome PublishConnector::run(const Site &site)
 {
     if (site.address.trimmed().isEmpty() || site.user.isEmpty() || site.password.isEmpty())
@@ -32,11 +48,15 @@ PublishConnector::Outcome PublishConnector::run(const Site &site)
     const std::optional<FtpAddress::Site> address = FtpAddress::siteAddress(site.address);
     if (!address)
         return { Status::Failed, badAddress(site.address) };
+    // Whatever else the address asks for would otherwise go by plain FTP,
+    // the password in clear.
+    if (FtpAddress::schemeUse(address->scheme) == FtpAddress::SchemeUse::Unserved)
+        return { Status::Failed, unservedScheme(site.address.trimmed(), address->scheme) };
     m_client->SetHostName(address->host);
     m_client->SetPort(address->port);
     m_client->SetUserName(site.user);
     m_client->SetPassWord(site.password);
-    m_client->SetTls(site.tls);
+    m_client->SetTls(usesTls(site));
     // Connect logs in: USER, and PASS when asked for it, each once.
     if (!m_client->Connect())
         return { Status::Failed, m_client->ErrorMessage() };

@@ -17,7 +17,7 @@ class PublishConnector final
 public:
     struct Site
     {
-        QString address; // "host", "host:port" or "ftp://host:port/"
+        QString address; // "host", "host:port", "ftp://host:port/" or "ftps://host/"
         QString directory; // remote directory; empty: the log-in directory
         QString user;
         QString password;
@@ -42,6 +42,11 @@ public:
     static QString cannotCreate() { return QStringLiteral("Cannot create directory."); }
     static QString createQuestion(const QString &directory);
     static QString badAddress(const QString &address);
+    static QString unservedScheme(const QString &address, const QString &scheme);
+
+    // Whether the connection goes with TLS: asked for by the site's setting
+    // or by an "ftps://" address. A plain "ftp://" never turns TLS off.
+    static bool usesTls(const Site &site);
 
 private:
     TFtpClient *m_client;

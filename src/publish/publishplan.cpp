@@ -189,6 +189,17 @@ void PublishPlan::addReference(const Request &request, const QString &page,
     references.append(file);
 }
 
+QList<PublishSkip> PublishPlan::skippedPages(const QList<PublishSkip> &skipped)
+{
+    QList<PublishSkip> pages;
+    for (const PublishSkip &s : skipped) {
+        // A page's own entry names no page; an unread page names itself.
+        if (s.page.isEmpty() || s.name == s.page)
+            pages.append(s);
+    }
+    return pages;
+}
+
 qint64 PublishPlan::bytes(const QList<PublishFile> &files)
 {
     qint64 total = 0;

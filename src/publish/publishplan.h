@@ -92,6 +92,10 @@ public:
     static QString dryRunText(const QList<PublishFile> &files, const QList<PublishSkip> &skipped,
                               const QList<PublishSkip> &missing, const QString &remoteDir);
 
+    // The entries of skipped that are pages left out, or pages whose
+    // references could not be read.
+    static QList<PublishSkip> skippedPages(const QList<PublishSkip> &skipped);
+
     // A title line and one line per entry: "  name (in page): reason".
     static void appendSkips(QStringList &lines, const QString &title,
                             const QList<PublishSkip> &entries);

@@ -266,7 +266,7 @@ void TQFTPForm::FormShow()
     m_directory->setText(m_request.site.directory);
     m_user->setText(m_request.site.user);
     m_password->setText(m_request.site.password);
-    m_useTls->setChecked(m_request.site.tls);
+    m_useTls->setChecked(PublishConnector::usesTls(m_request.site));
     PublishPlan::Request plan;
     plan.projectDir = m_request.projectDir;
     plan.pages = m_request.pages;
@@ -306,6 +306,9 @@ void TQFTPForm::ConnectBtnClick()
         m_prompter->warning(PublishConnector::notEnoughData());
         return;
     }
+    // An "ftps://" address typed here shows that the log-in goes protected.
+    if (PublishConnector::usesTls(site))
+        m_useTls->setChecked(true);
     m_stop = false;
     setBusy(true);
     PublishConnector connector(m_client, m_prompter);

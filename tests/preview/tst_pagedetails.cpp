@@ -144,10 +144,23 @@ void TestPageDetails::evaluate_data()
         << "<img src=\"/pics/a.gif\">" << QStringList { "pics/a.gif:2" }
         << QStringList { "/pics/a.gif" } << none << none << none << none << none
         << QStringList { "1:5: /pics/a.gif Size=2 bytes." } << qint64(2);
-    QTest::addRow("climbing out of the page's directory is not located")
-        << "<img src=\"../outside.gif\">" << QStringList { "../outside.gif:2" } << none
-        << QStringList { "../outside.gif" } << none << none << none << none
-        << QStringList { "1:5: ../outside.gif(Did not locate.) Size=-1 bytes." } << qint64(0);
+    QTest::addRow("files above the page's folder are located and counted")
+        << "<img src=\"../outside.gif\">\n<body background=\"../pics/../bg.gif\">"
+           "<a href=\"../index.htm#top\">up</a>"
+        << QStringList { "../outside.gif:2", "../bg.gif:5", "../index.htm:1" }
+        << QStringList { "../outside.gif", "../pics/../bg.gif" } << none
+        << QStringList { "../index.htm#top" } << QStringList { "../index.htm#top" } << none << none
+        << QStringList { "2:6: ../pics/../bg.gif(Background Image) Size=5 bytes.",
+                         "1:5: ../outside.gif Size=2 bytes.", "2:39: ../index.htm#top" }
+        << qint64(7);
+    QTest::addRow("missing above the page's folder")
+        << "<img src=\"../../gone.gif\"><a href=\"../gone.htm\">x</a><img src=\"..\">" << none
+        << none << QStringList { "..", "../../gone.gif" } << QStringList { "../gone.htm" } << none
+        << none << none
+        << QStringList { "1:5: ../../gone.gif(Did not locate.) Size=-1 bytes.",
+                         "1:54: ..(Did not locate.) Size=-1 bytes.",
+                         "1:28: ../gone.htm(Did not locate.)" }
+        << qint64(0);
     QTest::addRow("words outside tags are no references")
         << "src=\"a.gif\" and <p>background=\"b.gif\" <a href>x</a>" << none << none << none << none
         << none << none << none << QStringList { "1: Appears to be a link without quotes" }
@@ -254,46 +267,62 @@ void TestPageDetails::broken()
 void TestPageDetails::localPath_data()
 {
     QTest::addColumn<QString>("value");
-    QTest::addColumn<QString>("path"); // below /site; empty for none
+    QTest::addColumn<QString>("path"); // below /site/web; empty for none
+    QTest::addColumn<QString>("disk"); // anywhere on the disk; empty for none
 
+    const QString same = QStringLiteral("same");
     QTest::addRow("plain") << "pics/a.gif"
-                           << "/site/pics/a.gif";
+                           << "/site/web/pics/a.gif" << same;
     QTest::addRow("dot segment") << "./logo.gif"
-                                 << "/site/logo.gif";
+                                 << "/site/web/logo.gif" << same;
     QTest::addRow("anchor cut") << "page.htm#sec"
-                                << "/site/page.htm";
+                                << "/site/web/page.htm" << same;
     QTest::addRow("query cut") << "form.htm?x=#y"
-                               << "/site/form.htm";
+                               << "/site/web/form.htm" << same;
     QTest::addRow("escapes decoded") << "my%20pic.gif"
-                                     << "/site/my pic.gif";
+                                     << "/site/web/my pic.gif" << same;
     QTest::addRow("escaped # is a name") << "a%23b.gif"
-                                         << "/site/a#b.gif";
+                                         << "/site/web/a#b.gif" << same;
     QTest::addRow("&amp; decoded") << "a&amp;b.gif"
-                                   << "/site/a&b.gif";
+                                   << "/site/web/a&b.gif" << same;
     QTest::addRow("backslashes") << "pics\\a.gif"
-                                 << "/site/pics/a.gif";
+                                 << "/site/web/pics/a.gif" << same;
     QTest::addRow("leading slash") << "//pics/a.gif"
-                                   << "/site/pics/a.gif";
+                                   << "/site/web/pics/a.gif" << same;
     QTest::addRow("down and up again") << "pics/../a.gif"
-                                       << "/site/a.gif";
+                                       << "/site/web/a.gif" << same;
     QTest::addRow("climbing out") << "../a.gif"
-                                  << "";
+                                  << ""
+                                  << "/site/a.gif";
+    QTest::addRow("climbing out and in again") << "../web/a.gif"
+                                               << ""
+                                               << "/site/web/a.gif";
     QTest::addRow("climbing out after a leading slash") << "/../../etc/passwd"
-                                                        << "";
-    QTest::addRow("only an anchor") << "#top"
-                                    << "";
-    QTest::addRow("NUL character") << "a%00b.gif"
+                                                        << ""
+                                                        << "/etc/passwd";
+    QTest::addRow("climbing past the root") << "../../../a.gif"
+                                            << ""
+                                            << "/a.gif";
+    QTest::addRow("only climbing") << "../.."
+                                   << ""
                                    << "";
+    QTest::addRow("only an anchor") << "#top"
+                                    << "" << same;
+    QTest::addRow("NUL character") << "a%00b.gif"
+                                   << "" << same;
     QTest::addRow("empty") << ""
-                           << "";
+                           << "" << same;
 }
 
 void TestPageDetails::localPath()
 {
     QFETCH(QString, value);
     QFETCH(QString, path);
-    const std::optional<QString> local = PageDetails::localPath(value, QStringLiteral("/site"));
-    QCOMPARE(local.value_or(QString()), path);
+    QFETCH(QString, disk);
+    const QString directory = QStringLiteral("/site/web");
+    QCOMPARE(PageDetails::localPath(value, directory).value_or(QString()), path);
+    QCOMPARE(PageDetails::diskPath(value, directory).value_or(QString()),
+             disk == QStringLiteral("same") ? path : disk);
 }
 
 // Whatever a file holds, reading its references ends and reports lines in range.

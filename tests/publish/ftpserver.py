@@ -5,7 +5,8 @@
 Serves one user account on 127.0.0.1 and prints the port it listens on once
 it is ready. With --cert it offers explicit TLS (AUTH TLS); --strict-tls
 then also refuses an upload whose data connection did not resume the
-control connection's TLS session or did not end with a TLS close.
+control connection's TLS session or did not end with a TLS close, and
+--data-cert makes data connections present another certificate.
 """
 import argparse
 import os
@@ -26,6 +27,9 @@ def main():
                         help="a second account logged in by USER alone")
     parser.add_argument("--cert", help="PEM file with certificate and key")
     parser.add_argument("--strict-tls", action="store_true")
+    parser.add_argument("--data-cert",
+                        help="PEM file with the certificate and key that data "
+                             "connections present instead of --cert's")
     parser.add_argument("--banner", help="greeting text; \\n starts a line")
     parser.add_argument("--log", help="file that receives every command")
     parser.add_argument("--refuse", action="append", default=[],
@@ -68,6 +72,16 @@ def main():
         base.certfile = args.cert
         if args.strict_tls:
             base.dtp_handler = StrictDTPHandler
+        if args.data_cert:
+            data_context = SSL.Context(base.ssl_protocol)
+            data_context.use_certificate_chain_file(args.data_cert)
+            data_context.use_privatekey_file(args.data_cert)
+
+            class OtherCertificateDTPHandler(base.dtp_handler):
+                def secure_connection(self, ssl_context):
+                    super().secure_connection(data_context)
+
+            base.dtp_handler = OtherCertificateDTPHandler
 
     class Handler(base):
         def pre_process_command(self, line, cmd, arg):

@@ -49,35 +49,34 @@ bool PyFtpServer::start(const QString &root, const Options &options)
         arguments << QStringLiteral("--banner") << options.banner;
     if (options.tls) {
         const QString pem = m_work.filePath(QStringLiteral("server.pem"));
-        QProcess openssl;
-        openssl.start(QStringLiteral("openssl"),
-                      { QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"),
-                        QStringLiteral("ec"), QStringLiteral("-pkeyopt"),
-                        QStringLiteral("ec_paramgen_curve:prime256v1"), QStringLiteral("-nodes"),
-                        QStringLiteral("-days"), QStringLiteral("2"), QStringLiteral("-subj"),
-                        QStringLiteral("/CN=localhost"), QStringLiteral("-keyout"), pem,
-                        QStringLiteral("-out"), m_work.filePath(QStringLiteral("cert.pem")) });
-        if (!openssl.waitForFinished(30000) || openssl.exitCode() != 0) {
-            m_error = QStringLiteral("openssl failed: ")
-                + QString::fromLocal8Bit(openssl.readAllStandardError());
+        if (!makeCertificate({ QStringLiteral("-subj"), QStringLiteral("/CN=localhost") }, pem,
+                             certificatePath()))
             return false;
-        }
-        QFile key(pem);
-        QFile cert(m_work.filePath(QStringLiteral("cert.pem")));
-        if (!cert.open(QIODevice::ReadOnly) || !key.open(QIODevice::Append)
-            || key.write(cert.readAll()) < 0) {
-            m_error = QStringLiteral("cannot write the certificate");
-            return false;
-        }
-        key.close();
         arguments << QStringLiteral("--cert") << pem;
         if (options.strictTls)
             arguments << QStringLiteral("--strict-tls");
+        if (options.otherDataCertificate) {
+            const QString caKey = m_work.filePath(QStringLiteral("ca.key"));
+            const QString dataPem = m_work.filePath(QStringLiteral("data.pem"));
+            if (!makeCertificate(
+                    { QStringLiteral("-subj"), QStringLiteral("/CN=Tarnwick test CA") }, caKey,
+                    caCertificatePath())
+                || !makeCertificate({ QStringLiteral("-subj"), QStringLiteral("/CN=127.0.0.1"),
+                                      QStringLiteral("-CA"), caCertificatePath(),
+                                      QStringLiteral("-CAkey"), caKey, QStringLiteral("-addext"),
+                                      QStringLiteral("subjectAltName=IP:127.0.0.1"),
+                                      QStringLiteral("-addext"),
+                                      QStringLiteral("basicConstraints=critical,CA:FALSE") },
+                                    dataPem, m_work.filePath(QStringLiteral("data-cert.pem"))))
+                return false;
+            arguments << QStringLiteral("--data-cert") << dataPem;
+        }
     }
     m_process.setStandardErrorFile(m_work.filePath(QStringLiteral("server.err")));
     m_process.start(python(), arguments);
     QByteArray line;
-    while (!line.contains('\n') && m_process.waitForReadyRead(15000))
+    // A loaded machine takes its time to start the interpreter.
+    while (!line.contains('\n') && m_process.waitForReadyRead(120000))
         line += m_process.readAllStandardOutput();
     bool ok = false;
     m_port = static_cast<quint16>(line.trimmed().toUInt(&ok));
@@ -91,9 +90,43 @@ bool PyFtpServer::start(const QString &root, const Options &options)
     return true;
 }
 
+// A throwaway certificate: its key, then the certificate, in keyPath; the
+// certificate alone in certificatePath.
+bool PyFtpServer::makeCertificate(const QStringList &arguments, const QString &keyPath,
+                                  const QString &certificatePath)
+{
+    QProcess openssl;
+    openssl.start(
+        QStringLiteral("openssl"),
+        QStringList { QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"),
+                      QStringLiteral("ec"), QStringLiteral("-pkeyopt"),
+                      QStringLiteral("ec_paramgen_curve:prime256v1"), QStringLiteral("-nodes"),
+                      QStringLiteral("-days"), QStringLiteral("2"), QStringLiteral("-keyout"),
+                      keyPath, QStringLiteral("-out"), certificatePath }
+            + arguments);
+    if (!openssl.waitForFinished(30000) || openssl.exitCode() != 0) {
+        m_error = QStringLiteral("openssl failed: ")
+            + QString::fromLocal8Bit(openssl.readAllStandardError());
+        return false;
+    }
+    QFile key(keyPath);
+    QFile cert(certificatePath);
+    if (!cert.open(QIODevice::ReadOnly) || !key.open(QIODevice::Append)
+        || key.write(cert.readAll()) < 0) {
+        m_error = QStringLiteral("cannot write the certificate");
+        return false;
+    }
+    return true;
+}
+
 QString PyFtpServer::certificatePath() const
 {
     return m_work.filePath(QStringLiteral("cert.pem"));
+}
+
+QString PyFtpServer::caCertificatePath() const
+{
+    return m_work.filePath(QStringLiteral("ca.pem"));
 }
 
 QStringList PyFtpServer::commands() const

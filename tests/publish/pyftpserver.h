@@ -19,6 +19,9 @@ public:
         QString noPasswordUser; // logged in by USER alone
         bool tls = false; // explicit TLS with a throwaway self-signed certificate
         bool strictTls = false; // uploads must resume the session and end with a TLS close
+        // Data connections present another certificate than the control
+        // connection: one for 127.0.0.1 signed by caCertificatePath().
+        bool otherDataCertificate = false;
         QString banner; // "\n" starts another greeting line
         QStringList refuse; // file names whose STOR the server answers with 550
     };
@@ -33,8 +36,13 @@ public:
     QStringList commands() const;
     // The PEM certificate the server offers with tls.
     QString certificatePath() const;
+    // The authority that signed the data connections' certificate.
+    QString caCertificatePath() const;
 
 private:
+    bool makeCertificate(const QStringList &arguments, const QString &keyPath,
+                         const QString &certificatePath);
+
     QTemporaryDir m_work;
     QProcess m_process;
     quint16 m_port = 0;

@@ -19,6 +19,8 @@ private slots:
     void winsockReplyText();
     void siteAddress_data();
     void siteAddress();
+    void schemes_data();
+    void schemes();
 };
 
 void TestFtpAddress::passivePort_data()
@@ -166,6 +168,44 @@ void TestFtpAddress::siteAddress()
     QVERIFY(site);
     QCOMPARE(site->host, host);
     QCOMPARE(site->port, port);
+}
+
+void TestFtpAddress::schemes_data()
+{
+    using Use = FtpAddress::SchemeUse;
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("scheme");
+    QTest::addColumn<Use>("use");
+    QTest::addRow("none") << "host:21"
+                          << "" << Use::Plain;
+    QTest::addRow("ftp") << "ftp://host"
+                         << "ftp" << Use::Plain;
+    QTest::addRow("ftps") << "ftps://host:2121/www"
+                          << "ftps" << Use::Tls;
+    QTest::addRow("FTPS in capitals") << " FTPS://me@host "
+                                      << "ftps" << Use::Tls;
+    QTest::addRow("ftpes") << "ftpes://host"
+                           << "ftpes" << Use::Tls;
+    QTest::addRow("sftp") << "sftp://host:22"
+                          << "sftp" << Use::Unserved;
+    QTest::addRow("web address") << "http://host/"
+                                 << "http" << Use::Unserved;
+    QTest::addRow("secure web address") << "https://host"
+                                        << "https" << Use::Unserved;
+    QTest::addRow("ftp with a suffix") << "ftpx://host"
+                                       << "ftpx" << Use::Unserved;
+}
+
+void TestFtpAddress::schemes()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, scheme);
+    QFETCH(FtpAddress::SchemeUse, use);
+    const std::optional<FtpAddress::Site> site = FtpAddress::siteAddress(text);
+    QVERIFY(site);
+    QCOMPARE(site->host, QStringLiteral("host"));
+    QCOMPARE(site->scheme, scheme);
+    QCOMPARE(FtpAddress::schemeUse(site->scheme), use);
 }
 
 QTEST_GUILESS_MAIN(TestFtpAddress)

@@ -8,7 +8,9 @@
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QSslCertificate>
+#include <QSslConfiguration>
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
@@ -72,6 +74,7 @@ private slots:
     void multiLineGreeting();
     void upload_data();
     void upload();
+    void abortFromProgress_data();
     void abortFromProgress();
     void putFailure_data();
     void putFailure();
@@ -83,6 +86,8 @@ private slots:
     void tlsUntrustedCertificateSendsNoPassword();
     void certificateQuestion_data();
     void certificateQuestion();
+    void dataCertificateHoldsToThePin_data();
+    void dataCertificateHoldsToThePin();
     void passiveGoesToControlAddress();
     void overlongReply();
     void replySplitAcrossPackets();
@@ -260,23 +265,40 @@ void TestFtpClient::upload()
     QVERIFY(client->Quit());
 }
 
+void TestFtpClient::abortFromProgress_data()
+{
+    QTest::addColumn<qint64>("size");
+    QTest::addColumn<qint64>("abortAt");
+    QTest::addRow("after three blocks") << qint64(4 * 1024 * 1024) << qint64(1514 * 3);
+    // A full gauge means every byte has left this computer: stopping then
+    // loses nothing of the file.
+    QTest::addRow("when the gauge is full, less than a chunk") << qint64(5000) << qint64(5000);
+}
+
 void TestFtpClient::abortFromProgress()
 {
-    const QByteArray bytes = randomBytes(4 * 1024 * 1024);
+    QFETCH(qint64, size);
+    QFETCH(qint64, abortAt);
+    const QByteArray bytes = randomBytes(size);
     auto client = newClient(m_server.port());
     Log log;
     log.attach(*client);
     QVERIFY(client->Connect());
     connect(client.get(), &TFtpClient::OnProgress, client.get(),
-            [](qint64 count, bool &abort) { abort = count >= 1514 * 3; });
-    client->SetLocalFileName(localFile(QStringLiteral("abort.bin"), bytes));
-    client->SetHostFileName(QStringLiteral("abort.bin"));
+            [abortAt](qint64 count, bool &abort) { abort = count >= abortAt; });
+    const QString name = QStringLiteral("abort-%1.bin").arg(size);
+    client->SetLocalFileName(localFile(name, bytes));
+    client->SetHostFileName(name);
     QVERIFY(!client->Put());
     QCOMPARE(client->ErrorMessage(), QStringLiteral("426 Operation aborted."));
-    QCOMPARE(log.progress.size(), 3);
+    QCOMPARE(log.progress.size(), (abortAt + 1513) / 1514);
+    QCOMPARE(log.progress.last(), abortAt);
     QVERIFY(log.displayed(QStringLiteral("! Abort requested")));
     QCOMPARE(log.done.last(), (std::pair { TFtpRequest::Put, 426 }));
-    QVERIFY(QFileInfo(m_root.filePath(QStringLiteral("abort.bin"))).size() < bytes.size());
+    if (abortAt < size)
+        QVERIFY(QFileInfo(m_root.filePath(name)).size() < bytes.size());
+    else
+        QCOMPARE(TestEnvironment::readFile(m_root.filePath(name)), bytes);
 
     // The connection is still good for the next file.
     disconnect(client.get(), &TFtpClient::OnProgress, nullptr, nullptr);
@@ -601,6 +623,69 @@ void TestFtpClient::certificateQuestion()
     QVERIFY2(client->Put(), qPrintable(client->ErrorMessage()));
     QCOMPARE(TestEnvironment::readFile(root.filePath(QStringLiteral("pinned.bin"))),
              QByteArray("pinned"));
+}
+
+void TestFtpClient::dataCertificateHoldsToThePin_data()
+{
+    QTest::addColumn<bool>("askUser"); // else trusted ahead
+    QTest::addColumn<bool>("passive");
+    QTest::addRow("trusted ahead, passive") << false << true;
+    QTest::addRow("trusted ahead, active") << false << false;
+    QTest::addRow("accepted when asked") << true << true;
+}
+
+// The control connection's certificate is the pinned one; the data
+// connection presents another that the system trusts. The file must not go.
+void TestFtpClient::dataCertificateHoldsToThePin()
+{
+    QFETCH(bool, askUser);
+    QFETCH(bool, passive);
+    QTemporaryDir root;
+    PyFtpServer server;
+    PyFtpServer::Options options;
+    options.tls = true;
+    options.otherDataCertificate = true;
+    QVERIFY2(server.start(root.path(), options), qPrintable(server.error()));
+    const QList<QSslCertificate> control = QSslCertificate::fromPath(server.certificatePath());
+    const QList<QSslCertificate> authority = QSslCertificate::fromPath(server.caCertificatePath());
+    QVERIFY(!control.isEmpty() && !authority.isEmpty());
+    const QByteArray digest = control.first().digest(QCryptographicHash::Sha256);
+
+    const QSslConfiguration before = QSslConfiguration::defaultConfiguration();
+    const auto restore
+        = qScopeGuard([&before] { QSslConfiguration::setDefaultConfiguration(before); });
+    QSslConfiguration trusting = before;
+    trusting.addCaCertificates(authority);
+    QSslConfiguration::setDefaultConfiguration(trusting);
+
+    auto client = newClient(server.port());
+    client->SetTls(true);
+    client->SetPassive(passive);
+    if (askUser) {
+        connect(
+            client.get(), &TCustomFtpCli::OnCertificateQuestion, this,
+            [](const QString &, const QByteArray &, const QStringList &, bool &accept) {
+                accept = true;
+            },
+            Qt::DirectConnection);
+    } else {
+        client->SetTrustedCertificateSha256(digest);
+    }
+    Log log;
+    log.attach(*client);
+    QVERIFY2(client->Connect(), qPrintable(client->ErrorMessage()));
+    QCOMPARE(client->AcceptedCertificateSha256(), digest);
+    const QByteArray bytes = randomBytes(20000);
+    client->SetLocalFileName(localFile(QStringLiteral("pin.bin"), bytes));
+    client->SetHostFileName(QStringLiteral("pin.bin"));
+    QVERIFY(!client->Put());
+    QVERIFY2(client->ErrorMessage().contains(QStringLiteral("differs from the accepted")),
+             qPrintable(client->ErrorMessage()));
+    QVERIFY(std::any_of(log.display.begin(), log.display.end(), [](const QString &line) {
+        return line.startsWith(QStringLiteral("! TLS error on data connection: certificate "));
+    }));
+    QVERIFY(TestEnvironment::readFile(root.filePath(QStringLiteral("pin.bin"))).isEmpty());
+    QVERIFY(log.progress.isEmpty());
 }
 
 void TestFtpClient::passiveGoesToControlAddress()

@@ -39,9 +39,14 @@ private slots:
     void exitStatus_data();
     void exitStatus();
     void dryRunSendsNothing();
+    void projectListChoosesThePages_data();
     void projectListChoosesThePages();
     void certificate_data();
     void certificate();
+    void schemeOfTheAddress_data();
+    void schemeOfTheAddress();
+    void help_data();
+    void help();
     void wrongCommandLine();
 
 private:
@@ -163,21 +168,40 @@ void TestTarnwickPublish::dryRunSendsNothing()
     QVERIFY(filesBelow(root.path()).isEmpty());
 }
 
+void TestTarnwickPublish::projectListChoosesThePages_data()
+{
+    QTest::addColumn<QString>("entries");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("skipped");
+    // index.htm is a page of the folder, but not one of the project's entries.
+    QTest::addRow("its entries only") << "\tBee - b.html\r\n" << 0 << QString();
+    QTest::addRow("an entry outside the folder is skipped and said")
+        << "\tBee - b.html\r\n\tUp - ../up.htm\r\n"
+        << 1 << "Page skipped: ../up.htm: outside the project directory";
+}
+
 // A project in the project list sends its entries, not every page file.
 void TestTarnwickPublish::projectListChoosesThePages()
 {
+    QFETCH(QString, entries);
+    QFETCH(int, exitCode);
+    QFETCH(QString, skipped);
     QTemporaryDir root;
     PyFtpServer server;
     QVERIFY2(server.start(root.path(), m_options), qPrintable(server.error()));
     const QString project = m_home.filePath(QStringLiteral("shop"));
     makeProject(project, server.port(), m_options.password);
+    TestEnvironment::writeFile(m_home.filePath(QStringLiteral("up.htm")), "<p>up</p>\n");
     TestEnvironment::writeFile(m_home.filePath(QStringLiteral("project.dat")),
-                               "Shop - shop\r\n\t#Default Project Settings - PROJECT.INI\r\n"
-                               "\tBee - b.html\r\n");
+                               QByteArray("Shop - shop\r\n\t#Default Project Settings - "
+                                          "PROJECT.INI\r\n")
+                                   .append(entries.toUtf8()));
     const Run r = run({ project });
     QFile::remove(m_home.filePath(QStringLiteral("project.dat")));
-    QVERIFY2(r.exitCode == 0, qPrintable(r.out + r.err));
+    QVERIFY2(r.exitCode == exitCode, qPrintable(r.out + r.err));
     QCOMPARE(filesBelow(root.path()), QStringList { QStringLiteral("www/b.html") });
+    if (!skipped.isEmpty())
+        QVERIFY2(r.err.contains(skipped), qPrintable(r.err));
 }
 
 void TestTarnwickPublish::certificate_data()
@@ -217,6 +241,77 @@ void TestTarnwickPublish::certificate()
         QVERIFY(r.err.contains(QStringLiteral("certificate not trusted")));
         QCOMPARE(server.commands(), QStringList { QStringLiteral("AUTH TLS") });
     }
+}
+
+void TestTarnwickPublish::schemeOfTheAddress_data()
+{
+    QTest::addColumn<QString>("scheme");
+    QTest::addColumn<bool>("tlsServer");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("firstCommand"); // empty: nothing reaches the server
+    QTest::addRow("ftps:// without the FTPS setting") << "ftps" << true << 0 << "AUTH TLS";
+    QTest::addRow("FTPES:// without the FTPS setting") << "FTPES" << true << 0 << "AUTH TLS";
+    QTest::addRow("ftp://") << "ftp" << false << 0 << "USER tester";
+    QTest::addRow("sftp:// cannot be served") << "sftp" << false << 2 << "";
+    QTest::addRow("https:// cannot be served") << "https" << false << 2 << "";
+}
+
+// The scheme of the website URL says how to connect; what Tarnwick cannot
+// serve is refused before anything is sent.
+void TestTarnwickPublish::schemeOfTheAddress()
+{
+    QFETCH(QString, scheme);
+    QFETCH(bool, tlsServer);
+    QFETCH(int, exitCode);
+    QFETCH(QString, firstCommand);
+    QTemporaryDir root, project;
+    PyFtpServer server;
+    PyFtpServer::Options options = m_options;
+    options.tls = tlsServer;
+    QVERIFY2(server.start(root.path(), options), qPrintable(server.error()));
+    makeProject(project.path(), server.port(), m_options.password, false);
+    ProjectSettings settings = ProjectSettings::read(project.path());
+    settings.webURL = scheme + QStringLiteral("://127.0.0.1:%1/").arg(server.port());
+    QVERIFY(settings.write(project.path()));
+    QStringList arguments { project.path() };
+    if (tlsServer) {
+        const QList<QSslCertificate> certificates
+            = QSslCertificate::fromPath(server.certificatePath());
+        QVERIFY(!certificates.isEmpty());
+        arguments << QStringLiteral("--trust-sha256")
+                  << QString::fromLatin1(
+                         certificates.first().digest(QCryptographicHash::Sha256).toHex());
+    }
+    const Run r = run(arguments);
+    QVERIFY2(r.exitCode == exitCode, qPrintable(r.out + r.err));
+    if (firstCommand.isEmpty()) {
+        QVERIFY(server.commands().isEmpty());
+        QVERIFY2(r.err.contains(scheme + QStringLiteral("://, which Tarnwick cannot publish by")),
+                 qPrintable(r.err));
+        QVERIFY(filesBelow(root.path()).isEmpty());
+    } else {
+        QCOMPARE(server.commands().value(0), firstCommand);
+        QCOMPARE(filesBelow(root.path()),
+                 QStringList({ "www/b.html", "www/img/a.gif", "www/index.htm" }));
+    }
+}
+
+void TestTarnwickPublish::help_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addRow("--help") << QStringList { "--help" };
+    QTest::addRow("-h") << QStringList { "-h" };
+    QTest::addRow("--help after a directory") << QStringList { "somewhere", "--help" };
+}
+
+void TestTarnwickPublish::help()
+{
+    QFETCH(QStringList, arguments);
+    const Run r = run(arguments);
+    QCOMPARE(r.exitCode, 0);
+    QVERIFY2(r.out.startsWith(QStringLiteral("Usage: tarnwick-publish PROJECT_DIR")),
+             qPrintable(r.out));
+    QCOMPARE(r.err, QString());
 }
 
 void TestTarnwickPublish::wrongCommandLine()

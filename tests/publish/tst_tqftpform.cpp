@@ -77,6 +77,8 @@ private slots:
     void connectFailures();
     void declinedDirectoryStaysOnDefault();
     void refusedCertificateSendsNothing();
+    void schemeOfTheAddress_data();
+    void schemeOfTheAddress();
     void viewLogToggles();
 
 private:
@@ -481,6 +483,69 @@ void TestTQFTPForm::refusedCertificateSendsNothing()
                  ->objectName(),
              QStringLiteral("Default"));
     QCOMPARE(site.server->commands(), QStringList { QStringLiteral("AUTH TLS") });
+}
+
+void TestTQFTPForm::schemeOfTheAddress_data()
+{
+    QTest::addColumn<QString>("address"); // %1: the port
+    QTest::addColumn<bool>("tlsServer");
+    QTest::addColumn<bool>("ticked"); // the FTPS box once shown
+    QTest::addColumn<QStringList>("commands"); // up to the log-in
+    QTest::addColumn<bool>("typed"); // into the dialog, after the project's plain address
+    QTest::addRow("ftps:// turns TLS on") << "ftps://127.0.0.1:%1/" << true << true
+                                          << QStringList { "AUTH TLS", "USER tester" } << false;
+    QTest::addRow("FTPS with upper case") << "FTPS://127.0.0.1:%1" << true << true
+                                          << QStringList { "AUTH TLS", "USER tester" } << false;
+    QTest::addRow("ftps:// typed in the dialog")
+        << "ftps://127.0.0.1:%1/" << true << true << QStringList { "AUTH TLS", "USER tester" }
+        << true;
+    QTest::addRow("no scheme") << "127.0.0.1:%1" << false << false
+                               << QStringList { "USER tester", "PASS" } << false;
+    QTest::addRow("sftp:// is refused")
+        << "sftp://127.0.0.1:%1" << false << false << QStringList() << false;
+    QTest::addRow("http:// is refused")
+        << "http://127.0.0.1:%1" << false << false << QStringList() << false;
+}
+
+// The address's scheme asks for TLS even with the box unticked; a scheme
+// Tarnwick cannot serve is refused before anything goes to the server.
+void TestTQFTPForm::schemeOfTheAddress()
+{
+    QFETCH(QString, address);
+    QFETCH(bool, tlsServer);
+    QFETCH(bool, ticked);
+    QFETCH(QStringList, commands);
+    QFETCH(bool, typed);
+    PyFtpServer::Options options = m_options;
+    options.tls = tlsServer;
+    Site site = startSite(options);
+    QVERIFY(site.server->port() != 0);
+    TestEnvironment::writeFile(site.local->filePath(QStringLiteral("project/a.htm")), "<p>a</p>");
+    ScriptedPrompter prompter;
+    prompter.answer(Answer::Yes); // the self-signed certificate
+    TQFTPForm::Request r = request(site, { QStringLiteral("a.htm") }, QString());
+    const QString url = address.arg(site.server->port());
+    r.site.address = typed ? QStringLiteral("127.0.0.1:%1").arg(site.server->port()) : url;
+    r.site.tls = false;
+    TQFTPForm form(r, &prompter);
+    form.show();
+    auto *box = form.findChild<QCheckBox *>(QStringLiteral("UseFTPS"));
+    QCOMPARE(box->isChecked(), ticked && !typed);
+    form.findChild<QLineEdit *>(QStringLiteral("AHost"))->setText(url);
+    form.ConnectBtnClick();
+    const QString page = form.findChild<QStackedWidget *>(QStringLiteral("FTPNotebook"))
+                             ->currentWidget()
+                             ->objectName();
+    if (commands.isEmpty()) {
+        QCOMPARE(prompter.texts(),
+                 QStringList { PublishConnector::unservedScheme(url, url.section(':', 0, 0)) });
+        QCOMPARE(page, QStringLiteral("Default"));
+        QVERIFY(site.server->commands().isEmpty());
+        return;
+    }
+    QCOMPARE(page, QStringLiteral("images"));
+    QCOMPARE(site.server->commands().mid(0, commands.size()), commands);
+    QCOMPARE(box->isChecked(), ticked);
 }
 
 void TestTQFTPForm::viewLogToggles()

@@ -24,6 +24,10 @@ int main(int argc, char *argv[])
         return CommandLinePublisher::NothingSent;
     }
     CommandLinePublisher::Options options = parsed.value();
+    if (options.help) {
+        out << CommandLinePublisher::usage();
+        return CommandLinePublisher::AllSent;
+    }
     options.programDir = ProgramDirectory::resolve(options.programDir);
     options.password = qEnvironmentVariable("TARNWICK_FTP_PASSWORD");
     // The page extensions, ASCII extensions and time-out the program uses.
