@@ -67,8 +67,8 @@ void TestTagTools::menusAndNotebook()
     for (int i = 0; i < book->count(); ++i)
         pages << book->tabText(i);
     QCOMPARE(pages,
-             QStringList({ "Font", "Special", "Format", "Lists", "Tables", "Forms", "ASP",
-                           "Images", "Links", "Templates", "Custom 1", "Custom 2", "Custom 3", "Custom 4" }));
+             QStringList({ "Font", "Special", "Format", "Lists", "Tables", "Images", "Links",
+                           "Forms", "Templates", "ASP", "Custom 1", "Custom 2", "Custom 3", "Custom 4" }));
     QVERIFY(w.findChild<EWSPanel *>("EWSPanel")->isVisible());
     w.openPages()->CloseAllPages();
     QVERIFY(!book->isVisible());

@@ -549,7 +549,8 @@ void TestProjectDialog::colorButtons()
     // Cancelled: the colour stays.
     child<QToolButton>(form.get(), "vLinkButton")->click();
     QCOMPARE(child<QLineEdit>(form.get(), "vLinkColorText")->text(), QStringLiteral("FF8000"));
-    QCOMPARE(child<QLineEdit>(form.get(), "TextColorText")->maxLength(), 6);
+    // Room for a colour typed with its "#".
+    QCOMPARE(child<QLineEdit>(form.get(), "TextColorText")->maxLength(), 7);
 }
 
 void TestProjectDialog::directoryButton()
