@@ -25,6 +25,10 @@ function(tarnwick_precompile target kind)
         return()
     endif()
     if(kind STREQUAL "LIBRARY")
+        # A shared library would define its own <name>_EXPORTS, and the shared
+        # precompiled header is only used with the definitions it was made
+        # with; nothing here exports by macro.
+        set_target_properties(${target} PROPERTIES DEFINE_SYMBOL "")
         if(target STREQUAL "tarnwick_platform")
             target_precompile_headers(${target} PRIVATE ${TARNWICK_PCH_HEADERS})
         else()

@@ -125,18 +125,24 @@ int Startup::run(QApplication &application, const Options &options)
     for (const QString &file : options.files)
         files << QFileInfo(file).absoluteFilePath();
     Settings settings(Settings::openUserStore());
-    ProgramRun program(options.home, &prompter, &settings);
-    QDir::setCurrent(program.home());
-    // The recovery questions must not sit behind the picture.
-    if (splash && program.hasLeftOvers())
-        splash->close();
-    if (options.startupTrace)
-        traceStartup(program.window(), !files.isEmpty());
-    if (splash)
-        splash->raise(); // it stays up for its five seconds, the window is usable meanwhile
-    program.start(files);
-    const int exitCode = application.exec();
-    program.finish();
+    int exitCode = 0;
+    {
+        ProgramRun program(options.home, &prompter, &settings);
+        QDir::setCurrent(program.home());
+        // The recovery questions must not sit behind the picture.
+        if (splash && program.hasLeftOvers())
+            splash->close();
+        if (options.startupTrace)
+            traceStartup(program.window(), !files.isEmpty());
+        if (splash)
+            splash->raise(); // it stays up for its five seconds, the window is usable meanwhile
+        program.start(files);
+        exitCode = application.exec();
+        program.finish();
+    }
+    // The previews closed with the window let go of their engine objects on
+    // the event loop's next turn, and there is none after this.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     return exitCode;
 }
 

@@ -370,6 +370,37 @@ public:
     void newWindow(const QUrl &url, bool userInitiated);
 };
 
+namespace {
+
+// A closed renderer's view, page and profile, waiting to be destroyed in that
+// order (a page must go before its profile).
+class ClosedView : public QObject
+{
+public:
+    ClosedView(QWebEngineView *view, QWebEnginePage *page, QWebEngineProfile *profile)
+        : m_view(view)
+        , m_page(page)
+        , m_profile(profile)
+    {
+        m_view->setParent(nullptr);
+        m_page->setParent(nullptr);
+        m_profile->setParent(nullptr);
+    }
+    ~ClosedView() override
+    {
+        delete m_view;
+        delete m_page;
+        delete m_profile;
+    }
+
+private:
+    QWebEngineView *m_view;
+    QWebEnginePage *m_page;
+    QWebEngineProfile *m_profile;
+};
+
+} // namespace
+
 void Renderer::prepareEngine()
 {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
@@ -460,9 +491,15 @@ Renderer::~Renderer()
         d->profile->setParent(nullptr);
         return;
     }
-    // The page must go before its profile.
-    delete d->view;
-    delete d->page;
+    // The engine (Qt 6.4) has a race in tearing down a view: its compositor
+    // thread may hand the view's drawing item a new frame while the item is
+    // being destroyed, which aborts the program ("pure virtual method called").
+    // So the view is hidden first, which stops the engine drawing it, and the
+    // view, page and profile go on the event loop's next turn, when no frame
+    // can be on its way any more.
+    d->view->hide();
+    d->page->triggerAction(QWebEnginePage::Stop);
+    (new ClosedView(d->view, d->page, d->profile))->deleteLater();
 }
 
 void Renderer::LoadFromBuffer(const QString &text, const QString &baseDirectory)
