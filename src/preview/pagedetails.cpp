@@ -219,7 +219,11 @@ std::optional<QString> PageDetails::diskPath(const QString &value, const QString
     // ".." alone, or only climbing, names a folder, not a file.
     if (!relative || *relative == QStringLiteral("..") || relative->endsWith(QStringLiteral("/..")))
         return std::nullopt;
-    return QDir::cleanPath(pageDirectory + QLatin1Char('/') + *relative);
+    QString path = QDir::cleanPath(pageDirectory + QLatin1Char('/') + *relative);
+    // As on any server and in any shell, climbing above the root stays there.
+    while (path.startsWith(QStringLiteral("/../")))
+        path.remove(0, 3);
+    return path;
 }
 
 std::optional<QString> PageDetails::localPath(const QString &value, const QString &pageDirectory)

@@ -151,6 +151,14 @@ QWidget *TInitialValuesForm::page(const QString &help, QLayout *fields)
     return widget;
 }
 
+TInitialValuesForm::~TInitialValuesForm()
+{
+    // A dialog destroyed while shown hides itself once this part of it is
+    // gone; the field losing the focus then must not refresh the preview.
+    for (QLineEdit *edit : findChildren<QLineEdit *>())
+        edit->disconnect(this);
+}
+
 void TInitialValuesForm::watch(QLineEdit *edit)
 {
     connect(edit, &QLineEdit::editingFinished, this, &TInitialValuesForm::UpdatePreview);

@@ -48,6 +48,7 @@ public:
     static constexpr int PageCount = 5;
 
     explicit TInitialValuesForm(Context context, QWidget *parent = nullptr);
+    ~TInitialValuesForm() override;
 
     InitialValuesFields fields() const;
     QString author() const;

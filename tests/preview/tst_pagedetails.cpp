@@ -151,15 +151,15 @@ void TestPageDetails::evaluate_data()
         << QStringList { "../outside.gif", "../pics/../bg.gif" } << none
         << QStringList { "../index.htm#top" } << QStringList { "../index.htm#top" } << none << none
         << QStringList { "2:6: ../pics/../bg.gif(Background Image) Size=5 bytes.",
-                         "1:5: ../outside.gif Size=2 bytes.", "2:39: ../index.htm#top" }
+                         "1:5: ../outside.gif Size=2 bytes.", "2:40: ../index.htm#top" }
         << qint64(7);
     QTest::addRow("missing above the page's folder")
         << "<img src=\"../../gone.gif\"><a href=\"../gone.htm\">x</a><img src=\"..\">" << none
         << none << QStringList { "..", "../../gone.gif" } << QStringList { "../gone.htm" } << none
         << none << none
         << QStringList { "1:5: ../../gone.gif(Did not locate.) Size=-1 bytes.",
-                         "1:54: ..(Did not locate.) Size=-1 bytes.",
-                         "1:28: ../gone.htm(Did not locate.)" }
+                         "1:58: ..(Did not locate.) Size=-1 bytes.",
+                         "1:29: ../gone.htm(Did not locate.)" }
         << qint64(0);
     QTest::addRow("words outside tags are no references")
         << "src=\"a.gif\" and <p>background=\"b.gif\" <a href>x</a>" << none << none << none << none

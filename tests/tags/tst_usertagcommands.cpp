@@ -565,7 +565,9 @@ void TestUserTagCommands::setupDialogKeepsLongCaptions()
     QFETCH(QString, typing);
     QFETCH(QString, written);
     Fixture f({ { "page1.btn", crlf({ line }) } });
-    TCustomButtonForm dialog(f.path(""), f.commands->customCaptions(), &f.prompter, {});
+    TCustomButtonForm dialog(
+        f.path(""), f.commands->customCaptions(), &f.prompter,
+        [&f](const QStringList &captions) { f.commands->buttonFilesWritten(captions); });
     dialog.button(0, 0)->click();
     QLineEdit *caption = dialog.captionEdit();
     QCOMPARE(caption->text(), shown);
