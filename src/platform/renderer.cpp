@@ -494,12 +494,19 @@ Renderer::~Renderer()
     // The engine (Qt 6.4) has a race in tearing down a view: its compositor
     // thread may hand the view's drawing item a new frame while the item is
     // being destroyed, which aborts the program ("pure virtual method called").
-    // So the view is hidden first, which stops the engine drawing it, and the
-    // view, page and profile go on the event loop's next turn, when no frame
-    // can be on its way any more.
-    d->view->hide();
-    d->page->triggerAction(QWebEnginePage::Stop);
-    (new ClosedView(d->view, d->page, d->profile))->deleteLater();
+    // So a view on the screen is hidden first, which stops the engine drawing
+    // it, and the view, page and profile go on the event loop's next turn, when
+    // no frame can be on its way any more. A view never shown draws nothing;
+    // hiding it would make the engine set up the page just to hide it.
+    if (d->view->isVisible()) {
+        d->view->hide();
+        d->page->triggerAction(QWebEnginePage::Stop);
+        (new ClosedView(d->view, d->page, d->profile))->deleteLater();
+        return;
+    }
+    // The page must go before its profile.
+    delete d->view;
+    delete d->page;
 }
 
 void Renderer::LoadFromBuffer(const QString &text, const QString &baseDirectory)
