@@ -48,6 +48,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QDialog>
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -430,6 +431,11 @@ void MainWindow::buildMenus()
     // The menus' keys reach them while an editor has the focus.
     for (EditorControl *editor : { m_webPage, m_spareEditor })
         editor->ReleaseKeys(menuBar()->actions());
+    // Settings a command changes are stored once it is done.
+    for (QAction *entry : menuBar()->actions()) {
+        if (QMenu *menu = entry->menu())
+            connect(menu, &QMenu::triggered, this, &MainWindow::scheduleSettingsSave);
+    }
 }
 
 void MainWindow::buildOptionsMenu()
@@ -658,6 +664,13 @@ void MainWindow::applySettings()
 
 void MainWindow::SaveIni()
 {
+    collectSettings();
+    if (const Result saved = m_settings->SaveIni(); !saved)
+        m_prompter->warning(saved.error());
+}
+
+void MainWindow::collectSettings()
+{
     WindowAttributesSettings &w = m_settings->WindowAttributes;
     w.Maximized = isMaximized();
     const QRect geometry = isMaximized() ? normalGeometry() : QRect(pos(), size());
@@ -678,9 +691,32 @@ void MainWindow::SaveIni()
     d.ShowHints = m_showHints->isChecked();
     m_settings->LastFiles.DefaultDir = m_fileList->directory();
     UserTagSettings::storeCaptions(d, m_userTags->customCaptions());
+}
 
-    if (const Result saved = m_settings->SaveIni(); !saved)
-        m_prompter->warning(saved.error());
+void MainWindow::scheduleSettingsSave()
+{
+    if (m_settingsSavePending)
+        return;
+    m_settingsSavePending = true;
+    QTimer::singleShot(0, this, &MainWindow::saveSettingsIfChanged);
+}
+
+void MainWindow::saveSettingsIfChanged()
+{
+    m_settingsSavePending = false;
+    // Until the window is shown the values are still those just read.
+    if (!m_shownOnce)
+        return;
+    collectSettings();
+    if (!m_settings->changedSinceSave())
+        return;
+    if (const Result saved = m_settings->SaveIni(); !saved) {
+        if (!m_settingsSaveFailed)
+            m_prompter->warning(saved.error());
+        m_settingsSaveFailed = true;
+        return;
+    }
+    emit settingsSaved();
 }
 
 void MainWindow::refreshFileFilter()
@@ -922,6 +958,10 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::ToolTip && !m_hintsOn)
         return true;
+    // A dialog that closes may have changed settings (its OK stores them, or
+    // its caller does once it returns).
+    if (event->type() == QEvent::Hide && qobject_cast<QDialog *>(watched))
+        scheduleSettingsSave();
     return QMainWindow::eventFilter(watched, event);
 }
 
