@@ -22,6 +22,7 @@
 
 #include "testenvironment.h"
 #include <QMenu>
+#include <QRandomGenerator>
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -101,6 +102,7 @@ private Q_SLOTS:
     void settingsComeBack();
     void doubleClickOpensProjectPage();
     void openProjectPageTwiceIsRefused();
+    void unreadableProjectListIsKept_data();
     void unreadableProjectListIsKept();
     void garbageSettingsStillStart();
     void autoLoadOfDeletedFileIsSilent();
@@ -295,16 +297,49 @@ void TestMainWindow::openProjectPageTwiceIsRefused()
     QVERIFY(s.exit());
 }
 
+void TestMainWindow::unreadableProjectListIsKept_data()
+{
+    QTest::addColumn<QByteArray>("broken");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("why"); // after the file name; "" for any line and reason
+
+    QTest::addRow("line too long") << "Site - site\r\n\t" + QByteArray(10000, 'x') + "\r\n"
+                                   << "Line too long"
+                                   << " at line 2: longer than 4095 bytes";
+    // 600 random bytes with no indentation, so that no line is indented too
+    // deep: the damage shows only in what the lines hold.
+    QByteArray random;
+    QRandomGenerator generator(27);
+    while (random.size() < 600) {
+        const char byte = char(generator.bounded(256));
+        if (byte != '\t' && byte != ' ' && byte != ProjectTree::EndOfData)
+            random += byte;
+    }
+    QTest::addRow("random bytes") << random << "File load error" << QString();
+}
+
 void TestMainWindow::unreadableProjectListIsKept()
 {
+    QFETCH(QByteArray, broken);
+    QFETCH(QString, message);
+    QFETCH(QString, why);
+
     Session s;
-    const QByteArray broken = "Site - site\r\n\t" + QByteArray(10000, 'x') + "\r\n";
-    s.file("project.dat", broken);
+    const QString list = s.file("project.dat", broken);
+    const QByteArray good = "Club - club\r\n\t#Default Project Settings - PROJECT.INI\r\n";
+    const QString backup = s.file("project.dat.bak", good);
     MainWindow &w = s.start();
-    QCOMPARE(s.prompter.texts(), QStringList { "Line too long" });
+    QCOMPARE(s.prompter.texts().size(), 1);
+    const QString told = s.prompter.texts().constFirst();
+    // Says which file, which line and why.
+    QVERIFY2(told.startsWith(message + " in " + list + " at line "), qPrintable(told));
+    if (!why.isEmpty())
+        QCOMPARE(told, QString(message + " in " + list + why));
     QCOMPARE(w.projectTree()->topLevelItemCount(), 0);
     QVERIFY(s.exit());
-    QCOMPARE(TestEnvironment::readFile(s.home() + "project.dat"), broken);
+    QCOMPARE(TestEnvironment::readFile(list), broken);
+    // The guide's remedy still works: the backup is the last good list.
+    QCOMPARE(TestEnvironment::readFile(backup), good);
 }
 
 void TestMainWindow::garbageSettingsStillStart()
