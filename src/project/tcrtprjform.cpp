@@ -174,8 +174,7 @@ void TCrtPrjForm::FormShow()
     if (m_mode == Mode::Create) {
         m_prjName->clear();
         m_prjDesc->clear();
-        for (int i = 0; i < ColorCount; ++i)
-            showColor(i);
+        setFields(ProjectSetup::newProjectFields());
         return;
     }
     m_projectDirectory = m_outline->GetSelectedProjectDir();

@@ -69,6 +69,8 @@ private slots:
     void cleanup();
 
     void createShop();
+    void newProjectColours_data();
+    void newProjectColours();
     void existingSettingsKept();
     void settingsMode();
     void settingsModeKeepsUninstalledTheme();
@@ -183,6 +185,45 @@ void TestProjectDialog::createShop()
     QCOMPARE(stored.themeStyle, QString());
     QVERIFY(!stored.loginPassword.contains("s3cret"));
     QCOMPARE(PasswordCodec::DecodeStr(stored.loginPassword), QStringLiteral("s3cret pass"));
+}
+
+void TestProjectDialog::newProjectColours_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("color");
+
+    // What a page of a folder without PROJECT.INI gets: never black on black.
+    QTest::addRow("text") << "TextColorText"
+                          << "TextColor"
+                          << "000000";
+    QTest::addRow("link") << "LinkColorText"
+                          << "LinkColor"
+                          << "FF0000";
+    QTest::addRow("visited link") << "vLinkColorText"
+                                  << "vLinkColor"
+                                  << "800080";
+    QTest::addRow("active link") << "ALinkColorText"
+                                 << "aLinkColor"
+                                 << "000000";
+    QTest::addRow("background") << "bgColorText"
+                                << "bgColor"
+                                << "C0C0C0";
+}
+
+void TestProjectDialog::newProjectColours()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, key);
+    QFETCH(QString, color);
+
+    auto form = dialog(TCrtPrjForm::Mode::Create);
+    QCOMPARE(child<QLineEdit>(form.get(), qPrintable(field))->text(), color);
+    fill(form.get(), "club", "Club");
+    form->OkBtnClick();
+    QCOMPARE(form->result(), int(QDialog::Accepted));
+    ProfileFile ini(m_home + "club/PROJECT.INI");
+    QCOMPARE(ini.readString("PROJECT", key, "unset"), color);
 }
 
 void TestProjectDialog::existingSettingsKept()
