@@ -561,7 +561,47 @@ bool PageOperations::copyMove(TreeSelection &s, int targetProjectRow, bool move)
     } else {
         insertPage(s, targetProjectRow, entry, false);
     }
+    if (!FileOps::samePath(source, destination))
+        offerReferences(destination, QFileInfo(source).absolutePath(), destinationDirectory);
     return true;
+}
+
+void PageOperations::offerReferences(const QString &page, const QString &sourceDirectory,
+                                     const QString &destinationDirectory)
+{
+    if (!m_hooks.evaluate)
+        return;
+    const Expected<TextFileContent> read = TextFile::read(page);
+    if (!read)
+        return;
+    // Only what lies below the page's old directory and is really there.
+    QStringList wanted;
+    for (const MissingReference &reference :
+         m_hooks.evaluate(read->text, destinationDirectory).missing) {
+        const QString relative = reference.relativePath;
+        if (relative.isEmpty() || QDir::isAbsolutePath(relative)
+            || relative.startsWith(QLatin1String("../")) || relative == QLatin1String("..")
+            || wanted.contains(relative))
+            continue;
+        if (QFileInfo(sourceDirectory + QLatin1Char('/') + relative).isFile())
+            wanted.append(relative);
+    }
+    if (wanted.isEmpty()
+        || m_prompter->message(Kind::Confirmation, copyReferencesToo(wanted, destinationDirectory),
+                               Buttons::YesNo)
+            != Answer::Yes)
+        return;
+    for (const QString &relative : std::as_const(wanted)) {
+        const QString target = destinationDirectory + QLatin1Char('/') + relative;
+        // Nothing is overwritten: a file that arrived meanwhile stays.
+        if (nameTaken(target))
+            continue;
+        QDir().mkpath(QFileInfo(target).absolutePath());
+        if (const Result copied
+            = FileOps::copyFile(sourceDirectory + QLatin1Char('/') + relative, target);
+            !copied)
+            m_prompter->error(copied.error());
+    }
 }
 
 bool PageOperations::deleteProject(TreeSelection &s)
@@ -709,6 +749,13 @@ QString PageOperations::notCopied(const QStringList &references)
     return QStringLiteral("These references name another site or a file outside the project "
                           "directory, so nothing was copied for them:\n")
         + references.join(QLatin1Char('\n'));
+}
+
+QString PageOperations::copyReferencesToo(const QStringList &files, const QString &directory)
+{
+    return QStringLiteral("The page uses these files, which are not in ") + directory
+        + QStringLiteral(":\n") + files.join(QLatin1Char('\n'))
+        + QStringLiteral("\n\nCopy them there too? Files already there are kept.");
 }
 
 QString PageOperations::cannotDelete(const QString &reason)

@@ -169,6 +169,8 @@ private slots:
     void copyInOwnProjectAsksName();
     void copyMoveBetweenProjectsOnOneDirectory();
     void copyMoveOpenPage();
+    void copyMoveOffersThePictures_data();
+    void copyMoveOffersThePictures();
     void linksFollowMovedPage_data();
     void linksFollowMovedPage();
 
@@ -868,6 +870,59 @@ void TestPageOperations::copyMoveOpenPage()
 }
 
 // ---------------------------------------------------------------- Links
+
+void TestPageOperations::copyMoveOffersThePictures_data()
+{
+    QTest::addColumn<bool>("move");
+    QTest::addColumn<bool>("agree");
+
+    QTest::addRow("copy with its pictures") << false << true;
+    QTest::addRow("move with its pictures") << true << true;
+    QTest::addRow("move the page alone") << true << false;
+}
+
+// The pictures a page uses go with it when the user agrees; nothing at the
+// new place is overwritten, and what is missing or elsewhere is not offered.
+void TestPageOperations::copyMoveOffersThePictures()
+{
+    QFETCH(bool, move);
+    QFETCH(bool, agree);
+    Fixture f;
+    f.twoProjectsOnDisk();
+    const QByteArray page = "<HTML><BODY>\n<IMG SRC=\"logo.gif\">\n<img src='img/photo.png'>\n"
+                            "<IMG SRC=\"gone.gif\"><IMG SRC=\"http://example.com/x.gif\">\n"
+                            "<IMG SRC=\"kept.gif\"><IMG SRC=logo.gif>\n</BODY></HTML>\n";
+    f.file("shop/pics.htm", page);
+    f.file("shop/logo.gif", "GIF89a shop logo");
+    f.file("shop/img/photo.png", "\x89PNG photo");
+    f.file("shop/kept.gif", "GIF89a shop's");
+    f.file("blog/kept.gif", "GIF89a blog's");
+    Entries entries = twoProjects();
+    entries.insert(2, { 2, "Pics - pics.htm" });
+    f.show(entries, 2);
+    f.prompter.answer(agree ? Prompter::Answer::Yes : Prompter::Answer::No);
+    withDialog(
+        &f.outline, [&] { f.commands.CopyMovepageClick(); },
+        [&](QWidget *dialog) {
+            chooseProject(dialog, "Blog - blog", move ? "MoveBtn" : "CopyBtn");
+        });
+
+    QVERIFY(f.prompter.scriptUsedUp());
+    QCOMPARE(f.prompter.texts(),
+             QStringList { PageOperations::copyReferencesToo({ "logo.gif", "img/photo.png" },
+                                                             f.path("blog")) });
+    QCOMPARE(f.read("blog/pics.htm"), page);
+    QCOMPARE(f.read("blog/kept.gif"), QByteArray("GIF89a blog's"));
+    QCOMPARE(f.exists("blog/logo.gif"), agree);
+    QCOMPARE(f.exists("blog/img/photo.png"), agree);
+    if (agree) {
+        QCOMPARE(f.read("blog/logo.gif"), QByteArray("GIF89a shop logo"));
+        QCOMPARE(f.read("blog/img/photo.png"), QByteArray("\x89PNG photo"));
+    }
+    // The pictures stay for the pages left behind.
+    QCOMPARE(f.read("shop/logo.gif"), QByteArray("GIF89a shop logo"));
+    QCOMPARE(f.exists("shop/pics.htm"), !move);
+}
 
 void TestPageOperations::linksFollowMovedPage_data()
 {
