@@ -13,6 +13,8 @@ namespace Tarnwick {
 
 namespace {
 
+const QString sendReferencesKey = QStringLiteral("SendReferences");
+
 // Key names in the order CreateINI writes them.
 struct Key
 {
@@ -75,6 +77,22 @@ Result ProjectSettings::write(const QString &projectDir) const
         { QStringLiteral("UseFTPS"), useFtps ? QStringLiteral("1") : QStringLiteral("0") });
     ProfileFile file(settingsFilePath(projectDir));
     return file.writeStrings(Section, values);
+}
+
+bool ProjectSettings::sendReferences(const QString &projectDir)
+{
+    const ProfileFile file(settingsFilePath(projectDir));
+    return file.readString(Section, sendReferencesKey, QStringLiteral("0")).trimmed()
+        == QStringLiteral("1");
+}
+
+Result ProjectSettings::setSendReferences(const QString &projectDir, bool send)
+{
+    if (!exists(projectDir))
+        return Result::success();
+    ProfileFile file(settingsFilePath(projectDir));
+    return file.writeString(Section, sendReferencesKey,
+                            send ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
 QColor ProjectSettings::colorFromText(QString text)
