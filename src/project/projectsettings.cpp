@@ -131,7 +131,14 @@ QString ProjectSettings::badColorMessage(const QString &caption, const QString &
 
 QString ProjectSettings::siteCaption() const
 {
-    return webURL + QLatin1Char('/') + ftpDirectory;
+    // One "/" where the two meet, however they were typed ("host/" and "/site").
+    QString site = webURL;
+    while (site.endsWith(QLatin1Char('/')) && !site.endsWith(QLatin1String("://")))
+        site.chop(1);
+    qsizetype start = 0;
+    while (start < ftpDirectory.size() && ftpDirectory.at(start) == QLatin1Char('/'))
+        ++start;
+    return site + QLatin1Char('/') + ftpDirectory.mid(start);
 }
 
 } // namespace Tarnwick
