@@ -238,9 +238,20 @@ void MainWindow::buildRegions()
     m_browsers = std::make_unique<ExternalBrowsers>(m_webPage, m_prompter);
     connect(m_preview, &PreviewController::statusText, m_panels[2], &QLabel::setText);
     connect(m_preview, &PreviewController::framesVisibilityChanged, this, [this](bool shown) {
-        // The frame-set renderer takes the preview area while it is shown.
+        // The frame-set renderer takes the preview's place and width while it
+        // is shown, and gives both back: left alone, the splitter would bring
+        // the normal preview back with no width at all.
+        QList<int> sizes = m_splitScreen->sizes();
+        const int leaving = shown ? 1 : 2;
+        const int coming = shown ? 2 : 1;
+        if (sizes.size() == 3) {
+            sizes[coming] = sizes.at(leaving);
+            sizes[leaving] = 0;
+        }
         m_htmlSplit->setVisible(!shown);
         m_htmlFrames->setVisible(shown);
+        if (sizes.size() == 3)
+            m_splitScreen->setSizes(sizes);
     });
     connect(m_openPages, &OpenPages::refreshPreview, m_preview, &PreviewController::UpdateWebView);
     connect(m_openPages, &OpenPages::previewToTop, this, [this] { m_htmlSplit->SetPosition(0); });

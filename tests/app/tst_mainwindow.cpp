@@ -10,6 +10,7 @@
 #include "platform/editorcontrol.h"
 #include "platform/filelistpane.h"
 #include "platform/renderer.h"
+#include "preview/previewcontroller.h"
 #include "project/projectoutline.h"
 #include "project/projecttree.h"
 #include "scriptedprompter.h"
@@ -33,6 +34,8 @@
 #include <QListWidget>
 #include <QSettings>
 #include <QSignalSpy>
+#include <QSplitter>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -132,6 +135,7 @@ private Q_SLOTS:
     void initialValuesForAnEmptyPage();
     void newFramePageStartsTheFrameCreator();
     void frameItemsNeedAPage();
+    void previewPaneComesBackAfterAFrameSet();
     void openCommandOpensTheChosenPage();
 };
 
@@ -1051,6 +1055,54 @@ void TestMainWindow::newFramePageStartsTheFrameCreator()
     QVERIFY(w.editor()->Text().startsWith("<HTML>"));
     QVERIFY(w.editor()->Text().contains("<FRAMESET ROWS=\"33%,*,34%\">"));
     s.prompter.answer(Prompter::Answer::No); // do not save the page
+    QVERIFY(s.exit());
+}
+
+// A frame set shows in its own renderer, in the preview's place and width;
+// the next ordinary page has the preview back as it was.
+void TestMainWindow::previewPaneComesBackAfterAFrameSet()
+{
+    Session s;
+    const QString plain = s.file("site/plain.htm", "<p>plain</p>\n");
+    const QString frames = s.file(
+        "site/frames.htm", "<frameset rows=\"50%,*\">\n<frame src=\"plain.htm\">\n</frameset>\n");
+    MainWindow &w = s.start();
+    auto *split = w.findChild<QSplitter *>(QStringLiteral("SplitScreen"));
+    auto *normal = w.findChild<Renderer *>(QStringLiteral("HTMLSplit"));
+    auto *frameView = w.findChild<Renderer *>(QStringLiteral("HTMLFrames"));
+    auto *tabs = w.findChild<QTabBar *>(QStringLiteral("WebPageTabBar"));
+    auto *preview = w.findChild<PreviewController *>();
+    QSignalSpy switched(preview, &PreviewController::framesVisibilityChanged);
+    // A refresh asked for while the preview loads comes when the load ends.
+    const auto framesShown = [&](bool shown) {
+        while (preview->framesShown() != shown) {
+            if (!switched.wait(TestEnvironment::signalBound))
+                return false;
+        }
+        return true;
+    };
+    QVERIFY(w.openPages()->LoadFile(plain, false));
+    const QList<int> before = split->sizes();
+    QVERIFY(before.at(1) > 0);
+
+    QVERIFY(w.openPages()->LoadFile(frames, false));
+    QVERIFY(framesShown(true));
+    QVERIFY(frameView->isVisible());
+    QVERIFY(!normal->isVisible());
+    QCOMPARE(split->sizes().at(0), before.at(0));
+    QCOMPARE(split->sizes().at(2), before.at(1));
+
+    tabs->setCurrentIndex(0);
+    QVERIFY(framesShown(false));
+    QVERIFY(normal->isVisible());
+    QVERIFY(!frameView->isVisible());
+    QCOMPARE(split->sizes(), before);
+    // And once more: the second time round is no different.
+    tabs->setCurrentIndex(1);
+    QVERIFY(framesShown(true));
+    tabs->setCurrentIndex(0);
+    QVERIFY(framesShown(false));
+    QCOMPARE(split->sizes(), before);
     QVERIFY(s.exit());
 }
 
