@@ -258,7 +258,7 @@ void MainWindow::buildRegions()
     connect(m_fileList, &FileListPane::fileClicked, m_preview,
             &PreviewController::FileListBox1Click);
     connect(m_editCommands, &EditCommands::refreshPreview, m_preview,
-            &PreviewController::UpdateWebView);
+            &PreviewController::refreshWhileTyping);
 
     m_tagCommands = new TagCommands(
         { m_webPage, m_spareEditor, m_prompter,
