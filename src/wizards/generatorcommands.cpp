@@ -378,6 +378,7 @@ void GeneratorCommands::OpenHTMLPageClick(const QString &filter, const QString &
     context.filter = filter;
     context.directory = directory;
     context.loadFile = m_parts.loadFile;
+    context.prompter = m_parts.prompter;
     EditorControl *editor = m_parts.editor;
     QWidget *toolBook = m_parts.toolBook;
     context.pageOpened = [editor, toolBook] {
