@@ -131,7 +131,7 @@ QList<ScannedReference> PublishCommands::referencesOf(QStringView text,
         add(value, false);
     for (const QString &value : report.Links) {
         if (!value.startsWith(QLatin1Char('#')))
-            add(value, report.LocatedLinks.contains(value));
+            add(value, report.locatedPaths.contains(value));
     }
     return references;
 }
