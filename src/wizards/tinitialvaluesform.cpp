@@ -59,11 +59,14 @@ QHBoxLayout *row(QWidget *first, QWidget *second)
     return layout;
 }
 
-void paintLabel(QLabel *label, const QColor &color)
+// A label shows its colour as the page will: on the page's background.
+void paintLabel(QLabel *label, const QColor &color, const QColor &background)
 {
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, color);
+    palette.setColor(QPalette::Window, background);
     label->setPalette(palette);
+    label->setAutoFillBackground(true);
 }
 
 void paintButton(QToolButton *button, const std::optional<QColor> &color)
@@ -502,9 +505,16 @@ void TInitialValuesForm::reject()
     QDialog::reject();
 }
 
-void TInitialValuesForm::showColor(int index)
+void TInitialValuesForm::showColor(int)
 {
-    paintLabel(m_colors[index].label, ProjectSettings::colorFromText(m_colors[index].text->text()));
+    const auto colorOf
+        = [this](int i) { return ProjectSettings::colorFromText(m_colors[i].text->text()); };
+    // Every label on the page's background; the background's own label in
+    // the text colour, as drawn in its own colour it could not be read on
+    // the window's grey (or at all).
+    const QColor background = colorOf(BgColor);
+    for (int i = 0; i < ColorCount; ++i)
+        paintLabel(m_colors[i].label, colorOf(i == BgColor ? TextColor : i), background);
 }
 
 void TInitialValuesForm::chooseColor(int index)

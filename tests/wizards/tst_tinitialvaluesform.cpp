@@ -79,6 +79,8 @@ private slots:
     void finishTakesOnlyColours_data();
     void finishTakesOnlyColours();
     void headingColourCanBeCleared();
+    void labelsShowTheirColoursOnThePageBackground_data();
+    void labelsShowTheirColoursOnThePageBackground();
 };
 
 void TestTInitialValuesForm::fieldsFromProjectSettings_data()
@@ -262,6 +264,37 @@ void TestTInitialValuesForm::finishTakesOnlyColours()
 }
 
 // Once chosen, the heading colour can be taken away again.
+void TestTInitialValuesForm::labelsShowTheirColoursOnThePageBackground_data()
+{
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("caption"); // colour of the label's text
+
+    // The defaults without PROJECT.INI: the grey background of the window.
+    QTest::addRow("text") << "TextColorLabel"
+                          << "#000000";
+    QTest::addRow("link") << "LinkColorLabel"
+                          << "#ff0000";
+    QTest::addRow("background, in the text colour") << "bgColorLabel"
+                                                    << "#000000";
+}
+
+void TestTInitialValuesForm::labelsShowTheirColoursOnThePageBackground()
+{
+    QFETCH(QString, label);
+    QFETCH(QString, caption);
+    Fixture f;
+    QCOMPARE(f.child<QLineEdit>("bgColorText")->text(), QStringLiteral("C0C0C0"));
+    const auto *shown = f.child<QLabel>(qPrintable(label));
+    QVERIFY(shown->autoFillBackground());
+    QCOMPARE(shown->palette().color(QPalette::Window), QColor("#c0c0c0"));
+    QCOMPARE(shown->palette().color(QPalette::WindowText), QColor(caption));
+
+    // A new background is behind every label at once.
+    f.child<QLineEdit>("bgColorText")->setText("FFFFE0");
+    QCOMPARE(shown->palette().color(QPalette::Window), QColor("#ffffe0"));
+    QCOMPARE(shown->palette().color(QPalette::WindowText), QColor(caption));
+}
+
 void TestTInitialValuesForm::headingColourCanBeCleared()
 {
     Fixture f;
