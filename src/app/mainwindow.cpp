@@ -663,7 +663,10 @@ void MainWindow::applySettings()
     m_tagCommands->setLightsOn(d.UseEWS);
     m_userTags->applyPageSettings(UserTagSettings::pageSettings(d));
 
-    const bool fileListPage = d.FileTabPage != 0 || d.FileTabs == fileListPageCaption;
+    // The first start shows the project tree with the Welcome site, as the
+    // guide's first steps have it; later starts the page the user left.
+    const bool fileListPage
+        = !m_firstStart && (d.FileTabPage != 0 || d.FileTabs == fileListPageCaption);
     m_fileTabs->setCurrentIndex(fileListPage ? 1 : 0);
     FileTabsChange(m_fileTabs->currentIndex());
     // The program directory holds the Welcome site and the user's projects.

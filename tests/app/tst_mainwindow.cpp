@@ -149,8 +149,10 @@ void TestMainWindow::firstStart()
     QCOMPARE(w.openPages()->count(), 0);
     QVERIFY(!w.editor()->isEnabled());
     QCOMPARE(w.windowTitle(), QStringLiteral("Tarnwick - "));
+    // The project tree with the Welcome site in front, its menu ready.
     auto *fileTabs = w.findChild<QTabWidget *>("FileTabs");
-    QCOMPARE(fileTabs->tabText(fileTabs->currentIndex()), QStringLiteral("File List"));
+    QCOMPARE(fileTabs->tabText(fileTabs->currentIndex()), QStringLiteral("Projects"));
+    QVERIFY(menuNamed(w, "P&rojects")->isEnabled());
     QVERIFY(!w.findChild<QToolButton *>("CloseBtn")->isEnabled());
     for (const char *name : { "SaveAsBtn", "PrintBtn", "CutBtn", "CopyBtn", "PasteBtn" })
         QVERIFY2(!w.findChild<QToolButton *>(name)->isEnabled(), name);
@@ -158,6 +160,13 @@ void TestMainWindow::firstStart()
     QCOMPARE(w.statusPanel(0), QString());
     QCOMPARE(w.statusPanel(1), QStringLiteral("Insert"));
     QVERIFY(s.prompter.messages().isEmpty());
+    // Later starts show the page the user left in front.
+    fileTabs->setCurrentIndex(1);
+    QVERIFY(s.exit());
+    MainWindow &again = s.start();
+    auto *tabsAgain = again.findChild<QTabWidget *>("FileTabs");
+    QCOMPARE(tabsAgain->tabText(tabsAgain->currentIndex()), QStringLiteral("File List"));
+    QVERIFY(!menuNamed(again, "P&rojects")->isEnabled());
     QVERIFY(s.exit());
 }
 
