@@ -65,7 +65,8 @@ struct DefaultsSettings
     QString FontName, FontSize, FontColor, FontStyle, HTMLFontName, HTMLFontSize, HTMLFontColor,
         HTMLBackgroundColor, SyntaxBGColor, SyntaxFGColor, HighlightBGColor, HighlightFGColor;
     QString Extension = QStringLiteral("html,htm,shtm,shtml");
-    QString GraphicExtension = QStringLiteral("gif,jpg");
+    // New settings know today's picture formats too; stored ones are kept.
+    QString GraphicExtension = QStringLiteral("gif,jpg,png,svg,webp");
     bool UseClosingP = false;
     int FileFormat = 0;
     bool AutoIndent = false;

@@ -553,7 +553,8 @@ void TInitialValuesForm::chooseImage(QLineEdit *field)
     Prompter::FileRequest request;
     request.caption = QStringLiteral("Open File");
     request.directory = m_context.pageDirectory;
-    request.filter = QStringLiteral("Images|*.gif;*.jpg;*.jpeg;*.png;*.bmp|All Files|*.*");
+    request.filter
+        = QStringLiteral("Images|*.gif;*.jpg;*.jpeg;*.png;*.bmp;*.svg;*.webp|All Files|*.*");
     if (const std::optional<QString> chosen = m_context.prompter->openFileName(request)) {
         field->setText(*chosen);
         UpdatePreview();
