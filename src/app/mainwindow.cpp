@@ -400,14 +400,32 @@ void MainWindow::buildMenus()
     QMenu *insert = menuBar()->addMenu(QStringLiteral("&Insert"));
     m_tagCommands->fillInsertMenu(insert);
     auto *generators = m_generators = new GeneratorCommands(
-        { m_webPage, m_prompter, &m_tagCommands->inserter(), m_preview,
-          [this] { return m_openPages->currentDirectory(); }, helperTipHook(),
-          m_tagCommands->powerBook(), insert, m_htmlSplit, file, m_programDirectory,
+        { m_webPage,
+          m_prompter,
+          &m_tagCommands->inserter(),
+          m_preview,
+          [this] { return m_openPages->currentDirectory(); },
+          helperTipHook(),
+          m_tagCommands->powerBook(),
+          insert,
+          m_htmlSplit,
+          file,
+          m_programDirectory,
           [this](const QString &path) { return m_openPages->LoadFile(path, false); },
-          [this](const QString &path) { return m_openPages->ShowOpenPage(path); }, m_splitScreen,
+          [this](const QString &path) { return m_openPages->ShowOpenPage(path); },
+          m_splitScreen,
           [this] { return m_settings->Defaults.GraphicExtension; },
-          [this] { return m_settings->Defaults.Extension; }, [this] { m_openPages->New1Click(); },
-          [this] { return m_openPages->currentFileName(); } },
+          [this] { return m_settings->Defaults.Extension; },
+          [this] { m_openPages->New1Click(); },
+          [this] { return m_openPages->currentFileName(); },
+          {},
+          [this] {
+              const int active = m_openPages->activeIndex();
+              const bool cp1252 = active >= 0
+                  && m_openPages->page(active).format.encoding
+                      == TextFileFormat::Encoding::Windows1252;
+              return cp1252 ? QStringLiteral("windows-1252") : QStringLiteral("utf-8");
+          } },
         this);
     connect(m_openPages, &OpenPages::pageStateChanged, generators, &GeneratorCommands::setPageOpen);
     generators->setPageOpen(m_openPages->count() > 0);
