@@ -255,10 +255,12 @@ void TestPageOperations::newPageStyles_data()
     QTest::addRow("default page") << "Default Page"
                                   << "" << standard << standard << QString::fromUtf8(standard)
                                   << QStringList();
+    // A page file of its own says how it is encoded.
+    const QByteArray skeleton = "<HTML>\n<HEAD>\n<meta charset=\"utf-8\">\n<TITLE>Web page "
+                                "Title</TITLE>\n</HEAD>\n<BODY>\n\n</BODY>\n</HTML>";
     QTest::addRow("default page without a default template")
         << "Default Page"
-        << "" << QByteArray("-") << BasicTags::text().toUtf8() << BasicTags::text()
-        << QStringList();
+        << "" << QByteArray("-") << skeleton << QString::fromUtf8(skeleton) << QStringList();
     QTest::addRow("empty default template gets the standard tags")
         << "Default Page"
         << "" << QByteArray() << QByteArray() << BasicTags::text() << QStringList { empty };
