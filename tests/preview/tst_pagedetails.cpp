@@ -154,12 +154,12 @@ void TestPageDetails::evaluate_data()
         << QStringList { "1:5: /pics/a.gif Size=2 bytes." } << qint64(2);
     QTest::addRow("files above the page's folder are located and counted")
         << "<img src=\"../outside.gif\">\n<body background=\"../pics/../bg.gif\">"
-           "<a href=\"../index.htm#top\">up</a>"
+           "<a href=\"../index.htm\">up</a>"
         << QStringList { "../outside.gif:2", "../bg.gif:5", "../index.htm:1" }
         << QStringList { "../outside.gif", "../pics/../bg.gif" } << none
-        << QStringList { "../index.htm#top" } << QStringList { "../index.htm#top" } << none << none
+        << QStringList { "../index.htm" } << QStringList { "../index.htm" } << none << none
         << QStringList { "2:6: ../pics/../bg.gif(Background Image) Size=5 bytes.",
-                         "1:5: ../outside.gif Size=2 bytes.", "2:39: ../index.htm#top" }
+                         "1:5: ../outside.gif Size=2 bytes.", "2:39: ../index.htm" }
         << qint64(7);
     QTest::addRow("missing above the page's folder")
         << "<img src=\"../../gone.gif\"><a href=\"../gone.htm\">x</a><img src=\"..\">" << none
