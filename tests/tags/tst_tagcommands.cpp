@@ -96,7 +96,6 @@ private Q_SLOTS:
     void definedList_data();
     void definedList();
     void listControlsKeepTheirPlaces();
-    void linkPrefixesOfferHttps();
     void quickTable();
     void enterKey_data();
     void enterKey();
@@ -355,20 +354,6 @@ void TagCommandsTest::listControlsKeepTheirPlaces()
     QCOMPARE(f.child<QComboBox>("ULTypes")->mapTo(page, QPoint(0, 0)), orderedStyle);
     f.child<QComboBox>("ListType")->setCurrentIndex(0);
     QCOMPARE(places(), ordered);
-}
-
-// Secure addresses beside plain ones; the box still starts empty.
-void TagCommandsTest::linkPrefixesOfferHttps()
-{
-    Fixture f;
-    auto *prefix = f.child<QComboBox>("LinkPrefix");
-    QStringList offered;
-    for (int i = 0; i < prefix->count(); ++i)
-        offered << prefix->itemText(i);
-    QCOMPARE(offered.mid(0, 4),
-             (QStringList { "http://", "http://www.", "https://", "https://www." }));
-    QVERIFY(offered.contains("mailto:"));
-    QCOMPARE(prefix->currentText(), QString());
 }
 
 void TagCommandsTest::quickTable()
