@@ -911,7 +911,7 @@ void TestPageOperations::copyMoveOffersThePictures()
 
     QVERIFY(f.prompter.scriptUsedUp());
     QCOMPARE(f.prompter.texts(),
-             QStringList { PageOperations::copyReferencesToo({ "logo.gif", "img/photo.png" },
+             QStringList { PageOperations::copyReferencesToo({ "img/photo.png", "logo.gif" },
                                                              f.path("blog")) });
     QCOMPARE(f.read("blog/pics.htm"), page);
     QCOMPARE(f.read("blog/kept.gif"), QByteArray("GIF89a blog's"));
