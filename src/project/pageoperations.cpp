@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "project/pageoperations.h"
 
+#include "platform/charsetdeclaration.h"
 #include "platform/fileops.h"
 #include "platform/prompter.h"
 #include "platform/textfile.h"
@@ -254,7 +255,7 @@ bool PageOperations::createPage(TreeSelection &s, const NewPage &page)
     case Style::DefaultPage: {
         const QString standard = QDir(templates).filePath(QStringLiteral("default.htm"));
         if (QFileInfo(standard).isFile())
-            created = FileOps::copyFile(standard, path);
+            created = copyTemplate(standard, path);
         else
             created = FileOps::writeFileAtomic(
                 path, m_hooks.standardPage ? m_hooks.standardPage().toUtf8() : QByteArray());
@@ -265,7 +266,7 @@ bool PageOperations::createPage(TreeSelection &s, const NewPage &page)
             // A name from the template list; anything else names no template.
             const QString chosen = QDir(templates).filePath(page.templateName);
             created = EntryNames::isPlainFileName(page.templateName)
-                ? FileOps::copyFile(chosen, path)
+                ? copyTemplate(chosen, path)
                 : Result::failure(QStringLiteral("Could not find or open: ") + chosen);
             break;
         }
@@ -564,6 +565,19 @@ bool PageOperations::copyMove(TreeSelection &s, int targetProjectRow, bool move)
     if (!FileOps::samePath(source, destination))
         offerReferences(destination, QFileInfo(source).absolutePath(), destinationDirectory);
     return true;
+}
+
+Result PageOperations::copyTemplate(const QString &source, const QString &page)
+{
+    QFile file(source);
+    if (!file.open(QIODevice::ReadOnly))
+        return Result::failure(QStringLiteral("Could not find or open: ") + source);
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return Result::failure(QStringLiteral("Could not find or open: ") + source);
+    // The new page says how it is encoded, unless its template did already.
+    return FileOps::writeFileAtomic(
+        page, CharsetDeclaration::withDeclaration(bytes, CharsetDeclaration::charsetOf(bytes)));
 }
 
 void PageOperations::offerReferences(const QString &page, const QString &sourceDirectory,

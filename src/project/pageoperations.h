@@ -134,6 +134,9 @@ public:
 
 private:
     bool selectedIsPage(const TreeSelection &s) const;
+    // A new page from a template: the template's bytes, with the encoding
+    // declared after the HEAD tag when the template does not declare it.
+    static Result copyTemplate(const QString &source, const QString &page);
     // After a copy or move to another directory: offers, in one question,
     // to copy the local files the page uses that are missing beside it.
     void offerReferences(const QString &page, const QString &sourceDirectory,

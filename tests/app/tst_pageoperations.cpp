@@ -264,6 +264,26 @@ void TestPageOperations::newPageStyles_data()
     QTest::addRow("empty default template gets the standard tags")
         << "Default Page"
         << "" << QByteArray() << QByteArray() << BasicTags::text() << QStringList { empty };
+    // A page made from a template says how it is encoded, unless the template did.
+    const QByteArray headed = "<HTML>\n<HEAD>\n<TITLE>T</TITLE>\n</HEAD>\n</HTML>\n";
+    const QByteArray declared
+        = "<HTML>\n<HEAD>\n<meta charset=\"utf-8\">\n<TITLE>T</TITLE>\n</HEAD>"
+          "\n</HTML>\n";
+    QTest::addRow("default template without a declaration")
+        << "Default Page"
+        << "" << headed << declared << QString::fromUtf8(declared) << QStringList();
+    QTest::addRow("default template with a declaration")
+        << "Default Page"
+        << "" << declared << declared << QString::fromUtf8(declared) << QStringList();
+    const QByteArray western = "<html><head><title>Caf\xe9</title></head></html>\n";
+    QTest::addRow("Windows-1252 default template")
+        << "Default Page"
+        << "" << western
+        << QByteArray("<html><head><meta charset=\"windows-1252\"><title>Caf\xe9</title></head>"
+                      "</html>\n")
+        << QStringLiteral("<html><head><meta charset=\"windows-1252\"><title>Caf\u00e9</title>"
+                          "</head></html>\n")
+        << QStringList();
     QTest::addRow("template") << "Use Template"
                               << "business.htm" << standard << business
                               << QString::fromUtf8(business) << QStringList();
