@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "wizards/tinitialvaluesform.h"
 #include "project/pagecolorfields.h"
+#include "project/pagecolorlabel.h"
 
 #include "platform/editorcontrol.h"
 #include "platform/prompter.h"
@@ -57,16 +58,6 @@ QHBoxLayout *row(QWidget *first, QWidget *second)
     layout->addWidget(first, 1);
     layout->addWidget(second);
     return layout;
-}
-
-// A label shows its colour as the page will: on the page's background.
-void paintLabel(QLabel *label, const QColor &color, const QColor &background)
-{
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, color);
-    palette.setColor(QPalette::Window, background);
-    label->setPalette(palette);
-    label->setAutoFillBackground(true);
 }
 
 void paintButton(QToolButton *button, const std::optional<QColor> &color)
@@ -505,16 +496,11 @@ void TInitialValuesForm::reject()
     QDialog::reject();
 }
 
-void TInitialValuesForm::showColor(int)
+void TInitialValuesForm::showColor(int index)
 {
-    const auto colorOf
-        = [this](int i) { return ProjectSettings::colorFromText(m_colors[i].text->text()); };
-    // Every label on the page's background; the background's own label in
-    // the text colour, as drawn in its own colour it could not be read on
-    // the window's grey (or at all).
-    const QColor background = colorOf(BgColor);
-    for (int i = 0; i < ColorCount; ++i)
-        paintLabel(m_colors[i].label, colorOf(i == BgColor ? TextColor : i), background);
+    PageColorLabel::show(m_colors[index].label,
+                         ProjectSettings::colorFromText(m_colors[index].text->text()),
+                         index == BgColor);
 }
 
 void TInitialValuesForm::chooseColor(int index)

@@ -71,6 +71,8 @@ private slots:
     void createShop();
     void newProjectColours_data();
     void newProjectColours();
+    void backgroundCaptionCanBeRead_data();
+    void backgroundCaptionCanBeRead();
     void existingSettingsKept();
     void settingsMode();
     void settingsModeKeepsUninstalledTheme();
@@ -224,6 +226,33 @@ void TestProjectDialog::newProjectColours()
     QCOMPARE(form->result(), int(QDialog::Accepted));
     ProfileFile ini(m_home + "club/PROJECT.INI");
     QCOMPARE(ini.readString("PROJECT", key, "unset"), color);
+}
+
+void TestProjectDialog::backgroundCaptionCanBeRead_data()
+{
+    QTest::addColumn<QString>("background");
+    QTest::addColumn<QString>("caption");
+
+    QTest::addRow("grey") << "C0C0C0"
+                          << "#000000";
+    QTest::addRow("dark blue") << "000080"
+                               << "#ffffff";
+    QTest::addRow("yellow") << "#FFFF00"
+                            << "#000000";
+}
+
+// The Background caption stands on its colour, in black or white.
+void TestProjectDialog::backgroundCaptionCanBeRead()
+{
+    QFETCH(QString, background);
+    QFETCH(QString, caption);
+    auto form = dialog(TCrtPrjForm::Mode::Create);
+    child<QLineEdit>(form.get(), "bgColorText")->setText(background);
+    const auto *label = child<QLabel>(form.get(), "bgColorLabel");
+    QVERIFY(label->autoFillBackground());
+    QCOMPARE(label->palette().color(QPalette::Window),
+             QColor("#" + QString(background).remove('#')));
+    QCOMPARE(label->palette().color(QPalette::WindowText), QColor(caption));
 }
 
 void TestProjectDialog::existingSettingsKept()

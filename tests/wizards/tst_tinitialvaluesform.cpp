@@ -266,33 +266,40 @@ void TestTInitialValuesForm::finishTakesOnlyColours()
 // Once chosen, the heading colour can be taken away again.
 void TestTInitialValuesForm::labelsShowTheirColoursOnThePageBackground_data()
 {
-    QTest::addColumn<QString>("label");
-    QTest::addColumn<QString>("caption"); // colour of the label's text
+    QTest::addColumn<QString>("background"); // typed; "" keeps the starting C0C0C0
+    QTest::addColumn<QString>("swatch");
+    QTest::addColumn<QString>("caption"); // colour of the Background caption
 
-    // The defaults without PROJECT.INI: the grey background of the window.
-    QTest::addRow("text") << "TextColorLabel"
-                          << "#000000";
-    QTest::addRow("link") << "LinkColorLabel"
-                          << "#ff0000";
-    QTest::addRow("background, in the text colour") << "bgColorLabel"
-                                                    << "#000000";
+    QTest::addRow("starting grey") << ""
+                                   << "#c0c0c0"
+                                   << "#000000";
+    QTest::addRow("navy") << "000080"
+                          << "#000080"
+                          << "#ffffff";
+    QTest::addRow("white") << "FFFFFF"
+                           << "#ffffff"
+                           << "#000000";
+    QTest::addRow("black") << "#000000"
+                           << "#000000"
+                           << "#ffffff";
 }
 
+// The Background caption stands on its colour and can be read; the other
+// captions are drawn in their colours.
 void TestTInitialValuesForm::labelsShowTheirColoursOnThePageBackground()
 {
-    QFETCH(QString, label);
+    QFETCH(QString, background);
+    QFETCH(QString, swatch);
     QFETCH(QString, caption);
     Fixture f;
-    QCOMPARE(f.child<QLineEdit>("bgColorText")->text(), QStringLiteral("C0C0C0"));
-    const auto *shown = f.child<QLabel>(qPrintable(label));
-    QVERIFY(shown->autoFillBackground());
-    QCOMPARE(shown->palette().color(QPalette::Window), QColor("#c0c0c0"));
-    QCOMPARE(shown->palette().color(QPalette::WindowText), QColor(caption));
-
-    // A new background is behind every label at once.
-    f.child<QLineEdit>("bgColorText")->setText("FFFFE0");
-    QCOMPARE(shown->palette().color(QPalette::Window), QColor("#ffffe0"));
-    QCOMPARE(shown->palette().color(QPalette::WindowText), QColor(caption));
+    if (!background.isEmpty())
+        f.child<QLineEdit>("bgColorText")->setText(background);
+    const auto *label = f.child<QLabel>("bgColorLabel");
+    QVERIFY(label->autoFillBackground());
+    QCOMPARE(label->palette().color(QPalette::Window), QColor(swatch));
+    QCOMPARE(label->palette().color(QPalette::WindowText), QColor(caption));
+    QCOMPARE(f.child<QLabel>("LinkColorLabel")->palette().color(QPalette::WindowText),
+             QColor("#ff0000"));
 }
 
 void TestTInitialValuesForm::headingColourCanBeCleared()
