@@ -21,6 +21,7 @@ int main(int argc, char *argv[])
     }
     if (!options)
         return exitCode;
+    Tarnwick::Renderer::showEngineDiagnostics(options->verbose);
     QApplication application(argc, argv);
     return Tarnwick::Startup::run(application, *options);
 }

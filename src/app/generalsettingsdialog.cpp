@@ -299,7 +299,7 @@ void GeneralSettingsDialog::GraphicRepositoryClick()
     Prompter::FileRequest request;
     request.caption = QStringLiteral("Graphic Repository");
     request.directory = m_sharedImageDir->text();
-    request.filter = QStringLiteral("Graphics|*.gif;*.jpg");
+    request.filter = QStringLiteral("Graphics|*.gif;*.jpg;*.png;*.svg;*.webp");
     if (const auto chosen = m_prompter.openFileName(request))
         m_sharedImageDir->setText(QFileInfo(*chosen).absolutePath());
 }

@@ -48,6 +48,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QDialog>
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -237,16 +238,27 @@ void MainWindow::buildRegions()
     m_browsers = std::make_unique<ExternalBrowsers>(m_webPage, m_prompter);
     connect(m_preview, &PreviewController::statusText, m_panels[2], &QLabel::setText);
     connect(m_preview, &PreviewController::framesVisibilityChanged, this, [this](bool shown) {
-        // The frame-set renderer takes the preview area while it is shown.
+        // The frame-set renderer takes the preview's place and width while it
+        // is shown, and gives both back: left alone, the splitter would bring
+        // the normal preview back with no width at all.
+        QList<int> sizes = m_splitScreen->sizes();
+        const int leaving = shown ? 1 : 2;
+        const int coming = shown ? 2 : 1;
+        if (sizes.size() == 3) {
+            sizes[coming] = sizes.at(leaving);
+            sizes[leaving] = 0;
+        }
         m_htmlSplit->setVisible(!shown);
         m_htmlFrames->setVisible(shown);
+        if (sizes.size() == 3)
+            m_splitScreen->setSizes(sizes);
     });
     connect(m_openPages, &OpenPages::refreshPreview, m_preview, &PreviewController::UpdateWebView);
     connect(m_openPages, &OpenPages::previewToTop, this, [this] { m_htmlSplit->SetPosition(0); });
     connect(m_fileList, &FileListPane::fileClicked, m_preview,
             &PreviewController::FileListBox1Click);
     connect(m_editCommands, &EditCommands::refreshPreview, m_preview,
-            &PreviewController::UpdateWebView);
+            &PreviewController::refreshWhileTyping);
 
     m_tagCommands = new TagCommands(
         { m_webPage, m_spareEditor, m_prompter,
@@ -388,14 +400,32 @@ void MainWindow::buildMenus()
     QMenu *insert = menuBar()->addMenu(QStringLiteral("&Insert"));
     m_tagCommands->fillInsertMenu(insert);
     auto *generators = m_generators = new GeneratorCommands(
-        { m_webPage, m_prompter, &m_tagCommands->inserter(), m_preview,
-          [this] { return m_openPages->currentDirectory(); }, helperTipHook(),
-          m_tagCommands->powerBook(), insert, m_htmlSplit, file, m_programDirectory,
+        { m_webPage,
+          m_prompter,
+          &m_tagCommands->inserter(),
+          m_preview,
+          [this] { return m_openPages->currentDirectory(); },
+          helperTipHook(),
+          m_tagCommands->powerBook(),
+          insert,
+          m_htmlSplit,
+          file,
+          m_programDirectory,
           [this](const QString &path) { return m_openPages->LoadFile(path, false); },
-          [this](const QString &path) { return m_openPages->ShowOpenPage(path); }, m_splitScreen,
+          [this](const QString &path) { return m_openPages->ShowOpenPage(path); },
+          m_splitScreen,
           [this] { return m_settings->Defaults.GraphicExtension; },
-          [this] { return m_settings->Defaults.Extension; }, [this] { m_openPages->New1Click(); },
-          [this] { return m_openPages->currentFileName(); } },
+          [this] { return m_settings->Defaults.Extension; },
+          [this] { m_openPages->New1Click(); },
+          [this] { return m_openPages->currentFileName(); },
+          {},
+          [this] {
+              const int active = m_openPages->activeIndex();
+              const bool cp1252 = active >= 0
+                  && m_openPages->page(active).format.encoding
+                      == TextFileFormat::Encoding::Windows1252;
+              return cp1252 ? QStringLiteral("windows-1252") : QStringLiteral("utf-8");
+          } },
         this);
     connect(m_openPages, &OpenPages::pageStateChanged, generators, &GeneratorCommands::setPageOpen);
     generators->setPageOpen(m_openPages->count() > 0);
@@ -430,6 +460,11 @@ void MainWindow::buildMenus()
     // The menus' keys reach them while an editor has the focus.
     for (EditorControl *editor : { m_webPage, m_spareEditor })
         editor->ReleaseKeys(menuBar()->actions());
+    // Settings a command changes are stored once it is done.
+    for (QAction *entry : menuBar()->actions()) {
+        if (QMenu *menu = entry->menu())
+            connect(menu, &QMenu::triggered, this, &MainWindow::scheduleSettingsSave);
+    }
 }
 
 void MainWindow::buildOptionsMenu()
@@ -646,7 +681,10 @@ void MainWindow::applySettings()
     m_tagCommands->setLightsOn(d.UseEWS);
     m_userTags->applyPageSettings(UserTagSettings::pageSettings(d));
 
-    const bool fileListPage = d.FileTabPage != 0 || d.FileTabs == fileListPageCaption;
+    // The first start shows the project tree with the Welcome site, as the
+    // guide's first steps have it; later starts the page the user left.
+    const bool fileListPage
+        = !m_firstStart && (d.FileTabPage != 0 || d.FileTabs == fileListPageCaption);
     m_fileTabs->setCurrentIndex(fileListPage ? 1 : 0);
     FileTabsChange(m_fileTabs->currentIndex());
     // The program directory holds the Welcome site and the user's projects.
@@ -657,6 +695,13 @@ void MainWindow::applySettings()
 }
 
 void MainWindow::SaveIni()
+{
+    collectSettings();
+    if (const Result saved = m_settings->SaveIni(); !saved)
+        m_prompter->warning(saved.error());
+}
+
+void MainWindow::collectSettings()
 {
     WindowAttributesSettings &w = m_settings->WindowAttributes;
     w.Maximized = isMaximized();
@@ -678,9 +723,32 @@ void MainWindow::SaveIni()
     d.ShowHints = m_showHints->isChecked();
     m_settings->LastFiles.DefaultDir = m_fileList->directory();
     UserTagSettings::storeCaptions(d, m_userTags->customCaptions());
+}
 
-    if (const Result saved = m_settings->SaveIni(); !saved)
-        m_prompter->warning(saved.error());
+void MainWindow::scheduleSettingsSave()
+{
+    if (m_settingsSavePending)
+        return;
+    m_settingsSavePending = true;
+    QTimer::singleShot(0, this, &MainWindow::saveSettingsIfChanged);
+}
+
+void MainWindow::saveSettingsIfChanged()
+{
+    m_settingsSavePending = false;
+    // Until the window is shown the values are still those just read.
+    if (!m_shownOnce)
+        return;
+    collectSettings();
+    if (!m_settings->changedSinceSave())
+        return;
+    if (const Result saved = m_settings->SaveIni(); !saved) {
+        if (!m_settingsSaveFailed)
+            m_prompter->warning(saved.error());
+        m_settingsSaveFailed = true;
+        return;
+    }
+    emit settingsSaved();
 }
 
 void MainWindow::refreshFileFilter()
@@ -922,6 +990,10 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::ToolTip && !m_hintsOn)
         return true;
+    // A dialog that closes may have changed settings (its OK stores them, or
+    // its caller does once it returns).
+    if (event->type() == QEvent::Hide && qobject_cast<QDialog *>(watched))
+        scheduleSettingsSave();
     return QMainWindow::eventFilter(watched, event);
 }
 

@@ -74,6 +74,10 @@ public:
     // none at the program's first start, the Welcome site's readme opens.
     void openFiles(const QStringList &paths);
 
+signals:
+    // The settings were written to the store while the program runs.
+    void settingsSaved();
+
 protected:
     bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -96,6 +100,12 @@ private:
     void ReadIni();
     void applySettings();
     void SaveIni();
+    // What the settings take from controls and the window at this moment.
+    void collectSettings();
+    // A menu command or a dialog may have changed a setting: once the event
+    // loop is back, whatever changed is written, so a crash cannot lose it.
+    void scheduleSettingsSave();
+    void saveSettingsIfChanged();
 
     void setPageState(bool anyPageOpen);
     void Page1Click();
@@ -176,6 +186,8 @@ private:
     bool m_shownOnce = false;
     bool m_tipOfTheDayShown = false; // at most once a run, see FormActivate
     bool m_firstStart = false; // nothing was stored before this run
+    bool m_settingsSavePending = false;
+    bool m_settingsSaveFailed = false; // told once a run, not at every command
     int m_projectPaneWidth = 0;
 };
 

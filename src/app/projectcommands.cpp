@@ -49,7 +49,7 @@ ProjectCommands::ProjectCommands(ProjectOutline *outline, OpenPages *pages, Edit
     connect(m_outline, &ProjectOutline::pageOpenRequested, this, &ProjectCommands::LoadProjectpage);
     PageOperations::Hooks hooks;
     hooks.evaluate = &ProjectCommands::checkImportedPage;
-    hooks.standardPage = &BasicTags::text;
+    hooks.standardPage = &BasicTags::pageText;
     hooks.defaultPageOpened = [this] {
         if (m_editor->LineCount() > 1)
             return;

@@ -81,6 +81,11 @@ std::optional<TQFTPForm::Request> PublishCommands::request() const
     r.smartAscii = m_settings->FTP.SmartASCII;
     r.extensions = m_settings->Defaults.Extension;
     r.scanner = scanner(m_pages);
+    r.sendReferences = ProjectSettings::sendReferences(r.projectDir);
+    r.rememberSendReferences = [prompter = m_prompter, directory = r.projectDir](bool send) {
+        if (const Result kept = ProjectSettings::setSendReferences(directory, send); !kept)
+            prompter->error(kept.error());
+    };
     return r;
 }
 
@@ -126,7 +131,7 @@ QList<ScannedReference> PublishCommands::referencesOf(QStringView text,
         add(value, false);
     for (const QString &value : report.Links) {
         if (!value.startsWith(QLatin1Char('#')))
-            add(value, report.LocatedLinks.contains(value));
+            add(value, report.locatedPaths.contains(value));
     }
     return references;
 }

@@ -273,6 +273,7 @@ Result Settings::ReadIni()
     // save rewrites it without the parts it could not read.
     if (m_store->status() == QSettings::FormatError)
         return Result::failure(readIniError);
+    m_saved = values();
     return Result::success();
 }
 
@@ -288,7 +289,22 @@ Result Settings::SaveIni()
     m_store->sync();
     if (m_store->status() == QSettings::AccessError)
         return Result::failure(saveIniError);
+    m_saved = values();
     return Result::success();
+}
+
+bool Settings::changedSinceSave()
+{
+    return values() != m_saved;
+}
+
+QList<QVariant> Settings::values()
+{
+    QList<QVariant> list;
+    list.reserve(qsizetype(keys().size()));
+    for (const Key &key : keys())
+        std::visit([&list](auto *value) { list.append(QVariant(*value)); }, key.member(*this));
+    return list;
 }
 
 std::optional<QColor> Settings::colorFromSetting(const QString &text)

@@ -7,6 +7,7 @@
 #include <QSettings>
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 
 #include <memory>
 #include <optional>
@@ -64,7 +65,8 @@ struct DefaultsSettings
     QString FontName, FontSize, FontColor, FontStyle, HTMLFontName, HTMLFontSize, HTMLFontColor,
         HTMLBackgroundColor, SyntaxBGColor, SyntaxFGColor, HighlightBGColor, HighlightFGColor;
     QString Extension = QStringLiteral("html,htm,shtm,shtml");
-    QString GraphicExtension = QStringLiteral("gif,jpg");
+    // New settings know today's picture formats too; stored ones are kept.
+    QString GraphicExtension = QStringLiteral("gif,jpg,png,svg,webp");
     bool UseClosingP = false;
     int FileFormat = 0;
     bool AutoIndent = false;
@@ -80,9 +82,9 @@ struct WindowAttributesSettings
     int Top = 0, Left = 0, Width = 0, Height = 0, SplitPosition = 0, SplitDirection = 0;
 };
 
-// The program-wide settings, read once at start and written once at exit.
-// The only code that touches QSettings: every stored value is declared once,
-// in the key table, with its group, name, length limit and member.
+// The program-wide settings, read once at start and written back whenever
+// they changed and at exit. The only code that touches QSettings: every stored value is declared
+// once, in the key table, with its group, name, length limit and member.
 class Settings final
 {
 public:
@@ -122,7 +124,10 @@ public:
     // True before the first exit ever wrote the settings: the program's first start.
     bool isFirstStart() const;
     // Writes every value and flushes the store; a failed flush is a failure.
+    // The store writes a file through a temporary file and a rename.
     Result SaveIni();
+    // True when a value differs from what the last ReadIni or SaveIni saw.
+    bool changedSinceSave();
 
     // Stored colours are the decimal number of the colour with red in the
     // lowest byte; an empty or unreadable text means "not set".
@@ -145,7 +150,10 @@ public:
     void writeValue(const QString &group, const QString &name, const QString &value);
 
 private:
+    QList<QVariant> values();
+
     std::unique_ptr<QSettings> m_store;
+    QList<QVariant> m_saved; // the values as last read or written
 };
 
 } // namespace Tarnwick

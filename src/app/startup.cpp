@@ -47,9 +47,13 @@ std::optional<Startup::Options> Startup::parse(const QStringList &arguments, int
         QStringLiteral("startup-trace"),
         QStringLiteral("Report on standard error when the window is shown and when the first "
                        "preview is rendered, then quit."));
+    const QCommandLineOption verboseOption(
+        QStringLiteral("verbose"),
+        QStringLiteral("Show the preview engine's diagnostics on the terminal."));
     parser.addOption(homeOption);
     parser.addOption(noSplashOption);
     parser.addOption(traceOption);
+    parser.addOption(verboseOption);
     parser.addPositionalArgument(QStringLiteral("files"), QStringLiteral("Pages to open."),
                                  QStringLiteral("[files...]"));
 
@@ -73,6 +77,7 @@ std::optional<Startup::Options> Startup::parse(const QStringList &arguments, int
     options.splash = !parser.isSet(noSplashOption);
     options.files = parser.positionalArguments();
     options.startupTrace = parser.isSet(traceOption);
+    options.verbose = parser.isSet(verboseOption);
     return options;
 }
 

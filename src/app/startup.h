@@ -23,6 +23,8 @@ public:
         // --startup-trace: report the window shown and the first preview
         // rendered on standard error, then quit (for timing the start-up).
         bool startupTrace = false;
+        // --verbose: the preview engine's diagnostics on the terminal.
+        bool verbose = false;
     };
 
     // Sets the application's names; call before anything else uses them.

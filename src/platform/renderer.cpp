@@ -11,6 +11,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLoggingCategory>
 #include <QPainter>
 #include <QPdfDocument>
 #include <QPointer>
@@ -406,6 +407,16 @@ void Renderer::prepareEngine()
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     if (geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+}
+
+void Renderer::showEngineDiagnostics(bool shown)
+{
+    if (shown)
+        return;
+    // The engine reports its graphics set-up and start parameters at every
+    // start. Rules in QT_LOGGING_RULES are applied after these, so a user
+    // who asks for the messages there still gets them.
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
 }
 
 Renderer::Renderer(QWidget *parent)

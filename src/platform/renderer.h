@@ -39,6 +39,9 @@ public:
     // the engine needs, and turns the engine's sandbox off when running as
     // root, where it cannot start.
     static void prepareEngine();
+    // Whether the engine's own diagnostics reach the terminal at start; off
+    // unless asked for (--verbose), and QT_LOGGING_RULES always wins.
+    static void showEngineDiagnostics(bool shown);
 
     explicit Renderer(QWidget *parent = nullptr);
     ~Renderer() override;

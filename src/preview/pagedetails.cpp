@@ -174,7 +174,7 @@ QStringList PageDetailsReport::locatedFiles() const
 {
     QStringList files;
     QSet<QString> seen;
-    for (const QStringList *list : { &FilesFound, &LocatedLinks }) {
+    for (const QStringList *list : { &FilesFound, &Links }) {
         for (const QString &value : *list) {
             const QString path = locatedPaths.value(value);
             if (!path.isEmpty() && !seen.contains(path)) {
@@ -246,6 +246,7 @@ PageDetailsReport PageDetails::Evaluate(QStringView text, const QString &pageDir
     AnchorLookup anchors;
     OnceList found, missing, links, located, markers, broken;
     QSet<QString> ids;
+    QSet<QString> counted; // each file's bytes count once, however often it is used
     QStringList backgroundLines, sourceLines, linkLines, markerLines;
     QList<std::pair<int, int>> backgroundAt, sourceAt, linkAt, markerAt;
 
@@ -274,7 +275,10 @@ PageDetailsReport PageDetails::Evaluate(QStringView text, const QString &pageDir
             } else {
                 found.add(r.value);
                 report.locatedPaths.insert(r.value, file.path);
-                report.totalBytes += file.size;
+                if (!counted.contains(file.path)) {
+                    counted.insert(file.path);
+                    report.totalBytes += file.size;
+                }
             }
             if (r.kind == Kind::Background)
                 detail += backgroundImage();
@@ -291,24 +295,24 @@ PageDetailsReport PageDetails::Evaluate(QStringView text, const QString &pageDir
                 linkAt.append({ r.line, r.column });
                 break;
             }
-            bool isLocated = false;
+            // Addresses of other sites and mail addresses are not checked.
+            bool isLocated = true;
             if (r.value.startsWith(QLatin1Char('#'))) {
                 const QString name = r.value.mid(1);
                 isLocated = markers.contains(name) || ids.contains(name);
-            } else {
+            } else if (!hasScheme(r.value)) {
                 const FileLookup::Entry &file = files.find(r.value);
-                isLocated = !file.path.isEmpty();
-                if (isLocated) {
-                    located.add(r.value);
+                // The file is there for publishing even when its anchor is not.
+                if (!file.path.isEmpty())
                     report.locatedPaths.insert(r.value, file.path);
-                }
-                if (!hasScheme(r.value)) {
-                    const QString fragment = fragmentOf(r.value);
-                    if (!isLocated
-                        || (!fragment.isEmpty() && AnchorLookup::isPage(file.path)
-                            && !anchors.has(file.path, fragment)))
-                        broken.add(r.value);
-                }
+                const QString fragment = fragmentOf(r.value);
+                isLocated = !file.path.isEmpty()
+                    && (fragment.isEmpty() || !AnchorLookup::isPage(file.path)
+                        || anchors.has(file.path, fragment));
+                if (isLocated)
+                    located.add(r.value);
+                else
+                    broken.add(r.value);
             }
             linkLines.append(position(r) + r.value + (isLocated ? QString() : notLocated()));
             linkAt.append({ r.line, r.column });

@@ -19,7 +19,9 @@ struct PageDetailsReport
     QStringList FilesFound; // image and background files that exist
     QStringList FilesMissing; // image and background files that do not
     QStringList Links; // link targets
-    QStringList LocatedLinks; // link targets whose file exists
+    // Link targets within the site whose file exists, and whose anchor
+    // after "#" exists in it when it is a page.
+    QStringList LocatedLinks;
     QStringList PageMarkers; // names of the page's named anchors
     // Anchors linked but absent (name without "#") and present but never
     // linked ("#" + name).
@@ -31,15 +33,16 @@ struct PageDetailsReport
     // For each line of WebDetails: the line (from 1) and column (from 0) of
     // its reference in the page; line 0 for the other lines.
     QList<std::pair<int, int>> detailPositions;
-    // Bytes of every existing file an image or background names, a file used
-    // twice counting twice.
+    // Bytes of the existing files images and backgrounds name, each file
+    // counted once however often the page uses it.
     qint64 totalBytes = 0;
-    // The file each entry of FilesFound and LocatedLinks names.
+    // The existing file each entry of FilesFound and Links names (a link's
+    // file also when the anchor it asks for is missing).
     QHash<QString, QString> locatedPaths;
 
     // "Web details for: <" + title + ">".
     QString caption() const;
-    // The files of FilesFound and LocatedLinks, each once.
+    // The existing files of FilesFound and Links, each once.
     QStringList locatedFiles() const;
 };
 

@@ -14,6 +14,7 @@
 #include <QFileInfo>
 #include <QMetaMethod>
 #include <QScopeGuard>
+#include <QTimer>
 #include <QUrl>
 
 namespace Tarnwick {
@@ -46,7 +47,14 @@ PreviewController::PreviewController(EditorControl *editor, Renderer *htmlSplit,
     , m_prompter(prompter)
     , m_pageDirectory([] { return QDir::currentPath(); })
     , m_openUrl([](const QUrl &url) { return QDesktopServices::openUrl(url); })
+    , m_typingPause(new QTimer(this))
 {
+    m_typingPause->setSingleShot(true);
+    m_typingPause->setInterval(TypingPauseMs);
+    connect(m_typingPause, &QTimer::timeout, this, [this] {
+        Q_EMIT statusText(QString());
+        UpdateWebView();
+    });
     for (Renderer *renderer : { m_htmlSplit, m_htmlFrames, m_htmlFull })
         connect(renderer, &Renderer::hotSpotCovered, this, &PreviewController::statusText);
     for (Renderer *renderer : { m_htmlSplit, m_htmlFull }) {
@@ -131,6 +139,14 @@ void PreviewController::UpdateWebView()
         return;
     }
 
+    // While the preview loads, this refresh waits for the load's end, and
+    // takes the place of one waiting already: refreshes never pile up, and
+    // the text is not even copied until it is its turn.
+    if (m_htmlSplit->Busy()) {
+        m_refreshWaiting = true;
+        return;
+    }
+
     // Looking in a copy of the text leaves the editor's caret, selection,
     // scroll position and search string exactly as the user had them.
     const QString text = m_editor->GetTextBuffer();
@@ -140,10 +156,7 @@ void PreviewController::UpdateWebView()
         Q_EMIT framesVisibilityChanged(frameSet);
     }
 
-    if (m_htmlSplit->Busy())
-        m_refreshWaiting = true; // one refresh with the latest text when this load ends
-    else
-        RefreshViewer(std::nullopt, m_htmlSplit);
+    RefreshViewer(std::nullopt, m_htmlSplit);
 
     if (frameSet) {
         const QString directory = m_pageDirectory();
@@ -188,7 +201,28 @@ bool PreviewController::refreshesPreview(int virtualKey)
 void PreviewController::WebPageKeyUp(int qtKey)
 {
     if (m_autoUpdate && refreshesPreview(VirtualKey::fromQtKey(qtKey)))
+        refreshWhileTyping();
+}
+
+void PreviewController::refreshWhileTyping()
+{
+    if (m_editor->TextLength() <= LargePageLength) {
         UpdateWebView();
+        return;
+    }
+    if (!m_typingPause->isActive())
+        Q_EMIT statusText(largePageWaits());
+    m_typingPause->start(); // each key starts the pause anew
+}
+
+bool PreviewController::waitingForPause() const
+{
+    return m_typingPause->isActive();
+}
+
+QString PreviewController::largePageWaits()
+{
+    return QStringLiteral("Large page: the preview follows when you pause typing");
 }
 
 void PreviewController::View1Click()

@@ -8,6 +8,7 @@
 #include <functional>
 #include <optional>
 
+class QTimer;
 class QUrl;
 
 namespace Tarnwick {
@@ -61,6 +62,15 @@ public:
     // Space; navigation, Enter, Tab and modifier keys do not refresh.
     static bool refreshesPreview(int virtualKey);
     void WebPageKeyUp(int qtKey);
+    // A refresh asked for by typing. A page longer than LargePageLength
+    // characters is refreshed only once typing pauses for TypingPauseMs, as
+    // every load of it keeps the engine busy for seconds; the status bar
+    // says so meanwhile.
+    void refreshWhileTyping();
+    static constexpr int LargePageLength = 2 * 1024 * 1024;
+    static constexpr int TypingPauseMs = 800;
+    bool waitingForPause() const;
+    static QString largePageWaits();
 
     bool framesShown() const { return m_framesShown; }
     // A refresh asked for during a load waits for its end.
@@ -119,6 +129,7 @@ private:
     bool m_refreshWaiting = false; // asked for while HTMLSplit was loading
     bool m_framesShown = false;
     bool m_fullScreen = false;
+    QTimer *m_typingPause;
 };
 
 } // namespace Tarnwick

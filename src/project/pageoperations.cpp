@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "project/pageoperations.h"
 
+#include "platform/charsetdeclaration.h"
 #include "platform/fileops.h"
 #include "platform/prompter.h"
 #include "platform/textfile.h"
@@ -254,7 +255,7 @@ bool PageOperations::createPage(TreeSelection &s, const NewPage &page)
     case Style::DefaultPage: {
         const QString standard = QDir(templates).filePath(QStringLiteral("default.htm"));
         if (QFileInfo(standard).isFile())
-            created = FileOps::copyFile(standard, path);
+            created = copyTemplate(standard, path);
         else
             created = FileOps::writeFileAtomic(
                 path, m_hooks.standardPage ? m_hooks.standardPage().toUtf8() : QByteArray());
@@ -265,7 +266,7 @@ bool PageOperations::createPage(TreeSelection &s, const NewPage &page)
             // A name from the template list; anything else names no template.
             const QString chosen = QDir(templates).filePath(page.templateName);
             created = EntryNames::isPlainFileName(page.templateName)
-                ? FileOps::copyFile(chosen, path)
+                ? copyTemplate(chosen, path)
                 : Result::failure(QStringLiteral("Could not find or open: ") + chosen);
             break;
         }
@@ -561,7 +562,60 @@ bool PageOperations::copyMove(TreeSelection &s, int targetProjectRow, bool move)
     } else {
         insertPage(s, targetProjectRow, entry, false);
     }
+    if (!FileOps::samePath(source, destination))
+        offerReferences(destination, QFileInfo(source).absolutePath(), destinationDirectory);
     return true;
+}
+
+Result PageOperations::copyTemplate(const QString &source, const QString &page)
+{
+    QFile file(source);
+    if (!file.open(QIODevice::ReadOnly))
+        return Result::failure(QStringLiteral("Could not find or open: ") + source);
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return Result::failure(QStringLiteral("Could not find or open: ") + source);
+    // The new page says how it is encoded, unless its template did already.
+    return FileOps::writeFileAtomic(
+        page, CharsetDeclaration::withDeclaration(bytes, CharsetDeclaration::charsetOf(bytes)));
+}
+
+void PageOperations::offerReferences(const QString &page, const QString &sourceDirectory,
+                                     const QString &destinationDirectory)
+{
+    if (!m_hooks.evaluate)
+        return;
+    const Expected<TextFileContent> read = TextFile::read(page);
+    if (!read)
+        return;
+    // Only what lies below the page's old directory and is really there.
+    QStringList wanted;
+    for (const MissingReference &reference :
+         m_hooks.evaluate(read->text, destinationDirectory).missing) {
+        const QString relative = reference.relativePath;
+        if (relative.isEmpty() || QDir::isAbsolutePath(relative)
+            || relative.startsWith(QLatin1String("../")) || relative == QLatin1String("..")
+            || wanted.contains(relative))
+            continue;
+        if (QFileInfo(sourceDirectory + QLatin1Char('/') + relative).isFile())
+            wanted.append(relative);
+    }
+    if (wanted.isEmpty()
+        || m_prompter->message(Kind::Confirmation, copyReferencesToo(wanted, destinationDirectory),
+                               Buttons::YesNo)
+            != Answer::Yes)
+        return;
+    for (const QString &relative : std::as_const(wanted)) {
+        const QString target = destinationDirectory + QLatin1Char('/') + relative;
+        // Nothing is overwritten: a file that arrived meanwhile stays.
+        if (nameTaken(target))
+            continue;
+        QDir().mkpath(QFileInfo(target).absolutePath());
+        if (const Result copied
+            = FileOps::copyFile(sourceDirectory + QLatin1Char('/') + relative, target);
+            !copied)
+            m_prompter->error(copied.error());
+    }
 }
 
 bool PageOperations::deleteProject(TreeSelection &s)
@@ -709,6 +763,13 @@ QString PageOperations::notCopied(const QStringList &references)
     return QStringLiteral("These references name another site or a file outside the project "
                           "directory, so nothing was copied for them:\n")
         + references.join(QLatin1Char('\n'));
+}
+
+QString PageOperations::copyReferencesToo(const QStringList &files, const QString &directory)
+{
+    return QStringLiteral("The page uses these files, which are not in ") + directory
+        + QStringLiteral(":\n") + files.join(QLatin1Char('\n'))
+        + QStringLiteral("\n\nCopy them there too? Files already there are kept.");
 }
 
 QString PageOperations::cannotDelete(const QString &reason)

@@ -127,12 +127,20 @@ public:
     static QString differentFileExists(const QString &destination, const QString &source);
     static QString alreadyInProject(const QString &name, const QString &project);
     static QString notCopied(const QStringList &references);
+    static QString copyReferencesToo(const QStringList &files, const QString &directory);
     static QString cannotDelete(const QString &reason);
     static QString keptForOtherEntry(const QString &path);
     static QString targetNotPlain(const QString &target);
 
 private:
     bool selectedIsPage(const TreeSelection &s) const;
+    // A new page from a template: the template's bytes, with the encoding
+    // declared after the HEAD tag when the template does not declare it.
+    static Result copyTemplate(const QString &source, const QString &page);
+    // After a copy or move to another directory: offers, in one question,
+    // to copy the local files the page uses that are missing beside it.
+    void offerReferences(const QString &page, const QString &sourceDirectory,
+                         const QString &destinationDirectory);
     // Whether another entry of the tree names the file of the page at pageRow.
     bool namedElsewhere(const ProjectTree &tree, int pageRow) const;
     // Whether another project of the tree lives in the directory of projectRow.

@@ -13,6 +13,8 @@ namespace Tarnwick {
 
 namespace {
 
+const QString sendReferencesKey = QStringLiteral("SendReferences");
+
 // Key names in the order CreateINI writes them.
 struct Key
 {
@@ -77,6 +79,22 @@ Result ProjectSettings::write(const QString &projectDir) const
     return file.writeStrings(Section, values);
 }
 
+bool ProjectSettings::sendReferences(const QString &projectDir)
+{
+    const ProfileFile file(settingsFilePath(projectDir));
+    return file.readString(Section, sendReferencesKey, QStringLiteral("0")).trimmed()
+        == QStringLiteral("1");
+}
+
+Result ProjectSettings::setSendReferences(const QString &projectDir, bool send)
+{
+    if (!exists(projectDir))
+        return Result::success();
+    ProfileFile file(settingsFilePath(projectDir));
+    return file.writeString(Section, sendReferencesKey,
+                            send ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
 QColor ProjectSettings::colorFromText(QString text)
 {
     text = text.trimmed();
@@ -113,7 +131,14 @@ QString ProjectSettings::badColorMessage(const QString &caption, const QString &
 
 QString ProjectSettings::siteCaption() const
 {
-    return webURL + QLatin1Char('/') + ftpDirectory;
+    // One "/" where the two meet, however they were typed ("host/" and "/site").
+    QString site = webURL;
+    while (site.endsWith(QLatin1Char('/')) && !site.endsWith(QLatin1String("://")))
+        site.chop(1);
+    qsizetype start = 0;
+    while (start < ftpDirectory.size() && ftpDirectory.at(start) == QLatin1Char('/'))
+        ++start;
+    return site + QLatin1Char('/') + ftpDirectory.mid(start);
 }
 
 } // namespace Tarnwick

@@ -37,6 +37,14 @@ struct ProjectSettings
     static bool exists(const QString &projectDir);
 
     static ProjectSettings read(const QString &projectDir);
+
+    // "SendReferences": whether the FTP Vaza Ded last sent a page's SRC and
+    // HREF references too; kept apart from the dialog's keys, so that saving
+    // the project settings leaves it alone. Missing: no.
+    static bool sendReferences(const QString &projectDir);
+    // Written only into an existing PROJECT.INI: a project without one keeps
+    // the defaults that having no file gives.
+    static Result setSendReferences(const QString &projectDir, bool send);
     // CreateINI: all eleven keys in their fixed order, empty values included;
     // other sections and keys of the file stay.
     Result write(const QString &projectDir) const;

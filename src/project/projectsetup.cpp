@@ -18,6 +18,17 @@ ProjectSetup::ProjectSetup(QString programDirectory, Coding encode, Coding decod
 {
 }
 
+ProjectSetup::Fields ProjectSetup::newProjectFields()
+{
+    Fields fields;
+    fields.textColor = QStringLiteral("000000");
+    fields.linkColor = QStringLiteral("FF0000");
+    fields.vLinkColor = QStringLiteral("800080");
+    fields.aLinkColor = QStringLiteral("000000");
+    fields.bgColor = QStringLiteral("C0C0C0");
+    return fields;
+}
+
 QString ProjectSetup::requiredFieldMissing()
 {
     return QStringLiteral("Required field missing!");

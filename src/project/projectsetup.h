@@ -51,6 +51,12 @@ public:
 
     ProjectSetup(QString programDirectory, Coding encode, Coding decode);
 
+    // What the dialog offers for a new project: the page colours a folder
+    // without PROJECT.INI gives new pages (black text, red links, purple
+    // visited links, black active links, grey background), never black on
+    // black.
+    static Fields newProjectFields();
+
     static QString requiredFieldMissing();
     static QString dashNotAllowed();
     static QString projectExists();

@@ -17,9 +17,27 @@ const QString fileLoadError = QStringLiteral("File load error");
 const QString lineTooLong = QStringLiteral("Line too long");
 const QByteArray utf8ByteOrderMark("\xEF\xBB\xBF");
 
+const QString separator = QStringLiteral(" - ");
+
 bool isIndent(QChar c)
 {
     return c == QLatin1Char('\t') || c == QLatin1Char(' ');
+}
+
+// Every entry is "description - target". An empty description is written
+// without the blank in front, and an empty text as "-" (see storedText).
+bool hasSeparator(const QString &text)
+{
+    return text.contains(separator) || text.startsWith(QLatin1String("- "))
+        || text == QLatin1String("-");
+}
+
+// C0 controls but TAB, DEL and the C1 controls; the bytes Windows-1252 leaves
+// undefined decode to C1 controls, so they count too.
+bool isControl(QChar c)
+{
+    const char16_t u = c.unicode();
+    return (u < 0x20 && u != u'\t') || (u >= 0x7F && u <= 0x9F);
 }
 
 // CR, CR LF and LF each end a line.
@@ -48,8 +66,7 @@ QString storedText(const QString &text)
 {
     QString stored = text;
     for (QChar &c : stored) {
-        if (c == QLatin1Char('\r') || c == QLatin1Char('\n')
-            || c == QChar(char16_t(ProjectTree::EndOfData)))
+        if (isControl(c))
             c = QLatin1Char(' ');
     }
     // After the replacement: a line break in front becomes a blank in front.
@@ -67,8 +84,17 @@ ProjectTree::ProjectTree(QList<ProjectTreeEntry> entries)
 {
 }
 
-Expected<ProjectTree> ProjectTree::parse(const QByteArray &data)
+Expected<ProjectTree> ProjectTree::parse(const QByteArray &data, const QString &fileName)
 {
+    // "File load error in project.dat at line 3: why", or without a file name.
+    const auto refused = [&fileName](const QString &message, qsizetype line, const QString &why) {
+        QString text = message;
+        if (!fileName.isEmpty())
+            text += QStringLiteral(" in ") + fileName;
+        text += QStringLiteral(" at line %1: ").arg(line) + why;
+        return Expected<ProjectTree>::failure(text);
+    };
+
     QByteArrayView body(data);
     const qsizetype end = body.indexOf(EndOfData);
     if (end >= 0)
@@ -83,8 +109,10 @@ Expected<ProjectTree> ProjectTree::parse(const QByteArray &data)
     QList<ProjectTreeEntry> entries;
     int previousLevel = 0;
     for (qsizetype i = 0; i < byteLines.size(); ++i) {
+        const qsizetype lineNumber = i + 1;
         if (byteLines.at(i).size() >= LineBufferSize)
-            return Expected<ProjectTree>::failure(lineTooLong);
+            return refused(lineTooLong, lineNumber,
+                           QStringLiteral("longer than %1 bytes").arg(LineBufferSize - 1));
         const QString line = i < textLines.size() ? textLines.at(i) : QString();
         qsizetype indent = 0;
         while (indent < line.size() && isIndent(line.at(indent)))
@@ -92,9 +120,31 @@ Expected<ProjectTree> ProjectTree::parse(const QByteArray &data)
         if (indent == line.size())
             continue; // empty or blank line
         const int level = int(indent) + 1;
-        if (level > previousLevel + 1)
-            return Expected<ProjectTree>::failure(fileLoadError);
-        entries.append({ level, line.mid(indent) });
+        if (level > previousLevel + 1) {
+            return refused(fileLoadError, lineNumber,
+                           previousLevel == 0
+                               ? QStringLiteral("indented under no entry")
+                               : QStringLiteral("indented more than one level below the line "
+                                                "before it"));
+        }
+        const QString text = line.mid(indent);
+        // A project list is text that people and this program wrote: control
+        // characters or bytes no code page defines mean the file is damaged
+        // (or is no project list at all), and must not be taken as entries.
+        for (const QChar c : text) {
+            if (isControl(c)) {
+                const QString code
+                    = QStringLiteral("%1").arg(int(c.unicode()), 4, 16, QLatin1Char('0')).toUpper();
+                return refused(fileLoadError, lineNumber,
+                               QStringLiteral("control character U+") + code
+                                   + QStringLiteral(", the file is damaged"));
+            }
+        }
+        if (!hasSeparator(text)) {
+            return refused(fileLoadError, lineNumber,
+                           QStringLiteral("no \" - \" between description and target"));
+        }
+        entries.append({ level, text });
         previousLevel = level;
     }
     return ProjectTree(std::move(entries));
@@ -125,7 +175,7 @@ Expected<ProjectTree> ProjectTree::load(const QString &path)
     if (file.error() != QFileDevice::NoError)
         return Expected<ProjectTree>::failure(QStringLiteral("Unable to read ") + path
                                               + QStringLiteral(": ") + file.errorString());
-    return parse(data);
+    return parse(data, path);
 }
 
 Expected<ProjectTree> ProjectTree::loadOrDefault(const QString &path)
@@ -140,20 +190,25 @@ Result ProjectTree::save(const QString &path) const
 {
     const QByteArray data = serialize();
     // Never write a file that the reader would refuse at the next start.
-    for (const QByteArrayView line : splitLines(data)) {
-        if (line.size() >= LineBufferSize)
-            return Result::failure(QStringLiteral("Unable to write to ") + path
-                                   + QStringLiteral(": ") + lineTooLong);
-    }
-    // One generation of the previous list is kept: a damaged file read as
-    // nonsense and saved at exit must not take the user's only copy with it.
+    if (const Expected<ProjectTree> check = parse(data); !check)
+        return Result::failure(QStringLiteral("Unable to write to ") + path + QStringLiteral(": ")
+                               + check.error());
+    // One generation of the previous list is kept, and only a list that reads
+    // without error: a damaged file must never push the user's good copy out.
     // An unchanged list is not rewritten, so that copy survives such runs.
     if (QFileInfo(path).isFile()) {
         QFile old(path);
-        if (old.size() == data.size() && old.open(QIODevice::ReadOnly) && old.readAll() == data)
+        if (!old.open(QIODevice::ReadOnly))
+            return Result::failure(QStringLiteral("Unable to read ") + path + QStringLiteral(": ")
+                                   + old.errorString());
+        const QByteArray previous = old.readAll();
+        old.close();
+        if (previous == data)
             return Result::success();
-        if (const Result kept = FileOps::copyFileOverwrite(path, backupPath(path)); !kept)
-            return kept;
+        if (parse(previous).ok()) {
+            if (const Result kept = FileOps::copyFileOverwrite(path, backupPath(path)); !kept)
+                return kept;
+        }
     }
     return FileOps::writeFileAtomic(path, data);
 }

@@ -31,8 +31,11 @@ public:
 
     // One line per entry: (level - 1) TABs or blanks, then the text. A line
     // ends at CR, CR LF or LF; the data end at Ctrl+Z. Empty lines are
-    // skipped. Fails with "File load error" or "Line too long".
-    static Expected<ProjectTree> parse(const QByteArray &data);
+    // skipped. Fails with "File load error" or "Line too long", followed by
+    // the file name when one is given, the line and the reason: for a line
+    // indented too deep, for control characters or bytes that are no text,
+    // and for an entry without " - " between description and target.
+    static Expected<ProjectTree> parse(const QByteArray &data, const QString &fileName = {});
     // TABs, text, CR LF per entry, UTF-8; a byte-order mark leads only when
     // the first text itself starts with U+FEFF.
     QByteArray serialize() const;
@@ -41,8 +44,10 @@ public:
     // The default tree when the file does not exist.
     static Expected<ProjectTree> loadOrDefault(const QString &path);
     // Atomic; a failure leaves the old file as it was. Before the file is
-    // rewritten, its previous content is copied to backupPath(path); a list
-    // that is already stored as it stands is not written again.
+    // rewritten, its previous content is copied to backupPath(path) when
+    // that content reads without error (a damaged file never replaces the
+    // backup); a list that is already stored as it stands is not written
+    // again. A tree the reader would refuse is not written.
     Result save(const QString &path) const;
     // "project.dat" is kept as "project.dat.bak".
     static QString backupPath(const QString &path);

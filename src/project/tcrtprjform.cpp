@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "project/tcrtprjform.h"
 #include "project/pagecolorfields.h"
+#include "project/pagecolorlabel.h"
 
 #include "platform/prompter.h"
 #include "project/entrytext.h"
@@ -174,8 +175,7 @@ void TCrtPrjForm::FormShow()
     if (m_mode == Mode::Create) {
         m_prjName->clear();
         m_prjDesc->clear();
-        for (int i = 0; i < ColorCount; ++i)
-            showColor(i);
+        setFields(ProjectSetup::newProjectFields());
         return;
     }
     m_projectDirectory = m_outline->GetSelectedProjectDir();
@@ -241,10 +241,9 @@ ProjectSetup::Fields TCrtPrjForm::fields() const
 
 void TCrtPrjForm::showColor(int index)
 {
-    QPalette palette = m_colors[index].label->palette();
-    palette.setColor(QPalette::WindowText,
-                     ProjectSettings::colorFromText(m_colors[index].text->text()));
-    m_colors[index].label->setPalette(palette);
+    PageColorLabel::show(m_colors[index].label,
+                         ProjectSettings::colorFromText(m_colors[index].text->text()),
+                         index == BgColor);
 }
 
 void TCrtPrjForm::chooseColor(int index)

@@ -17,6 +17,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
@@ -217,7 +218,11 @@ TQFTPForm::TQFTPForm(const Request &request, Prompter *prompter, QWidget *parent
 
     connect(m_connectBtn, &QPushButton::clicked, this, &TQFTPForm::ConnectBtnClick);
     connect(m_nextPageBtn, &QPushButton::clicked, this, &TQFTPForm::NextPageBtnClick);
-    connect(m_sendImages, &QCheckBox::toggled, this, &TQFTPForm::SendImagesClick);
+    connect(m_sendImages, &QCheckBox::toggled, this, [this](bool checked) {
+        SendImagesClick();
+        if (m_request.rememberSendReferences)
+            m_request.rememberSendReferences(checked);
+    });
     connect(m_sendFileBtn, &QPushButton::clicked, this, &TQFTPForm::SendFileBtnClick);
     connect(m_cancelSend, &QPushButton::clicked, this, &TQFTPForm::CancelSendClick);
     connect(m_viewLog, &QPushButton::clicked, this, &TQFTPForm::ViewLogClick);
@@ -267,6 +272,10 @@ void TQFTPForm::FormShow()
     m_user->setText(m_request.site.user);
     m_password->setText(m_request.site.password);
     m_useTls->setChecked(PublishConnector::usesTls(m_request.site));
+    {
+        const QSignalBlocker quiet(m_sendImages);
+        m_sendImages->setChecked(m_request.sendReferences);
+    }
     PublishPlan::Request plan;
     plan.projectDir = m_request.projectDir;
     plan.pages = m_request.pages;
@@ -337,7 +346,7 @@ void TQFTPForm::ConnectBtnClick()
     if (m_filesToSend->count() == 1) {
         m_nextPageBtn->hide();
         m_sendFileBtn->show();
-        showPage(m_images);
+        showImagesPage();
     } else {
         showPage(m_pagesPage);
         m_nextPageBtn->show();
@@ -360,7 +369,14 @@ void TQFTPForm::NextPageBtnClick()
     m_pageBytes = PublishPlan::bytes(selectedOf(m_filesToSend, m_pagePlan.pages));
     m_nextPageBtn->hide();
     m_sendFileBtn->show();
+    showImagesPage();
+}
+
+void TQFTPForm::showImagesPage()
+{
     showPage(m_images);
+    if (m_sendImages->isChecked())
+        SendImagesClick();
 }
 
 void TQFTPForm::SendImagesClick()

@@ -7,6 +7,8 @@
 
 #include <QDialog>
 
+#include <functional>
+
 class QCheckBox;
 class QFrame;
 class QLabel;
@@ -39,6 +41,10 @@ public:
         QString smartAscii;
         QString extensions;
         ReferenceScanner scanner;
+        // The state "Send SRC && HREF references?" starts in, and where the
+        // user's choice goes, so that the next send starts from it.
+        bool sendReferences = false;
+        std::function<void(bool)> rememberSendReferences;
     };
 
     TQFTPForm(const Request &request, Prompter *prompter, QWidget *parent = nullptr);
@@ -57,6 +63,9 @@ public:
     void ConnectBtnClick();
     void NextPageBtnClick();
     void SendImagesClick();
+    // Arriving on the "images" page: a box that starts ticked collects now,
+    // from the pages chosen by then.
+    void showImagesPage();
     void SendFileBtnClick();
     void CancelSendClick();
     void ViewLogClick();

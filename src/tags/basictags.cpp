@@ -22,6 +22,14 @@ QString BasicTags::text()
     return lines().join(QLatin1Char('\n'));
 }
 
+QString BasicTags::pageText()
+{
+    QStringList page = lines();
+    page.insert(page.indexOf(QStringLiteral("<HEAD>")) + 1,
+                QStringLiteral("<meta charset=\"utf-8\">"));
+    return page.join(QLatin1Char('\n'));
+}
+
 void BasicTags::InsertBasicTags(EditorControl &editor)
 {
     editor.ReplaceSelection(text());

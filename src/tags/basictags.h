@@ -18,6 +18,9 @@ public:
     static QStringList lines();
     // The lines joined by line breaks, without a break after the last one.
     static QString text();
+    // A new page file of its own: the skeleton with its encoding (UTF-8, as
+    // new files are written) declared right after <HEAD>.
+    static QString pageText();
     // Puts the skeleton in at the caret, in place of any selection.
     static void InsertBasicTags(EditorControl &editor);
 };

@@ -7,7 +7,9 @@ namespace Tarnwick {
 
 QStringList LinkMarkup::prefixes()
 {
+    // https beside http; the first stays the one chosen at first.
     return { QStringLiteral("http://"),   QStringLiteral("http://www."),
+             QStringLiteral("https://"),  QStringLiteral("https://www."),
              QStringLiteral("ftp://"),    QStringLiteral("ftp://ftp."),
              QStringLiteral("mailto:"),   QStringLiteral("#"),
              QStringLiteral("news:"),     QStringLiteral("file:"),

@@ -6,7 +6,11 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QSpinBox>
+#include <QStackedWidget>
 #include <QToolButton>
+
+#include <initializer_list>
+#include <utility>
 
 namespace Tarnwick {
 
@@ -25,16 +29,35 @@ ListsPage::ListsPage(TagInserter *inserter, QWidget *parent)
 
     m_listType->addItems({ QStringLiteral("Ordered"), QStringLiteral("Unordered") });
     addControl(m_listType, "ListType", QStringLiteral("Type of list"));
+    // The two style boxes share one place, and the start box keeps its own
+    // while hidden: changing the type moves nothing under the pointer.
+    auto *styles = new QStackedWidget(this);
+    const std::pair<QComboBox *, const char *> styleBoxes[]
+        = { { m_orderedTypes, "OLTypes" }, { m_unorderedTypes, "ULTypes" } };
     m_orderedTypes->addItems(MarkupBuilder::orderedStyles());
-    addControl(m_orderedTypes, "OLTypes", QStringLiteral("Style of the ordered list"));
     m_unorderedTypes->addItems(MarkupBuilder::unorderedStyles());
-    addControl(m_unorderedTypes, "ULTypes", QStringLiteral("Style of the unordered list"));
+    const QString styleHints[] = { QStringLiteral("Style of the ordered list"),
+                                   QStringLiteral("Style of the unordered list") };
+    for (int i = 0; i < 2; ++i) {
+        QComboBox *box = styleBoxes[i].first;
+        box->setObjectName(QLatin1String(styleBoxes[i].second));
+        box->setToolTip(styleHints[i]);
+        box->setStatusTip(styleHints[i]);
+        styles->addWidget(box);
+    }
+    m_styles = styles;
+    addControl(styles, "ListStyles", QStringLiteral("Style of the list"));
 
     const QString startHint = QStringLiteral("Number/Letter to start with");
     m_startLabel = addLabel(QStringLiteral("Start"), startHint);
     m_startAt->setRange(0, 9999);
     m_startAt->setValue(1);
     addControl(m_startAt, "StartAt", startHint);
+    for (QWidget *kept : std::initializer_list<QWidget *> { m_startLabel, m_startAt }) {
+        QSizePolicy policy = kept->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        kept->setSizePolicy(policy);
+    }
 
     const QString countHint = QStringLiteral("Number of items to appear in the list");
     addLabel(QStringLiteral("Items"), countHint);
@@ -62,10 +85,9 @@ MarkupBuilder::ListOptions ListsPage::options() const
 void ListsPage::ListTypeClick()
 {
     const bool ordered = m_listType->currentIndex() == 0;
-    m_orderedTypes->setVisible(ordered);
+    m_styles->setCurrentWidget(ordered ? m_orderedTypes : m_unorderedTypes);
     m_startLabel->setVisible(ordered);
     m_startAt->setVisible(ordered);
-    m_unorderedTypes->setVisible(!ordered);
 }
 
 } // namespace Tarnwick

@@ -7,6 +7,7 @@
 class QComboBox;
 class QLabel;
 class QSpinBox;
+class QStackedWidget;
 
 namespace Tarnwick {
 
@@ -27,6 +28,7 @@ private:
     QComboBox *m_listType;
     QComboBox *m_orderedTypes;
     QComboBox *m_unorderedTypes;
+    QStackedWidget *m_styles = nullptr;
     QLabel *m_startLabel;
     QSpinBox *m_startAt;
     QSpinBox *m_count;

@@ -46,7 +46,7 @@ QString TagAwareEditing::twoClosingsWarning()
 QString TagAwareEditing::imageFilter()
 {
     // The lower-case extensions too: file names match them as written.
-    return QStringLiteral("Images|*.GIF;*.JPG;*.gif;*.jpg");
+    return QStringLiteral("Images|*.GIF;*.JPG;*.PNG;*.SVG;*.WEBP;*.gif;*.jpg;*.png;*.svg;*.webp");
 }
 
 void TagAwareEditing::setHooked(bool on)

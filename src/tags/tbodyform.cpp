@@ -139,9 +139,9 @@ QString TBodyForm::mediaFilter()
 {
     return QStringLiteral(
         "All "
-        "Media|*.BMP;*.CMS;*.GIF;*.JPG;*.PCX;*.PNG;*.SCM;*.TIF;*.WAV;*.MID;*.RMI;*.AVI;|BMP|*.BMP|"
-        "CMS|*.CMS|GIF|*.GIF|JPG|*.JPG|PCX|*.PCX|PNG|*.PNG|RTF|*.RTF|SCM|*.SCM|TIF|*.TIF|Wav|*."
-        "WAV|Mid|*.MID|RMI|*.RMI|AVI|*.AVI");
+        "Media|*.BMP;*.CMS;*.GIF;*.JPG;*.PCX;*.PNG;*.SCM;*.TIF;*.WAV;*.MID;*.RMI;*.AVI;*.SVG;*."
+        "WEBP;|BMP|*.BMP|CMS|*.CMS|GIF|*.GIF|JPG|*.JPG|PCX|*.PCX|PNG|*.PNG|RTF|*.RTF|SCM|*.SCM|"
+        "TIF|*.TIF|Wav|*.WAV|Mid|*.MID|RMI|*.RMI|AVI|*.AVI|SVG|*.SVG|WebP|*.WEBP");
 }
 
 QColor &TBodyForm::itemColor(Item item)

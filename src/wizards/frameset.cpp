@@ -73,11 +73,12 @@ QString FrameSet::frameLine(const FrameRecord &f)
 }
 
 QStringList FrameSet::generate(const FrameLayout &layout, const FrameRecords &frames,
-                               const QString &title, bool noFrames)
+                               const QString &title, bool noFrames, const QString &charset)
 {
     const QString primary = layout.byColumns ? QStringLiteral("COLS") : QStringLiteral("ROWS");
     const QString secondary = layout.byColumns ? QStringLiteral("ROWS") : QStringLiteral("COLS");
     QStringList lines { QStringLiteral("<HTML>"), QStringLiteral("<HEAD>"),
+                        QStringLiteral("<meta charset=\"") + charset + QStringLiteral("\">"),
                         QStringLiteral("<TITLE>") + title + QStringLiteral("</TITLE>"),
                         QStringLiteral("</HEAD>") };
     const int b1 = layout.bars[0][0];

@@ -46,8 +46,10 @@ public:
     static constexpr int RecordSize = 192;
     static constexpr int MaxText = 80; // bytes of a source or name
 
+    // charset: the encoding the page is saved in, declared right after <HEAD>.
     static QStringList generate(const FrameLayout &layout, const FrameRecords &frames,
-                                const QString &title, bool noFrames);
+                                const QString &title, bool noFrames,
+                                const QString &charset = QStringLiteral("utf-8"));
     static QString frameLine(const FrameRecord &frame);
 
     // A source or frame name must fit its record: 80 bytes of Windows-1252.

@@ -263,6 +263,7 @@ void GeneratorCommands::StartFrameWizeGuy()
     context.editor = m_parts.editor;
     context.prompter = m_parts.prompter;
     context.pageDirectory = m_parts.pageDirectory;
+    context.pageCharset = m_parts.pageCharset;
     context.openFilter
         = FileFilter::build(m_parts.pageExtensions ? m_parts.pageExtensions() : QString(),
                             m_parts.graphicExtensions ? m_parts.graphicExtensions() : QString());
@@ -378,6 +379,7 @@ void GeneratorCommands::OpenHTMLPageClick(const QString &filter, const QString &
     context.filter = filter;
     context.directory = directory;
     context.loadFile = m_parts.loadFile;
+    context.prompter = m_parts.prompter;
     EditorControl *editor = m_parts.editor;
     QWidget *toolBook = m_parts.toolBook;
     context.pageOpened = [editor, toolBook] {

@@ -57,6 +57,8 @@ public:
         std::function<QString()> currentFileName = {}; // the active page, empty when none is open
         // The notebook the page guide walks; unset, our own Web Effects.
         std::function<GuidedNotebook *()> effectsNotebook = {};
+        // The encoding the active page is saved in, as a page declares it.
+        std::function<QString()> pageCharset = {};
     };
 
     explicit GeneratorCommands(Parts parts, QObject *parent = nullptr);

@@ -29,12 +29,18 @@ InitialValues::InitialValues(QString themesDirectory, QString pageDirectory)
         m_themesDirectory += QLatin1Char('/');
 }
 
+QString InitialValues::charsetDeclaration()
+{
+    return QStringLiteral("<meta charset=\"utf-8\">");
+}
+
 QStringList InitialValues::docTypes()
 {
     return { QStringLiteral("none"),
              QStringLiteral("<!DOCTYPE HTML PUBLIC \"-//IETF//DTD HTML//EN//3.2\">"),
              QStringLiteral("<!DOCTYPE HTML PUBLIC  \"-//IETF//DTD HTML 2.0//EN\">"),
-             QStringLiteral("<!DOCTYPE HTML PUBLIC  \"-//IETF//DTD HTML Level 1//EN\">") };
+             QStringLiteral("<!DOCTYPE HTML PUBLIC  \"-//IETF//DTD HTML Level 1//EN\">"),
+             QStringLiteral("<!DOCTYPE html>") };
 }
 
 InitialValuesFields InitialValues::fromProjectSettings(const QString &pageDirectory)
@@ -121,6 +127,8 @@ QStringList InitialValues::generate(const InitialValuesFields &f, Paths paths, c
     if (!f.docType.isEmpty() && f.docType.compare(QStringLiteral("none"), Qt::CaseInsensitive) != 0)
         lines << f.docType;
     lines << QStringLiteral("<HTML>") << QStringLiteral("<HEAD>");
+    // The page is new and saved as UTF-8; browsers read it so only when told.
+    lines << charsetDeclaration();
     lines << QStringLiteral("<TITLE>") + f.title + QStringLiteral("</TITLE>");
     lines << QStringLiteral("<META NAME=\"Keywords\" CONTENT=\"") + f.keywords
             + QStringLiteral("\">");

@@ -70,7 +70,10 @@ public:
     InitialValues(QString themesDirectory, QString pageDirectory);
 
     static QString noTheme() { return QStringLiteral("[None]"); }
+    // "none", the three older document types, then HTML5's.
     static QStringList docTypes();
+    // The encoding line every generated page has, right after <HEAD>.
+    static QString charsetDeclaration();
 
     // The fields a new page starts with: the defaults above, with the e-mail
     // address, the colours and the theme from the PROJECT.INI of the page's

@@ -8,6 +8,7 @@
 #include "platform/textfile.h"
 #include "preview/pagedetails.h"
 #include "tags/imagelibrary.h"
+#include "tags/linkmarkup.h"
 #include "tags/markupbuilder.h"
 #include "tags/refillingcombobox.h"
 #include "tags/tsimpleform.h"
@@ -75,12 +76,6 @@ QString cellText(const QTableWidget *grid, int r, int c)
     const QTableWidgetItem *item = grid->item(r, c);
     return item ? item->text() : QString();
 }
-
-const QStringList urlPrefixes
-    = { QStringLiteral("http://"),    QStringLiteral("http://www."), QStringLiteral("ftp://"),
-        QStringLiteral("ftp://ftp."), QStringLiteral("mailto:"),     QStringLiteral("#"),
-        QStringLiteral("news:"),      QStringLiteral("file:"),       QStringLiteral("file:///"),
-        QStringLiteral("gopher://"),  QStringLiteral("telnet://"),   QStringLiteral("wais://") };
 
 } // namespace
 
@@ -331,7 +326,7 @@ QWidget *TEffectsForm::referencesPage()
     prefix->setToolTip(QStringLiteral("Start the address with a prefix"));
     prefix->setPopupMode(QToolButton::InstantPopup);
     auto *prefixes = new QMenu(prefix);
-    for (const QString &text : urlPrefixes) {
+    for (const QString &text : LinkMarkup::prefixes()) {
         connect(prefixes->addAction(text), &QAction::triggered, this, [this, text] {
             m_refUrl->setEditText(text);
             m_refUrl->lineEdit()->setCursorPosition(int(text.size()));

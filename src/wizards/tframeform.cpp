@@ -487,8 +487,10 @@ void TFrameForm::showCell(int number)
 
 void TFrameForm::GenerateClick()
 {
-    const QStringList lines
-        = FrameSet::generate(m_layout, m_records, m_title->text(), m_noFrames->isChecked());
+    const QString charset
+        = m_context.pageCharset ? m_context.pageCharset() : QStringLiteral("utf-8");
+    const QStringList lines = FrameSet::generate(m_layout, m_records, m_title->text(),
+                                                 m_noFrames->isChecked(), charset);
     EditorControl *editor = m_context.editor;
     editor->BeginUndoAction();
     editor->ClearAll();

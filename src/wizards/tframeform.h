@@ -39,6 +39,8 @@ public:
         Prompter *prompter = nullptr;
         std::function<QString()> pageDirectory;
         QString openFilter; // the main open dialog's filter, offered by the file button
+        // The encoding the page is saved in ("utf-8", "windows-1252"); unset: UTF-8.
+        std::function<QString()> pageCharset = {};
     };
 
     explicit TFrameForm(Context context, QWidget *parent = nullptr);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "wizards/tinitialvaluesform.h"
 #include "project/pagecolorfields.h"
+#include "project/pagecolorlabel.h"
 
 #include "platform/editorcontrol.h"
 #include "platform/prompter.h"
@@ -57,13 +58,6 @@ QHBoxLayout *row(QWidget *first, QWidget *second)
     layout->addWidget(first, 1);
     layout->addWidget(second);
     return layout;
-}
-
-void paintLabel(QLabel *label, const QColor &color)
-{
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, color);
-    label->setPalette(palette);
 }
 
 void paintButton(QToolButton *button, const std::optional<QColor> &color)
@@ -512,7 +506,9 @@ void TInitialValuesForm::reject()
 
 void TInitialValuesForm::showColor(int index)
 {
-    paintLabel(m_colors[index].label, ProjectSettings::colorFromText(m_colors[index].text->text()));
+    PageColorLabel::show(m_colors[index].label,
+                         ProjectSettings::colorFromText(m_colors[index].text->text()),
+                         index == BgColor);
 }
 
 void TInitialValuesForm::chooseColor(int index)
@@ -551,7 +547,8 @@ void TInitialValuesForm::chooseImage(QLineEdit *field)
     Prompter::FileRequest request;
     request.caption = QStringLiteral("Open File");
     request.directory = m_context.pageDirectory;
-    request.filter = QStringLiteral("Images|*.gif;*.jpg;*.jpeg;*.png;*.bmp|All Files|*.*");
+    request.filter
+        = QStringLiteral("Images|*.gif;*.jpg;*.jpeg;*.png;*.bmp;*.svg;*.webp|All Files|*.*");
     if (const std::optional<QString> chosen = m_context.prompter->openFileName(request)) {
         field->setText(*chosen);
         UpdatePreview();

@@ -2,6 +2,7 @@
 #include "wizards/topenhtmlform.h"
 
 #include "platform/filelistpane.h"
+#include "platform/prompter.h"
 #include "platform/renderer.h"
 #include "wizards/dialogparts.h"
 #include "wizards/pagefilepreview.h"
@@ -41,7 +42,7 @@ TOpenHTMLForm::TOpenHTMLForm(Context context, QWidget *parent)
     split->addWidget(m_preview);
     split->setStretchFactor(1, 1);
     split->setSizes({ 260, 560 });
-    m_chosen->setReadOnly(true);
+    m_chosen->setToolTip(QStringLiteral("The page to open; type a name or a path and press Enter"));
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     m_ok = named(buttons->button(QDialogButtonBox::Ok), "OKBtn");
@@ -107,8 +108,41 @@ void TOpenHTMLForm::selectFile(const QString &path)
     m_preview->LoadFromBuffer(content.html, file.absolutePath());
 }
 
+QString TOpenHTMLForm::notFound(const QString &path)
+{
+    return QStringLiteral("Could not find or open: ") + path;
+}
+
+bool TOpenHTMLForm::takeTypedName()
+{
+    const QString typed = m_chosen->text().trimmed();
+    if (typed.isEmpty() || typed == m_fileToLoad)
+        return true;
+    QString path = typed;
+    if (path == QLatin1String("~") || path.startsWith(QLatin1String("~/")))
+        path = QDir::homePath() + path.mid(1);
+    else if (!QDir::isAbsolutePath(path))
+        path = QDir(m_files->directory()).filePath(path);
+    const QFileInfo typedFile(path);
+    if (typedFile.isDir()) {
+        m_files->setDirectory(typedFile.absoluteFilePath());
+        m_chosen->clear();
+        m_fileToLoad.clear();
+        return false;
+    }
+    if (!typedFile.isFile()) {
+        if (m_context.prompter)
+            m_context.prompter->information(notFound(QDir::cleanPath(path)));
+        return false;
+    }
+    selectFile(typedFile.absoluteFilePath());
+    return true;
+}
+
 void TOpenHTMLForm::OKClick()
 {
+    if (!takeTypedName())
+        return;
     if (m_fileToLoad.isEmpty() || PageFilePreview::isPicture(m_fileToLoad)) {
         accept();
         return;

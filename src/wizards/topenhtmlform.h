@@ -12,6 +12,7 @@ class QPushButton;
 namespace Tarnwick {
 
 class FileListPane;
+class Prompter;
 class Renderer;
 
 // "Open HTML Page": a file browser with a live preview of the chosen file.
@@ -27,6 +28,8 @@ public:
         QString directory; // shown first
         std::function<bool(const QString &path)> loadFile;
         std::function<void()> pageOpened; // after a page loaded, before the dialog closes
+        // Tells why a name typed into the bottom box opens nothing.
+        Prompter *prompter = nullptr;
     };
 
     explicit TOpenHTMLForm(Context context, QWidget *parent = nullptr);
@@ -40,11 +43,17 @@ public:
 
     // Chooses the file and shows it in the preview.
     void selectFile(const QString &path);
-    // Opens the chosen file unless it is a picture, then closes.
+    // Opens the chosen file unless it is a picture, then closes. A name
+    // typed into the bottom box (absolute, or relative to the listed
+    // folder) is taken first: a folder is listed, a file chosen, and a name
+    // that is neither is reported with the dialog left open.
     void OKClick();
+    static QString notFound(const QString &path);
 
 private:
     void onLinkClicked(const QString &address, bool *handled);
+    // False when the typed name leaves nothing to open now.
+    bool takeTypedName();
 
     Context m_context;
     FileListPane *m_files;

@@ -372,10 +372,14 @@ void TTblCreateForm::BuildClick()
             != Prompter::Answer::Yes)
         return;
     m_modified = true;
-    TableAttributes reset;
-    reset.tableColor = m_tableColor->text();
-    reset.borderColor = m_borderColor->text();
-    setAttributes(reset);
+    // A rebuild starts afresh, as its question warned; the first build takes
+    // what was typed before it, the caption included.
+    if (m_table.built()) {
+        TableAttributes reset;
+        reset.tableColor = m_tableColor->text();
+        reset.borderColor = m_borderColor->text();
+        setAttributes(reset);
+    }
     if (m_table.viewForm())
         m_viewAction->setText(QStringLiteral("&View"));
     m_table.build(m_columns->value(), m_rows->value(), attributes());

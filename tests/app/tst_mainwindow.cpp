@@ -10,6 +10,7 @@
 #include "platform/editorcontrol.h"
 #include "platform/filelistpane.h"
 #include "platform/renderer.h"
+#include "preview/previewcontroller.h"
 #include "project/projectoutline.h"
 #include "project/projecttree.h"
 #include "scriptedprompter.h"
@@ -22,6 +23,7 @@
 
 #include "testenvironment.h"
 #include <QMenu>
+#include <QRandomGenerator>
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -32,6 +34,8 @@
 #include <QListWidget>
 #include <QSettings>
 #include <QSignalSpy>
+#include <QSplitter>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -101,6 +105,7 @@ private Q_SLOTS:
     void settingsComeBack();
     void doubleClickOpensProjectPage();
     void openProjectPageTwiceIsRefused();
+    void unreadableProjectListIsKept_data();
     void unreadableProjectListIsKept();
     void garbageSettingsStillStart();
     void autoLoadOfDeletedFileIsSilent();
@@ -130,6 +135,7 @@ private Q_SLOTS:
     void initialValuesForAnEmptyPage();
     void newFramePageStartsTheFrameCreator();
     void frameItemsNeedAPage();
+    void previewPaneComesBackAfterAFrameSet();
     void openCommandOpensTheChosenPage();
 };
 
@@ -143,8 +149,10 @@ void TestMainWindow::firstStart()
     QCOMPARE(w.openPages()->count(), 0);
     QVERIFY(!w.editor()->isEnabled());
     QCOMPARE(w.windowTitle(), QStringLiteral("Tarnwick - "));
+    // The project tree with the Welcome site in front, its menu ready.
     auto *fileTabs = w.findChild<QTabWidget *>("FileTabs");
-    QCOMPARE(fileTabs->tabText(fileTabs->currentIndex()), QStringLiteral("File List"));
+    QCOMPARE(fileTabs->tabText(fileTabs->currentIndex()), QStringLiteral("Projects"));
+    QVERIFY(menuNamed(w, "P&rojects")->isEnabled());
     QVERIFY(!w.findChild<QToolButton *>("CloseBtn")->isEnabled());
     for (const char *name : { "SaveAsBtn", "PrintBtn", "CutBtn", "CopyBtn", "PasteBtn" })
         QVERIFY2(!w.findChild<QToolButton *>(name)->isEnabled(), name);
@@ -152,6 +160,13 @@ void TestMainWindow::firstStart()
     QCOMPARE(w.statusPanel(0), QString());
     QCOMPARE(w.statusPanel(1), QStringLiteral("Insert"));
     QVERIFY(s.prompter.messages().isEmpty());
+    // Later starts show the page the user left in front.
+    fileTabs->setCurrentIndex(1);
+    QVERIFY(s.exit());
+    MainWindow &again = s.start();
+    auto *tabsAgain = again.findChild<QTabWidget *>("FileTabs");
+    QCOMPARE(tabsAgain->tabText(tabsAgain->currentIndex()), QStringLiteral("File List"));
+    QVERIFY(!menuNamed(again, "P&rojects")->isEnabled());
     QVERIFY(s.exit());
 }
 
@@ -171,7 +186,7 @@ void TestMainWindow::firstStartShowsTheWelcomeSite()
         QVERIFY(!preview->DocumentTitle().isEmpty());
         QCOMPARE(w.windowTitle(), "Tarnwick - " + readme.toUpper());
         auto *fileTabs = w.findChild<QTabWidget *>("FileTabs");
-        QCOMPARE(fileTabs->tabText(fileTabs->currentIndex()), QStringLiteral("File List"));
+        QCOMPARE(fileTabs->tabText(fileTabs->currentIndex()), QStringLiteral("Projects"));
         // Whatever the process's working directory, the list shows the home.
         QCOMPARE(QDir(w.fileList()->directory()), QDir(s.home()));
         QVERIFY(s.prompter.messages().isEmpty());
@@ -228,7 +243,8 @@ void TestMainWindow::everySettingStoredAtExit()
             QVERIFY2(isNumber, qPrintable(path + " = " + text));
     }
     QCOMPARE(stored.value("Defaults/Extension").toString(), QStringLiteral("html,htm,shtm,shtml"));
-    QCOMPARE(stored.value("Defaults/FileTabs").toString(), QStringLiteral("File List"));
+    // The first start has the Projects page in front, and so it is stored.
+    QCOMPARE(stored.value("Defaults/FileTabs").toString(), QStringLiteral("Projects"));
     QVERIFY(stored.value("WindowAttributes/Width").toInt() > 0);
 }
 
@@ -295,16 +311,49 @@ void TestMainWindow::openProjectPageTwiceIsRefused()
     QVERIFY(s.exit());
 }
 
+void TestMainWindow::unreadableProjectListIsKept_data()
+{
+    QTest::addColumn<QByteArray>("broken");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("why"); // after the file name; "" for any line and reason
+
+    QTest::addRow("line too long") << "Site - site\r\n\t" + QByteArray(10000, 'x') + "\r\n"
+                                   << "Line too long"
+                                   << " at line 2: longer than 4095 bytes";
+    // 600 random bytes with no indentation, so that no line is indented too
+    // deep: the damage shows only in what the lines hold.
+    QByteArray random;
+    QRandomGenerator generator(27);
+    while (random.size() < 600) {
+        const char byte = char(generator.bounded(256));
+        if (byte != '\t' && byte != ' ' && byte != ProjectTree::EndOfData)
+            random += byte;
+    }
+    QTest::addRow("random bytes") << random << "File load error" << QString();
+}
+
 void TestMainWindow::unreadableProjectListIsKept()
 {
+    QFETCH(QByteArray, broken);
+    QFETCH(QString, message);
+    QFETCH(QString, why);
+
     Session s;
-    const QByteArray broken = "Site - site\r\n\t" + QByteArray(10000, 'x') + "\r\n";
-    s.file("project.dat", broken);
+    const QString list = s.file("project.dat", broken);
+    const QByteArray good = "Club - club\r\n\t#Default Project Settings - PROJECT.INI\r\n";
+    const QString backup = s.file("project.dat.bak", good);
     MainWindow &w = s.start();
-    QCOMPARE(s.prompter.texts(), QStringList { "Line too long" });
+    QCOMPARE(s.prompter.texts().size(), 1);
+    const QString told = s.prompter.texts().constFirst();
+    // Says which file, which line and why.
+    QVERIFY2(told.startsWith(message + " in " + list + " at line "), qPrintable(told));
+    if (!why.isEmpty())
+        QCOMPARE(told, QString(message + " in " + list + why));
     QCOMPARE(w.projectTree()->topLevelItemCount(), 0);
     QVERIFY(s.exit());
-    QCOMPARE(TestEnvironment::readFile(s.home() + "project.dat"), broken);
+    QCOMPARE(TestEnvironment::readFile(list), broken);
+    // The guide's remedy still works: the backup is the last good list.
+    QCOMPARE(TestEnvironment::readFile(backup), good);
 }
 
 void TestMainWindow::garbageSettingsStillStart()
@@ -1016,6 +1065,54 @@ void TestMainWindow::newFramePageStartsTheFrameCreator()
     QVERIFY(w.editor()->Text().startsWith("<HTML>"));
     QVERIFY(w.editor()->Text().contains("<FRAMESET ROWS=\"33%,*,34%\">"));
     s.prompter.answer(Prompter::Answer::No); // do not save the page
+    QVERIFY(s.exit());
+}
+
+// A frame set shows in its own renderer, in the preview's place and width;
+// the next ordinary page has the preview back as it was.
+void TestMainWindow::previewPaneComesBackAfterAFrameSet()
+{
+    Session s;
+    const QString plain = s.file("site/plain.htm", "<p>plain</p>\n");
+    const QString frames = s.file(
+        "site/frames.htm", "<frameset rows=\"50%,*\">\n<frame src=\"plain.htm\">\n</frameset>\n");
+    MainWindow &w = s.start();
+    auto *split = w.findChild<QSplitter *>(QStringLiteral("SplitScreen"));
+    auto *normal = w.findChild<Renderer *>(QStringLiteral("HTMLSplit"));
+    auto *frameView = w.findChild<Renderer *>(QStringLiteral("HTMLFrames"));
+    auto *tabs = w.findChild<QTabBar *>(QStringLiteral("WebPageTabBar"));
+    auto *preview = w.findChild<PreviewController *>();
+    QSignalSpy switched(preview, &PreviewController::framesVisibilityChanged);
+    // A refresh asked for while the preview loads comes when the load ends.
+    const auto framesShown = [&](bool shown) {
+        while (preview->framesShown() != shown) {
+            if (!switched.wait(TestEnvironment::signalBound))
+                return false;
+        }
+        return true;
+    };
+    QVERIFY(w.openPages()->LoadFile(plain, false));
+    const QList<int> before = split->sizes();
+    QVERIFY(before.at(1) > 0);
+
+    QVERIFY(w.openPages()->LoadFile(frames, false));
+    QVERIFY(framesShown(true));
+    QVERIFY(frameView->isVisible());
+    QVERIFY(!normal->isVisible());
+    QCOMPARE(split->sizes().at(0), before.at(0));
+    QCOMPARE(split->sizes().at(2), before.at(1));
+
+    tabs->setCurrentIndex(0);
+    QVERIFY(framesShown(false));
+    QVERIFY(normal->isVisible());
+    QVERIFY(!frameView->isVisible());
+    QCOMPARE(split->sizes(), before);
+    // And once more: the second time round is no different.
+    tabs->setCurrentIndex(1);
+    QVERIFY(framesShown(true));
+    tabs->setCurrentIndex(0);
+    QVERIFY(framesShown(false));
+    QCOMPARE(split->sizes(), before);
     QVERIFY(s.exit());
 }
 

@@ -169,6 +169,8 @@ private slots:
     void copyInOwnProjectAsksName();
     void copyMoveBetweenProjectsOnOneDirectory();
     void copyMoveOpenPage();
+    void copyMoveOffersThePictures_data();
+    void copyMoveOffersThePictures();
     void linksFollowMovedPage_data();
     void linksFollowMovedPage();
 
@@ -253,13 +255,35 @@ void TestPageOperations::newPageStyles_data()
     QTest::addRow("default page") << "Default Page"
                                   << "" << standard << standard << QString::fromUtf8(standard)
                                   << QStringList();
+    // A page file of its own says how it is encoded.
+    const QByteArray skeleton = "<HTML>\n<HEAD>\n<meta charset=\"utf-8\">\n<TITLE>Web page "
+                                "Title</TITLE>\n</HEAD>\n<BODY>\n\n</BODY>\n</HTML>";
     QTest::addRow("default page without a default template")
         << "Default Page"
-        << "" << QByteArray("-") << BasicTags::text().toUtf8() << BasicTags::text()
-        << QStringList();
+        << "" << QByteArray("-") << skeleton << QString::fromUtf8(skeleton) << QStringList();
     QTest::addRow("empty default template gets the standard tags")
         << "Default Page"
         << "" << QByteArray() << QByteArray() << BasicTags::text() << QStringList { empty };
+    // A page made from a template says how it is encoded, unless the template did.
+    const QByteArray headed = "<HTML>\n<HEAD>\n<TITLE>T</TITLE>\n</HEAD>\n</HTML>\n";
+    const QByteArray declared
+        = "<HTML>\n<HEAD>\n<meta charset=\"utf-8\">\n<TITLE>T</TITLE>\n</HEAD>"
+          "\n</HTML>\n";
+    QTest::addRow("default template without a declaration")
+        << "Default Page"
+        << "" << headed << declared << QString::fromUtf8(declared) << QStringList();
+    QTest::addRow("default template with a declaration")
+        << "Default Page"
+        << "" << declared << declared << QString::fromUtf8(declared) << QStringList();
+    const QByteArray western = "<html><head><title>Caf\xe9</title></head></html>\n";
+    QTest::addRow("Windows-1252 default template")
+        << "Default Page"
+        << "" << western
+        << QByteArray("<html><head><meta charset=\"windows-1252\"><title>Caf\xe9</title></head>"
+                      "</html>\n")
+        << QStringLiteral("<html><head><meta charset=\"windows-1252\"><title>Caf\u00e9</title>"
+                          "</head></html>\n")
+        << QStringList();
     QTest::addRow("template") << "Use Template"
                               << "business.htm" << standard << business
                               << QString::fromUtf8(business) << QStringList();
@@ -868,6 +892,59 @@ void TestPageOperations::copyMoveOpenPage()
 }
 
 // ---------------------------------------------------------------- Links
+
+void TestPageOperations::copyMoveOffersThePictures_data()
+{
+    QTest::addColumn<bool>("move");
+    QTest::addColumn<bool>("agree");
+
+    QTest::addRow("copy with its pictures") << false << true;
+    QTest::addRow("move with its pictures") << true << true;
+    QTest::addRow("move the page alone") << true << false;
+}
+
+// The pictures a page uses go with it when the user agrees; nothing at the
+// new place is overwritten, and what is missing or elsewhere is not offered.
+void TestPageOperations::copyMoveOffersThePictures()
+{
+    QFETCH(bool, move);
+    QFETCH(bool, agree);
+    Fixture f;
+    f.twoProjectsOnDisk();
+    const QByteArray page = "<HTML><BODY>\n<IMG SRC=\"logo.gif\">\n<img src='img/photo.png'>\n"
+                            "<IMG SRC=\"gone.gif\"><IMG SRC=\"http://example.com/x.gif\">\n"
+                            "<IMG SRC=\"kept.gif\"><IMG SRC=logo.gif>\n</BODY></HTML>\n";
+    f.file("shop/pics.htm", page);
+    f.file("shop/logo.gif", "GIF89a shop logo");
+    f.file("shop/img/photo.png", "\x89PNG photo");
+    f.file("shop/kept.gif", "GIF89a shop's");
+    f.file("blog/kept.gif", "GIF89a blog's");
+    Entries entries = twoProjects();
+    entries.insert(2, { 2, "Pics - pics.htm" });
+    f.show(entries, 2);
+    f.prompter.answer(agree ? Prompter::Answer::Yes : Prompter::Answer::No);
+    withDialog(
+        &f.outline, [&] { f.commands.CopyMovepageClick(); },
+        [&](QWidget *dialog) {
+            chooseProject(dialog, "Blog - blog", move ? "MoveBtn" : "CopyBtn");
+        });
+
+    QVERIFY(f.prompter.scriptUsedUp());
+    QCOMPARE(f.prompter.texts(),
+             QStringList { PageOperations::copyReferencesToo({ "img/photo.png", "logo.gif" },
+                                                             f.path("blog")) });
+    QCOMPARE(f.read("blog/pics.htm"), page);
+    QCOMPARE(f.read("blog/kept.gif"), QByteArray("GIF89a blog's"));
+    QCOMPARE(f.exists("blog/logo.gif"), agree);
+    QCOMPARE(f.exists("blog/img/photo.png"), agree);
+    if (agree) {
+        QCOMPARE(f.read("blog/logo.gif"), QByteArray("GIF89a shop logo"));
+        QCOMPARE(f.read("blog/img/photo.png"), QByteArray("\x89PNG photo"));
+    }
+    // The pictures stay for the pages left behind.
+    QCOMPARE(f.read("shop/logo.gif"), QByteArray("GIF89a shop logo"));
+    QCOMPARE(f.exists("shop/pics.htm"), !move);
+}
 
 void TestPageOperations::linksFollowMovedPage_data()
 {

@@ -116,7 +116,7 @@ void TestPreferences::okStoresCancelKeeps()
     auto *style = child<QComboBox>(*dialog, "DialogStyle");
     QCOMPARE(style->currentText(), QStringLiteral("MS Word"));
     QCOMPARE(GeneralSettingsDialog::dialogStyles(),
-             (QStringList{ "MS Word", "Wordperfect", "WordPro 96" }));
+             (QStringList { "MS Word", "Wordperfect", "WordPro 96" }));
     QCOMPARE(child<QSpinBox>(*dialog, "TimeOut")->value(), 30);
     QCOMPARE(child<QComboBox>(*dialog, "Language")->currentText(), QStringLiteral("Dutch"));
 
@@ -206,7 +206,8 @@ void TestPreferences::graphicRepositoryTakesTheFolder()
     child<QPushButton>(*dialog, "SharedImageDirButton")->click();
     QCOMPARE(child<QLineEdit>(*dialog, "SharedImageDir")->text(),
              QStringLiteral("/srv/site/images"));
-    QCOMPARE(f.prompter.fileRequests().constFirst().filter, QStringLiteral("Graphics|*.gif;*.jpg"));
+    QCOMPARE(f.prompter.fileRequests().constFirst().filter,
+             QStringLiteral("Graphics|*.gif;*.jpg;*.png;*.svg;*.webp"));
     f.prompter.cancelNextFile();
     child<QPushButton>(*dialog, "SharedImageDirButton")->click();
     QCOMPARE(child<QLineEdit>(*dialog, "SharedImageDir")->text(),

@@ -69,16 +69,18 @@ void TestProjectCommands::unreadableListRefusesChanges()
     const QByteArray broken = "Shop - shop\r\n\t\tToo deep - deep.htm\r\n";
     QVERIFY(TestEnvironment::writeFile(f.home + "project.dat", broken));
     f.commands.loadTree();
-    QCOMPARE(f.prompter.texts(), QStringList { "File load error" });
+    const QString why = "File load error in " + f.home
+        + "project.dat at line 2: indented more than one level below the line before it";
+    QCOMPARE(f.prompter.texts(), QStringList { why });
     f.prompter.clear();
     const QString caption = withDialog(
         &f.outline, [&] { f.commands.NewProjectClick(); },
         [](QWidget *dialog) { dialog->close(); });
     QCOMPARE(caption, QString()); // no dialog
     QCOMPARE(f.prompter.texts(),
-             QStringList { "The project list could not be read (File load error). It is kept "
-                           "as it is, and projects cannot be changed until it is repaired and "
-                           "Tarnwick started again." });
+             QStringList { "The project list could not be read (" + why
+                           + "). It is kept as it is, and projects cannot be changed until it is "
+                             "repaired and Tarnwick started again." });
     f.commands.saveTree();
     QCOMPARE(TestEnvironment::readFile(f.home + "project.dat"), broken);
 }

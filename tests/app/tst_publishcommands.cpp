@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/publishcommands.h"
 
+#include "platform/profilefile.h"
 #include "project/projectsettings.h"
 #include "projectcommandsfixture.h"
 #include "publish/passwordcodec.h"
+#include "publish/tqftpform.h"
 #include "testenvironment.h"
 
+#include <QCheckBox>
 #include <QTest>
 
 using namespace Tarnwick;
@@ -24,6 +27,7 @@ private slots:
     void nothingToSend_data();
     void nothingToSend();
     void openPageIsReadFromItsTab();
+    void sendReferencesRemembered();
 
 private:
     static void makeShop(ProjectCommandsFixture &f);
@@ -161,6 +165,38 @@ void TestPublishCommands::openPageIsReadFromItsTab()
     QVERIFY(scanned->first().located);
     const Expected<QList<ScannedReference>> fromFile = PublishCommands::scanner(nullptr)(page);
     QCOMPARE(fromFile->first().value, QStringLiteral("x.gif"));
+}
+
+// "Send SRC & HREF references?" starts as the project's last send left it;
+// saving the project settings keeps the choice.
+void TestPublishCommands::sendReferencesRemembered()
+{
+    ProjectCommandsFixture f;
+    makeShop(f);
+    const QString shop = f.home + QStringLiteral("shop");
+    PublishCommands commands(nullptr, &f.outline, &f.pages, &f.prompter, &f.settings);
+    f.outline.setCurrentRow(2);
+    const auto ticked = [&](bool tick) {
+        TQFTPForm dialog(*commands.request(), &f.prompter);
+        dialog.show();
+        auto *box = dialog.findChild<QCheckBox *>(QStringLiteral("SendImages"));
+        const bool was = box->isChecked();
+        box->setChecked(tick);
+        return was;
+    };
+    QVERIFY(!ticked(true)); // a first send starts unticked
+    QCOMPARE(ProfileFile(shop + QStringLiteral("/PROJECT.INI"))
+                 .readString(QStringLiteral("PROJECT"), QStringLiteral("SendReferences")),
+             QStringLiteral("1"));
+    QVERIFY(ProjectSettings::read(shop).write(shop));
+    QVERIFY(ticked(false)); // the next starts ticked
+    QVERIFY(!ticked(false));
+    QVERIFY(f.prompter.texts().isEmpty());
+
+    // A project without settings file gets none from this.
+    QVERIFY(QFile::remove(shop + QStringLiteral("/PROJECT.INI")));
+    QVERIFY(ProjectSettings::setSendReferences(shop, true));
+    QVERIFY(!ProjectSettings::exists(shop));
 }
 
 QTEST_MAIN(TestPublishCommands)

@@ -96,7 +96,8 @@ void TestSettings::emptyStoreKeepsDefaults_data()
     QTest::addRow("images on") << "Defaults/ShowImages" << QVariant(true);
     QTest::addRow("custom page 1 hidden") << "Defaults/ShowCustom1" << QVariant(false);
     QTest::addRow("page extensions") << "Defaults/Extension" << QVariant("html,htm,shtm,shtml");
-    QTest::addRow("graphic extensions") << "Defaults/GraphicExtension" << QVariant("gif,jpg");
+    QTest::addRow("graphic extensions")
+        << "Defaults/GraphicExtension" << QVariant("gif,jpg,png,svg,webp");
     QTest::addRow("font size step") << "Defaults/FontSizeChange" << QVariant(2);
     QTest::addRow("design size") << "WindowAttributes/Width" << QVariant(0);
     QTest::addRow("next tip") << "Helpers/TipNumber" << QVariant(10);

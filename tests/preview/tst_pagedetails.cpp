@@ -81,11 +81,19 @@ void TestPageDetails::evaluate_data()
         << "<body>\n<img src=\"pics/a.gif\">" << none << none << QStringList { "pics/a.gif" }
         << none << none << none << none
         << QStringList { "2:5: pics/a.gif(Did not locate.) Size=-1 bytes." } << qint64(0);
-    QTest::addRow("picture used twice counts twice, listed once")
+    // The total is what the page's files weigh: a file used twice is one file.
+    QTest::addRow("picture used twice counts once, listed once")
         << "<img src=\"a.gif\">\n<img src=\"a.gif\">" << QStringList { "a.gif:100" }
         << QStringList { "a.gif" } << none << none << none << none << none
         << QStringList { "1:5: a.gif Size=100 bytes.", "2:5: a.gif Size=100 bytes." }
-        << qint64(200);
+        << qint64(100);
+    QTest::addRow("one file as picture and background counts once")
+        << "<body background=\"a.gif\">\n<img src=\"a.gif\"><img src=\"b.gif\">"
+        << QStringList { "a.gif:100", "b.gif:7" } << QStringList { "a.gif", "b.gif" } << none
+        << none << none << none << none
+        << QStringList { "1:6: a.gif(Background Image) Size=100 bytes.",
+                         "2:5: a.gif Size=100 bytes.", "2:22: b.gif Size=7 bytes." }
+        << qint64(107);
     QTest::addRow("backgrounds on two lines")
         << "<body background=\"bg.gif\">\n<table background='tile.gif'>"
         << QStringList { "bg.gif:10" } << QStringList { "bg.gif" } << QStringList { "tile.gif" }
@@ -126,10 +134,10 @@ void TestPageDetails::evaluate_data()
         << "<img data-src=\"a.gif\" src=\"b.gif\">" << QStringList { "a.gif:1" } << none
         << QStringList { "b.gif" } << none << none << none << none
         << QStringList { "1:22: b.gif(Did not locate.) Size=-1 bytes." } << qint64(0);
-    QTest::addRow("page.htm#sec located")
+    QTest::addRow("page.htm#sec, the page without that anchor")
         << "<a href=\"page.htm#sec\">x</a>" << QStringList { "page.htm:3" } << none << none
-        << QStringList { "page.htm#sec" } << QStringList { "page.htm#sec" } << none << none
-        << QStringList { "1:3: page.htm#sec" } << qint64(0);
+        << QStringList { "page.htm#sec" } << none << none << none
+        << QStringList { "1:3: page.htm#sec(Did not locate.)" } << qint64(0);
     QTest::addRow("my%%20pic.gif located")
         << "<img src=\"my%20pic.gif\">" << QStringList { "my pic.gif:3" }
         << QStringList { "my%20pic.gif" } << none << none << none << none << none
@@ -146,12 +154,12 @@ void TestPageDetails::evaluate_data()
         << QStringList { "1:5: /pics/a.gif Size=2 bytes." } << qint64(2);
     QTest::addRow("files above the page's folder are located and counted")
         << "<img src=\"../outside.gif\">\n<body background=\"../pics/../bg.gif\">"
-           "<a href=\"../index.htm#top\">up</a>"
+           "<a href=\"../index.htm\">up</a>"
         << QStringList { "../outside.gif:2", "../bg.gif:5", "../index.htm:1" }
         << QStringList { "../outside.gif", "../pics/../bg.gif" } << none
-        << QStringList { "../index.htm#top" } << QStringList { "../index.htm#top" } << none << none
+        << QStringList { "../index.htm" } << QStringList { "../index.htm" } << none << none
         << QStringList { "2:6: ../pics/../bg.gif(Background Image) Size=5 bytes.",
-                         "1:5: ../outside.gif Size=2 bytes.", "2:40: ../index.htm#top" }
+                         "1:5: ../outside.gif Size=2 bytes.", "2:40: ../index.htm" }
         << qint64(7);
     QTest::addRow("missing above the page's folder")
         << "<img src=\"../../gone.gif\"><a href=\"../gone.htm\">x</a><img src=\"..\">" << none
@@ -177,8 +185,7 @@ void TestPageDetails::evaluate_data()
                                   << qint64(0);
     QTest::addRow("mail address") << "<a HREF=\"mailto:me@example.com\">me</a>" << none << none
                                   << none << QStringList { "mailto:me@example.com" } << none << none
-                                  << none
-                                  << QStringList { "1:3: mailto:me@example.com(Did not locate.)" }
+                                  << none << QStringList { "1:3: mailto:me@example.com" }
                                   << qint64(0);
 }
 
@@ -208,6 +215,9 @@ void TestPageDetails::evaluate()
     QCOMPARE(report.WebDetails.constLast(), PageDetails::summary(found.size(), report.totalBytes));
     for (const QString &entry : report.FilesFound + report.LocatedLinks)
         QVERIFY2(QFileInfo(report.locatedPaths.value(entry)).isFile(), qPrintable(entry));
+    // Nothing is both located and broken.
+    for (const QString &entry : report.Broken)
+        QVERIFY2(!report.LocatedLinks.contains(entry), qPrintable(entry));
 }
 
 // A double click goes to the attribute's own line and column.
@@ -233,27 +243,34 @@ void TestPageDetails::broken_data()
 {
     QTest::addColumn<QString>("link");
     QTest::addColumn<bool>("broken");
+    QTest::addColumn<bool>("located"); // listed under Located
+    QTest::addColumn<bool>("told"); // its detail line says "(Did not locate.)"
 
-    QTest::addRow("missing page") << "gone.htm" << true;
-    QTest::addRow("existing page") << "about.htm" << false;
-    QTest::addRow("anchor named in the other page") << "about.htm#team" << false;
-    QTest::addRow("id in the other page") << "about.htm#staff" << false;
-    QTest::addRow("escaped anchor name") << "about.htm#sec%20one" << false;
-    QTest::addRow("anchor the other page lacks") << "about.htm#prices" << true;
-    QTest::addRow("anchor names match case") << "about.htm#Team" << true;
-    QTest::addRow("missing page with anchor") << "gone.htm#team" << true;
-    QTest::addRow("part of a document that is no page") << "manual.pdf#page=2" << false;
-    QTest::addRow("web address") << "http://example.com/gone.htm" << false;
-    QTest::addRow("address without scheme name") << "//example.com/gone.htm" << false;
-    QTest::addRow("mail address") << "mailto:me@example.com" << false;
-    QTest::addRow("marker of this page") << "#nowhere" << false;
-    QTest::addRow("drive letter is no scheme") << "C:/site/gone.htm" << true;
+    QTest::addRow("missing page") << "gone.htm" << true << false << true;
+    QTest::addRow("existing page") << "about.htm" << false << true << false;
+    QTest::addRow("anchor named in the other page") << "about.htm#team" << false << true << false;
+    QTest::addRow("id in the other page") << "about.htm#staff" << false << true << false;
+    QTest::addRow("escaped anchor name") << "about.htm#sec%20one" << false << true << false;
+    QTest::addRow("anchor the other page lacks") << "about.htm#prices" << true << false << true;
+    QTest::addRow("anchor names match case") << "about.htm#Team" << true << false << true;
+    QTest::addRow("missing page with anchor") << "gone.htm#team" << true << false << true;
+    QTest::addRow("part of a document that is no page")
+        << "manual.pdf#page=2" << false << true << false;
+    // Not checked at all: neither located nor missing.
+    QTest::addRow("web address") << "http://example.com/gone.htm" << false << false << false;
+    QTest::addRow("address without scheme name")
+        << "//example.com/gone.htm" << false << false << false;
+    QTest::addRow("mail address") << "mailto:me@example.com" << false << false << false;
+    QTest::addRow("marker of this page") << "#nowhere" << false << false << true;
+    QTest::addRow("drive letter is no scheme") << "C:/site/gone.htm" << true << false << true;
 }
 
 void TestPageDetails::broken()
 {
     QFETCH(QString, link);
     QFETCH(bool, broken);
+    QFETCH(bool, located);
+    QFETCH(bool, told);
     QTemporaryDir dir;
     QVERIFY(TestEnvironment::writeFile(
         dir.filePath("about.htm"),
@@ -262,6 +279,9 @@ void TestPageDetails::broken()
     const PageDetailsReport report
         = PageDetails::Evaluate(QStringLiteral("<a href=\"%1\">x</a>").arg(link), dir.path());
     QCOMPARE(report.Broken, broken ? QStringList { link } : QStringList());
+    QCOMPARE(report.LocatedLinks, located ? QStringList { link } : QStringList());
+    QCOMPARE(report.WebDetails.contains(QString("1:3: " + link + PageDetails::notLocated())), told);
+    QCOMPARE(report.WebDetails.contains(QString("1:3: " + link)), !told);
 }
 
 void TestPageDetails::localPath_data()

@@ -39,6 +39,7 @@ private slots:
     void typedCharactersRefresh_data();
     void typedCharactersRefresh();
     void typingRefreshesOnlyWithAutoUpdate();
+    void largePageWaitsForAPauseInTyping();
     void previewEndsWithTheLastKeyTyped();
     void refreshKeepsThePreviewScrolled();
     void refreshesInARowKeepThePreviewScrolled();
@@ -265,6 +266,45 @@ void tst_PreviewController::previewEndsWithTheLastKeyTyped()
                                        QStringLiteral("document.getElementById('end').textContent"))
                  .toString(),
              QString(QStringLiteral("end ") + typed));
+}
+
+// Every load of a large page keeps the engine busy for seconds: while the
+// user types, none starts; the pause brings one, with all that was typed.
+void tst_PreviewController::largePageWaitsForAPauseInTyping()
+{
+    QString text = QStringLiteral("<html><body>");
+    while (text.size() <= PreviewController::LargePageLength)
+        text += QStringLiteral("<p>A line of the page.</p>\n");
+    text += QStringLiteral("<p id=end>end ");
+    m_editor->SetText(text);
+    m_editor->resize(400, 300);
+    m_editor->show();
+    QVERIFY_LOADS(m_split.get(), [this] { m_preview->UpdateWebView(); });
+    m_editor->StartLine = m_editor->EndLine = m_editor->LineCount();
+    m_editor->StartPos = m_editor->EndPos = m_editor->LineLength(m_editor->LineCount());
+    m_editor->ApplySelection();
+    connect(m_editor.get(), &EditorControl::OnKeyUp, m_preview.get(),
+            &PreviewController::WebPageKeyUp);
+    m_preview->setAutoUpdate(true);
+
+    QSignalSpy status(m_preview.get(), &PreviewController::statusText);
+    QSignalSpy finished(m_split.get(), &Renderer::loadFinished);
+    const QString typed = QStringLiteral("abcde");
+    QTest::keyClicks(m_editor->focusProxy(), typed);
+    QVERIFY(!m_split->Busy());
+    QVERIFY(m_preview->waitingForPause());
+    QCOMPARE(status.size(), 1);
+    QCOMPARE(status.constFirst().constFirst().toString(), PreviewController::largePageWaits());
+
+    QVERIFY(finished.wait(TestEnvironment::signalBound));
+    QVERIFY(!m_preview->refreshWaiting());
+    QCOMPARE(finished.size(), 1); // one load for the five keys
+    QCOMPARE(TestEnvironment::evaluate(m_split.get(),
+                                       QStringLiteral("document.getElementById('end').textContent"))
+                 .toString(),
+             QString(QStringLiteral("end ") + typed));
+    // The status bar no longer says the preview waits.
+    QCOMPARE(status.constLast().constFirst().toString(), QString());
 }
 
 void tst_PreviewController::refreshKeepsThePreviewScrolled()

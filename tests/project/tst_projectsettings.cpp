@@ -30,6 +30,7 @@ private slots:
     void colorFromText();
     void colorDigits_data();
     void colorDigits();
+    void siteCaption_data();
     void siteCaption();
 };
 
@@ -262,12 +263,39 @@ void TestProjectSettings::colorDigits()
     QCOMPARE(ProjectSettings::colorDigits(text).value_or("-"), digits);
 }
 
+void TestProjectSettings::siteCaption_data()
+{
+    QTest::addColumn<QString>("webURL");
+    QTest::addColumn<QString>("ftpDirectory");
+    QTest::addColumn<QString>("caption");
+
+    QTest::addRow("plain") << "mysite"
+                           << "public"
+                           << "mysite/public";
+    QTest::addRow("no directory") << "mysite"
+                                  << ""
+                                  << "mysite/";
+    QTest::addRow("absolute directory") << "127.0.0.1:2121"
+                                        << "/site"
+                                        << "127.0.0.1:2121/site";
+    QTest::addRow("address ending in a slash") << "ftp://127.0.0.1:2121/"
+                                               << "site"
+                                               << "ftp://127.0.0.1:2121/site";
+    QTest::addRow("slashes on both sides") << "ftp://127.0.0.1:2121//"
+                                           << "//site/"
+                                           << "ftp://127.0.0.1:2121/site/";
+}
+
 void TestProjectSettings::siteCaption()
 {
+    QFETCH(QString, webURL);
+    QFETCH(QString, ftpDirectory);
+    QFETCH(QString, caption);
+
     ProjectSettings s;
-    s.webURL = QStringLiteral("mysite");
-    s.ftpDirectory = QStringLiteral("public");
-    QCOMPARE(s.siteCaption(), QStringLiteral("mysite/public"));
+    s.webURL = webURL;
+    s.ftpDirectory = ftpDirectory;
+    QCOMPARE(s.siteCaption(), caption);
 }
 
 QTEST_GUILESS_MAIN(TestProjectSettings)

@@ -130,8 +130,14 @@ void TestProjectTree::parse_data()
                            << Entries { { 1, "Caf\u00e9 - caf\u00e9" } };
     QTest::addRow("Windows-1252") << QByteArray("Caf\xe9 \x96 x - caf\xe9\r\n")
                                   << Entries { { 1, "Caf\u00e9 \u2013 x - caf\u00e9" } };
-    QTest::addRow("longest line that fits")
-        << QByteArray(4095, 'x') << Entries { { 1, QString(4095, QLatin1Char('x')) } };
+    QTest::addRow("longest line that fits") << "P - "
+            + QByteArray(4091, 'x') << Entries { { 1, "P - " + QString(4091, QLatin1Char('x')) } };
+    // What this program writes for an empty description, and a hand-written
+    // hyphen in front of the separator.
+    QTest::addRow("empty description")
+        << QByteArray("- p\r\n\t-\r\n") << Entries { { 1, "- p" }, { 2, "-" } };
+    QTest::addRow("hyphen in the description")
+        << QByteArray("Half-time - ht.htm\r\n") << Entries { { 1, "Half-time - ht.htm" } };
 }
 
 void TestProjectTree::parse()
@@ -149,16 +155,37 @@ void TestProjectTree::parseFailures_data()
     QTest::addColumn<QByteArray>("data");
     QTest::addColumn<QString>("error");
 
+    const QString deep = "File load error at line %1: indented more than one level below the "
+                         "line before it";
+    const QString underNone = "File load error at line %1: indented under no entry";
+    const QString tooLong = "Line too long at line %1: longer than 4095 bytes";
+    const QString control = "File load error at line %1: control character U+%2, the file is "
+                            "damaged";
+    const QString noSeparator
+        = "File load error at line %1: no \" - \" between description and target";
+
     QTest::addRow("two TABs under a project")
-        << QByteArray("P - p\r\n\t\tA - a.htm\r\n") << "File load error";
-    QTest::addRow("indented first line") << QByteArray("\tA - a.htm\r\n") << "File load error";
+        << QByteArray("P - p\r\n\t\tA - a.htm\r\n") << deep.arg(2);
+    QTest::addRow("indented first line") << QByteArray("\tA - a.htm\r\n") << underNone.arg(1);
     QTest::addRow("indented first line after blank lines")
-        << QByteArray("\r\n\r\n A - a.htm\r\n") << "File load error";
-    QTest::addRow("10,000-character line")
-        << QByteArray("P - p\r\n\t") + QByteArray(10000, 'x') + "\r\n"
-        << "Line too long";
-    QTest::addRow("line one byte over the buffer") << QByteArray(4096, 'x') << "Line too long";
-    QTest::addRow("long line without any line end") << QByteArray(100000, '\t') << "Line too long";
+        << QByteArray("\r\n\r\n A - a.htm\r\n") << underNone.arg(3);
+    QTest::addRow("10,000-character line") << QByteArray("P - p\r\n\t") + QByteArray(10000, 'x')
+            + "\r\n" << tooLong.arg(2);
+    QTest::addRow("line one byte over the buffer") << QByteArray(4096, 'x') << tooLong.arg(1);
+    QTest::addRow("long line without any line end") << QByteArray(100000, '\t') << tooLong.arg(1);
+    // What random bytes look like: taken for entries they would be written back at exit.
+    QTest::addRow("NUL in a page entry")
+        << QByteArray("P - p\r\n\tA - a\0.htm\r\n", 20) << control.arg(2).arg("0000");
+    QTest::addRow("escape in a project entry")
+        << QByteArray("P - p\x1b[0m\r\n") << control.arg(1).arg("001B");
+    QTest::addRow("DEL") << QByteArray("P - p\r\n\x7f - x\r\n") << control.arg(2).arg("007F");
+    QTest::addRow("byte Windows-1252 leaves undefined")
+        << QByteArray("P - p\r\n\tA - \x81.htm\r\n") << control.arg(2).arg("0081");
+    QTest::addRow("C1 control written as UTF-8")
+        << QByteArray("P - \xc2\x85p\r\n") << control.arg(1).arg("0085");
+    QTest::addRow("entry without a separator")
+        << QByteArray("P - p\r\n\tjust some words\r\n") << noSeparator.arg(2);
+    QTest::addRow("hyphen without blanks") << QByteArray("P-p\r\n") << noSeparator.arg(1);
 }
 
 void TestProjectTree::parseFailures()
@@ -242,7 +269,7 @@ void TestProjectTree::firstTextReadsBackTheSame_data()
     QTest::addRow("starts with U+FEFF") << QStringLiteral("\uFEFFP - p");
     QTest::addRow("U+FEFF then TAB") << QStringLiteral("\uFEFF\tP - p");
     QTest::addRow("two U+FEFF") << QStringLiteral("\uFEFF\uFEFFP - p");
-    QTest::addRow("only U+FEFF") << QStringLiteral("\uFEFF");
+    QTest::addRow("U+FEFF as the description") << QStringLiteral("\uFEFF - p");
 }
 
 // The first line is where the reader looks for a byte-order mark.
@@ -271,23 +298,27 @@ void TestProjectTree::saveKeepsThePreviousFile()
     QVERIFY(ProjectTree::defaultTree().save(path));
     QVERIFY(!QFileInfo::exists(backup));
 
-    // A damaged list that read as nonsense: saving keeps it byte for byte.
+    // One generation: a change keeps the list before it.
+    QVERIFY(ProjectTree(sample()).save(path));
+    QCOMPARE(bytesOf(backup), ProjectTree::defaultTree().serialize());
+
+    // An unchanged list is not rewritten, so the copy survives another exit.
+    QVERIFY(ProjectTree(sample()).save(path));
+    QCOMPARE(bytesOf(backup), ProjectTree::defaultTree().serialize());
+
+    // A list damaged behind the program's back never replaces the good copy.
     QByteArray damaged;
     for (int i = 0; i < 3000; ++i)
         damaged += char((i * 7919 + 13) % 251);
     QVERIFY(TestEnvironment::writeFile(path, damaged));
-    const ProjectTree nonsense({ { 1, "Nonsense - x" } });
-    QVERIFY(nonsense.save(path));
-    QCOMPARE(bytesOf(backup), damaged);
-    QCOMPARE(ProjectTree::load(path)->entries(), nonsense.entries());
+    const ProjectTree other({ { 1, "Other - x" } });
+    QVERIFY(other.save(path));
+    QCOMPARE(bytesOf(backup), ProjectTree::defaultTree().serialize());
+    QCOMPARE(ProjectTree::load(path)->entries(), other.entries());
 
-    // An unchanged list is not rewritten, so the copy survives another exit.
-    QVERIFY(nonsense.save(path));
-    QCOMPARE(bytesOf(backup), damaged);
-
-    // One generation: the next change keeps the list before it.
+    // Back to sound lists: the next change keeps the one before it.
     QVERIFY(ProjectTree(sample()).save(path));
-    QCOMPARE(bytesOf(backup), nonsense.serialize());
+    QCOMPARE(bytesOf(backup), other.serialize());
 
     // No copy, no rewrite.
     QVERIFY(QFile::remove(backup));
@@ -315,7 +346,9 @@ void TestProjectTree::loadOrDefault()
     QVERIFY(TestEnvironment::writeFile(path, QByteArray()));
     QVERIFY(ProjectTree::loadOrDefault(path)->isEmpty());
     QVERIFY(TestEnvironment::writeFile(path, "\tBad - bad.htm\r\n"));
-    QCOMPARE(ProjectTree::loadOrDefault(path).error(), QStringLiteral("File load error"));
+    // Which file, which line, why.
+    QCOMPARE(ProjectTree::loadOrDefault(path).error(),
+             QString("File load error in " + path + " at line 1: indented under no entry"));
 }
 
 void TestProjectTree::navigation()

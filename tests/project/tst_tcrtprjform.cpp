@@ -69,6 +69,10 @@ private slots:
     void cleanup();
 
     void createShop();
+    void newProjectColours_data();
+    void newProjectColours();
+    void backgroundCaptionCanBeRead_data();
+    void backgroundCaptionCanBeRead();
     void existingSettingsKept();
     void settingsMode();
     void settingsModeKeepsUninstalledTheme();
@@ -183,6 +187,72 @@ void TestProjectDialog::createShop()
     QCOMPARE(stored.themeStyle, QString());
     QVERIFY(!stored.loginPassword.contains("s3cret"));
     QCOMPARE(PasswordCodec::DecodeStr(stored.loginPassword), QStringLiteral("s3cret pass"));
+}
+
+void TestProjectDialog::newProjectColours_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("color");
+
+    // What a page of a folder without PROJECT.INI gets: never black on black.
+    QTest::addRow("text") << "TextColorText"
+                          << "TextColor"
+                          << "000000";
+    QTest::addRow("link") << "LinkColorText"
+                          << "LinkColor"
+                          << "FF0000";
+    QTest::addRow("visited link") << "vLinkColorText"
+                                  << "vLinkColor"
+                                  << "800080";
+    QTest::addRow("active link") << "ALinkColorText"
+                                 << "aLinkColor"
+                                 << "000000";
+    QTest::addRow("background") << "bgColorText"
+                                << "bgColor"
+                                << "C0C0C0";
+}
+
+void TestProjectDialog::newProjectColours()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, key);
+    QFETCH(QString, color);
+
+    auto form = dialog(TCrtPrjForm::Mode::Create);
+    QCOMPARE(child<QLineEdit>(form.get(), qPrintable(field))->text(), color);
+    fill(form.get(), "club", "Club");
+    form->OkBtnClick();
+    QCOMPARE(form->result(), int(QDialog::Accepted));
+    ProfileFile ini(m_home + "club/PROJECT.INI");
+    QCOMPARE(ini.readString("PROJECT", key, "unset"), color);
+}
+
+void TestProjectDialog::backgroundCaptionCanBeRead_data()
+{
+    QTest::addColumn<QString>("background");
+    QTest::addColumn<QString>("caption");
+
+    QTest::addRow("grey") << "C0C0C0"
+                          << "#000000";
+    QTest::addRow("dark blue") << "000080"
+                               << "#ffffff";
+    QTest::addRow("yellow") << "#FFFF00"
+                            << "#000000";
+}
+
+// The Background caption stands on its colour, in black or white.
+void TestProjectDialog::backgroundCaptionCanBeRead()
+{
+    QFETCH(QString, background);
+    QFETCH(QString, caption);
+    auto form = dialog(TCrtPrjForm::Mode::Create);
+    child<QLineEdit>(form.get(), "bgColorText")->setText(background);
+    const auto *label = child<QLabel>(form.get(), "bgColorLabel");
+    QVERIFY(label->autoFillBackground());
+    QCOMPARE(label->palette().color(QPalette::Window),
+             QColor("#" + QString(background).remove('#')));
+    QCOMPARE(label->palette().color(QPalette::WindowText), QColor(caption));
 }
 
 void TestProjectDialog::existingSettingsKept()

@@ -5,11 +5,13 @@
 #include "scriptedprompter.h"
 #include "tags/imagelibrary.h"
 #include "tags/linkmarkup.h"
+#include "tags/linkspage.h"
 #include "tags/taginserter.h"
 #include "testenvironment.h"
 #include "testpictures.h"
 
 #include <QBuffer>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -104,6 +106,7 @@ private Q_SLOTS:
     void galleryWritesEncodedAddresses();
     void links_data();
     void links();
+    void linkPrefixesOfferHttps();
     void markers_data();
     void markers();
     void include();
@@ -402,6 +405,22 @@ void ImageToolsTest::links()
         f.caretAt(1, 4);
     f.tools.BitBtn1Click(prefix, address, text);
     QCOMPARE(f.line(1), expected);
+}
+
+// Secure addresses beside plain ones on the Links page; the box starts empty.
+void ImageToolsTest::linkPrefixesOfferHttps()
+{
+    Fixture f;
+    LinksPage page(&f.tools, &f.inserter);
+    auto *prefix = page.findChild<QComboBox *>("LinkPrefix");
+    QVERIFY(prefix);
+    QStringList offered;
+    for (int i = 0; i < prefix->count(); ++i)
+        offered << prefix->itemText(i);
+    QCOMPARE(offered.mid(0, 4),
+             (QStringList { "http://", "http://www.", "https://", "https://www." }));
+    QVERIFY(offered.contains("mailto:"));
+    QCOMPARE(prefix->currentText(), QString());
 }
 
 void ImageToolsTest::markers_data()

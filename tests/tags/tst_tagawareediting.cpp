@@ -381,7 +381,8 @@ void TagAwareEditingTest::imageDoubleClick()
     const Prompter::FileRequest request = f.prompter.fileRequests().first();
     QCOMPARE(request.caption, QString("Open File"));
     QCOMPARE(request.directory, f.pageDirectory);
-    QCOMPARE(request.filter, QString("Images|*.GIF;*.JPG;*.gif;*.jpg"));
+    QCOMPARE(request.filter,
+             QString("Images|*.GIF;*.JPG;*.PNG;*.SVG;*.WEBP;*.gif;*.jpg;*.png;*.svg;*.webp"));
     if (!besideThePage.isNull())
         QCOMPARE(TestEnvironment::readFile(f.pageDirectory + "/" + QFileInfo(chosen).fileName()),
                  besideThePage);

@@ -95,6 +95,7 @@ private Q_SLOTS:
     void choicePopup();
     void definedList_data();
     void definedList();
+    void listControlsKeepTheirPlaces();
     void quickTable();
     void enterKey_data();
     void enterKey();
@@ -327,6 +328,32 @@ void TagCommandsTest::definedList()
     items->setValue(count);
     f.activate("AddListSB");
     QCOMPARE(f.page->Text(), result);
+}
+
+// Changing the type of list moves no control under the pointer.
+void TagCommandsTest::listControlsKeepTheirPlaces()
+{
+    Fixture f;
+    f.window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f.window));
+    f.commands.powerBook()->setCurrentIndex(2);
+    QWidget *page = f.child<QWidget>("ListsPage");
+    const auto places = [&] {
+        page->layout()->activate();
+        QList<QPoint> at;
+        for (const char *name : { "ListType", "ListCount", "AddListSB" })
+            at.append(f.child<QWidget>(name)->mapTo(page, QPoint(0, 0)));
+        at.append(f.child<QWidget>("StartAt")->geometry().topLeft());
+        return at;
+    };
+    const QList<QPoint> ordered = places();
+    const QPoint orderedStyle = f.child<QComboBox>("OLTypes")->mapTo(page, QPoint(0, 0));
+    f.child<QComboBox>("ListType")->setCurrentIndex(1);
+    QVERIFY(!f.child<QSpinBox>("StartAt")->isVisible());
+    QCOMPARE(places(), ordered);
+    QCOMPARE(f.child<QComboBox>("ULTypes")->mapTo(page, QPoint(0, 0)), orderedStyle);
+    f.child<QComboBox>("ListType")->setCurrentIndex(0);
+    QCOMPARE(places(), ordered);
 }
 
 void TagCommandsTest::quickTable()

@@ -98,9 +98,13 @@ void TestFrameSet::layouts()
     QFETCH(FrameLayout, layout);
     QFETCH(QStringList, body);
     const QStringList lines = FrameSet::generate(layout, named(), "Site", false);
-    QCOMPARE(lines.mid(0, 4),
-             QStringList({ "<HTML>", "<HEAD>", "<TITLE>Site</TITLE>", "</HEAD>" }));
-    QCOMPARE(lines.mid(4, lines.size() - 5), body);
+    QCOMPARE(lines.mid(0, 5),
+             QStringList({ "<HTML>", "<HEAD>", "<meta charset=\"utf-8\">", "<TITLE>Site</TITLE>",
+                           "</HEAD>" }));
+    QCOMPARE(lines.mid(5, lines.size() - 6), body);
+    // A page kept in Windows-1252 says so.
+    QCOMPARE(FrameSet::generate(layout, named(), "Site", false, "windows-1252").at(2),
+             QStringLiteral("<meta charset=\"windows-1252\">"));
     QCOMPARE(lines.constLast(), QStringLiteral("</HTML>"));
 }
 

@@ -24,6 +24,7 @@ QStringList head(const QString &title = "Web Page Title Here", const QString &au
 {
     return { "<HTML>",
              "<HEAD>",
+             "<meta charset=\"utf-8\">",
              "<TITLE>" + title + "</TITLE>",
              "<META NAME=\"Keywords\" CONTENT=\"\">",
              "<META NAME=\"Description\" CONTENT=\"\">",
@@ -86,6 +87,18 @@ void TestInitialValues::pages_data()
                                                         "</CENTER>", "</BODY>",
                                                         "</HTML>" };
 
+    InitialValuesFields html5 = defaults;
+    html5.docType = InitialValues::docTypes().constLast();
+    QTest::addRow("HTML5 document type") << html5 << InitialValues::Paths::Page
+                                         << QStringList { "<!DOCTYPE html>" } + head()
+            + QStringList { body,        comment("Comments go here"),
+                            "",          "<BASEFONT SIZE=3>",
+                            "",          "<CENTER>",
+                            "</CENTER>", "<P>",
+                            "<CENTER>",  "<BR>",
+                            "</CENTER>", "</BODY>",
+                            "</HTML>" };
+
     InitialValuesFields full = defaults;
     full.docType = InitialValues::docTypes().at(2);
     full.title = "Shop";
@@ -105,6 +118,7 @@ void TestInitialValues::pages_data()
         << QStringList { "<!DOCTYPE HTML PUBLIC  \"-//IETF//DTD HTML 2.0//EN\">",
                          "<HTML>",
                          "<HEAD>",
+                         "<meta charset=\"utf-8\">",
                          "<TITLE>Shop</TITLE>",
                          "<META NAME=\"Keywords\" CONTENT=\"toys, games\">",
                          "<META NAME=\"Description\" CONTENT=\"\">",

@@ -180,9 +180,10 @@ void TestTFrameForm::generationReplacesThePage()
     QCOMPARE(f.form->result(), int(QDialog::Accepted));
     const QStringList lines
         = f.editor.Text().split(QRegularExpression("\r?\n"), Qt::SkipEmptyParts);
-    QCOMPARE(lines.mid(0, 4),
-             QStringList({ "<HTML>", "<HEAD>", "<TITLE>Document Title</TITLE>", "</HEAD>" }));
-    QCOMPARE(lines.mid(4, frameset.size()), frameset);
+    QCOMPARE(lines.mid(0, 5),
+             QStringList({ "<HTML>", "<HEAD>", "<meta charset=\"utf-8\">",
+                           "<TITLE>Document Title</TITLE>", "</HEAD>" }));
+    QCOMPARE(lines.mid(5, frameset.size()), frameset);
     QVERIFY(lines.contains("<NOFRAMES>"));
     QCOMPARE(lines.constLast(), QStringLiteral("</HTML>"));
     f.editor.Undo();

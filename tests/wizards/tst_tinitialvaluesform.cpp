@@ -79,6 +79,8 @@ private slots:
     void finishTakesOnlyColours_data();
     void finishTakesOnlyColours();
     void headingColourCanBeCleared();
+    void labelsShowTheirColoursOnThePageBackground_data();
+    void labelsShowTheirColoursOnThePageBackground();
 };
 
 void TestTInitialValuesForm::fieldsFromProjectSettings_data()
@@ -262,6 +264,44 @@ void TestTInitialValuesForm::finishTakesOnlyColours()
 }
 
 // Once chosen, the heading colour can be taken away again.
+void TestTInitialValuesForm::labelsShowTheirColoursOnThePageBackground_data()
+{
+    QTest::addColumn<QString>("background"); // typed; "" keeps the starting C0C0C0
+    QTest::addColumn<QString>("swatch");
+    QTest::addColumn<QString>("caption"); // colour of the Background caption
+
+    QTest::addRow("starting grey") << ""
+                                   << "#c0c0c0"
+                                   << "#000000";
+    QTest::addRow("navy") << "000080"
+                          << "#000080"
+                          << "#ffffff";
+    QTest::addRow("white") << "FFFFFF"
+                           << "#ffffff"
+                           << "#000000";
+    QTest::addRow("black") << "#000000"
+                           << "#000000"
+                           << "#ffffff";
+}
+
+// The Background caption stands on its colour and can be read; the other
+// captions are drawn in their colours.
+void TestTInitialValuesForm::labelsShowTheirColoursOnThePageBackground()
+{
+    QFETCH(QString, background);
+    QFETCH(QString, swatch);
+    QFETCH(QString, caption);
+    Fixture f;
+    if (!background.isEmpty())
+        f.child<QLineEdit>("bgColorText")->setText(background);
+    const auto *label = f.child<QLabel>("bgColorLabel");
+    QVERIFY(label->autoFillBackground());
+    QCOMPARE(label->palette().color(QPalette::Window), QColor(swatch));
+    QCOMPARE(label->palette().color(QPalette::WindowText), QColor(caption));
+    QCOMPARE(f.child<QLabel>("LinkColorLabel")->palette().color(QPalette::WindowText),
+             QColor("#ff0000"));
+}
+
 void TestTInitialValuesForm::headingColourCanBeCleared()
 {
     Fixture f;

@@ -38,6 +38,7 @@ struct Fixture
     QTemporaryDir dir;
     QStringList loaded; // what the dialog asked to open
     bool loadSucceeds = true;
+    ScriptedPrompter prompter;
     int opened = 0;
     std::unique_ptr<TOpenHTMLForm> form;
 
@@ -59,6 +60,7 @@ struct Fixture
             return loadSucceeds;
         };
         context.pageOpened = [this] { ++opened; };
+        context.prompter = &prompter;
         form = std::make_unique<TOpenHTMLForm>(context);
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
@@ -291,6 +293,61 @@ private Q_SLOTS:
         QCOMPARE(f.loaded, QStringList { f.path("b.htm") });
         QCOMPARE(f.opened, 1);
         QVERIFY(!f.form->isVisible());
+    }
+
+    void typedNameAndEnter_data()
+    {
+        QTest::addColumn<QString>("typed"); // "%1": the temporary directory
+        QTest::addColumn<QString>("opened"); // "" opens nothing
+        QTest::addColumn<QString>("listed"); // the folder listed afterwards, "" unchanged
+        QTest::addColumn<QString>("told");
+
+        QTest::addRow("name in the listed folder") << "b.htm"
+                                                   << "b.htm"
+                                                   << ""
+                                                   << "";
+        QTest::addRow("path below it, with blanks around") << "  sub/c.htm "
+                                                           << "sub/c.htm"
+                                                           << ""
+                                                           << "";
+        QTest::addRow("absolute path") << "%1/sub/c.htm"
+                                       << "sub/c.htm"
+                                       << ""
+                                       << "";
+        QTest::addRow("folder is listed") << "sub"
+                                          << ""
+                                          << "sub"
+                                          << "";
+        QTest::addRow("missing file is told") << "nope.htm"
+                                              << ""
+                                              << ""
+                                              << "Could not find or open: %1/nope.htm";
+    }
+
+    // Enter in the bottom box opens what was typed there, or says why not.
+    void typedNameAndEnter()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, opened);
+        QFETCH(QString, listed);
+        QFETCH(QString, told);
+        Fixture f;
+        f.write("a.htm", "<p>a</p>");
+        f.write("b.htm", "<p>b</p>");
+        f.write("sub/c.htm", "<p>c</p>");
+        f.open(pageFilter, { "a.htm", "b.htm" });
+        f.select("a.htm");
+        auto *box = f.form->findChild<QLineEdit *>("FileToLoad");
+        QVERIFY(!box->isReadOnly());
+        box->setText(typed.arg(f.dir.path()));
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_Return);
+        QCOMPARE(f.loaded, opened.isEmpty() ? QStringList() : QStringList { f.path(opened) });
+        QCOMPARE(f.form->isVisible(), opened.isEmpty());
+        QCOMPARE(f.prompter.texts(),
+                 told.isEmpty() ? QStringList() : QStringList { told.arg(f.dir.path()) });
+        if (!listed.isEmpty())
+            QCOMPARE(QDir(f.form->files()->directory()), QDir(f.path(listed)));
     }
 
     void linkToAListedFileSelectsIt_data()

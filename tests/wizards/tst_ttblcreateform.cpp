@@ -105,6 +105,7 @@ class TestTTblCreateForm final : public QObject
 private slots:
     void initTestCase() { TestEnvironment::isolate(); }
     void clickEditInsert();
+    void firstBuildTakesTheFieldsAsTyped();
     void rebuildAnswered_data();
     void rebuildAnswered();
     void leaving_data();
@@ -164,6 +165,22 @@ void TestTTblCreateForm::clickEditInsert()
     QVERIFY(!text.contains("HREF"));
     QVERIFY(text.endsWith("</TABLE>\n<P>before</P>\n"));
     QCOMPARE(f.refreshes, 1);
+}
+
+// Nothing to reset before the first table: what was typed goes into it.
+void TestTTblCreateForm::firstBuildTakesTheFieldsAsTyped()
+{
+    Fixture f;
+    f.child<QLineEdit>("TblCaption")->setText("Club fixtures");
+    f.child<QSpinBox>("TblCaptionSize")->setValue(3);
+    f.child<QComboBox>("CaptionLocation")->setCurrentText("Bottom");
+    f.child<QSpinBox>("BorderWidth")->setValue(4);
+    QVERIFY(f.build(2, 2));
+    QVERIFY(f.prompter.texts().isEmpty());
+    const QStringList lines = f.form->table().lines();
+    QVERIFY2(lines.at(0).startsWith("<TABLE BORDER=\"4\""), qPrintable(lines.at(0)));
+    QCOMPARE(lines.at(1), "<CAPTION ALIGN=\"Bottom\"><H3>Club fixtures</H3></CAPTION>");
+    QCOMPARE(f.child<QLineEdit>("TblCaption")->text(), "Club fixtures");
 }
 
 void TestTTblCreateForm::rebuildAnswered_data()

@@ -672,6 +672,9 @@ void TestTTemplateWizeGuy::shippedTemplatesUseEveryKind()
     QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.fileName()));
     const QString text = QString::fromUtf8(file.readAll());
     QVERIFY(text.startsWith("<HTML>") && text.trimmed().endsWith("</HTML>"));
+    // A page made from it says how it is encoded (the templates are UTF-8).
+    QVERIFY(text.contains("<HEAD>\n<meta charset=\"utf-8\">\n")
+            || text.contains("<HEAD>\r\n<meta charset=\"utf-8\">\r\n"));
     Fixture f;
     f.editor->SetText(text);
     f.open();
