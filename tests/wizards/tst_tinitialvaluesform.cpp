@@ -170,7 +170,7 @@ void TestTInitialValuesForm::finishWritesThePage()
     QCOMPARE(f.form->result(), int(QDialog::Accepted));
     QCOMPARE(f.form->author(), QStringLiteral("Ann Jones"));
     const QString text = f.editor.Text();
-    QVERIFY(text.startsWith("<HTML>\n<HEAD>\n<TITLE>Ann's page</TITLE>\n"));
+    QVERIFY(text.startsWith("<HTML>\n<HEAD>\n<meta charset=\"utf-8\">\n<TITLE>Ann's page</TITLE>\n"));
     QVERIFY(text.contains("<META NAME=\"Author\" CONTENT=\"Ann Jones\">\n"));
     QVERIFY(text.contains("<BODY BACKGROUND=\"t_ocean.gif\"  TEXT="));
     QVERIFY(text.contains("\n<IMG SRC=\"logo.gif\">\n"));
