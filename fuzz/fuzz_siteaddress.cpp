@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The website URL of a project as the publisher reads it: a host without
 // blanks, line breaks or slashes, a port of 1..65535 (or "ftp"), and the
-// address written back from them reads as the same site.
+// address written back from them (scheme, host, port) reads as the same site.
 
 #include "fuzzcheck.h"
 #include "fuzzinput.h"
@@ -33,8 +33,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // A host holding "@" or "[" cannot be written back unambiguously.
     if (!site->host.contains(QLatin1Char('@')) && !site->host.contains(QLatin1Char('['))
         && !site->host.contains(QLatin1Char(']')) && !site->host.contains(QStringLiteral("://")))
-        TARNWICK_FUZZ_CHECK(
-            FtpAddress::siteAddress(QStringLiteral("ftp://") + host + port + QLatin1Char('/'))
-            == site);
+    {
+        // Written back with the scheme it was read with (none when it named none).
+        const QString scheme
+            = site->scheme.isEmpty() ? QString() : site->scheme + QStringLiteral("://");
+        TARNWICK_FUZZ_CHECK(FtpAddress::siteAddress(scheme + host + port + QLatin1Char('/'))
+                            == site);
+    }
     return 0;
 }
