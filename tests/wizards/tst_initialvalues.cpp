@@ -78,26 +78,19 @@ void TestInitialValues::pages_data()
     const QString body = "<BODY TEXT=\"#000000\" LINK=\"#FF0000\" VLINK=\"#800080\" "
                          "ALINK=\"#000000\" BGCOLOR=\"#C0C0C0\">";
     // Theme "[None]" with no logo, heading or e-mail, centring on.
-    QTest::addRow("defaults") << defaults << InitialValues::Paths::Page
-                              << head() + QStringList { body,        comment("Comments go here"),
-                                                        "",          "<BASEFONT SIZE=3>",
-                                                        "",          "<CENTER>",
-                                                        "</CENTER>", "<P>",
-                                                        "<CENTER>",  "<BR>",
-                                                        "</CENTER>", "</BODY>",
-                                                        "</HTML>" };
+    const QStringList defaultBody { body,        comment("Comments go here"),
+                                    "",          "<BASEFONT SIZE=3>",
+                                    "",          "<CENTER>",
+                                    "</CENTER>", "<P>",
+                                    "<CENTER>",  "<BR>",
+                                    "</CENTER>", "</BODY>",
+                                    "</HTML>" };
+    QTest::addRow("defaults") << defaults << InitialValues::Paths::Page << head() + defaultBody;
 
     InitialValuesFields html5 = defaults;
     html5.docType = InitialValues::docTypes().constLast();
     QTest::addRow("HTML5 document type") << html5 << InitialValues::Paths::Page
-                                         << QStringList { "<!DOCTYPE html>" } + head()
-            + QStringList { body,        comment("Comments go here"),
-                            "",          "<BASEFONT SIZE=3>",
-                            "",          "<CENTER>",
-                            "</CENTER>", "<P>",
-                            "<CENTER>",  "<BR>",
-                            "</CENTER>", "</BODY>",
-                            "</HTML>" };
+                                         << QStringList { "<!DOCTYPE html>" } + head() + defaultBody;
 
     InitialValuesFields full = defaults;
     full.docType = InitialValues::docTypes().at(2);
