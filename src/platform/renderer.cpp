@@ -269,6 +269,33 @@ QUrl fileAddress(const QString &pathOrUrl)
     return QUrl::fromLocalFile(QFileInfo(pathOrUrl).absoluteFilePath());
 }
 
+// A closed renderer's view, page and profile, waiting to be destroyed in that
+// order (a page must go before its profile).
+class ClosedView : public QObject
+{
+public:
+    ClosedView(QWebEngineView *view, QWebEnginePage *page, QWebEngineProfile *profile)
+        : m_view(view)
+        , m_page(page)
+        , m_profile(profile)
+    {
+        m_view->setParent(nullptr);
+        m_page->setParent(nullptr);
+        m_profile->setParent(nullptr);
+    }
+    ~ClosedView() override
+    {
+        delete m_view;
+        delete m_page;
+        delete m_profile;
+    }
+
+private:
+    QWebEngineView *m_view;
+    QWebEnginePage *m_page;
+    QWebEngineProfile *m_profile;
+};
+
 } // namespace
 
 class Renderer::Private
@@ -343,9 +370,7 @@ public:
         {
             if (!orphaned)
                 return false;
-            view->deleteLater();
-            page->deleteLater();
-            profile->deleteLater();
+            (new ClosedView(view, page, profile))->deleteLater();
             return true;
         }
     };
@@ -371,36 +396,6 @@ public:
     void newWindow(const QUrl &url, bool userInitiated);
 };
 
-namespace {
-
-// A closed renderer's view, page and profile, waiting to be destroyed in that
-// order (a page must go before its profile).
-class ClosedView : public QObject
-{
-public:
-    ClosedView(QWebEngineView *view, QWebEnginePage *page, QWebEngineProfile *profile)
-        : m_view(view)
-        , m_page(page)
-        , m_profile(profile)
-    {
-        m_view->setParent(nullptr);
-        m_page->setParent(nullptr);
-        m_profile->setParent(nullptr);
-    }
-    ~ClosedView() override
-    {
-        delete m_view;
-        delete m_page;
-        delete m_profile;
-    }
-
-private:
-    QWebEngineView *m_view;
-    QWebEnginePage *m_page;
-    QWebEngineProfile *m_profile;
-};
-
-} // namespace
 
 void Renderer::prepareEngine()
 {
