@@ -12,6 +12,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLoggingCategory>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPdfDocument>
 #include <QPointer>
@@ -19,6 +20,7 @@
 #include <QRandomGenerator>
 #include <QScopeGuard>
 #include <QTemporaryFile>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWebEngineFindTextResult>
 #include <QWebEngineLoadingInfo>
@@ -322,6 +324,7 @@ public:
     }
 
     Renderer *q;
+    // The engine's objects are made when first needed (see createEngine).
     QWebEngineProfile *profile = nullptr;
     RendererDocument document; // what LoadFromBuffer shows
     RendererPage *page = nullptr;
@@ -329,6 +332,15 @@ public:
     QString token;
     bool destroying = false;
     bool deciding = false; // inside the engine's question whether to navigate
+    bool painted = false; // the stand-in has been drawn once
+    bool startWaits = false; // a load waits for the stand-in's first paint
+
+    // Settings made before the engine's objects exist, applied when they are made.
+    bool viewImages = true;
+    bool imageCache = false;
+    std::optional<QColor> background;
+    std::optional<QString> fontName;
+    std::optional<int> fontPoints;
 
     std::optional<Load> current; // the load in progress
     std::optional<Load> queued; // waits until the current load ends
@@ -377,6 +389,20 @@ public:
     std::shared_ptr<PrintJob> printJob;
     void endPrint(bool ok);
 
+    // Makes the profile, page and view. Starting the engine takes longer than
+    // anything else at program start, so a renderer makes them only when it
+    // first loads something or has been drawn on the screen.
+    void createEngine();
+    void ensureEngine()
+    {
+        if (!page)
+            createEngine();
+    }
+    void startAfterPaint();
+    void applyBackground();
+    void applyFontName();
+    void applyFontSize();
+
     void request(Load load);
     void start();
     void finish(bool ok);
@@ -395,7 +421,6 @@ public:
     void scriptMessage(const QString &message);
     void newWindow(const QUrl &url, bool userInitiated);
 };
-
 
 void Renderer::prepareEngine()
 {
@@ -419,63 +444,9 @@ Renderer::Renderer(QWidget *parent)
     , d(std::make_unique<Private>(this))
 {
     d->token = QString::number(QRandomGenerator::global()->generate64(), 36);
-    // Each renderer has a profile of its own kept in memory only, with no
-    // cache that could show old images.
-    d->profile = new QWebEngineProfile(this);
-    d->profile->setHttpCacheType(QWebEngineProfile::NoCache);
-    d->profile->setPersistentCookiesPolicy(QWebEngineProfile::NoPersistentCookies);
-
-    d->page = new RendererPage(d->profile, d->token + QLatin1Char(':'), this);
-    QWebEngineSettings *settings = d->page->settings();
-    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
-    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
-    settings->setAttribute(QWebEngineSettings::FocusOnNavigationEnabled, false);
-
-    QWebEngineScript forms;
-    forms.setName(QStringLiteral("forms"));
-    forms.setInjectionPoint(QWebEngineScript::DocumentCreation);
-    forms.setWorldId(QWebEngineScript::MainWorld);
-    forms.setRunsOnSubFrames(true);
-    forms.setSourceCode(QString::fromLatin1(formScript).arg(jsString(d->token + QLatin1Char(':'))));
-    d->page->scripts().insert(forms);
-
-    d->view = new QWebEngineView(this);
-    d->view->setPage(d->page);
-    // The engine's own menu would offer browser commands; the owner of the
-    // renderer gets the request instead (see the header).
-    d->view->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(d->view, &QWidget::customContextMenuRequested, this, [this](const QPoint &position) {
-        if (contextMenuPolicy() == Qt::CustomContextMenu)
-            emit customContextMenuRequested(mapFromGlobal(d->view->mapToGlobal(position)));
-    });
+    // Until the engine's view is there, this widget draws the empty page itself.
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(d->view);
-    setFocusProxy(d->view);
-
-    d->page->setNavigationFilter(
-        [this](const QUrl &url, QWebEnginePage::NavigationType type, bool isMainFrame) {
-            return d->acceptNavigation(url, type, isMainFrame);
-        });
-    connect(d->page, &QWebEnginePage::loadingChanged, this,
-            [this](const QWebEngineLoadingInfo &info) { d->loadingChanged(info); });
-    connect(d->page, &QWebEnginePage::titleChanged, this,
-            [this] { emit titleChanged(DocumentTitle()); });
-    connect(d->page, &QWebEnginePage::linkHovered, this, [this](const QString &url) {
-        emit hotSpotCovered(url.isEmpty() ? QString() : d->shownAddress(QUrl(url)).toString());
-    });
-    connect(d->page, &QWebEnginePage::scrollPositionChanged, this,
-            [this](const QPointF &position) { d->scrolled(qRound(position.y())); });
-    connect(d->page, &QWebEnginePage::contentsSizeChanged, this, [this](const QSizeF &size) {
-        const qreal zoom = d->page->zoomFactor() > 0 ? d->page->zoomFactor() : 1.0;
-        d->maxPosition = qMax(0, qRound(size.height() - d->view->height() / zoom));
-    });
-    connect(d->page, &QWebEnginePage::newWindowRequested, this,
-            [this](QWebEngineNewWindowRequest &request) {
-                d->newWindow(request.requestedUrl(), request.isUserInitiated());
-            });
-    connect(d->page, &RendererPage::scriptMessage, this,
-            [this](const QString &message) { d->scriptMessage(message); });
 }
 
 Renderer::~Renderer()
@@ -483,6 +454,8 @@ Renderer::~Renderer()
     d->destroying = true;
     if (d->findDone && *d->findDone)
         std::exchange(*d->findDone, nullptr)(false);
+    if (!d->page)
+        return;
     d->page->setNavigationFilter(nullptr);
     d->page->disconnect(this);
     d->view->disconnect(this);
@@ -513,6 +486,19 @@ Renderer::~Renderer()
     // The page must go before its profile.
     delete d->view;
     delete d->page;
+}
+
+void Renderer::paintEvent(QPaintEvent *event)
+{
+    if (d->page)
+        return; // the engine's view covers the renderer
+    QPainter(this).fillRect(event->rect(),
+                            d->background && d->background->isValid() ? *d->background
+                                                                      : QColor(Qt::white));
+    if (std::exchange(d->painted, true))
+        return;
+    // The engine starts once this first paint is on the screen.
+    QTimer::singleShot(0, this, [this] { d->startAfterPaint(); });
 }
 
 void Renderer::LoadFromBuffer(const QString &text, const QString &baseDirectory)
@@ -552,6 +538,8 @@ QString Renderer::CurrentAddress() const
 
 QString Renderer::DocumentTitle() const
 {
+    if (!d->page)
+        return QString();
     const QString title = d->page->title();
     // The engine names an untitled document after its address.
     const QUrl url = d->page->url();
@@ -582,7 +570,8 @@ void Renderer::SetPosition(int position)
         return;
     }
     d->position = qMin(position, d->maxPosition);
-    d->runScroll(position, nullptr);
+    if (d->page) // without it there is no document to scroll
+        d->runScroll(position, nullptr);
 }
 
 void Renderer::KeepPosition()
@@ -601,16 +590,21 @@ int Renderer::MaxVertPos() const
 
 bool Renderer::ViewImages() const
 {
-    return d->page->settings()->testAttribute(QWebEngineSettings::AutoLoadImages);
+    return d->viewImages;
 }
 
 void Renderer::SetViewImages(bool on)
 {
-    d->page->settings()->setAttribute(QWebEngineSettings::AutoLoadImages, on);
+    d->viewImages = on;
+    if (d->page)
+        d->page->settings()->setAttribute(QWebEngineSettings::AutoLoadImages, on);
 }
 
 void Renderer::SetImageCacheCount(int count)
 {
+    d->imageCache = count > 0;
+    if (!d->profile)
+        return;
     const auto wanted
         = count <= 0 ? QWebEngineProfile::NoCache : QWebEngineProfile::MemoryHttpCache;
     if (d->profile->httpCacheType() == wanted)
@@ -622,28 +616,21 @@ void Renderer::SetImageCacheCount(int count)
 
 void Renderer::SetDefBackground(const QColor &color)
 {
-    d->page->setBackgroundColor(color.isValid() ? color : QColor(Qt::white));
+    d->background = color;
+    d->applyBackground();
+    update(); // the stand-in shows it too
 }
 
 void Renderer::SetDefFontName(const QString &name)
 {
-    QWebEngineSettings *settings = d->page->settings();
-    if (name.isEmpty()) {
-        settings->resetFontFamily(QWebEngineSettings::StandardFont);
-        return;
-    }
-    settings->setFontFamily(QWebEngineSettings::StandardFont, name);
+    d->fontName = name;
+    d->applyFontName();
 }
 
 void Renderer::SetDefFontSize(int points)
 {
-    QWebEngineSettings *settings = d->page->settings();
-    if (points <= 0) {
-        settings->resetFontSize(QWebEngineSettings::DefaultFontSize);
-        return;
-    }
-    // The engine measures fonts in CSS pixels, 96 to the inch.
-    settings->setFontSize(QWebEngineSettings::DefaultFontSize, qRound(points * 96.0 / 72.0));
+    d->fontPoints = points;
+    d->applyFontSize();
 }
 
 void Renderer::SetDefFontColor(const QColor &color)
@@ -690,18 +677,18 @@ void Renderer::SetHistoryIndex(int index)
 
 int Renderer::SelLength() const
 {
-    return int(d->page->selectedText().size());
+    return int(SelText().size());
 }
 
 QString Renderer::SelText() const
 {
-    return d->page->selectedText();
+    return d->page ? d->page->selectedText() : QString();
 }
 
 void Renderer::CopyToClipboard()
 {
     // Straight from the selection, so the clipboard holds it when this returns.
-    const QString text = d->page->selectedText();
+    const QString text = SelText();
     if (!text.isEmpty())
         QGuiApplication::clipboard()->setText(text);
 }
@@ -714,6 +701,7 @@ void Renderer::DocumentText(std::function<void(const QString &text)> done)
         done(QString());
         return;
     }
+    d->ensureEngine();
     // The page's own select-all, read back as the selection's text.
     static const char script[]
         = "(function(){var s=window.getSelection();if(!s)return '';"
@@ -746,6 +734,7 @@ void Renderer::FindNext(const QString &text, bool matchCase, std::function<void(
         = matchCase ? QWebEnginePage::FindCaseSensitively : QWebEnginePage::FindFlags();
     auto answer = std::make_shared<std::function<void(bool)>>(std::move(done));
     d->findDone = answer;
+    d->ensureEngine();
     QPointer<Renderer> self(this);
     d->page->findText(text, flags, [self, answer](const QWebEngineFindTextResult &result) {
         auto done = std::exchange(*answer, nullptr);
@@ -786,6 +775,7 @@ void Renderer::Print(QPrinter *printer, int fromPage, int toPage, std::function<
         done(false);
         return;
     }
+    d->ensureEngine();
     auto job = std::make_shared<Private::PrintJob>();
     job->done = std::move(done);
     job->view = d->view;
@@ -803,6 +793,112 @@ void Renderer::Print(QPrinter *printer, int fromPage, int toPage, std::function<
             p->endPrint(printPdf(pdf, printer, fromPage, std::min(toPage, lastPrintablePage)));
         },
         printer->pageLayout());
+}
+
+void Renderer::Private::createEngine()
+{
+    // Each renderer has a profile of its own kept in memory only, with no
+    // cache that could show old images (unless asked for).
+    profile = new QWebEngineProfile(q);
+    profile->setHttpCacheType(imageCache ? QWebEngineProfile::MemoryHttpCache
+                                         : QWebEngineProfile::NoCache);
+    profile->setPersistentCookiesPolicy(QWebEngineProfile::NoPersistentCookies);
+
+    page = new RendererPage(profile, token + QLatin1Char(':'), q);
+    QWebEngineSettings *settings = page->settings();
+    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
+    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
+    settings->setAttribute(QWebEngineSettings::FocusOnNavigationEnabled, false);
+    settings->setAttribute(QWebEngineSettings::AutoLoadImages, viewImages);
+    applyBackground();
+    applyFontName();
+    applyFontSize();
+
+    QWebEngineScript forms;
+    forms.setName(QStringLiteral("forms"));
+    forms.setInjectionPoint(QWebEngineScript::DocumentCreation);
+    forms.setWorldId(QWebEngineScript::MainWorld);
+    forms.setRunsOnSubFrames(true);
+    forms.setSourceCode(QString::fromLatin1(formScript).arg(jsString(token + QLatin1Char(':'))));
+    page->scripts().insert(forms);
+    if (fontColor.isValid())
+        updateColorScript();
+
+    view = new QWebEngineView(q);
+    view->setPage(page);
+    // The engine's own menu would offer browser commands; the owner of the
+    // renderer gets the request instead (see the header).
+    view->setContextMenuPolicy(Qt::CustomContextMenu);
+    QObject::connect(view, &QWidget::customContextMenuRequested, q, [this](const QPoint &where) {
+        if (q->contextMenuPolicy() == Qt::CustomContextMenu)
+            emit q->customContextMenuRequested(q->mapFromGlobal(view->mapToGlobal(where)));
+    });
+    q->layout()->addWidget(view);
+    q->setFocusProxy(view);
+    // A child made after its parent was shown stays hidden until told.
+    view->show();
+
+    page->setNavigationFilter(
+        [this](const QUrl &url, QWebEnginePage::NavigationType type, bool isMainFrame) {
+            return acceptNavigation(url, type, isMainFrame);
+        });
+    QObject::connect(page, &QWebEnginePage::loadingChanged, q,
+                     [this](const QWebEngineLoadingInfo &info) { loadingChanged(info); });
+    QObject::connect(page, &QWebEnginePage::titleChanged, q,
+                     [this] { emit q->titleChanged(q->DocumentTitle()); });
+    QObject::connect(page, &QWebEnginePage::linkHovered, q, [this](const QString &url) {
+        emit q->hotSpotCovered(url.isEmpty() ? QString() : shownAddress(QUrl(url)).toString());
+    });
+    QObject::connect(page, &QWebEnginePage::scrollPositionChanged, q,
+                     [this](const QPointF &where) { scrolled(qRound(where.y())); });
+    QObject::connect(page, &QWebEnginePage::contentsSizeChanged, q, [this](const QSizeF &size) {
+        const qreal zoom = page->zoomFactor() > 0 ? page->zoomFactor() : 1.0;
+        maxPosition = qMax(0, qRound(size.height() - view->height() / zoom));
+    });
+    QObject::connect(page, &QWebEnginePage::newWindowRequested, q,
+                     [this](QWebEngineNewWindowRequest &request) {
+                         newWindow(request.requestedUrl(), request.isUserInitiated());
+                     });
+    QObject::connect(page, &RendererPage::scriptMessage, q,
+                     [this](const QString &message) { scriptMessage(message); });
+}
+
+void Renderer::Private::startAfterPaint()
+{
+    if (destroying)
+        return;
+    ensureEngine();
+    if (std::exchange(startWaits, false) && current)
+        start();
+}
+
+void Renderer::Private::applyBackground()
+{
+    if (page && background)
+        page->setBackgroundColor(background->isValid() ? *background : QColor(Qt::white));
+}
+
+void Renderer::Private::applyFontName()
+{
+    if (!page || !fontName)
+        return;
+    QWebEngineSettings *settings = page->settings();
+    if (fontName->isEmpty())
+        settings->resetFontFamily(QWebEngineSettings::StandardFont);
+    else
+        settings->setFontFamily(QWebEngineSettings::StandardFont, *fontName);
+}
+
+void Renderer::Private::applyFontSize()
+{
+    if (!page || !fontPoints)
+        return;
+    QWebEngineSettings *settings = page->settings();
+    if (*fontPoints <= 0)
+        settings->resetFontSize(QWebEngineSettings::DefaultFontSize);
+    else // the engine measures fonts in CSS pixels, 96 to the inch
+        settings->setFontSize(QWebEngineSettings::DefaultFontSize,
+                              qRound(*fontPoints * 96.0 / 72.0));
 }
 
 void Renderer::Private::endPrint(bool ok)
@@ -841,6 +937,18 @@ void Renderer::Private::request(Load load)
 void Renderer::Private::start()
 {
     setBusy(true);
+    if (!page) {
+        // A renderer on the screen is drawn once before the engine starts, so
+        // that the window around it appears at once; the load goes on after
+        // that paint (paintEvent), or after a second in a window never drawn
+        // (minimised as it opened).
+        if (q->isVisible() && !painted && !q->size().isEmpty()) {
+            if (!std::exchange(startWaits, true))
+                QTimer::singleShot(1000, q, [this] { startAfterPaint(); });
+            return;
+        }
+        createEngine();
+    }
     Load &load = *current;
     if (load.keepPosition) {
         // Measured rather than taken from the engine's scroll reports, which
@@ -956,6 +1064,8 @@ void Renderer::Private::addToHistory(const QString &address)
 
 void Renderer::Private::updateColorScript()
 {
+    if (!page)
+        return; // made with the page
     const QString name = QStringLiteral("default-color");
     const QString id = QStringLiteral("tarnwick-") + token;
     for (const QWebEngineScript &old : page->scripts().find(name))

@@ -26,6 +26,11 @@ namespace Tarnwick {
 //
 // Scroll positions are vertical pixel offsets of the document.
 //
+// The engine itself starts when a renderer first loads something or, on the
+// screen, right after the renderer was first drawn: a window full of
+// renderers appears before the engine has started, and one never used costs
+// nothing.
+//
 // The engine's own pop-up menu is never shown. For a menu of one's own, set
 // the renderer's context menu policy to Qt::CustomContextMenu and connect to
 // customContextMenuRequested, as with any widget.
@@ -132,6 +137,9 @@ signals:
     // form order, values not URL-encoded. The method is upper case, the
     // action a full URL. The renderer does not navigate.
     void formSubmitted(const QString &action, const QString &method, const QStringList &pairs);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     class Private;

@@ -636,12 +636,15 @@ void TestMainWindow::previewDefaultsFromTheSettings()
     loop.exec();
     QCOMPARE(textColor, QStringLiteral("rgb(255, 0, 0)"));
     QCOMPARE(view->page()->backgroundColor(), QColor(Qt::yellow));
-    for (const char *name : { "HTMLFull", "HTMLFrames" })
-        QCOMPARE(w.findChild<Renderer *>(QLatin1String(name))
-                     ->findChild<QWebEngineView *>()
-                     ->page()
-                     ->backgroundColor(),
+    // The other previews start their engine only when first used, and take
+    // the settings given before then.
+    for (const char *name : { "HTMLFull", "HTMLFrames" }) {
+        auto *other = w.findChild<Renderer *>(QLatin1String(name));
+        QVERIFY2(!other->findChild<QWebEngineView *>(), name);
+        QVERIFY_LOADS(other, [&] { other->Clear(); });
+        QCOMPARE(other->findChild<QWebEngineView *>()->page()->backgroundColor(),
                  QColor(Qt::yellow));
+    }
     w.openPages()->CloseAllPages();
 }
 

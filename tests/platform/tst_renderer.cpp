@@ -14,6 +14,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QWebEnginePage>
+#include <QWebEngineSettings>
 #include <QWebEngineView>
 
 using namespace Tarnwick;
@@ -691,6 +692,27 @@ private slots:
             evaluate(QStringLiteral("getComputedStyle(document.getElementById('p')).fontFamily"))
                 .toString()
                 .contains(QStringLiteral("DejaVu Serif")));
+    }
+
+    void engineStartsWhenFirstNeeded()
+    {
+        Renderer hidden;
+        hidden.SetViewImages(false);
+        QCoreApplication::processEvents();
+        QVERIFY(!hidden.findChild<QWebEngineView *>());
+        QCOMPARE(hidden.DocumentTitle(), QString());
+        QCOMPARE(hidden.SelLength(), 0);
+        // On the screen, right after the first paint, ready for the first load.
+        QVERIFY(QTest::qWaitForWindowExposed(m_renderer.get()));
+        QVERIFY(waitUntil([&] { return m_renderer->findChild<QWebEngineView *>() != nullptr; }));
+        QVERIFY(m_renderer->findChild<QWebEngineView *>()->isVisible());
+        // Hidden, with its first load; settings made before then hold.
+        QVERIFY_LOADS(&hidden,
+                      [&] { hidden.LoadFromBuffer(QStringLiteral("<p>x"), m_dir.path()); });
+        QVERIFY(hidden.findChild<QWebEngineView *>());
+        QVERIFY(!hidden.ViewImages());
+        QVERIFY(!hidden.findChild<QWebEngineView *>()->page()->settings()->testAttribute(
+            QWebEngineSettings::AutoLoadImages));
     }
 
     void printsToAPrinter_data()
