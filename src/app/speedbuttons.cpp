@@ -16,7 +16,11 @@ namespace Tarnwick {
 
 QIcon SpeedButtons::themed(const char *name, QStyle::StandardPixmap fallback)
 {
-    return QIcon::fromTheme(QLatin1String(name), QApplication::style()->standardIcon(fallback));
+    // The style's icon is made only when needed: making it costs more than the lookup.
+    const QString themeName = QLatin1String(name);
+    if (QIcon::hasThemeIcon(themeName))
+        return QIcon::fromTheme(themeName);
+    return QApplication::style()->standardIcon(fallback);
 }
 
 QToolButton *SpeedButtons::speedButton(QWidget *parent, const char *name, const QString &hint,

@@ -17,6 +17,8 @@
 #include <QPointer>
 #include <QTimer>
 
+#include <functional>
+
 #include <cstdio>
 
 namespace Tarnwick {
@@ -83,13 +85,39 @@ std::optional<Startup::Options> Startup::parse(const QStringList &arguments, int
 
 namespace {
 
+// Reports the window's first paint, once the paint is complete.
+class FirstPaint final : public QObject
+{
+public:
+    FirstPaint(QWidget *window, std::function<void()> painted)
+        : QObject(window)
+        , m_painted(std::move(painted))
+    {
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint && m_painted) {
+            watched->removeEventFilter(this);
+            // The widgets inside the window are painted after the window itself.
+            QTimer::singleShot(0, this, std::exchange(m_painted, nullptr));
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> m_painted;
+};
+
 // Start-up milestones for whoever times them. The window counts as shown once
-// the events of its first showing (layout, exposure, first paint) are done;
-// the preview once its first load finished. Without a page to open there is
-// no preview, and the trace ends with the window.
+// it has been painted for the first time; the preview once its first load
+// finished. Without a page to open there is no preview, and the trace ends
+// with the window.
 void traceStartup(MainWindow &window, bool previewExpected)
 {
-    QTimer::singleShot(0, &window, [previewExpected] {
+    new FirstPaint(&window, [previewExpected] {
         std::fputs("tarnwick: window shown\n", stderr);
         std::fflush(stderr);
         if (!previewExpected)

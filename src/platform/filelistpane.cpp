@@ -2,6 +2,7 @@
 #include "platform/filelistpane.h"
 
 #include "platform/filefilter.h"
+#include "platform/fileicons.h"
 #include "platform/volumes.h"
 
 #include <QComboBox>
@@ -20,6 +21,7 @@ FileListPane::FileListPane(QWidget *parent)
     , m_directories(new QTreeView(this))
     , m_files(new QListView(this))
     , m_filter(new QComboBox(this))
+    , m_icons(std::make_unique<FileIcons>())
     , m_directoryModel(new QFileSystemModel(this))
     , m_fileModel(new QFileSystemModel(this))
 {
@@ -40,6 +42,8 @@ FileListPane::FileListPane(QWidget *parent)
     for (const QString &root : Volumes::browsable())
         m_drives->addItem(root, root);
 
+    m_directoryModel->setIconProvider(m_icons.get());
+    m_fileModel->setIconProvider(m_icons.get());
     m_directoryModel->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
     m_directoryModel->setRootPath(QDir::rootPath());
     m_directories->setModel(m_directoryModel);
@@ -68,6 +72,13 @@ FileListPane::FileListPane(QWidget *parent)
             [this](const QModelIndex &index) { Q_EMIT fileClicked(m_fileModel->filePath(index)); });
 
     setDirectory(QDir::homePath());
+}
+
+FileListPane::~FileListPane()
+{
+    // The models ask the icon provider from their background thread until they go.
+    delete m_fileModel;
+    delete m_directoryModel;
 }
 
 void FileListPane::setFilter(const QString &filter)

@@ -3,6 +3,8 @@
 
 #include <QWidget>
 
+#include <memory>
+
 class QComboBox;
 class QFileSystemModel;
 class QListView;
@@ -10,6 +12,8 @@ class QModelIndex;
 class QTreeView;
 
 namespace Tarnwick {
+
+class FileIcons;
 
 // The "File List" page of the left pane: a drive box (the mounted volumes),
 // the directory tree, the files of the chosen directory and the filter box.
@@ -19,6 +23,7 @@ class FileListPane final : public QWidget
 
 public:
     explicit FileListPane(QWidget *parent = nullptr);
+    ~FileListPane() override;
 
     // "Label|*.a;*.b|Label|..." as FileFilter builds it; the first entry is chosen.
     void setFilter(const QString &filter);
@@ -46,6 +51,7 @@ private:
     QTreeView *m_directories;
     QListView *m_files;
     QComboBox *m_filter;
+    std::unique_ptr<FileIcons> m_icons; // the models go first (see the destructor)
     QFileSystemModel *m_directoryModel;
     QFileSystemModel *m_fileModel;
     QString m_directory;
