@@ -60,10 +60,10 @@ run, page, command = sys.argv[1], sys.argv[2], sys.argv[3:]
 env = dict(os.environ, HOME=run, XDG_CONFIG_HOME=run + "/.config", XDG_DATA_HOME=run + "/.local/share")
 started = time.monotonic()
 process = subprocess.Popen(command, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-pattern = "(?i)" + re.escape(page)
+pattern = re.escape(page)  # xdotool matches regardless of case
 elapsed = -1
 while time.monotonic() - started < 30:
-    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(process.pid),
+    found = subprocess.run(["xdotool", "search", "--all", "--onlyvisible", "--pid", str(process.pid),
                             "--name", pattern], capture_output=True, text=True).stdout.strip()
     if found:
         elapsed = (time.monotonic() - started) * 1000
