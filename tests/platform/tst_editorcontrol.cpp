@@ -108,6 +108,8 @@ private Q_SLOTS:
     void getSelTextToLineEnd_data();
     void getSelTextToLineEnd();
     void getLineTextLeavesSelection();
+    void getLineTextPart_data();
+    void getLineTextPart();
     void replaceSelection_data();
     void replaceSelection();
     void insertAtLine_data();
@@ -235,6 +237,17 @@ void EditorControlTest::selectionCache_data()
         << u"€€ <b>"_s << Selection { 1, 3, 1, 6 } << Selection { 1, 3, 1, 6 } << u"<b>"_s;
     QTest::addRow("surrogate pair counts two, like QString")
         << u"\U0001F600x"_s << Selection { 1, 2, 1, 3 } << Selection { 1, 2, 1, 3 } << u"x"_s;
+    QTest::addRow("a column inside a surrogate pair stands before it")
+        << u"x\U0001F600y\nz"_s << Selection { 1, 2, 1, 4 } << Selection { 1, 1, 1, 4 }
+        << u"\U0001F600y"_s;
+    const QString longLine = QString(1001, u'a') + u"\u00E9\u20AC\U0001F600"_s
+        + QString(37, u'b') + u"<b>\u4E00</b>"_s;
+    QTest::addRow("columns far along a long line of mixed text")
+        << longLine << Selection { 1, 1005, 1, 1045 } << Selection { 1, 1005, 1, 1045 }
+        << longLine.mid(1005, 40);
+    QTest::addRow("column beyond the end of a long line")
+        << longLine << Selection { 1, 1040, 1, 5000 }
+        << Selection { 1, 1040, 1, int(longLine.size()) } << longLine.mid(1040);
 }
 
 void EditorControlTest::selectionCache()
@@ -303,6 +316,32 @@ void EditorControlTest::getLineTextLeavesSelection()
     QCOMPARE(readSelection(e), (Selection { 5, 1, 6, 2 }));
     QCOMPARE(e.LineLength(10), 7);
     QCOMPARE(e.LineLength(13), 0);
+}
+
+void EditorControlTest::getLineTextPart_data()
+{
+    QTest::addColumn<int>("line");
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("to");
+    QTest::addColumn<QString>("part");
+    QTest::addRow("within the line") << 2 << 1 << 4 << u"\u00E9\u20ACd"_s;
+    QTest::addRow("clamped to the line") << 2 << -3 << 99 << u"c\u00E9\u20ACd\U0001F600e"_s;
+    QTest::addRow("line clamped like GetLineText") << 9 << 0 << 2 << u"xy"_s;
+    QTest::addRow("empty range") << 1 << 2 << 2 << QString();
+    QTest::addRow("a column inside a pair stands before it") << 2 << 5 << 6 << u"\U0001F600"_s;
+}
+
+void EditorControlTest::getLineTextPart()
+{
+    QFETCH(int, line);
+    QFETCH(int, from);
+    QFETCH(int, to);
+    QFETCH(QString, part);
+    EditorControl &e = *m_editor;
+    e.SetText(u"abc\nc\u00E9\u20ACd\U0001F600e\nxyz"_s);
+    select(e, { 1, 1, 3, 1 });
+    QCOMPARE(e.GetLineText(line, from, to), part);
+    QCOMPARE(readSelection(e), (Selection { 1, 1, 3, 1 }));
 }
 
 void EditorControlTest::replaceSelection_data()
