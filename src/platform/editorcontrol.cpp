@@ -364,6 +364,13 @@ EditorControl::EditorControl(QWidget *parent)
     m_sci->setTabWidth(d->tabStopSize);
     m_sci->setAutoIndent(d->autoIndent);
     m_sci->setWrapMode(QsciScintilla::WrapNone);
+    // Scintilla keeps only the caret's line laid out by default, so a long
+    // line on show is laid out again (hundreds of milliseconds for a
+    // one-line page of a megabyte) whenever the caret leaves or enters it
+    // and at every repaint while the caret is elsewhere. Keeping every
+    // line's layout until its text or style changes costs some memory per
+    // character laid out.
+    send(m_sci, QsciScintillaBase::SCI_SETLAYOUTCACHE, QsciScintillaBase::SC_CACHE_DOCUMENT);
     m_sci->setMarginWidth(0, 0);
     m_sci->setMarginWidth(1, 16);
     m_sci->setMarginMarkerMask(1, (1 << bookmarkCount) - 1);
