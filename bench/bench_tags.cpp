@@ -10,7 +10,8 @@
 // in turns with ours; "ratio" is our median over the bare one. The bare
 // control is handed the same markup, built by the same builder.
 // Every figure is the median of the repetitions, in milliseconds.
-// Usage: bench_tags [repetitions]   (runs offscreen unless told otherwise)
+// Usage: bench_tags [repetitions [part of a name]]   (runs offscreen unless
+// told otherwise); with a name, only the operations whose names hold it.
 
 #include "platform/editorcontrol.h"
 #include "scriptedprompter.h"
@@ -81,8 +82,12 @@ struct Side
     std::function<void()> act;
 };
 
+QString onlyThese;
+
 void compare(const QString &what, int repetitions, const Side &ours, const Side &bare)
 {
+    if (!what.contains(onlyThese))
+        return;
     std::vector<double> ourTimes;
     std::vector<double> bareTimes;
     for (int i = 0; i < repetitions; ++i) {
@@ -261,6 +266,7 @@ int main(int argc, char *argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const int repetitions = argc > 1 ? std::max(1, atoi(argv[1])) : 7;
+    onlyThese = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
 
     EditorControl editor;
     editor.resize(800, 600);
