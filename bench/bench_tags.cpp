@@ -167,9 +167,8 @@ public:
     long position(int line, int column)
     {
         const long start = send(QsciScintillaBase::SCI_POSITIONFROMLINE, line - 1);
-        return column > 0
-            ? send(QsciScintillaBase::SCI_POSITIONRELATIVECODEUNITS, start, column)
-            : start;
+        return column > 0 ? send(QsciScintillaBase::SCI_POSITIONRELATIVECODEUNITS, start, column)
+                          : start;
     }
 
     void select(long anchor, long caret) { send(QsciScintillaBase::SCI_SETSEL, anchor, caret); }
@@ -362,10 +361,12 @@ int main(int argc, char *argv[])
         };
         const QString suffix = QLatin1String(name);
         compare(QStringLiteral("caret move with the lights, ") + suffix, repetitions * 20,
-                { [] {}, moveCaret }, { [] {}, [&] {
-                                           moveBare();
-                                           bare.lights();
-                                       } });
+                { [] {}, moveCaret },
+                { [] {},
+                  [&] {
+                      moveBare();
+                      bare.lights();
+                  } });
         compare(QStringLiteral("light update alone, ") + suffix, repetitions * 20,
                 { moveCaret, [&] { lights.updateLights(); } },
                 { moveBare, [&] { bare.lights(); } });
@@ -436,13 +437,14 @@ int main(int argc, char *argv[])
                   place(editor, 2, 20, 20);
                   paintOurs();
               } },
-            { [] {}, [&] {
-                 bare.select(5, 5);
-                 paintBare();
-                 const long position = bare.position(2, 20);
-                 bare.select(position, position);
-                 paintBare();
-             } });
+            { [] {},
+              [&] {
+                  bare.select(5, 5);
+                  paintBare();
+                  const long position = bare.position(2, 20);
+                  bare.select(position, position);
+                  paintBare();
+              } });
     compare("on screen: typing above a 1 MB line", repetitions,
             { [&] { place(editor, 1, 5, 5); },
               [&] {

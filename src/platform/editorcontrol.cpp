@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/editorcontrol.h"
 
+#include "platform/codeunitcount.h"
 #include "platform/editorfinddialog.h"
 #include "platform/editorgotolinedialog.h"
 #include "platform/editorreplacedialog.h"
@@ -64,95 +65,24 @@ long lineEnd(const QsciScintilla *sci, long line0)
 
 // Columns count UTF-16 code units, like QString, while Scintilla positions
 // are UTF-8 bytes. Scintilla counts them by stepping character by character,
-// which costs milliseconds on a long line; we read the bytes ourselves and
-// leave to Scintilla only what it counts in its own way (bytes it does not
-// take for UTF-8, noncharacters such as U+FFFF).
+// which costs milliseconds on a long line; we count the bytes ourselves and
+// leave to Scintilla only the characters it counts its own way.
 
-// The bytes of [from, to) in one piece.
-const unsigned char *bytesOf(const QsciScintilla *sci, long from, long to)
+QByteArrayView bytesOf(const QsciScintilla *sci, long from, long to)
 {
-    return reinterpret_cast<const unsigned char *>(
-        send(sci, QsciScintillaBase::SCI_GETRANGEPOINTER, from, to - from));
-}
-
-// Length in bytes and in UTF-16 code units of the character at s (before
-// end); 0 bytes when Scintilla might see it differently.
-struct CharacterSize
-{
-    int bytes = 0;
-    int units = 0;
-};
-
-CharacterSize characterAt(const unsigned char *s, const unsigned char *end)
-{
-    const unsigned char lead = s[0];
-    if (lead < 0x80)
-        return { 1, 1 };
-    const auto follows = [&](int n) {
-        for (int i = 1; i < n; ++i) {
-            if (s + i >= end || (s[i] & 0xC0) != 0x80)
-                return false;
-        }
-        return true;
-    };
-    if (lead >= 0xC2 && lead <= 0xDF && follows(2))
-        return { 2, 1 };
-    if (lead >= 0xE0 && lead <= 0xEF && follows(3)) {
-        const unsigned char second = s[1];
-        if ((lead == 0xE0 && second < 0xA0) || (lead == 0xED && second >= 0xA0))
-            return {}; // overlong, or a surrogate
-        if (lead == 0xEF && (second == 0xB7 || second == 0xBF))
-            return {}; // near the noncharacters U+FDD0..U+FDEF, U+FFFE, U+FFFF
-        return { 3, 1 };
-    }
-    if (lead >= 0xF0 && lead <= 0xF4 && follows(4)) {
-        const unsigned char second = s[1];
-        if ((lead == 0xF0 && second < 0x90) || (lead == 0xF4 && second >= 0x90))
-            return {}; // overlong, or beyond U+10FFFF
-        if ((second & 0x0F) == 0x0F && s[2] == 0xBF)
-            return {}; // near the noncharacters U+xFFFE, U+xFFFF
-        return { 4, 2 };
-    }
-    return {};
-}
-
-// Plain ASCII bytes from s on, eight at a time.
-const unsigned char *skipAscii(const unsigned char *s, const unsigned char *end)
-{
-    while (end - s >= 8) {
-        quint64 word;
-        std::memcpy(&word, s, sizeof word);
-        if (word & 0x8080808080808080ULL)
-            break;
-        s += 8;
-    }
-    while (s < end && *s < 0x80)
-        ++s;
-    return s;
+    if (to <= from)
+        return {};
+    const auto pointer = send(sci, QsciScintillaBase::SCI_GETRANGEPOINTER, from, to - from);
+    return QByteArrayView(reinterpret_cast<const char *>(pointer), to - from);
 }
 
 long codeUnits(const QsciScintilla *sci, long from, long to)
 {
-    if (to <= from)
-        return 0;
-    const unsigned char *const begin = bytesOf(sci, from, to);
-    const unsigned char *const end = begin + (to - from);
-    long units = 0;
-    for (const unsigned char *s = begin; s < end;) {
-        const unsigned char *const ascii = skipAscii(s, end);
-        units += ascii - s;
-        s = ascii;
-        if (s == end)
-            break;
-        const CharacterSize character = characterAt(s, end);
-        if (character.bytes == 0) {
-            return units
-                + send(sci, QsciScintillaBase::SCI_COUNTCODEUNITS, from + (s - begin), to);
-        }
-        units += character.units;
-        s += character.bytes;
-    }
-    return units;
+    const CodeUnitCount::Step step = CodeUnitCount::count(bytesOf(sci, from, to));
+    if (step.finished)
+        return long(step.units);
+    return long(step.units)
+        + send(sci, QsciScintillaBase::SCI_COUNTCODEUNITS, from + long(step.bytes), to);
 }
 
 long clampLine0(const QsciScintilla *sci, int line)
@@ -164,39 +94,20 @@ long clampLine0(const QsciScintilla *sci, int line)
 // line is shorter; a column inside a surrogate pair stands before the pair.
 long positionInLine(const QsciScintilla *sci, long start, long end, long column)
 {
-    if (column <= 0 || end <= start)
-        return start;
-    const unsigned char *const begin = bytesOf(sci, start, end);
-    const unsigned char *const stop = begin + (end - start);
-    for (const unsigned char *s = begin; s < stop;) {
-        const unsigned char *const ascii = skipAscii(s, std::min(stop, s + column));
-        column -= ascii - s;
-        s = ascii;
-        if (column == 0)
-            return start + (s - begin);
-        if (s == stop)
-            break;
-        const CharacterSize character = characterAt(s, stop);
-        if (character.bytes == 0) {
-            // Scintilla's own counting from here on.
-            const long from = start + (s - begin);
-            if (column >= send(sci, QsciScintillaBase::SCI_COUNTCODEUNITS, from, end))
-                return end;
-            const long position
-                = send(sci, QsciScintillaBase::SCI_POSITIONRELATIVECODEUNITS, from, column);
-            // Scintilla answers 0 for a place inside a surrogate pair.
-            return position > from ? position
-                                   : send(sci, QsciScintillaBase::SCI_POSITIONRELATIVECODEUNITS,
-                                          from, column - 1);
-        }
-        if (character.units > column)
-            return start + (s - begin); // inside a surrogate pair
-        column -= character.units;
-        s += character.bytes;
-        if (column == 0)
-            return start + (s - begin);
-    }
-    return end;
+    const CodeUnitCount::Step step
+        = CodeUnitCount::advance(bytesOf(sci, start, end), std::max(0L, column));
+    const long at = start + long(step.bytes);
+    if (step.finished)
+        return at;
+    // Scintilla's own counting from there on.
+    const long rest = column - long(step.units);
+    if (rest >= send(sci, QsciScintillaBase::SCI_COUNTCODEUNITS, at, end))
+        return end;
+    const long position = send(sci, QsciScintillaBase::SCI_POSITIONRELATIVECODEUNITS, at, rest);
+    // Scintilla answers 0 for a place inside a surrogate pair.
+    return position > at
+        ? position
+        : send(sci, QsciScintillaBase::SCI_POSITIONRELATIVECODEUNITS, at, rest - 1);
 }
 
 long positionOf(const QsciScintilla *sci, int line, int column)

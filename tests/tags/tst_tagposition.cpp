@@ -53,8 +53,7 @@ void TagPositionTest::inATag()
     for (int from = 0; from <= caret; ++from) {
         for (int to = caret; to <= line.size(); ++to) {
             const std::optional<bool> answer = TagPosition::InATagWithin(
-                QStringView(line).mid(from, to - from), caret - from, from == 0,
-                to == line.size());
+                QStringView(line).mid(from, to - from), caret - from, from == 0, to == line.size());
             if (answer)
                 QCOMPARE(*answer, inside);
             else
