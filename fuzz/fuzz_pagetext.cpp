@@ -1,14 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The page source as the tag-aware editing reads it (any text a user opens):
 // where the body lies, whether a place is inside a tag, and the attribute
-// under the mouse. Places stay inside the text, an attribute found holds the
-// place and its value, and an attribute given a new colour reads back as it.
+// under the mouse. Places stay inside the text, a window of a line around a
+// place tells whether it is inside a tag as the whole line does (or cannot
+// tell), an attribute found holds the place and its value, and an attribute
+// given a new colour reads back as it.
 
 #include "fuzzcheck.h"
 #include "fuzzinput.h"
 #include "tags/attributetext.h"
 #include "tags/tagposition.h"
 #include "tags/textlines.h"
+
+#include <algorithm>
+#include <optional>
 
 using namespace Tarnwick;
 
@@ -38,7 +43,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     qsizetype lineEnd = lineStart;
     while (lineEnd < text.size() && text[lineEnd] != u'\n' && text[lineEnd] != u'\r')
         ++lineEnd;
-    TagPosition::InATag(QStringView(text).sliced(lineStart, lineEnd - lineStart), at.column);
+    const QStringView line = QStringView(text).sliced(lineStart, lineEnd - lineStart);
+    const bool inTag = TagPosition::InATag(line, at.column);
+    // A window of the line around the place tells the same or cannot tell.
+    const qsizetype caret = std::min<qsizetype>(at.column, line.size());
+    for (const qsizetype reach : { 0, 1, 3, 16 }) {
+        const qsizetype from = std::max<qsizetype>(0, caret - reach);
+        const qsizetype to = std::min(line.size(), caret + reach);
+        const std::optional<bool> answer = TagPosition::InATagWithin(
+            line.sliced(from, to - from), int(caret - from), from == 0, to == line.size());
+        TARNWICK_FUZZ_CHECK(answer ? *answer == inTag : (from > 0 || to < line.size()));
+    }
 
     const AttributeText::Hit hit = AttributeText::at(text, offset);
     if (hit.part != AttributeText::Part::None) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/editorcontrol.h"
 
+#include "platform/codeunitcount.h"
 #include "platform/editorfinddialog.h"
 #include "platform/editorgotolinedialog.h"
 #include "platform/editorreplacedialog.h"
@@ -63,10 +64,25 @@ long lineEnd(const QsciScintilla *sci, long line0)
 }
 
 // Columns count UTF-16 code units, like QString, while Scintilla positions
-// are UTF-8 bytes.
+// are UTF-8 bytes. Scintilla counts them by stepping character by character,
+// which costs milliseconds on a long line; we count the bytes ourselves and
+// leave to Scintilla only the characters it counts its own way.
+
+QByteArrayView bytesOf(const QsciScintilla *sci, long from, long to)
+{
+    if (to <= from)
+        return {};
+    const auto pointer = send(sci, QsciScintillaBase::SCI_GETRANGEPOINTER, from, to - from);
+    return QByteArrayView(reinterpret_cast<const char *>(pointer), to - from);
+}
+
 long codeUnits(const QsciScintilla *sci, long from, long to)
 {
-    return to > from ? send(sci, QsciScintillaBase::SCI_COUNTCODEUNITS, from, to) : 0;
+    const CodeUnitCount::Step step = CodeUnitCount::count(bytesOf(sci, from, to));
+    if (step.finished)
+        return long(step.units);
+    return long(step.units)
+        + send(sci, QsciScintillaBase::SCI_COUNTCODEUNITS, from + long(step.bytes), to);
 }
 
 long clampLine0(const QsciScintilla *sci, int line)
@@ -74,16 +90,30 @@ long clampLine0(const QsciScintilla *sci, int line)
     return std::clamp<long>(line - 1, 0, lineCount(sci) - 1);
 }
 
+// The position column code units into [start, end), a line: its end when the
+// line is shorter; a column inside a surrogate pair stands before the pair.
+long positionInLine(const QsciScintilla *sci, long start, long end, long column)
+{
+    const CodeUnitCount::Step step
+        = CodeUnitCount::advance(bytesOf(sci, start, end), std::max(0L, column));
+    const long at = start + long(step.bytes);
+    if (step.finished)
+        return at;
+    // Scintilla's own counting from there on.
+    const long rest = column - long(step.units);
+    if (rest >= send(sci, QsciScintillaBase::SCI_COUNTCODEUNITS, at, end))
+        return end;
+    const long position = send(sci, QsciScintillaBase::SCI_POSITIONRELATIVECODEUNITS, at, rest);
+    // Scintilla answers 0 for a place inside a surrogate pair.
+    return position > at
+        ? position
+        : send(sci, QsciScintillaBase::SCI_POSITIONRELATIVECODEUNITS, at, rest - 1);
+}
+
 long positionOf(const QsciScintilla *sci, int line, int column)
 {
     const long line0 = clampLine0(sci, line);
-    const long start = lineStart(sci, line0);
-    const long end = lineEnd(sci, line0);
-    if (column <= 0)
-        return start;
-    if (column >= codeUnits(sci, start, end))
-        return end;
-    return send(sci, QsciScintillaBase::SCI_POSITIONRELATIVECODEUNITS, start, column);
+    return positionInLine(sci, lineStart(sci, line0), lineEnd(sci, line0), column);
 }
 
 std::pair<int, int> lineColumnOf(const QsciScintilla *sci, long position)
@@ -245,6 +275,13 @@ EditorControl::EditorControl(QWidget *parent)
     m_sci->setTabWidth(d->tabStopSize);
     m_sci->setAutoIndent(d->autoIndent);
     m_sci->setWrapMode(QsciScintilla::WrapNone);
+    // Scintilla keeps only the caret's line laid out by default, so a long
+    // line on show is laid out again (hundreds of milliseconds for a
+    // one-line page of a megabyte) whenever the caret leaves or enters it
+    // and at every repaint while the caret is elsewhere. Keeping every
+    // line's layout until its text or style changes costs some memory per
+    // character laid out.
+    send(m_sci, QsciScintillaBase::SCI_SETLAYOUTCACHE, QsciScintillaBase::SC_CACHE_DOCUMENT);
     m_sci->setMarginWidth(0, 0);
     m_sci->setMarginWidth(1, 16);
     m_sci->setMarginMarkerMask(1, (1 << bookmarkCount) - 1);
@@ -376,6 +413,15 @@ QString EditorControl::GetLineText(int line) const
 {
     const long line0 = clampLine0(m_sci, line);
     return textRange(m_sci, lineStart(m_sci, line0), lineEnd(m_sci, line0));
+}
+
+QString EditorControl::GetLineText(int line, int fromColumn, int toColumn) const
+{
+    const long line0 = clampLine0(m_sci, line);
+    const long start = lineStart(m_sci, line0);
+    const long end = lineEnd(m_sci, line0);
+    return textRange(m_sci, positionInLine(m_sci, start, end, fromColumn),
+                     positionInLine(m_sci, start, end, toColumn));
 }
 
 void EditorControl::ReplaceSelection(const QString &text)

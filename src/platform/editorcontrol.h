@@ -57,6 +57,9 @@ public:
     QString GetSelText() const;
     QString GetSelTextToLineEnd(); // an empty selection is first extended to the line end
     QString GetLineText(int line) const; // clamped; selection and view unchanged
+    // Columns [fromColumn, toColumn) of the line, clamped to it; a column
+    // inside a surrogate pair stands before the pair.
+    QString GetLineText(int line, int fromColumn, int toColumn) const;
 
     void ReplaceSelection(const QString &text); // caret after the text
     void InsertAtLine(int line, int column, const QString &text); // both clamped

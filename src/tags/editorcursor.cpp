@@ -64,7 +64,30 @@ bool EditorCursor::HighlightTag(EditorControl &editor, const QString &open, cons
 bool EditorCursor::InATag(EditorControl &editor)
 {
     editor.ReadSelection();
-    return TagPosition::InATag(editor.GetLineText(editor.EndLine), editor.EndPos);
+    return InATagAt(editor, editor.EndLine, editor.EndPos);
+}
+
+bool EditorCursor::InATagAt(EditorControl &editor, int line, int column)
+{
+    // A minified page is one long line: read a little of it around the
+    // place, and more only while no "<" or ">" has settled the answer.
+    line = std::clamp(line, 1, editor.LineCount());
+    const int length = editor.LineLength(line);
+    column = std::clamp(column, 0, length);
+    for (int reach = 256;; reach = std::min(reach, length) * 8) {
+        const int from = std::max(0, column - reach);
+        const int to = int(std::min<qint64>(length, qint64(column) + reach));
+        const QString window = editor.GetLineText(line, from, to);
+        // A window that would split a surrogate pair is read whole below.
+        if (window.size() != to - from)
+            break;
+        if (const std::optional<bool> answer
+            = TagPosition::InATagWithin(window, column - from, from == 0, to == length))
+            return *answer;
+        if (from == 0 && to == length)
+            break;
+    }
+    return TagPosition::InATag(editor.GetLineText(line), column);
 }
 
 } // namespace Tarnwick

@@ -39,6 +39,8 @@ public:
     static bool HighlightTag(EditorControl &editor, const QString &open, const QString &close);
     // Whether the caret stands inside a tag on its line.
     static bool InATag(EditorControl &editor);
+    // Whether that place stands inside a tag on its line.
+    static bool InATagAt(EditorControl &editor, int line, int column);
 };
 
 } // namespace Tarnwick

@@ -133,7 +133,7 @@ void TagAwareEditing::checkPosition(bool warn)
         m_prompter->warning(twoClosingsWarning());
     }
     const bool inside = TagPosition::insideBody(body, caret);
-    const bool inTag = TagPosition::InATag(m_editor->GetLineText(caret.line), caret.column);
+    const bool inTag = EditorCursor::InATagAt(*m_editor, caret.line, caret.column);
     setLights(inside ? Light::Green : Light::Red, inTag ? Light::Yellow : Light::Green);
 }
 

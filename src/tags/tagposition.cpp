@@ -34,21 +34,30 @@ qsizetype findTag(QStringView text, QLatin1String opening, qsizetype from)
 
 bool TagPosition::InATag(QStringView lineText, int column)
 {
-    if (lineText.isEmpty())
-        return false;
-    const qsizetype caret = std::clamp<qsizetype>(column, 0, lineText.size());
-    for (qsizetype i = caret; i < lineText.size(); ++i) {
-        if (lineText[i] == u'>')
+    return *InATagWithin(lineText, column, true, true);
+}
+
+std::optional<bool> TagPosition::InATagWithin(QStringView window, int column, bool atStart,
+                                              bool atEnd)
+{
+    const qsizetype caret = std::clamp<qsizetype>(column, 0, window.size());
+    qsizetype i = caret;
+    for (; i < window.size(); ++i) {
+        if (window[i] == u'>')
             return true;
-        if (lineText[i] == u'<')
+        if (window[i] == u'<')
             break;
     }
-    for (qsizetype i = caret - 1; i >= 0; --i) {
-        if (lineText[i] == u'<')
+    if (i == window.size() && !atEnd)
+        return std::nullopt;
+    for (i = caret - 1; i >= 0; --i) {
+        if (window[i] == u'<')
             return true;
-        if (lineText[i] == u'>')
+        if (window[i] == u'>')
             return false;
     }
+    if (!atStart)
+        return std::nullopt;
     return false;
 }
 

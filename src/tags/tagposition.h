@@ -5,6 +5,8 @@
 
 #include <QStringView>
 
+#include <optional>
+
 namespace Tarnwick {
 
 // Where a place in the page source stands: inside a tag, inside the body.
@@ -18,6 +20,12 @@ public:
     // ">" comes after it before any "<", or a "<" before it before any ">".
     // Only this line counts: a tag that spans lines counts as outside.
     static bool InATag(QStringView lineText, int column);
+    // The same on part of a line: window holds the line's text from some
+    // column on, column counts within the window, and atStart and atEnd say
+    // whether it begins at the line's start and ends at its end. Empty when
+    // the answer lies outside the window.
+    static std::optional<bool> InATagWithin(QStringView window, int column, bool atStart,
+                                            bool atEnd);
 
     struct Body
     {

@@ -104,10 +104,14 @@ private Q_SLOTS:
     void tagColouring();
     void selectionCache_data();
     void selectionCache();
+    void columnsAgreeWithScintilla_data();
+    void columnsAgreeWithScintilla();
     void textWithNulSurvives();
     void getSelTextToLineEnd_data();
     void getSelTextToLineEnd();
     void getLineTextLeavesSelection();
+    void getLineTextPart_data();
+    void getLineTextPart();
     void replaceSelection_data();
     void replaceSelection();
     void insertAtLine_data();
@@ -235,6 +239,17 @@ void EditorControlTest::selectionCache_data()
         << u"€€ <b>"_s << Selection { 1, 3, 1, 6 } << Selection { 1, 3, 1, 6 } << u"<b>"_s;
     QTest::addRow("surrogate pair counts two, like QString")
         << u"\U0001F600x"_s << Selection { 1, 2, 1, 3 } << Selection { 1, 2, 1, 3 } << u"x"_s;
+    QTest::addRow("a column inside a surrogate pair stands before it")
+        << u"x\U0001F600y\nz"_s << Selection { 1, 2, 1, 4 } << Selection { 1, 1, 1, 4 }
+        << u"\U0001F600y"_s;
+    const QString longLine = QString(1001, u'a') + u"\u00E9\u20AC\U0001F600"_s + QString(37, u'b')
+        + u"<b>\u4E00</b>"_s;
+    QTest::addRow("columns far along a long line of mixed text")
+        << longLine << Selection { 1, 1005, 1, 1045 } << Selection { 1, 1005, 1, 1045 }
+        << longLine.mid(1005, 40);
+    QTest::addRow("column beyond the end of a long line")
+        << longLine << Selection { 1, 1040, 1, 5000 }
+        << Selection { 1, 1040, 1, int(longLine.size()) } << longLine.mid(1040);
 }
 
 void EditorControlTest::selectionCache()
@@ -252,6 +267,59 @@ void EditorControlTest::selectionCache()
     QCOMPARE(readSelection(e), read);
     QCOMPARE(e.CaretLine(), read.endLine);
     QCOMPARE(e.CaretColumn(), read.endPos);
+}
+
+// The control counts columns itself; they must stay the ones Scintilla's own
+// counting gives, also for the bytes Scintilla counts its own way.
+void EditorControlTest::columnsAgreeWithScintilla_data()
+{
+    QTest::addColumn<QByteArray>("bytes"); // UTF-8 as the control holds it
+
+    const QByteArray ascii(40, 'a');
+    QTest::addRow("ascii") << QByteArray("<p>plain text</p>\nx") + ascii;
+    QTest::addRow("two, three and four byte characters")
+        << ascii + "\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80z\xE4\xB8\x80" + ascii;
+    QTest::addRow("control characters and CR") << QByteArray("a\r\nb\rc\x01\x7F", 9) + ascii;
+    QTest::addRow("noncharacters")
+        << "a\xEF\xBF\xBF" + ascii + "\xEF\xB7\x90\xF0\x9F\xBF\xBEz" + "\xF4\x8F\xBF\xBF" + ascii;
+    QTest::addRow("bytes that are not UTF-8")
+        << "a\xC0\x80" + ascii + "\x80\xED\xA0\x80\xE0\x80\x80\xE4\xB8" + ascii + "\xF0\x9F";
+}
+
+void EditorControlTest::columnsAgreeWithScintilla()
+{
+    QFETCH(QByteArray, bytes);
+    using Base = QsciScintillaBase;
+    EditorControl &e = *m_editor;
+    auto *sci = qobject_cast<QsciScintilla *>(e.focusProxy());
+    QVERIFY(sci);
+    sci->SendScintilla(Base::SCI_APPENDTEXT, uintptr_t(bytes.size()), bytes.constData());
+
+    for (int line = 1; line <= e.LineCount(); ++line) {
+        const long start = sci->SendScintilla(Base::SCI_POSITIONFROMLINE, line - 1);
+        const long end = sci->SendScintilla(Base::SCI_GETLINEENDPOSITION, line - 1);
+        const long units = sci->SendScintilla(Base::SCI_COUNTCODEUNITS, start, end);
+        QCOMPARE(e.LineLength(line), int(units));
+        // Position to column, at every character of the line.
+        for (long p = start; p <= end;
+             p = p == end ? end + 1 : sci->SendScintilla(Base::SCI_POSITIONAFTER, p)) {
+            sci->SendScintilla(Base::SCI_GOTOPOS, p);
+            QCOMPARE(e.CaretColumn(), int(sci->SendScintilla(Base::SCI_COUNTCODEUNITS, start, p)));
+        }
+        // Column to position: Scintilla's answer, the line's end beyond it,
+        // and in front of a surrogate pair for a column inside one.
+        for (int column = 0; column <= units + 2; ++column) {
+            long expected = end;
+            if (column < units) {
+                expected = sci->SendScintilla(Base::SCI_POSITIONRELATIVECODEUNITS, start, column);
+                if (expected == 0 && start + column > 0)
+                    expected = sci->SendScintilla(Base::SCI_POSITIONRELATIVECODEUNITS, start,
+                                                  column - 1);
+            }
+            select(e, { line, column, line, column });
+            QCOMPARE(sci->SendScintilla(Base::SCI_GETCURRENTPOS), expected);
+        }
+    }
 }
 
 void EditorControlTest::textWithNulSurvives()
@@ -303,6 +371,32 @@ void EditorControlTest::getLineTextLeavesSelection()
     QCOMPARE(readSelection(e), (Selection { 5, 1, 6, 2 }));
     QCOMPARE(e.LineLength(10), 7);
     QCOMPARE(e.LineLength(13), 0);
+}
+
+void EditorControlTest::getLineTextPart_data()
+{
+    QTest::addColumn<int>("line");
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("to");
+    QTest::addColumn<QString>("part");
+    QTest::addRow("within the line") << 2 << 1 << 4 << u"\u00E9\u20ACd"_s;
+    QTest::addRow("clamped to the line") << 2 << -3 << 99 << u"c\u00E9\u20ACd\U0001F600e"_s;
+    QTest::addRow("line clamped like GetLineText") << 9 << 0 << 2 << u"xy"_s;
+    QTest::addRow("empty range") << 1 << 2 << 2 << QString();
+    QTest::addRow("a column inside a pair stands before it") << 2 << 5 << 6 << u"\U0001F600"_s;
+}
+
+void EditorControlTest::getLineTextPart()
+{
+    QFETCH(int, line);
+    QFETCH(int, from);
+    QFETCH(int, to);
+    QFETCH(QString, part);
+    EditorControl &e = *m_editor;
+    e.SetText(u"abc\nc\u00E9\u20ACd\U0001F600e\nxyz"_s);
+    select(e, { 1, 1, 3, 1 });
+    QCOMPARE(e.GetLineText(line, from, to), part);
+    QCOMPARE(readSelection(e), (Selection { 1, 1, 3, 1 }));
 }
 
 void EditorControlTest::replaceSelection_data()

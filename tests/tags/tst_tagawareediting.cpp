@@ -109,6 +109,16 @@ void TagAwareEditingTest::lights_data()
         << page << 3 << 3 << 7 << Light::Neutral << Light::Neutral;
     QTest::addRow("no body at all: red")
         << "<P>text</P>" << 1 << 5 << -1 << Light::Red << Light::Green;
+    // One long line: the "<" or ">" that decides lies far from the caret.
+    const QString run(5000, QLatin1Char('x'));
+    QTest::addRow("far inside a long tag") << "<BODY><A TITLE=\"" + run + "\">link</A></BODY>" << 1
+                                           << 3000 << -1 << Light::Green << Light::Yellow;
+    QTest::addRow("far behind a tag")
+        << "<BODY><P>" + run + "</BODY>" << 1 << 3000 << -1 << Light::Green << Light::Green;
+    QTest::addRow("right behind a tag, a surrogate pair further back")
+        << "<BODY>" + QString(100, QLatin1Char('a')) + QString::fromUcs4(U"\U0001F600")
+            + QString(252, QLatin1Char('b')) + "<B>text</BODY>"
+        << 1 << 363 << -1 << Light::Green << Light::Green;
 }
 
 void TagAwareEditingTest::lights()

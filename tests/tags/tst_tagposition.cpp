@@ -4,6 +4,7 @@
 #include <QTest>
 
 using namespace Tarnwick;
+using namespace Qt::StringLiterals;
 
 Q_DECLARE_METATYPE(LineColumn)
 
@@ -34,6 +35,10 @@ void TagPositionTest::inATag_data()
     QTest::addRow("tag spanning lines counts as outside") << "HREF=\"x\">" << 0 << true;
     QTest::addRow("empty line") << "" << 0 << false;
     QTest::addRow("column past the end") << "<B" << 40 << true;
+    const QString text(300, u'x');
+    QTest::addRow("far into a long tag") << u"<P>"_s + text + u" >"_s << 200 << true;
+    QTest::addRow("far behind a long tag") << u"<P "_s + text + u"> "_s + text << 500 << false;
+    QTest::addRow("far from any tag") << text + u"<B>"_s << 100 << false;
 }
 
 void TagPositionTest::inATag()
@@ -42,6 +47,19 @@ void TagPositionTest::inATag()
     QFETCH(int, column);
     QFETCH(bool, inside);
     QCOMPARE(TagPosition::InATag(line, column), inside);
+
+    // Any window around the column either cannot tell or tells the same.
+    const int caret = std::clamp(column, 0, int(line.size()));
+    for (int from = 0; from <= caret; ++from) {
+        for (int to = caret; to <= line.size(); ++to) {
+            const std::optional<bool> answer = TagPosition::InATagWithin(
+                QStringView(line).mid(from, to - from), caret - from, from == 0, to == line.size());
+            if (answer)
+                QCOMPARE(*answer, inside);
+            else
+                QVERIFY(from > 0 || to < line.size());
+        }
+    }
 }
 
 void TagPositionTest::body_data()
