@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/imageinfo.h"
 
+#include "platform/imagebuffer.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QImageReader>
@@ -52,7 +54,10 @@ Expected<QImage> ImageInfo::picture(const QString &path)
         return failure(QStringLiteral("at %1 x %2 pixels it is too large.")
                            .arg(size.width())
                            .arg(size.height()));
-    QImage image;
+    // Read straight into memory of the picture's size, when the format is known beforehand.
+    QImage image = reader.imageFormat() == QImage::Format_Invalid
+        ? QImage()
+        : ImageBuffer::blank(size, reader.imageFormat());
     if (!reader.read(&image) || image.isNull())
         return failure(reader.errorString() + QLatin1Char('.'));
     return image;
