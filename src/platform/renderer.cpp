@@ -31,6 +31,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 #include <unistd.h>
 
@@ -334,6 +335,9 @@ public:
     std::optional<Load> queued; // waits until the current load ends
     bool busy = false;
     QUrl shownUrl; // what the user sees as the address; empty after Clear
+    // The text and base directory of the document shown, while it is one
+    // LoadFromBuffer loaded in full and nothing has been loaded since.
+    std::optional<std::pair<QString, QString>> shownBuffer;
     // Main-frame navigations refused whose start and end may still be
     // reported; they must not be taken for the load asked for in their place.
     QList<QUrl> refusedUrls;
@@ -395,7 +399,6 @@ public:
     void scriptMessage(const QString &message);
     void newWindow(const QUrl &url, bool userInitiated);
 };
-
 
 void Renderer::prepareEngine()
 {
@@ -540,6 +543,12 @@ void Renderer::Clear()
     d->request(std::move(load));
 }
 
+bool Renderer::ShowsBuffer(const QString &text, const QString &baseDirectory) const
+{
+    return !d->busy && d->shownBuffer && d->shownBuffer->second == baseDirectory
+        && d->shownBuffer->first == text;
+}
+
 bool Renderer::Busy() const
 {
     return d->busy;
@@ -606,6 +615,8 @@ bool Renderer::ViewImages() const
 
 void Renderer::SetViewImages(bool on)
 {
+    if (on != ViewImages())
+        d->shownBuffer.reset(); // a new load would not show the same
     d->page->settings()->setAttribute(QWebEngineSettings::AutoLoadImages, on);
 }
 
@@ -856,7 +867,6 @@ void Renderer::Private::start()
     }
     if (load.kind == Load::Kind::Buffer) {
         const Expected<QUrl> written = document.write(load.text, load.baseDirectory);
-        load.text.clear();
         if (!written) {
             qWarning("%s", qPrintable(written.error()));
             // Like every other load, this one ends after the call that asked for it.
@@ -917,7 +927,10 @@ void Renderer::Private::finish(bool ok)
 
     const int target = pendingPosition.value_or(-1);
     pendingPosition.reset();
-    const auto end = [this, ok] {
+    std::optional<std::pair<QString, QString>> buffer;
+    if (ok && load.kind == Load::Kind::Buffer)
+        buffer.emplace(load.text, load.baseDirectory);
+    const auto end = [this, ok, buffer = std::move(buffer)] {
         if (destroying)
             return;
         if (queued) {
@@ -927,6 +940,7 @@ void Renderer::Private::finish(bool ok)
             start();
             return;
         }
+        shownBuffer = buffer;
         setBusy(false);
         emit q->loadFinished(ok);
     };
@@ -936,6 +950,8 @@ void Renderer::Private::finish(bool ok)
 
 void Renderer::Private::setBusy(bool on)
 {
+    if (on)
+        shownBuffer.reset(); // whatever comes next, it is no longer that text
     if (busy == on)
         return;
     busy = on;

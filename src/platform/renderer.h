@@ -57,6 +57,11 @@ public:
     // Shows an empty document.
     void Clear();
     bool Busy() const;
+    // True when the document shown is the one a LoadFromBuffer of this very
+    // text and base directory loaded, and nothing has been loaded since (no
+    // other load, followed link or change of ViewImages): loading the text
+    // again would show the same.
+    bool ShowsBuffer(const QString &text, const QString &baseDirectory) const;
 
     // The address of the document shown: a file: URL, for a buffer that of
     // its base directory; empty after Clear.

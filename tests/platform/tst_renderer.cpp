@@ -218,6 +218,60 @@ private slots:
         QVERIFY(m_renderer->MaxVertPos() > 100000);
     }
 
+    void showsBufferUntilAnythingElseLoads_data()
+    {
+        QTest::addColumn<QString>("then"); // what happens after the text is shown
+        QTest::addColumn<bool>("shows");
+        QTest::addRow("nothing") << "" << true;
+        QTest::addRow("asked with another text") << "other text" << false;
+        QTest::addRow("asked with another directory") << "other directory" << false;
+        QTest::addRow("another text loaded") << "load text" << false;
+        QTest::addRow("a file loaded") << "load file" << false;
+        QTest::addRow("cleared") << "clear" << false;
+        QTest::addRow("the page went elsewhere") << "script" << false;
+        QTest::addRow("images switched off") << "images off" << false;
+        QTest::addRow("the same text being loaded again") << "loading" << false;
+    }
+
+    // What a caller may skip loading again is exactly what is shown.
+    void showsBufferUntilAnythingElseLoads()
+    {
+        QFETCH(QString, then);
+        QFETCH(bool, shows);
+        const QString text = QStringLiteral("<p>shown</p>");
+        QString directory = m_dir.path();
+        QVERIFY(!m_renderer->ShowsBuffer(text, directory));
+        QVERIFY(loadBuffer(text, directory));
+        QString asked = text;
+        if (then == QLatin1String("other text")) {
+            asked = QStringLiteral("<p>shown.</p>");
+        } else if (then == QLatin1String("other directory")) {
+            directory = path(QStringLiteral("sub"));
+        } else if (then == QLatin1String("load text")) {
+            QVERIFY(loadBuffer(QStringLiteral("<p>other</p>"), directory));
+        } else if (then == QLatin1String("load file")) {
+            QVERIFY(TestEnvironment::writeFile(path(QStringLiteral("same.htm")), text.toUtf8()));
+            QVERIFY(loadFile(path(QStringLiteral("same.htm"))));
+        } else if (then == QLatin1String("clear")) {
+            QVERIFY(TestEnvironment::waitForLoad(m_renderer.get(), [&] { m_renderer->Clear(); }));
+        } else if (then == QLatin1String("script")) {
+            QVERIFY(TestEnvironment::writeFile(path(QStringLiteral("next.htm")), "<p>next</p>"));
+            QVERIFY(TestEnvironment::waitForLoad(m_renderer.get(), [&] {
+                evaluate(QStringLiteral("location.href = 'next.htm'; 0"));
+            }));
+        } else if (then == QLatin1String("images off")) {
+            m_renderer->SetViewImages(false);
+        } else if (then == QLatin1String("loading")) {
+            m_renderer->LoadFromBuffer(text, directory);
+        }
+        QCOMPARE(m_renderer->ShowsBuffer(asked, directory), shows);
+        if (then == QLatin1String("loading")) {
+            QSignalSpy finished(m_renderer.get(), &Renderer::loadFinished);
+            QVERIFY(finishLoad(finished));
+            QVERIFY(m_renderer->ShowsBuffer(text, directory));
+        }
+    }
+
     void everyLoadEndsOnce()
     {
         QSignalSpy finished(m_renderer.get(), &Renderer::loadFinished);
