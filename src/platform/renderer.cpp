@@ -198,6 +198,20 @@ const char scrollScript[] = R"JS((function (position) {
     return [window.scrollY, end];
 })(%1))JS";
 
+// Puts new markup in place of one element: the one the selector names (or
+// its nearest enclosing element of the second selector); false when the
+// selector does not name exactly one element.
+const char changeScript[] = R"JS((function (selector, enclosing, html) {
+    var found = document.querySelectorAll(selector);
+    if (found.length !== 1)
+        return false;
+    var element = enclosing ? found[0].closest(enclosing) : found[0];
+    if (!element || !element.parentElement)
+        return false;
+    element.outerHTML = html;
+    return true;
+})(%1, %2, %3))JS";
+
 // Scrolls to the element a fragment names, as following "#name" would.
 const char anchorScript[] = R"JS((function (name) {
     var target = document.getElementById(name) || document.getElementsByName(name)[0];
@@ -315,6 +329,11 @@ public:
         bool retryIfAborted = false; // asked for while a navigation was being refused
         bool keepPosition = false; // scroll to where the shown document stands
         bool selfStarted = false; // the page went there by itself
+        // What was shown when the page began to go elsewhere by itself.
+        std::optional<std::pair<QString, QString>> bufferBefore;
+        // Of a buffer that differs in this element alone from shownText.
+        std::optional<ElementChange> change;
+        QString shownText;
     };
 
     explicit Private(Renderer *renderer)
@@ -524,6 +543,18 @@ void Renderer::LoadFromBuffer(const QString &text, const QString &baseDirectory)
     load.kind = Private::Load::Kind::Buffer;
     load.text = text;
     load.baseDirectory = baseDirectory;
+    d->request(std::move(load));
+}
+
+void Renderer::LoadChangedBuffer(const QString &text, const QString &baseDirectory,
+                                 const QString &shownText, const ElementChange &change)
+{
+    Private::Load load;
+    load.kind = Private::Load::Kind::Buffer;
+    load.text = text;
+    load.baseDirectory = baseDirectory;
+    load.change = change;
+    load.shownText = shownText;
     d->request(std::move(load));
 }
 
@@ -865,6 +896,29 @@ void Renderer::Private::start()
         });
         return;
     }
+    // Whatever this load shows, it is no longer that text.
+    const std::optional<std::pair<QString, QString>> shown
+        = std::exchange(shownBuffer, std::nullopt);
+    std::optional<ElementChange> change = std::exchange(load.change, std::nullopt);
+    // Only on the very document the change was meant for.
+    if (load.kind == Load::Kind::Buffer && change && shown
+        && *shown == std::pair(load.shownText, load.baseDirectory)) {
+        const QString script = QString::fromLatin1(changeScript)
+                                   .arg(jsString(change->selector), jsString(change->enclosing),
+                                        jsString(change->html));
+        page->runJavaScript(script, QWebEngineScript::ApplicationWorld,
+                            [this](const QVariant &changed) {
+                                if (destroying || !current)
+                                    return;
+                                if (!changed.toBool()) {
+                                    start(); // the whole text after all
+                                    return;
+                                }
+                                current->url = page->url();
+                                finish(true);
+                            });
+        return;
+    }
     if (load.kind == Load::Kind::Buffer) {
         const Expected<QUrl> written = document.write(load.text, load.baseDirectory);
         if (!written) {
@@ -933,6 +987,7 @@ void Renderer::Private::finish(bool ok)
     const auto end = [this, ok, buffer = std::move(buffer)] {
         if (destroying)
             return;
+        shownBuffer = buffer;
         if (queued) {
             emit q->loadFinished(ok);
             current = std::move(queued);
@@ -940,7 +995,6 @@ void Renderer::Private::finish(bool ok)
             start();
             return;
         }
-        shownBuffer = buffer;
         setBusy(false);
         emit q->loadFinished(ok);
     };
@@ -950,8 +1004,6 @@ void Renderer::Private::finish(bool ok)
 
 void Renderer::Private::setBusy(bool on)
 {
-    if (on)
-        shownBuffer.reset(); // whatever comes next, it is no longer that text
     if (busy == on)
         return;
     busy = on;
@@ -1092,8 +1144,10 @@ void Renderer::Private::dropRefusedStart(const QUrl &url)
 {
     if (!current || !current->selfStarted || current->url != url)
         return;
+    const std::optional<std::pair<QString, QString>> shown = std::move(current->bufferBefore);
     current.reset();
     if (!queued) {
+        shownBuffer = shown; // nothing left the document shown
         setBusy(false);
         return;
     }
@@ -1119,6 +1173,7 @@ void Renderer::Private::loadingChanged(const QWebEngineLoadingInfo &info)
             load.addToHistory = true;
             load.started = true;
             load.selfStarted = true;
+            load.bufferBefore = std::exchange(shownBuffer, std::nullopt);
             current = load;
             setBusy(true);
         } else if (current && sameDocument(info.url(), current->url)) {

@@ -50,6 +50,21 @@ public:
     // sheets, links) resolve against baseDirectory (the working directory
     // when empty). There is no size limit. Not an entry of the history.
     void LoadFromBuffer(const QString &text, const QString &baseDirectory);
+    // One element of a document given as text, and the markup it is to have.
+    struct ElementChange
+    {
+        QString selector; // a CSS selector naming exactly one element
+        QString enclosing; // when not empty: the nearest element around it of this selector
+        QString html; // its new markup, the element's own tags included
+    };
+    // Loads text as LoadFromBuffer does, with a shortcut for a small change:
+    // when its turn comes and the document shown then is shownText (as
+    // ShowsBuffer tells), only the element the change names gets its new
+    // markup, and the view keeps its place. The caller vouches that text is
+    // shownText with that element's markup replaced, parsed alike in place.
+    // Ends with loadFinished like any load.
+    void LoadChangedBuffer(const QString &text, const QString &baseDirectory,
+                           const QString &shownText, const ElementChange &change);
     // Loads a document file (a path, or a file: URL, which may name an
     // anchor); frames named in a frame set resolve relative to it. Becomes the
     // newest entry of the history when it loads.

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/renderer.h"
+#include "platform/rendererdocument.h"
 #include "testenvironment.h"
 
 #include <QApplication>
@@ -270,6 +271,60 @@ private slots:
             QVERIFY(finishLoad(finished));
             QVERIFY(m_renderer->ShowsBuffer(text, directory));
         }
+    }
+
+    void changedBufferInPlace_data()
+    {
+        QTest::addColumn<QString>("shown"); // what the caller says is shown
+        QTest::addColumn<QString>("selector");
+        QTest::addColumn<bool>("busy"); // another load under way when asked
+        QTest::addColumn<bool>("inPlace");
+        const QString page = QStringLiteral("<table><tr><td id=a>one</td><td id=b>two</td></tr>"
+                                            "</table><p style='height:3000px'>tall</p>");
+        QTest::addRow("the text shown") << page << "#b" << false << true;
+        QTest::addRow("another text shown") << page + "<p>"
+                                            << "#b" << false << false;
+        QTest::addRow("no such element") << page << "#c" << false << false;
+        QTest::addRow("more than one element") << page << "td" << false << false;
+        QTest::addRow("a load under way") << page << "#b" << true << false;
+    }
+
+    // A small change goes in place when it safely can; either way the
+    // document ends up as the new text, with one loadFinished.
+    void changedBufferInPlace()
+    {
+        QFETCH(QString, shown);
+        QFETCH(QString, selector);
+        QFETCH(bool, busy);
+        QFETCH(bool, inPlace);
+        const QString page = QStringLiteral("<table><tr><td id=a>one</td><td id=b>two</td></tr>"
+                                            "</table><p style='height:3000px'>tall</p>");
+        QString changed = page;
+        changed.replace(QStringLiteral("<td id=b>two</td>"),
+                        QStringLiteral("<th id=b>2 &amp; 3</th>"));
+        QVERIFY(loadBuffer(page));
+        m_renderer->SetPosition(200);
+        QTRY_COMPARE_WITH_TIMEOUT(m_renderer->Position(), 200, signalBound);
+        evaluate(QStringLiteral("window.mark = 'kept'; 0"));
+        QSignalSpy finished(m_renderer.get(), &Renderer::loadFinished);
+        if (busy)
+            m_renderer->LoadFromBuffer(page, m_dir.path());
+        m_renderer->LoadChangedBuffer(
+            changed, m_dir.path(), shown,
+            { selector, QStringLiteral("td,th"), QStringLiteral("<th id=b>2 &amp; 3</th>") });
+        QVERIFY(finishLoad(finished, busy ? 2 : 1));
+        settle();
+        QCOMPARE(finished.size(), busy ? 2 : 1);
+        QVERIFY(finished.last().at(0).toBool());
+        QCOMPARE(evaluate(QStringLiteral("document.getElementById('b').outerHTML")).toString(),
+                 QStringLiteral("<th id=\"b\">2 &amp; 3</th>"));
+        QCOMPARE(evaluate(QStringLiteral("String(window.mark)")).toString(),
+                 inPlace ? QStringLiteral("kept") : QStringLiteral("undefined"));
+        if (inPlace)
+            QCOMPARE(m_renderer->Position(), 200);
+        QVERIFY(m_renderer->ShowsBuffer(changed, m_dir.path()));
+        QCOMPARE(m_renderer->CurrentAddress(),
+                 RendererDocument::directoryUrl(m_dir.path()).toString());
     }
 
     void everyLoadEndsOnce()
