@@ -4,7 +4,8 @@
 // finished (with page links on, the largest calendar); and an index of 1,000
 // GIF files appended to the index page by Create and the main preview
 // refreshed until it reports the load finished. The calendar lines and the
-// index text alone are timed too, to tell their share from the engine's.
+// index text alone are timed too, and the index page in a bare engine view,
+// to tell their share from the engine's.
 // Usage: bench_calendar [repetitions]   (runs offscreen unless told otherwise)
 
 #include "benchrenderer.h"
@@ -27,6 +28,9 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QWebEnginePage>
+#include <QWebEngineProfile>
+#include <QWebEngineView>
 
 using namespace Tarnwick;
 
@@ -117,6 +121,33 @@ int main(int argc, char *argv[])
                            ok = BenchRenderer::untilLoaded(&split, [&] { preview.UpdateWebView(); })
                                && ok;
                        }));
+    // The same page as a file in a bare engine view of the same size: what the engine alone takes.
+    const QString copy = program.filePath(QStringLiteral("bare.htm"));
+    {
+        QFile file(copy);
+        const QByteArray bytes = editor.Text().toUtf8();
+        ok = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && ok;
+    }
+    QWebEngineProfile bareProfile;
+    QWebEngineView bareView;
+    QWebEnginePage barePage(&bareProfile);
+    bareView.setPage(&barePage);
+    bareView.resize(split.size());
+    bareView.show();
+    const auto bareLoad = [&] {
+        QEventLoop loop;
+        QObject::connect(&barePage, &QWebEnginePage::loadFinished, &loop, [&](bool good) {
+            ok = good && ok;
+            loop.quit();
+        });
+        QTimer::singleShot(60000, &loop, &QEventLoop::quit);
+        barePage.setUrl(QUrl::fromLocalFile(copy));
+        loop.exec();
+    };
+    bareLoad(); // its own warm-up
+    BenchTiming::print("the same page in a bare engine view",
+                       BenchTiming::timeIt(
+                           repetitions, [] {}, bareLoad));
     const int imageLines = int(editor.Text().count(QStringLiteral("<img src=")));
     std::printf("image lines in the page: %d\n", imageLines);
     ok = imageLines == 1000 && ok;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/imageinfo.h"
 
+#include "platform/imagebuffer.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QImageReader>
@@ -52,7 +54,13 @@ Expected<QImage> ImageInfo::picture(const QString &path)
         return failure(QStringLiteral("at %1 x %2 pixels it is too large.")
                            .arg(size.width())
                            .arg(size.height()));
+    // A large picture is read straight into memory of its own making, when
+    // its format is known beforehand.
+    const QImage::Format format = reader.imageFormat();
     QImage image;
+    if (format != QImage::Format_Invalid && QImage::toPixelFormat(format).bitsPerPixel() >= 16
+        && qint64(size.width()) * size.height() * 4 >= ImageBuffer::largeBytes)
+        image = ImageBuffer::blank(size, format);
     if (!reader.read(&image) || image.isNull())
         return failure(reader.errorString() + QLatin1Char('.'));
     return image;

@@ -33,6 +33,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 #include <unistd.h>
 
@@ -199,6 +200,20 @@ const char scrollScript[] = R"JS((function (position) {
     return [window.scrollY, end];
 })(%1))JS";
 
+// Puts new markup in place of one element: the one the selector names (or
+// its nearest enclosing element of the second selector); false when the
+// selector does not name exactly one element.
+const char changeScript[] = R"JS((function (selector, enclosing, html) {
+    var found = document.querySelectorAll(selector);
+    if (found.length !== 1)
+        return false;
+    var element = enclosing ? found[0].closest(enclosing) : found[0];
+    if (!element || !element.parentElement)
+        return false;
+    element.outerHTML = html;
+    return true;
+})(%1, %2, %3))JS";
+
 // Scrolls to the element a fragment names, as following "#name" would.
 const char anchorScript[] = R"JS((function (name) {
     var target = document.getElementById(name) || document.getElementsByName(name)[0];
@@ -316,6 +331,11 @@ public:
         bool retryIfAborted = false; // asked for while a navigation was being refused
         bool keepPosition = false; // scroll to where the shown document stands
         bool selfStarted = false; // the page went there by itself
+        // What was shown when the page began to go elsewhere by itself.
+        std::optional<std::pair<QString, QString>> bufferBefore;
+        // Of a buffer that differs in this element alone from shownText.
+        std::optional<ElementChange> change;
+        QString shownText;
     };
 
     explicit Private(Renderer *renderer)
@@ -346,6 +366,9 @@ public:
     std::optional<Load> queued; // waits until the current load ends
     bool busy = false;
     QUrl shownUrl; // what the user sees as the address; empty after Clear
+    // The text and base directory of the document shown, while it is one
+    // LoadFromBuffer loaded in full and nothing has been loaded since.
+    std::optional<std::pair<QString, QString>> shownBuffer;
     // Main-frame navigations refused whose start and end may still be
     // reported; they must not be taken for the load asked for in their place.
     QList<QUrl> refusedUrls;
@@ -510,6 +533,18 @@ void Renderer::LoadFromBuffer(const QString &text, const QString &baseDirectory)
     d->request(std::move(load));
 }
 
+void Renderer::LoadChangedBuffer(const QString &text, const QString &baseDirectory,
+                                 const QString &shownText, const ElementChange &change)
+{
+    Private::Load load;
+    load.kind = Private::Load::Kind::Buffer;
+    load.text = text;
+    load.baseDirectory = baseDirectory;
+    load.change = change;
+    load.shownText = shownText;
+    d->request(std::move(load));
+}
+
 void Renderer::LoadFromFile(const QString &path)
 {
     Private::Load load;
@@ -524,6 +559,12 @@ void Renderer::Clear()
     load.kind = Private::Load::Kind::Blank;
     load.url = QUrl(QStringLiteral("about:blank"));
     d->request(std::move(load));
+}
+
+bool Renderer::ShowsBuffer(const QString &text, const QString &baseDirectory) const
+{
+    return !d->busy && d->shownBuffer && d->shownBuffer->second == baseDirectory
+        && d->shownBuffer->first == text;
 }
 
 bool Renderer::Busy() const
@@ -595,6 +636,8 @@ bool Renderer::ViewImages() const
 
 void Renderer::SetViewImages(bool on)
 {
+    if (on != d->viewImages)
+        d->shownBuffer.reset(); // a new load would not show the same
     d->viewImages = on;
     if (d->page)
         d->page->settings()->setAttribute(QWebEngineSettings::AutoLoadImages, on);
@@ -962,9 +1005,32 @@ void Renderer::Private::start()
         });
         return;
     }
+    // Whatever this load shows, it is no longer that text.
+    const std::optional<std::pair<QString, QString>> shown
+        = std::exchange(shownBuffer, std::nullopt);
+    std::optional<ElementChange> change = std::exchange(load.change, std::nullopt);
+    // Only on the very document the change was meant for.
+    if (load.kind == Load::Kind::Buffer && change && shown
+        && *shown == std::pair(load.shownText, load.baseDirectory)) {
+        const QString script = QString::fromLatin1(changeScript)
+                                   .arg(jsString(change->selector), jsString(change->enclosing),
+                                        jsString(change->html));
+        QPointer<Renderer> self(q);
+        page->runJavaScript(script, QWebEngineScript::ApplicationWorld,
+                            [self, this](const QVariant &changed) {
+                                if (!self || destroying || !current)
+                                    return;
+                                if (!changed.toBool()) {
+                                    start(); // the whole text after all
+                                    return;
+                                }
+                                current->url = page->url();
+                                finish(true);
+                            });
+        return;
+    }
     if (load.kind == Load::Kind::Buffer) {
         const Expected<QUrl> written = document.write(load.text, load.baseDirectory);
-        load.text.clear();
         if (!written) {
             qWarning("%s", qPrintable(written.error()));
             // Like every other load, this one ends after the call that asked for it.
@@ -1025,9 +1091,13 @@ void Renderer::Private::finish(bool ok)
 
     const int target = pendingPosition.value_or(-1);
     pendingPosition.reset();
-    const auto end = [this, ok] {
+    std::optional<std::pair<QString, QString>> buffer;
+    if (ok && load.kind == Load::Kind::Buffer)
+        buffer.emplace(load.text, load.baseDirectory);
+    const auto end = [this, ok, buffer = std::move(buffer)] {
         if (destroying)
             return;
+        shownBuffer = buffer;
         if (queued) {
             emit q->loadFinished(ok);
             current = std::move(queued);
@@ -1186,8 +1256,10 @@ void Renderer::Private::dropRefusedStart(const QUrl &url)
 {
     if (!current || !current->selfStarted || current->url != url)
         return;
+    const std::optional<std::pair<QString, QString>> shown = std::move(current->bufferBefore);
     current.reset();
     if (!queued) {
+        shownBuffer = shown; // nothing left the document shown
         setBusy(false);
         return;
     }
@@ -1213,6 +1285,7 @@ void Renderer::Private::loadingChanged(const QWebEngineLoadingInfo &info)
             load.addToHistory = true;
             load.started = true;
             load.selfStarted = true;
+            load.bufferBefore = std::exchange(shownBuffer, std::nullopt);
             current = load;
             setBusy(true);
         } else if (current && sameDocument(info.url(), current->url)) {

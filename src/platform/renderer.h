@@ -55,6 +55,21 @@ public:
     // sheets, links) resolve against baseDirectory (the working directory
     // when empty). There is no size limit. Not an entry of the history.
     void LoadFromBuffer(const QString &text, const QString &baseDirectory);
+    // One element of a document given as text, and the markup it is to have.
+    struct ElementChange
+    {
+        QString selector; // a CSS selector naming exactly one element
+        QString enclosing; // when not empty: the nearest element around it of this selector
+        QString html; // its new markup, the element's own tags included
+    };
+    // Loads text as LoadFromBuffer does, with a shortcut for a small change:
+    // when its turn comes and the document shown then is shownText (as
+    // ShowsBuffer tells), only the element the change names gets its new
+    // markup, and the view keeps its place. The caller vouches that text is
+    // shownText with that element's markup replaced, parsed alike in place.
+    // Ends with loadFinished like any load.
+    void LoadChangedBuffer(const QString &text, const QString &baseDirectory,
+                           const QString &shownText, const ElementChange &change);
     // Loads a document file (a path, or a file: URL, which may name an
     // anchor); frames named in a frame set resolve relative to it. Becomes the
     // newest entry of the history when it loads.
@@ -62,6 +77,11 @@ public:
     // Shows an empty document.
     void Clear();
     bool Busy() const;
+    // True when the document shown is the one a LoadFromBuffer of this very
+    // text and base directory loaded, and nothing has been loaded since (no
+    // other load, followed link or change of ViewImages): loading the text
+    // again would show the same.
+    bool ShowsBuffer(const QString &text, const QString &baseDirectory) const;
 
     // The address of the document shown: a file: URL, for a buffer that of
     // its base directory; empty after Clear.

@@ -97,6 +97,9 @@ QListWidget *TEvaluateForm::addList(const char *name)
 {
     auto *list = new QListWidget(this);
     list->setObjectName(QLatin1String(name));
+    // A large page gives tens of thousands of lines: the dialog shows at once
+    // with the first of them and lays out the rest as it stands open.
+    list->setLayoutMode(QListView::Batched);
     m_lists.append(list);
     connect(list, &QListWidget::itemClicked, this, [this, list] { FilesFoundClick(list); });
     return list;

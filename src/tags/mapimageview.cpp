@@ -4,6 +4,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <utility>
+
 namespace Tarnwick {
 
 MapImageView::MapImageView(QWidget *parent)
@@ -14,11 +16,16 @@ MapImageView::MapImageView(QWidget *parent)
     setCursor(Qt::CrossCursor);
 }
 
-void MapImageView::setImage(const QImage &image)
+void MapImageView::setImage(QImage image)
 {
-    m_image = image;
-    setFixedSize(image.size());
+    m_image = std::move(image);
+    setFixedSize(m_image.size());
     update();
+}
+
+QImage MapImageView::takeImage()
+{
+    return std::exchange(m_image, QImage());
 }
 
 QSize MapImageView::sizeHint() const

@@ -15,8 +15,11 @@ class MapImageView final : public QWidget
 public:
     explicit MapImageView(QWidget *parent = nullptr);
 
-    void setImage(const QImage &image);
+    void setImage(QImage image);
     const QImage &image() const { return m_image; }
+    // Hands the image over, so that it can be drawn on without a copy; shows nothing until
+    // setImage.
+    QImage takeImage();
     QSize sizeHint() const override;
 
 Q_SIGNALS:

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tags/mapshapes.h"
 
+#include "platform/imagebuffer.h"
 #include "tags/mapgrid.h"
 
 #include <QPainter>
@@ -34,12 +35,14 @@ void MapShapes::drawRow(QImage &image, const MapGrid &grid, int row)
     }
 }
 
-QImage MapShapes::composed(const QImage &picture, const MapGrid &grid)
+void MapShapes::compose(const QImage &picture, const MapGrid &grid, QImage &shown)
 {
-    QImage image = picture.convertToFormat(QImage::Format_RGB32);
+    if (picture.format() == QImage::Format_RGB32)
+        ImageBuffer::copyInto(picture, shown);
+    else
+        shown = picture.convertToFormat(QImage::Format_RGB32);
     for (int row = 1; row < MapGrid::rowCount; ++row)
-        drawRow(image, grid, row);
-    return image;
+        drawRow(shown, grid, row);
 }
 
 } // namespace Tarnwick

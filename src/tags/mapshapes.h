@@ -15,8 +15,10 @@ public:
     MapShapes() = delete;
 
     static void drawRow(QImage &image, const MapGrid &grid, int row);
-    // The picture with every row's shape: what "Refresh" shows.
-    static QImage composed(const QImage &picture, const MapGrid &grid);
+    // shown becomes the picture with every row's shape: what "Refresh" shows.
+    // The pixels of a shown image of the picture's size are written over in
+    // place, so a Refresh of a large picture takes no new memory.
+    static void compose(const QImage &picture, const MapGrid &grid, QImage &shown);
 };
 
 } // namespace Tarnwick

@@ -72,8 +72,15 @@ void StripCodes::loadWhenIdle()
 
 void StripCodes::load()
 {
+    const QString directory = m_pageDirectory ? m_pageDirectory() : QString();
+    // A preview that already shows this very text would show it again: on a
+    // large page the load is most of the wait.
+    if (m_preview->ShowsBuffer(m_text, directory)) {
+        loaded(true);
+        return;
+    }
     m_waiting = connect(m_preview, &Renderer::loadFinished, this, &StripCodes::loaded);
-    m_preview->LoadFromBuffer(m_text, m_pageDirectory ? m_pageDirectory() : QString());
+    m_preview->LoadFromBuffer(m_text, directory);
 }
 
 void StripCodes::loaded(bool ok)

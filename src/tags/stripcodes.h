@@ -14,8 +14,9 @@ class Prompter;
 class Renderer;
 
 // "Strip HTML Codes": the page becomes the text its preview shows. The
-// preview loads the editor's text first and the text is read only once that
-// load has finished, so it is never a stale or half-loaded view.
+// preview loads the editor's text first, unless it shows exactly that text
+// already, and the text is read only once that load has finished, so it is
+// never a stale or half-loaded view.
 class StripCodes final : public QObject
 {
     Q_OBJECT

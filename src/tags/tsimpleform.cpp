@@ -22,6 +22,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace Tarnwick {
 
 std::unique_ptr<TSimpleForm> TSimpleForm::open(const QString &imagePath, Prompter *prompter,
@@ -32,7 +34,8 @@ std::unique_ptr<TSimpleForm> TSimpleForm::open(const QString &imagePath, Prompte
         prompter->error(picture.error());
         return nullptr;
     }
-    return std::unique_ptr<TSimpleForm>(new TSimpleForm(*picture, prompter, parent));
+    return std::unique_ptr<TSimpleForm>(
+        new TSimpleForm(std::move(picture.value()), prompter, parent));
 }
 
 QString TSimpleForm::noNameMessage()
@@ -51,10 +54,10 @@ QString TSimpleForm::loadFilter()
     return QStringLiteral("Graphics|*.JPG;*.GIF|Tarnwick Coordinate Files: *.cor|*.COR");
 }
 
-TSimpleForm::TSimpleForm(const QImage &picture, Prompter *prompter, QWidget *parent)
+TSimpleForm::TSimpleForm(QImage picture, Prompter *prompter, QWidget *parent)
     : QDialog(parent)
     , m_prompter(prompter)
-    , m_picture(picture.convertToFormat(QImage::Format_RGB32))
+    , m_picture(std::move(picture))
     , m_positioning(&m_grid)
     , m_view(new MapImageView)
     , m_scroll(new QScrollArea(this))
@@ -66,6 +69,8 @@ TSimpleForm::TSimpleForm(const QImage &picture, Prompter *prompter, QWidget *par
 {
     setObjectName(QStringLiteral("TSimpleForm"));
     setWindowTitle(QStringLiteral("Image Mapping"));
+    // In place where the format allows: a large picture is not held twice.
+    m_picture.convertTo(QImage::Format_RGB32);
 
     auto *menuBar = new QMenuBar(this);
     QMenu *file = menuBar->addMenu(QStringLiteral("&File"));
@@ -267,7 +272,10 @@ void TSimpleForm::imageRightClicked()
 
 void TSimpleForm::RefreshClick()
 {
-    m_view->setImage(MapShapes::composed(m_picture, m_grid));
+    // The shapes go over a fresh copy of the picture in the memory already shown.
+    QImage shown = m_view->takeImage();
+    MapShapes::compose(m_picture, m_grid, shown);
+    m_view->setImage(std::move(shown));
 }
 
 void TSimpleForm::MapNameClick()

@@ -66,7 +66,7 @@ public:
     void syncTable();
 
 private:
-    TSimpleForm(const QImage &picture, Prompter *prompter, QWidget *parent);
+    TSimpleForm(QImage picture, Prompter *prompter, QWidget *parent);
     void buildTable();
     void onCellChanged(int row, int column);
     void onCellClicked(int row, int column);

@@ -272,6 +272,32 @@ void TableBuilder::changeCell(const CellFields &cell)
     m_lines[m_selected] = rebuilt;
 }
 
+QString TableBuilder::inPlaceCellAnchor(const QString &before) const
+{
+    if (m_selected < 0 || m_selected >= m_lines.size() || m_viewForm)
+        return QString();
+    // Exactly the builder's tags: the cell's own, its anchor's and the closing ones.
+    const auto anchorNumber = [](const QString &line) {
+        const bool wellFormed
+            = (line.startsWith(QLatin1String("<TD ")) && line.endsWith(QLatin1String("</TD>")))
+            || (line.startsWith(QLatin1String("<TH ")) && line.endsWith(QLatin1String("</TH>")));
+        if (!wellFormed || line.count(QLatin1Char('<')) != 4)
+            return QString();
+        const QRegularExpressionMatch match = builderAnchor().match(line);
+        return match.hasMatch() ? match.captured(1) : QString();
+    };
+    const QString number = anchorNumber(m_lines.at(m_selected));
+    if (number.isEmpty() || anchorNumber(before) != number)
+        return QString();
+    const QString anchor = QStringLiteral("Cell:") + number + QLatin1Char('.');
+    const QString href = QStringLiteral("HREF=\"") + anchor + QLatin1Char('"');
+    for (qsizetype i = 0; i < m_lines.size(); ++i) {
+        if (i != m_selected && m_lines.at(i).contains(href, Qt::CaseInsensitive))
+            return QString();
+    }
+    return anchor;
+}
+
 void TableBuilder::addCell(bool before, const QString &tableColor)
 {
     if (m_selected < 0 || m_viewForm)

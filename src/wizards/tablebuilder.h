@@ -74,6 +74,12 @@ public:
     CellFields selectedCell() const;
     // Rewrites the selected cell, keeping its anchor.
     void changeCell(const CellFields &cell);
+    // After changeCell, with before the selected line as it was: the anchor
+    // ("Cell:5.") by which a preview of the table may have that one cell
+    // swapped in place, parsed as the whole table would parse it. Empty unless
+    // both lines are a cell of the builder's making with that anchor and no
+    // markup of their own, and no other line names the anchor.
+    QString inPlaceCellAnchor(const QString &before) const;
     // tableColor: the table's colour, which a new cell takes.
     void addCell(bool before, const QString &tableColor);
     void addRow(bool before, const QString &tableColor);

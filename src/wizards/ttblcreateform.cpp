@@ -339,7 +339,8 @@ void TTblCreateForm::setCellFields(const CellFields &c)
 
 void TTblCreateForm::showTable()
 {
-    m_preview->LoadFromBuffer(m_table.lines().join(QLatin1Char('\n')), m_context.pageDirectory);
+    m_shown = m_table.lines().join(QLatin1Char('\n'));
+    m_preview->LoadFromBuffer(m_shown, m_context.pageDirectory);
 }
 
 void TTblCreateForm::tableExists()
@@ -401,9 +402,21 @@ void TTblCreateForm::cellChanged()
 {
     if (m_updating || m_table.selectedLine() < 0)
         return;
+    const QString before = m_table.lines().at(m_table.selectedLine());
     m_table.changeCell(cellFields());
     m_modified = true;
-    showTable();
+    // A large table takes long to lay out again; a changed cell alone is swapped in place.
+    const QString anchor = m_table.inPlaceCellAnchor(before);
+    if (anchor.isEmpty()) {
+        showTable();
+        m_preview->KeepPosition(); // as the change in place does
+        return;
+    }
+    const QString shown = std::exchange(m_shown, m_table.lines().join(QLatin1Char('\n')));
+    m_preview->LoadChangedBuffer(m_shown, m_context.pageDirectory, shown,
+                                 { QStringLiteral("a[href=\"") + anchor + QStringLiteral("\"]"),
+                                   QStringLiteral("td,th"),
+                                   m_table.lines().at(m_table.selectedLine()) });
 }
 
 void TTblCreateForm::cellClicked(const QString &address, bool *handled)

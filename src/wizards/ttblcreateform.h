@@ -89,6 +89,7 @@ private:
 
     QStackedWidget *m_notebook = nullptr;
     Renderer *m_preview = nullptr;
+    QString m_shown; // the table text the preview was last given
     QAction *m_viewAction = nullptr;
     QAction *m_copyAction = nullptr;
     QPushButton *m_build = nullptr;

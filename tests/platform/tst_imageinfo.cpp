@@ -24,6 +24,8 @@ private Q_SLOTS:
     void pixelSize();
     void picture_data();
     void picture();
+    void largePicture_data();
+    void largePicture();
 
 private:
     QTemporaryDir m_dir;
@@ -99,6 +101,31 @@ void ImageInfoTest::picture()
     QVERIFY(!picture.ok());
     QVERIFY2(picture.error().contains(error), qPrintable(picture.error()));
     QVERIFY2(picture.error().contains(path), qPrintable(picture.error()));
+}
+
+void ImageInfoTest::largePicture_data()
+{
+    QTest::addColumn<QByteArray>("format");
+    for (const char *format : { "PNG", "JPEG", "BMP" })
+        QTest::addRow("%s", format) << QByteArray(format);
+}
+
+// A picture of many megabytes is read into memory of its own making: every
+// pixel must still come out as the ordinary reader gives it.
+void ImageInfoTest::largePicture()
+{
+    QFETCH(QByteArray, format);
+    QImage drawn(1500, 1000, QImage::Format_RGB32);
+    for (int y = 0; y < drawn.height(); ++y)
+        for (int x = 0; x < drawn.width(); ++x)
+            drawn.setPixel(x, y, qRgb(x % 256, y % 256, (x * y) % 256));
+    const QString path = m_dir.filePath(QStringLiteral("large.") + QString::fromLatin1(format));
+    QVERIFY(drawn.save(path, format.constData()));
+    const Expected<QImage> picture = ImageInfo::picture(path);
+    QVERIFY2(picture.ok(), qPrintable(picture.error()));
+    const QImage expected(path);
+    QCOMPARE(picture->format(), expected.format());
+    QCOMPARE(*picture, expected);
 }
 
 QTEST_GUILESS_MAIN(ImageInfoTest)

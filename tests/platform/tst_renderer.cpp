@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/renderer.h"
+#include "platform/rendererdocument.h"
 #include "testenvironment.h"
 
 #include <QApplication>
@@ -217,6 +218,114 @@ private slots:
                  QStringLiteral("end"));
         QCOMPARE(m_renderer->DocumentTitle(), QStringLiteral("Big"));
         QVERIFY(m_renderer->MaxVertPos() > 100000);
+    }
+
+    void showsBufferUntilAnythingElseLoads_data()
+    {
+        QTest::addColumn<QString>("then"); // what happens after the text is shown
+        QTest::addColumn<bool>("shows");
+        QTest::addRow("nothing") << "" << true;
+        QTest::addRow("asked with another text") << "other text" << false;
+        QTest::addRow("asked with another directory") << "other directory" << false;
+        QTest::addRow("another text loaded") << "load text" << false;
+        QTest::addRow("a file loaded") << "load file" << false;
+        QTest::addRow("cleared") << "clear" << false;
+        QTest::addRow("the page went elsewhere") << "script" << false;
+        QTest::addRow("images switched off") << "images off" << false;
+        QTest::addRow("the same text being loaded again") << "loading" << false;
+    }
+
+    // What a caller may skip loading again is exactly what is shown.
+    void showsBufferUntilAnythingElseLoads()
+    {
+        QFETCH(QString, then);
+        QFETCH(bool, shows);
+        const QString text = QStringLiteral("<p>shown</p>");
+        QString directory = m_dir.path();
+        QVERIFY(!m_renderer->ShowsBuffer(text, directory));
+        QVERIFY(loadBuffer(text, directory));
+        QString asked = text;
+        if (then == QLatin1String("other text")) {
+            asked = QStringLiteral("<p>shown.</p>");
+        } else if (then == QLatin1String("other directory")) {
+            directory = path(QStringLiteral("sub"));
+        } else if (then == QLatin1String("load text")) {
+            QVERIFY(loadBuffer(QStringLiteral("<p>other</p>"), directory));
+        } else if (then == QLatin1String("load file")) {
+            QVERIFY(TestEnvironment::writeFile(path(QStringLiteral("same.htm")), text.toUtf8()));
+            QVERIFY(loadFile(path(QStringLiteral("same.htm"))));
+        } else if (then == QLatin1String("clear")) {
+            QVERIFY(TestEnvironment::waitForLoad(m_renderer.get(), [&] { m_renderer->Clear(); }));
+        } else if (then == QLatin1String("script")) {
+            QVERIFY(TestEnvironment::writeFile(path(QStringLiteral("next.htm")), "<p>next</p>"));
+            QVERIFY(TestEnvironment::waitForLoad(m_renderer.get(), [&] {
+                evaluate(QStringLiteral("location.href = 'next.htm'; 0"));
+            }));
+        } else if (then == QLatin1String("images off")) {
+            m_renderer->SetViewImages(false);
+        } else if (then == QLatin1String("loading")) {
+            m_renderer->LoadFromBuffer(text, directory);
+        }
+        QCOMPARE(m_renderer->ShowsBuffer(asked, directory), shows);
+        if (then == QLatin1String("loading")) {
+            QSignalSpy finished(m_renderer.get(), &Renderer::loadFinished);
+            QVERIFY(finishLoad(finished));
+            QVERIFY(m_renderer->ShowsBuffer(text, directory));
+        }
+    }
+
+    void changedBufferInPlace_data()
+    {
+        QTest::addColumn<QString>("shown"); // what the caller says is shown
+        QTest::addColumn<QString>("selector");
+        QTest::addColumn<bool>("busy"); // another load under way when asked
+        QTest::addColumn<bool>("inPlace");
+        const QString page = QStringLiteral("<table><tr><td id=a>one</td><td id=b>two</td></tr>"
+                                            "</table><p style='height:3000px'>tall</p>");
+        QTest::addRow("the text shown") << page << "#b" << false << true;
+        QTest::addRow("another text shown") << page + "<p>"
+                                            << "#b" << false << false;
+        QTest::addRow("no such element") << page << "#c" << false << false;
+        QTest::addRow("more than one element") << page << "td" << false << false;
+        QTest::addRow("a load under way") << page << "#b" << true << false;
+    }
+
+    // A small change goes in place when it safely can; either way the
+    // document ends up as the new text, with one loadFinished.
+    void changedBufferInPlace()
+    {
+        QFETCH(QString, shown);
+        QFETCH(QString, selector);
+        QFETCH(bool, busy);
+        QFETCH(bool, inPlace);
+        const QString page = QStringLiteral("<table><tr><td id=a>one</td><td id=b>two</td></tr>"
+                                            "</table><p style='height:3000px'>tall</p>");
+        QString changed = page;
+        changed.replace(QStringLiteral("<td id=b>two</td>"),
+                        QStringLiteral("<th id=b>2 &amp; 3</th>"));
+        QVERIFY(loadBuffer(page));
+        m_renderer->SetPosition(200);
+        QTRY_COMPARE_WITH_TIMEOUT(m_renderer->Position(), 200, signalBound);
+        evaluate(QStringLiteral("window.mark = 'kept'; 0"));
+        QSignalSpy finished(m_renderer.get(), &Renderer::loadFinished);
+        if (busy)
+            m_renderer->LoadFromBuffer(page, m_dir.path());
+        m_renderer->LoadChangedBuffer(
+            changed, m_dir.path(), shown,
+            { selector, QStringLiteral("td,th"), QStringLiteral("<th id=b>2 &amp; 3</th>") });
+        QVERIFY(finishLoad(finished, busy ? 2 : 1));
+        settle();
+        QCOMPARE(finished.size(), busy ? 2 : 1);
+        QVERIFY(finished.last().at(0).toBool());
+        QCOMPARE(evaluate(QStringLiteral("document.getElementById('b').outerHTML")).toString(),
+                 QStringLiteral("<th id=\"b\">2 &amp; 3</th>"));
+        QCOMPARE(evaluate(QStringLiteral("String(window.mark)")).toString(),
+                 inPlace ? QStringLiteral("kept") : QStringLiteral("undefined"));
+        if (inPlace)
+            QCOMPARE(m_renderer->Position(), 200);
+        QVERIFY(m_renderer->ShowsBuffer(changed, m_dir.path()));
+        QCOMPARE(m_renderer->CurrentAddress(),
+                 RendererDocument::directoryUrl(m_dir.path()).toString());
     }
 
     void everyLoadEndsOnce()

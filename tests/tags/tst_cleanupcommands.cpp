@@ -113,6 +113,8 @@ private Q_SLOTS:
     void stripNeverTakesAnotherText_data();
     void stripNeverTakesAnotherText();
     void stripLargePage();
+    void stripOfThePageShown_data();
+    void stripOfThePageShown();
 };
 
 void TestCleanupCommands::itemsFollowThePage()
@@ -556,6 +558,48 @@ void TestCleanupCommands::stripLargePage()
     const QString stripped = f.editor->Text();
     QVERIFY(!stripped.contains('<'));
     QVERIFY(stripped.contains(QString("Row %1 of the table").arg(rows)));
+}
+
+void TestCleanupCommands::stripOfThePageShown_data()
+{
+    QTest::addColumn<QString>("shown"); // in the preview when asked
+    const QString page = "<p>Hello <b>bold</b>  world</p><ul><li>one</li><li>two</li></ul>";
+    QTest::addRow("the page itself") << page;
+    QTest::addRow("an older text of the page") << page + "<p>gone</p>";
+}
+
+// A preview showing exactly the editor's text is not loaded again; the text
+// is the same as after a load.
+void TestCleanupCommands::stripOfThePageShown()
+{
+    QFETCH(QString, shown);
+    const QString page = "<p>Hello <b>bold</b>  world</p><ul><li>one</li><li>two</li></ul>";
+    Fixture f;
+    f.open(page);
+    QVERIFY(TestEnvironment::waitForLoad(
+        f.preview, [&] { f.preview->LoadFromBuffer(shown, f.pageDirectory); }));
+    QSignalSpy loads(f.preview, &Renderer::loadFinished);
+    f.prompter.answer(Prompter::Answer::Ok);
+    QSignalSpy done(f.commands.stripCodes(), &StripCodes::done);
+    f.commands.stripCodes()->StripAllCodes1Click();
+    QVERIFY(done.wait(TestEnvironment::signalBound));
+    QCOMPARE(done.first().first().toBool(), true);
+    QCOMPARE(loads.count(), shown == page ? 0 : 1);
+    const QString stripped = f.editor->Text();
+
+    Renderer fresh;
+    fresh.show();
+    QVERIFY(
+        TestEnvironment::waitForLoad(&fresh, [&] { fresh.LoadFromBuffer(page, f.pageDirectory); }));
+    QString expected;
+    bool answered = false;
+    fresh.DocumentText([&](const QString &text) {
+        expected = text;
+        answered = true;
+    });
+    QTRY_VERIFY_WITH_TIMEOUT(answered, TestEnvironment::signalBound);
+    QCOMPARE(stripped, expected);
+    QVERIFY(stripped.contains("Hello bold world"));
 }
 
 int main(int argc, char *argv[])

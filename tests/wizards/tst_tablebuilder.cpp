@@ -39,6 +39,8 @@ private slots:
     void cellEdits_data();
     void cellEdits();
     void selectionMatchesTheAnchorOnly();
+    void inPlaceCellAnchor_data();
+    void inPlaceCellAnchor();
     void addAndDelete_data();
     void addAndDelete();
     void attributesBeforeBuildOnlySetFields();
@@ -207,6 +209,61 @@ void TestTableBuilder::selectionMatchesTheAnchorOnly()
     QCOMPARE(b.selectedLine(), 15);
 }
 
+void TestTableBuilder::inPlaceCellAnchor_data()
+{
+    QTest::addColumn<QString>("before"); // the cell's text before the change
+    QTest::addColumn<QString>("after");
+    QTest::addColumn<bool>("header");
+    QTest::addColumn<QString>("otherText"); // of cell 0
+    QTest::addColumn<QString>("anchor");
+    QTest::addRow("plain text") << "Cell:2"
+                                << "Total & sum" << false << ""
+                                << "Cell:1.";
+    QTest::addRow("header style") << "Cell:2"
+                                  << "Head" << true << ""
+                                  << "Cell:1.";
+    QTest::addRow("markup typed") << "Cell:2"
+                                  << "<b>bold</b>" << false << ""
+                                  << "";
+    QTest::addRow("markup removed") << "<b>bold</b>"
+                                    << "bold" << false << ""
+                                    << "";
+    QTest::addRow("the row closed in the text") << "a"
+                                                << "a</TD><TD>b" << false << ""
+                                                << "";
+    QTest::addRow("the anchor in another cell") << "x"
+                                                << "y" << false << "<A HREF=\"Cell:1.\">see</A>"
+                                                << "";
+    QTest::addRow("an anchor that only begins alike")
+        << "x"
+        << "y" << false << "<A HREF=\"Cell:12.\">see</A>"
+        << "Cell:1.";
+}
+
+// A cell may be swapped in a shown table only when the whole table would
+// parse it the same way: a cell of plain text whose anchor nothing else names.
+void TestTableBuilder::inPlaceCellAnchor()
+{
+    QFETCH(QString, before);
+    QFETCH(QString, after);
+    QFETCH(bool, header);
+    QFETCH(QString, otherText);
+    QFETCH(QString, anchor);
+    TableBuilder b;
+    b.build(2, 2, TableAttributes());
+    if (!otherText.isEmpty()) {
+        QVERIFY(b.selectCell("cell:0."));
+        b.changeCell({ 1, 1, "top", "left", otherText, false, {} });
+    }
+    QVERIFY(b.selectCell("cell:1."));
+    b.changeCell({ 1, 1, "top", "left", before, false, {} });
+    const QString line = b.lines().at(b.selectedLine());
+    b.changeCell({ 2, 1, "middle", "center", after, header, "FF0000" });
+    QCOMPARE(b.inPlaceCellAnchor(line), anchor);
+    b.toViewForm(false);
+    QCOMPARE(b.inPlaceCellAnchor(line), QString());
+}
+
 void TestTableBuilder::addAndDelete_data()
 {
     QTest::addColumn<QString>("action");
@@ -357,8 +414,13 @@ void TestTableBuilder::damagedCellsStaySelectable_data()
 void TestTableBuilder::damagedCellsStaySelectable()
 {
     QFETCH(QString, cell);
-    const QStringList lines { "<TABLE BORDER=\"1\">", "<CAPTION ALIGN=\"top\"><H1></H1></CAPTION>",
-                              "<TR>", cell, "<TD>second</TD>", "</TR>", "</TABLE>" };
+    const QStringList lines { "<TABLE BORDER=\"1\">",
+                              "<CAPTION ALIGN=\"top\"><H1></H1></CAPTION>",
+                              "<TR>",
+                              cell,
+                              "<TD>second</TD>",
+                              "</TR>",
+                              "</TABLE>" };
     TableBuilder b;
     b.load(lines);
     for (int round = 0; round < 2; ++round) {

@@ -113,10 +113,61 @@ private slots:
     void openDefinition();
     void openMalformedChangesNothing();
     void cellAttributes();
+    void cellChangeShowsWhatALoadShows_data();
+    void cellChangeShowsWhatALoadShows();
 };
 
 // A click on a cell's "*" in the preview picks it; its fields change that
 // cell alone, and Insert puts the table in view form at the caret.
+void TestTTblCreateForm::cellChangeShowsWhatALoadShows_data()
+{
+    QTest::addColumn<QString>("text"); // typed as the cell's text
+    QTest::addColumn<bool>("header");
+    QTest::addColumn<bool>("inPlace"); // the document is changed, not loaded again
+    QTest::addRow("plain text") << "Total &amp; more" << false << true;
+    QTest::addRow("header style") << "Head" << true << true;
+    QTest::addRow("markup") << "<b>bold</b> <i>italic" << false << false;
+    QTest::addRow("markup closing the cell") << "a</TD><TD>b" << false << false;
+}
+
+// However a changed cell reaches the preview, the preview shows what loading
+// the table's text shows, and stays about where the user scrolled to.
+void TestTTblCreateForm::cellChangeShowsWhatALoadShows()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, header);
+    QFETCH(bool, inPlace);
+    Fixture f;
+    f.form->show();
+    f.form->resize(700, 500);
+    QVERIFY(f.build(4, 60));
+    QVERIFY(f.clickCell(5));
+    Renderer *preview = f.form->preview();
+    preview->SetPosition(150);
+    QTRY_COMPARE_WITH_TIMEOUT(preview->Position(), 150, TestEnvironment::signalBound);
+    TestEnvironment::evaluate(preview, "window.mark = 'kept'; 0");
+    QVERIFY(TestEnvironment::waitForLoad(preview, [&] {
+        f.child<QCheckBox>("HeaderStyle")->setChecked(header);
+        f.child<QLineEdit>("CellText")->setText(text);
+    }));
+    QTRY_COMPARE_WITH_TIMEOUT(preview->Busy(), false, TestEnvironment::signalBound);
+    QCOMPARE(TestEnvironment::evaluate(preview, "String(window.mark)").toString(),
+             inPlace ? QStringLiteral("kept") : QStringLiteral("undefined"));
+    // The engine may shift the view by the change of a row above it.
+    QVERIFY2(preview->Position() > 100, qPrintable(QString::number(preview->Position())));
+
+    const QString body = QStringLiteral("document.body.innerHTML");
+    Renderer fresh;
+    fresh.resize(preview->size());
+    fresh.show();
+    const QString table = f.form->table().lines().join('\n');
+    QVERIFY(table.contains(text));
+    QVERIFY(
+        TestEnvironment::waitForLoad(&fresh, [&] { fresh.LoadFromBuffer(table, f.dir.path()); }));
+    QCOMPARE(TestEnvironment::evaluate(preview, body).toString(),
+             TestEnvironment::evaluate(&fresh, body).toString());
+}
+
 void TestTTblCreateForm::clickEditInsert()
 {
     Fixture f;
