@@ -6,6 +6,7 @@
 #include "project/projectpaths.h"
 #include "project/projectsettings.h"
 #include "project/projecttree.h"
+#include "publish/ftptransport.h"
 #include "publish/passwordcodec.h"
 #include "publish/publishconnector.h"
 #include "publish/publishsender.h"
@@ -161,18 +162,16 @@ int CommandLinePublisher::run(const Options &options, QTextStream &out, QTextStr
     site.password = options.password.isEmpty() ? PasswordCodec::DecodeStr(settings.loginPassword)
                                                : options.password;
     site.tls = settings.useFtps;
-    PublishConnector connector(&client, nullptr);
-    const PublishConnector::Outcome outcome = connector.run(site);
+    FtpTransport transport(&client, nullptr);
+    const PublishConnector::Outcome outcome = transport.open(site);
     if (outcome.status != PublishConnector::Status::Ready) {
         err << outcome.error << '\n';
-        if (client.Connected())
-            client.Quit();
+        transport.close();
         return NothingSent;
     }
-    PublishSender sender(&client);
+    PublishSender sender(&transport);
     const QList<PublishSender::FileResult> results = sender.send(files);
-    if (client.Connected())
-        client.Quit();
+    transport.close();
     out << PublishSender::summaryText(results, plan.skipped, plan.missing) << '\n';
     out.flush();
     int sent = 0;

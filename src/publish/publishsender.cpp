@@ -1,15 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "publish/publishsender.h"
 
-#include "publish/tftpclient.h"
-
-#include <QFileInfo>
+#include "publish/ftptransport.h"
 
 namespace Tarnwick {
 
+PublishSender::PublishSender(PublishTransport *transport, QObject *parent)
+    : QObject(parent)
+    , m_transport(transport)
+{
+}
+
 PublishSender::PublishSender(TFtpClient *client, QObject *parent)
     : QObject(parent)
-    , m_client(client)
+    , m_transport(new FtpTransport(client, nullptr, this))
 {
 }
 
@@ -18,19 +22,18 @@ QList<PublishSender::FileResult> PublishSender::send(const QList<PublishFile> &f
     QList<FileResult> results;
     m_stop = false;
     m_sending = true;
-    m_type = -1;
-    m_folders.clear();
+    m_transport->beginSend();
     qint64 done = 0;
     for (int i = 0; i < files.size(); ++i) {
         const PublishFile &file = files.at(i);
         FileResult result { file, false, {} };
         if (m_stop) {
             result.reason = cancelledText();
-        } else if (!m_client->Connected()) {
+        } else if (!m_transport->connected()) {
             result.reason = connectionLost();
         } else {
             emit fileStarted(i, file);
-            result.reason = sendOne(file);
+            result.reason = m_transport->put(file);
             result.sent = result.reason.isEmpty();
             done += qMax<qint64>(file.size, 0);
             emit fileFinished(i, result.sent, done);
@@ -39,45 +42,6 @@ QList<PublishSender::FileResult> PublishSender::send(const QList<PublishFile> &f
     }
     m_sending = false;
     return results;
-}
-
-QString PublishSender::sendOne(const PublishFile &file)
-{
-    if (!QFileInfo(file.localPath).isFile())
-        return missingHere();
-    const int type = file.binary ? 1 : 0;
-    // Pages share one TYPE A; each referenced file sets its own.
-    if (file.kind == PublishFile::Kind::Reference || m_type != type) {
-        m_client->SetBinary(file.binary);
-        if (!m_client->TypeSet())
-            return m_client->ErrorMessage();
-        m_type = type;
-    }
-    if (file.kind == PublishFile::Kind::Reference)
-        makeFolders(file.remoteName);
-    m_client->SetHostFileName(file.remoteName);
-    m_client->SetLocalFileName(file.localPath);
-    m_client->SetPassive(true);
-    const bool ok = m_client->Put();
-    m_client->SetPassive(false);
-    return ok ? QString() : m_client->ErrorMessage();
-}
-
-void PublishSender::makeFolders(const QString &remoteName)
-{
-    const QStringList parts = remoteName.split(QLatin1Char('/'));
-    QString folder;
-    for (qsizetype i = 0; i + 1 < parts.size(); ++i) {
-        folder += (folder.isEmpty() ? QString() : QStringLiteral("/")) + parts.at(i);
-        if (m_folders.contains(folder))
-            continue;
-        m_folders.insert(folder);
-        // A folder that exists answers 550; only the STOR's result counts.
-        m_client->SetHostFileName(folder);
-        m_client->Mkd();
-        if (!m_client->Connected())
-            return;
-    }
 }
 
 bool PublishSender::allSent(const QList<FileResult> &results)

@@ -2,20 +2,18 @@
 #pragma once
 
 #include "publish/publishplan.h"
+#include "publish/publishtransport.h"
 
 #include <QList>
 #include <QObject>
-#include <QSet>
 
 namespace Tarnwick {
 
 class TFtpClient;
 
-// Sends the files of a plan over a logged-in client: pages in ASCII after
-// one TYPE A; each referenced file with its own TYPE, after MKD of each
-// remote folder level not made yet in this send. Each file's result is kept:
-// a refused file, one missing here, one not started after a cancel or after
-// the connection was lost.
+// Sends the files of a plan over an opened transport, in order. Each file's
+// result is kept: a refused file, one missing here, one not started after a
+// cancel or after the connection was lost.
 class PublishSender final : public QObject
 {
     Q_OBJECT
@@ -28,7 +26,12 @@ public:
         QString reason; // why it did not arrive
     };
 
+    explicit PublishSender(PublishTransport *transport, QObject *parent = nullptr);
+    // Over FTP with a logged-in client.
     explicit PublishSender(TFtpClient *client, QObject *parent = nullptr);
+
+    PublishTransport *transport() const { return m_transport; }
+    void setTransport(PublishTransport *transport) { m_transport = transport; }
 
     QList<FileResult> send(const QList<PublishFile> &files);
     // The file in transfer is completed; no further file is started.
@@ -42,7 +45,7 @@ public:
     static QString summaryText(const QList<FileResult> &results, const QList<PublishSkip> &skipped,
                                const QList<PublishSkip> &missing);
 
-    static QString missingHere() { return QStringLiteral("missing on this computer"); }
+    static QString missingHere() { return PublishTransport::missingHere(); }
     static QString cancelledText() { return QStringLiteral("cancelled, not sent"); }
     static QString connectionLost() { return QStringLiteral("not tried: the connection was lost"); }
 
@@ -51,14 +54,9 @@ Q_SIGNALS:
     void fileFinished(int index, bool sent, qint64 bytesDone);
 
 private:
-    QString sendOne(const PublishFile &file);
-    void makeFolders(const QString &remoteName);
-
-    TFtpClient *m_client;
+    PublishTransport *m_transport;
     bool m_stop = false;
     bool m_sending = false;
-    int m_type = -1; // TYPE last set: 0 ASCII, 1 binary
-    QSet<QString> m_folders; // made in this send
 };
 
 } // namespace Tarnwick

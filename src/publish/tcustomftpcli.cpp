@@ -456,6 +456,12 @@ void TCustomFtpCli::handleReply(int code, const QString &line)
         }
         return;
     case Step::Command:
+        if (ok && m_request == TFtpRequest::Size) {
+            // "213 <decimal size>"
+            bool number = false;
+            const qint64 size = line.mid(4).trimmed().toLongLong(&number);
+            m_remoteSize = number && size >= 0 ? size : -1;
+        }
         if (ok)
             finish(0);
         else
@@ -581,6 +587,19 @@ bool TCustomFtpCli::StartMkd()
     sendCommand(QLatin1String("MKD ") + m_hostFileName, Step::Command, { 257 });
     return true;
 }
+
+bool TCustomFtpCli::StartSize()
+{
+    if (!canStart(false) || !refuseLineBreak(QStringLiteral("HostFileName"), m_hostFileName))
+        return false;
+    if (!Connected())
+        return refuse(QStringLiteral("FTP component not connected"));
+    m_remoteSize = -1;
+    begin(TFtpRequest::Size);
+    sendCommand(QLatin1String("SIZE ") + m_hostFileName, Step::Command, { 213 });
+    return true;
+}
+
 
 bool TCustomFtpCli::StartTypeSet()
 {

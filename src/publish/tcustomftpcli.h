@@ -22,7 +22,7 @@ namespace Tarnwick {
 
 class FtpDataConnection;
 
-enum class TFtpRequest { None, Connect, User, Pass, Cwd, Pwd, Mkd, TypeSet, Put, Quit };
+enum class TFtpRequest { None, Connect, User, Pass, Cwd, Pwd, Mkd, TypeSet, Put, Quit, Size };
 
 enum class TFtpState {
     Ready,
@@ -102,6 +102,8 @@ public:
     TFtpRequest RequestType() const { return m_request; }
     int StatusCode() const { return m_statusCode; }
     QString LastResponse() const { return m_lastResponse; }
+    // The size the last SIZE answered; -1 before one or when unreadable.
+    qint64 RemoteSize() const { return m_remoteSize; }
     qint64 ByteCount() const { return m_byteCount; }
     bool Connected() const;
 
@@ -114,6 +116,8 @@ public:
     bool StartTypeSet();
     bool StartPut();
     bool StartQuit();
+    // SIZE of HostFileName; the answer in RemoteSize.
+    bool StartSize();
     // Ends the running request with error: both connections are closed and
     // the local file released. Does nothing while no request runs.
     void AbortRequest(int error, const QString &message);
@@ -227,6 +231,7 @@ private:
     Step m_step = Step::None;
     QList<int> m_accepted;
     int m_statusCode = 0;
+    qint64 m_remoteSize = -1;
     QString m_lastResponse;
     qint64 m_byteCount = 0;
     quint64 m_serial = 0;

@@ -68,6 +68,11 @@ bool TFtpClient::Put()
     return run(&TCustomFtpCli::StartPut);
 }
 
+bool TFtpClient::Size()
+{
+    return run(&TCustomFtpCli::StartSize);
+}
+
 bool TFtpClient::Quit()
 {
     return run(&TCustomFtpCli::StartQuit);

@@ -37,6 +37,7 @@ public:
     bool TypeSet();
     bool Put();
     bool Quit();
+    bool Size();
 
 protected:
     void requestFinished(quint64 serial, TFtpRequest request, int error) override;

@@ -2,6 +2,7 @@
 #include "publish/tqftpform.h"
 
 #include "platform/prompter.h"
+#include "publish/ftptransport.h"
 #include "publish/tftpclient.h"
 
 #include <QApplication>
@@ -66,7 +67,9 @@ TQFTPForm::TQFTPForm(const Request &request, Prompter *prompter, QWidget *parent
     , m_request(request)
     , m_prompter(prompter)
     , m_client(new TFtpClient(this))
-    , m_sender(new PublishSender(m_client, this))
+    , m_ftp(new FtpTransport(m_client, prompter, this))
+    , m_transport(m_ftp)
+    , m_sender(new PublishSender(m_transport, this))
 {
     setObjectName(QStringLiteral("QFTPForm"));
     setWindowTitle(QStringLiteral("FTP Vaza Ded"));
@@ -227,7 +230,7 @@ TQFTPForm::TQFTPForm(const Request &request, Prompter *prompter, QWidget *parent
     connect(m_cancelSend, &QPushButton::clicked, this, &TQFTPForm::CancelSendClick);
     connect(m_viewLog, &QPushButton::clicked, this, &TQFTPForm::ViewLogClick);
     connect(m_dryRunBtn, &QPushButton::clicked, this, &TQFTPForm::DryRunClick);
-    connect(m_client, &TCustomFtpCli::OnDisplay, this, &TQFTPForm::FtpClient1Display);
+    connectTransport(m_ftp);
     connect(
         m_client, &TCustomFtpCli::OnCertificateQuestion, this,
         [this](const QString &host, const QByteArray &sha256, const QStringList &errors,
@@ -238,10 +241,6 @@ TQFTPForm::TQFTPForm(const Request &request, Prompter *prompter, QWidget *parent
                 == Prompter::Answer::Yes;
         },
         Qt::DirectConnection);
-    // Direct: the client reads the abort flag as soon as the signal returns.
-    connect(
-        m_client, &TCustomFtpCli::OnProgress, this,
-        [this](qint64 count, bool &) { FtpClient1Progress(count); }, Qt::DirectConnection);
     connect(m_sender, &PublishSender::fileStarted, this, [this](int, const PublishFile &file) {
         m_sendingFile->setText(file.remoteName);
         m_currentSize = file.size;
@@ -320,12 +319,10 @@ void TQFTPForm::ConnectBtnClick()
         m_useTls->setChecked(true);
     m_stop = false;
     setBusy(true);
-    PublishConnector connector(m_client, m_prompter);
-    const PublishConnector::Outcome outcome = connector.run(site);
+    const PublishConnector::Outcome outcome = m_transport->open(site);
     m_viewLog->setEnabled(true);
     if (outcome.status != PublishConnector::Status::Ready) {
-        if (m_client->Connected())
-            m_client->Quit();
+        m_transport->close();
         setBusy(false);
         if (outcome.status == PublishConnector::Status::Failed)
             m_prompter->message(outcome.error == PublishConnector::cannotCreate()
@@ -539,11 +536,17 @@ void TQFTPForm::FtpClient1Progress(qint64 count)
 
 void TQFTPForm::FormClose()
 {
-    if (!m_client->Connected())
+    if (!m_transport->connected())
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    m_client->Quit();
+    m_transport->close();
     QApplication::restoreOverrideCursor();
+}
+
+void TQFTPForm::connectTransport(PublishTransport *transport)
+{
+    connect(transport, &PublishTransport::display, this, &TQFTPForm::FtpClient1Display);
+    connect(transport, &PublishTransport::progress, this, &TQFTPForm::FtpClient1Progress);
 }
 
 void TQFTPForm::reject()

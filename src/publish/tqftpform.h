@@ -21,7 +21,9 @@ class QStackedWidget;
 
 namespace Tarnwick {
 
+class FtpTransport;
 class Prompter;
+class PublishTransport;
 class TFtpClient;
 
 // The "FTP Vaza Ded": sends one page, or the pages of a project, with the
@@ -85,6 +87,7 @@ private:
     void FtpClient1Display(const QString &message);
     void FtpClient1Progress(qint64 count);
     void FormClose();
+    void connectTransport(PublishTransport *transport);
     void showPage(QWidget *page);
     void setBusy(bool busy);
     void finishSend();
@@ -94,6 +97,8 @@ private:
     Request m_request;
     Prompter *m_prompter;
     TFtpClient *m_client;
+    FtpTransport *m_ftp;
+    PublishTransport *m_transport; // the one the connection was opened with
     PublishSender *m_sender;
     bool m_shown = false;
     bool m_busy = false;
