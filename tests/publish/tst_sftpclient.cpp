@@ -324,6 +324,13 @@ void TestSftpClient::changedHostKeyRefused()
     QVERIFY2(message.contains(QStringLiteral("remove the old entry")), qPrintable(message));
     QCOMPARE(readAll(m_ownList), ownBefore);
     QCOMPARE(m_server.log().count(QStringLiteral("Accepted publickey")), signedInBefore);
+
+    // The new key named ahead by its digest is taken, and no list changes.
+    SftpClient named;
+    named.setTrustedKeySha256(m_server.hostKeySha256());
+    QVERIFY2(connectClient(named, login()), qPrintable(named.errorMessage()));
+    QCOMPARE(m_questions, 0);
+    QCOMPARE(readAll(m_ownList), ownBefore);
 }
 
 void TestSftpClient::signIn_data()
