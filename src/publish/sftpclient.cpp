@@ -212,6 +212,10 @@ bool SftpClient::connectToHost(const Login &login)
         // The login says where to go; ~/.ssh/config does not redirect it.
         ssh_options_set(session->ssh, SSH_OPTIONS_PROCESS_CONFIG, &noConfig);
         ssh_options_set(session->ssh, SSH_OPTIONS_TIMEOUT, &seconds);
+        // Each write waits for its answer: Nagle's delay would cost one
+        // delayed acknowledgement (tens of ms) per chunk.
+        const int noDelay = 1;
+        ssh_options_set(session->ssh, SSH_OPTIONS_NODELAY, &noDelay);
         if (ssh_connect(session->ssh) != SSH_OK) {
             error = session->error();
             return false;
