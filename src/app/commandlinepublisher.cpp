@@ -7,6 +7,10 @@
 #include "project/projectsettings.h"
 #include "project/projecttree.h"
 #include "publish/ftptransport.h"
+#include "publish/publishchanges.h"
+#include "publish/publishmanifest.h"
+#include "publish/sftptransport.h"
+#include "publish/sftpclient.h"
 #include "publish/passwordcodec.h"
 #include "publish/publishconnector.h"
 #include "publish/publishsender.h"
@@ -32,10 +36,11 @@ QString canonical(const QString &dir)
 QString CommandLinePublisher::usage()
 {
     return QStringLiteral(
-        "Usage: tarnwick-publish PROJECT_DIR [--dry-run] [--trust-sha256 HEX] [--home DIR]\n"
+        "Usage: tarnwick-publish PROJECT_DIR [--dry-run] [--all] [--trust-sha256 HEX] [--home DIR]\n"
         "       tarnwick-publish --help\n"
         "Sends the project's pages and the files they reference to the site named in\n"
-        "its PROJECT.INI. The password is PROJECT.INI's, or $TARNWICK_FTP_PASSWORD.\n"
+        "its PROJECT.INI, by FTP, FTPS or SFTP. Files as they were at the last send to\n"
+        "the same place are left out; --all sends them too. The password is PROJECT.INI's, or $TARNWICK_FTP_PASSWORD.\n"
         "Exit status: 0 every file arrived, 1 some did not or a page was skipped,\n"
         "2 nothing could be sent.\n");
 }
@@ -51,13 +56,23 @@ Expected<CommandLinePublisher::Options> CommandLinePublisher::parse(const QStrin
         }
         if (a == QStringLiteral("--dry-run")) {
             options.dryRun = true;
+        } else if (a == QStringLiteral("--all")) {
+            options.all = true;
         } else if (a == QStringLiteral("--trust-sha256") && i + 1 < arguments.size()) {
             options.trustSha256 = arguments.at(++i);
+            // As OpenSSH shows a host key: "SHA256:" and base64.
+            if (options.trustSha256.startsWith(QStringLiteral("SHA256:"))) {
+                const QByteArray digest = QByteArray::fromBase64(
+                    options.trustSha256.mid(7).toLatin1(), QByteArray::AbortOnBase64DecodingErrors);
+                options.trustSha256
+                    = digest.size() == 32 ? QString::fromLatin1(digest.toHex()) : QString();
+            }
             options.trustSha256.remove(QLatin1Char(':'));
             static const QRegularExpression hex(QStringLiteral("^[0-9A-Fa-f]{64}$"));
             if (!hex.match(options.trustSha256).hasMatch())
                 return Expected<Options>::failure(
-                    QStringLiteral("--trust-sha256 needs the 64 hex digits of a SHA-256 digest"));
+                    QStringLiteral("--trust-sha256 needs the 64 hex digits of a SHA-256 digest, "
+                                   "or SHA256: and its base64 as ssh-keygen -l shows it"));
         } else if (a == QStringLiteral("--home") && i + 1 < arguments.size()) {
             options.programDir = arguments.at(++i);
         } else if (a.startsWith(QStringLiteral("--")) || !options.projectDir.isEmpty()) {
@@ -134,9 +149,35 @@ int CommandLinePublisher::run(const Options &options, QTextStream &out, QTextStr
         err << "Page skipped: " << s.name << ": " << s.reason << '\n';
     err.flush();
 
+    PublishConnector::Site site;
+    site.address = settings.webURL;
+    site.directory = settings.ftpDirectory;
+    site.user = settings.loginID;
+    site.password = options.password.isEmpty() ? PasswordCodec::DecodeStr(settings.loginPassword)
+                                               : options.password;
+    site.tls = settings.useFtps;
+    site.sftp = settings.useSftp;
+    site.keyFile = settings.sshKeyFile;
+
+    // What was sent to this place before, kept in the Tarnwick home.
+    std::optional<PublishManifest> record;
+    if (const std::optional<PublishDestination> destination = PublishConnector::destinationOf(site);
+        destination && !options.programDir.isEmpty()) {
+        record = PublishManifest::load(PublishManifest::pathIn(options.programDir), *destination);
+        if (!record->note().isEmpty())
+            err << "Record of sent files not used: " << record->note() << '\n';
+    }
+
     if (options.dryRun) {
-        out << PublishPlan::dryRunText(files, plan.skipped, plan.missing, settings.ftpDirectory)
-            << '\n';
+        // Without a connection: what the record says has changed.
+        if (record) {
+            const PublishChanges changes = PublishChanges::decide(files, *record, {}, options.all);
+            out << changes.dryRunText(plan.skipped, plan.missing, settings.ftpDirectory) << '\n';
+        } else {
+            out << PublishPlan::dryRunText(files, plan.skipped, plan.missing,
+                                           settings.ftpDirectory)
+                << '\n';
+        }
         out.flush();
         if (files.isEmpty())
             return NothingSent;
@@ -149,34 +190,59 @@ int CommandLinePublisher::run(const Options &options, QTextStream &out, QTextStr
 
     TFtpClient client;
     client.SetTimeout(options.timeOutMs / 1000);
-    QObject::connect(&client, &TCustomFtpCli::OnDisplay, &client, [&out](const QString &line) {
-        out << line << '\n';
-        out.flush();
-    });
-    if (!options.trustSha256.isEmpty())
-        client.SetTrustedCertificateSha256(QByteArray::fromHex(options.trustSha256.toLatin1()));
-    PublishConnector::Site site;
-    site.address = settings.webURL;
-    site.directory = settings.ftpDirectory;
-    site.user = settings.loginID;
-    site.password = options.password.isEmpty() ? PasswordCodec::DecodeStr(settings.loginPassword)
-                                               : options.password;
-    site.tls = settings.useFtps;
-    FtpTransport transport(&client, nullptr);
-    const PublishConnector::Outcome outcome = transport.open(site);
+    const QByteArray trusted = QByteArray::fromHex(options.trustSha256.toLatin1());
+    if (!trusted.isEmpty())
+        client.SetTrustedCertificateSha256(trusted);
+    std::unique_ptr<PublishTransport> transport;
+    if (PublishConnector::usesSftp(site)) {
+        auto sftp = std::make_unique<SftpTransport>(
+            nullptr, SftpTransport::userKnownHostsFile(),
+            options.programDir.isEmpty() ? QString()
+                                         : SftpTransport::ownHostsFile(options.programDir));
+        sftp->setTimeout(options.timeOutMs / 1000);
+        if (!trusted.isEmpty())
+            sftp->client()->setTrustedKeySha256(trusted);
+        transport = std::move(sftp);
+    } else {
+        transport = std::make_unique<FtpTransport>(&client, nullptr);
+    }
+    QObject::connect(transport.get(), &PublishTransport::display, transport.get(),
+                     [&out](const QString &line) {
+                         out << line << '\n';
+                         out.flush();
+                     });
+    const PublishConnector::Outcome outcome = transport->open(site);
     if (outcome.status != PublishConnector::Status::Ready) {
         err << outcome.error << '\n';
-        transport.close();
+        transport->close();
         return NothingSent;
     }
-    PublishSender sender(&transport);
-    const QList<PublishSender::FileResult> results = sender.send(files);
-    transport.close();
+    QList<PublishFile> toSend = files;
+    std::optional<PublishChanges> changes;
+    if (record) {
+        changes = PublishChanges::decide(
+            files, *record, [&transport](const PublishFile &f) { return transport->remoteSize(f); },
+            options.all);
+        toSend = changes->filesToSend();
+    }
+    PublishSender sender(transport.get());
+    const QList<PublishSender::FileResult> results = sender.send(toSend);
+    transport->close();
+    if (record && !results.isEmpty()) {
+        changes->update(*record, results);
+        if (const Result saved = record->save(); !saved)
+            err << "The record of what was sent is not kept: " << saved.error() << '\n';
+    }
     out << PublishSender::summaryText(results, plan.skipped, plan.missing) << '\n';
+    if (changes && !changes->unchanged.isEmpty())
+        out << changes->unchanged.size() << " files unchanged since the last send, not sent again.\n";
     out.flush();
     int sent = 0;
     for (const PublishSender::FileResult &r : results)
         sent += r.sent ? 1 : 0;
+    // Nothing needed sending: the site is as the project.
+    if (results.isEmpty() && changes)
+        return plan.missing.isEmpty() && skippedPages.isEmpty() ? AllSent : SomeFailed;
     if (sent == 0)
         return NothingSent;
     return sent == results.size() && plan.missing.isEmpty() && skippedPages.isEmpty() ? AllSent

@@ -24,7 +24,8 @@ public:
         QString projectDir;
         QString programDir; // holds project.dat
         bool dryRun = false;
-        QString trustSha256; // hex digest of a certificate to accept
+        bool all = false; // every file, changed since the last send or not
+        QString trustSha256; // hex digest of a certificate or SSH host key to accept
         QString password; // from the environment; empty: PROJECT.INI's
         QString extensions = QStringLiteral("html,htm,shtm,shtml");
         QString smartAscii;

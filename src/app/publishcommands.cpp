@@ -77,6 +77,10 @@ std::optional<TQFTPForm::Request> PublishCommands::request() const
     r.site.user = settings.loginID;
     r.site.password = PasswordCodec::DecodeStr(settings.loginPassword);
     r.site.tls = settings.useFtps;
+    r.site.sftp = settings.useSftp;
+    r.site.keyFile = settings.sshKeyFile;
+    if (m_pages)
+        r.programDir = m_pages->programDirectory();
     r.timeOutMs = m_settings->FTP.TimeOut;
     r.smartAscii = m_settings->FTP.SmartASCII;
     r.extensions = m_settings->Defaults.Extension;

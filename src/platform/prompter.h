@@ -39,6 +39,8 @@ public:
     virtual std::optional<QString> inputText(const QString &caption, const QString &prompt,
                                              const QString &initial)
         = 0;
+    // The same for a password or passphrase: what is typed is not shown.
+    virtual std::optional<QString> inputSecret(const QString &caption, const QString &prompt) = 0;
 
     // File choices; nullopt when the user cancels. The save choice never asks
     // about overwriting: the program asks that itself, with its own text.

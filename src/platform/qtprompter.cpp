@@ -122,6 +122,14 @@ std::optional<QString> QtPrompter::inputText(const QString &caption, const QStri
     return ok ? std::optional<QString>(text) : std::nullopt;
 }
 
+std::optional<QString> QtPrompter::inputSecret(const QString &caption, const QString &prompt)
+{
+    bool ok = false;
+    const QString text
+        = QInputDialog::getText(m_parent, caption, prompt, QLineEdit::Password, QString(), &ok);
+    return ok ? std::optional<QString>(text) : std::nullopt;
+}
+
 std::optional<QString> QtPrompter::openFileName(const FileRequest &request)
 {
     const QStringList filters = toQtFilters(request.filter);

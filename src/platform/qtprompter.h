@@ -17,6 +17,7 @@ public:
     explicit QtPrompter(QWidget *parent = nullptr);
 
     Answer message(Kind kind, const QString &text, Buttons buttons = Buttons::Ok) override;
+    std::optional<QString> inputSecret(const QString &caption, const QString &prompt) override;
     std::optional<QString> inputText(const QString &caption, const QString &prompt,
                                      const QString &initial) override;
     std::optional<QString> openFileName(const FileRequest &request) override;

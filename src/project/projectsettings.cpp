@@ -38,6 +38,11 @@ constexpr Key keys[] = {
 
 } // namespace
 
+namespace {
+const QString useSftpKey = QStringLiteral("UseSFTP");
+const QString sshKeyFileKey = QStringLiteral("SSHKeyFile");
+} // namespace
+
 QString ProjectSettings::settingsFilePath(const QString &projectDir)
 {
     const QString exact = projectDir + QLatin1Char('/') + ProjectPaths::SettingsFileName;
@@ -65,6 +70,9 @@ ProjectSettings ProjectSettings::read(const QString &projectDir)
     settings.useFtps
         = file.readString(Section, QStringLiteral("UseFTPS"), QStringLiteral("0")).trimmed()
         == QStringLiteral("1");
+    settings.useSftp
+        = file.readString(Section, useSftpKey, QStringLiteral("0")).trimmed() == QStringLiteral("1");
+    settings.sshKeyFile = file.readString(Section, sshKeyFileKey, QString());
     return settings;
 }
 
@@ -76,6 +84,12 @@ Result ProjectSettings::write(const QString &projectDir) const
     values.append(
         { QStringLiteral("UseFTPS"), useFtps ? QStringLiteral("1") : QStringLiteral("0") });
     ProfileFile file(settingsFilePath(projectDir));
+    const QString unset = QStringLiteral("\x01");
+    if (useSftp || !sshKeyFile.isEmpty() || file.readString(Section, useSftpKey, unset) != unset
+        || file.readString(Section, sshKeyFileKey, unset) != unset) {
+        values.append({ useSftpKey, useSftp ? QStringLiteral("1") : QStringLiteral("0") });
+        values.append({ sshKeyFileKey, sshKeyFile });
+    }
     return file.writeStrings(Section, values);
 }
 

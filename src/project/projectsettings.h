@@ -28,6 +28,12 @@ struct ProjectSettings
     // "UseFTPS": explicit TLS for publishing; written after the eleven keys,
     // missing in older files (off).
     bool useFtps = false;
+    // "UseSFTP": publishing by SFTP instead; "SSHKeyFile": the private key it
+    // signs in with, empty for the SSH agent's keys and the default ones.
+    // Written after UseFTPS only once either is set, so a project that never
+    // used them keeps the file it had.
+    bool useSftp = false;
+    QString sshKeyFile;
 
     static inline const QString Section = QStringLiteral("PROJECT");
 

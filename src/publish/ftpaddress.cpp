@@ -135,6 +135,8 @@ SchemeUse schemeUse(const QString &scheme)
         return SchemeUse::Plain;
     if (scheme == QLatin1String("ftps") || scheme == QLatin1String("ftpes"))
         return SchemeUse::Tls;
+    if (scheme == QLatin1String("sftp"))
+        return SchemeUse::Sftp;
     return SchemeUse::Unserved;
 }
 

@@ -33,9 +33,10 @@ struct Site
 std::optional<Site> siteAddress(const QString &text);
 
 // How a scheme of the website URL is served: no scheme and "ftp" in plain
-// FTP (unless TLS is asked for otherwise), "ftps" and "ftpes" only with
-// explicit TLS; any other scheme (a web address, "sftp") is not served.
-enum class SchemeUse { Plain, Tls, Unserved };
+// FTP (unless TLS or SFTP is asked for otherwise), "ftps" and "ftpes" only
+// with explicit TLS, "sftp" by SFTP; any other scheme (a web address) is not
+// served.
+enum class SchemeUse { Plain, Tls, Sftp, Unserved };
 SchemeUse schemeUse(const QString &scheme);
 
 } // namespace Tarnwick::FtpAddress

@@ -77,15 +77,19 @@ void FtpTransport::makeFolders(const QString &remoteName)
 
 std::optional<qint64> FtpTransport::remoteSize(const PublishFile &file)
 {
-    if (!file.binary || !m_client->Connected())
+    if (!m_client->Connected())
         return std::nullopt;
     // Servers answer SIZE in binary mode only.
     if (m_type != 1 && !setType(true))
         return std::nullopt;
     m_client->SetHostFileName(file.remoteName);
-    if (m_client->Size())
-        return m_client->RemoteSize() >= 0 ? std::optional<qint64>(m_client->RemoteSize())
-                                           : std::nullopt;
+    if (m_client->Size()) {
+        // A file sent as text may have other line ends there: it is there,
+        // and that is all its size says.
+        if (!file.binary || m_client->RemoteSize() < 0)
+            return std::nullopt;
+        return m_client->RemoteSize();
+    }
     // 550: no such file there.
     if (m_client->Connected() && m_client->StatusCode() == 550)
         return -1;

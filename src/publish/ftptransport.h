@@ -26,8 +26,9 @@ public:
     PublishConnector::Outcome open(const PublishConnector::Site &site) override;
     void beginSend() override;
     QString put(const PublishFile &file) override;
-    // SIZE, for files sent as binary only: an ASCII transfer may change the
-    // line ends on the way. -1 when the server has no such file.
+    // SIZE: -1 when the server has no such file; the size of a file sent as
+    // binary; nothing for one sent as text, as the transfer may change its
+    // line ends on the way.
     std::optional<qint64> remoteSize(const PublishFile &file) override;
     bool connected() const override;
     void close() override;

@@ -29,8 +29,8 @@ QString PublishConnector::unservedScheme(const QString &address, const QString &
 {
     return QStringLiteral("The website URL \"") + address + QStringLiteral("\" asks for ") + scheme
         + QStringLiteral(
-               "://, which Tarnwick cannot publish by. Write the FTP host as host, ftp://host, "
-               "or ftps://host for FTP protected by TLS.");
+               "://, which Tarnwick cannot publish by. Write the host as host, ftp://host, "
+               "ftps://host for FTP protected by TLS, or sftp://host for SFTP.");
 }
 
 bool PublishConnector::usesTls(const Site &site)
@@ -39,6 +39,30 @@ bool PublishConnector::usesTls(const Site &site)
         return true;
     const std::optional<FtpAddress::Site> address = FtpAddress::siteAddress(site.address);
     return address && FtpAddress::schemeUse(address->scheme) == FtpAddress::SchemeUse::Tls;
+}
+
+bool PublishConnector::usesSftp(const Site &site)
+{
+    if (site.sftp)
+        return true;
+    const std::optional<FtpAddress::Site> address = FtpAddress::siteAddress(site.address);
+    return address && FtpAddress::schemeUse(address->scheme) == FtpAddress::SchemeUse::Sftp;
+}
+
+std::optional<PublishDestination> PublishConnector::destinationOf(const Site &site)
+{
+    const std::optional<FtpAddress::Site> address = FtpAddress::siteAddress(site.address);
+    if (!address)
+        return std::nullopt;
+    const bool sftp = usesSftp(site);
+    bool number = false;
+    int port = address->port.toInt(&number);
+    if (!number)
+        port = sftp ? 22 : 21;
+    const QString kind = sftp ? QStringLiteral("sftp")
+        : usesTls(site)       ? QStringLiteral("ftps")
+                              : QStringLiteral("ftp");
+    return PublishDestination::make(kind, address->host, port, site.user, site.directory);
 }
 
 PublishConnector::Outcome PublishConnector::run(const Site &site)
@@ -50,7 +74,8 @@ PublishConnector::Outcome PublishConnector::run(const Site &site)
         return { Status::Failed, badAddress(site.address) };
     // Whatever else the address asks for would otherwise go by plain FTP,
     // the password in clear.
-    if (FtpAddress::schemeUse(address->scheme) == FtpAddress::SchemeUse::Unserved)
+    if (FtpAddress::schemeUse(address->scheme) == FtpAddress::SchemeUse::Unserved
+        || FtpAddress::schemeUse(address->scheme) == FtpAddress::SchemeUse::Sftp)
         return { Status::Failed, unservedScheme(site.address.trimmed(), address->scheme) };
     m_client->SetHostName(address->host);
     m_client->SetPort(address->port);

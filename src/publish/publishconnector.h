@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "publish/publishdestination.h"
+
 #include <QString>
+
+#include <optional>
 
 namespace Tarnwick {
 
@@ -22,6 +26,8 @@ public:
         QString user;
         QString password;
         bool tls = false;
+        bool sftp = false; // SFTP instead of FTP
+        QString keyFile; // SFTP: the private key to sign in with; empty: the agent's and default keys
     };
     enum class Status { Ready, Declined, Failed };
     struct Outcome
@@ -47,6 +53,12 @@ public:
     // Whether the connection goes with TLS: asked for by the site's setting
     // or by an "ftps://" address. A plain "ftp://" never turns TLS off.
     static bool usesTls(const Site &site);
+    // Whether the site goes by SFTP: asked for by its setting or by an
+    // "sftp://" address.
+    static bool usesSftp(const Site &site);
+    // Where the site's files go, for the record of what was sent there;
+    // nothing for an address that names no host.
+    static std::optional<PublishDestination> destinationOf(const Site &site);
 
 private:
     TFtpClient *m_client;

@@ -3,6 +3,8 @@
 
 #include "platform/prompter.h"
 #include "publish/ftptransport.h"
+#include "publish/publishchanges.h"
+#include "publish/sftptransport.h"
 #include "publish/tftpclient.h"
 
 #include <QApplication>
@@ -97,6 +99,11 @@ TQFTPForm::TQFTPForm(const Request &request, Prompter *prompter, QWidget *parent
     m_password->setEchoMode(QLineEdit::Password);
     m_useTls = new QCheckBox(QStringLiteral("Use FTPS (explicit TLS)"), m_default);
     m_useTls->setObjectName(QStringLiteral("UseFTPS"));
+    m_useSftp = new QCheckBox(QStringLiteral("Use SFTP (SSH)"), m_default);
+    m_useSftp->setObjectName(QStringLiteral("UseSFTP"));
+    m_keyFile = new QLineEdit(m_default);
+    m_keyFile->setObjectName(QStringLiteral("SSHKeyFile"));
+    m_keyFile->setPlaceholderText(QStringLiteral("SSH agent, then the keys in ~/.ssh"));
     m_connectBtn = new QPushButton(QStringLiteral("&Connect"), m_default);
     m_connectBtn->setObjectName(QStringLiteral("ConnectBtn"));
     auto *form = new QFormLayout;
@@ -105,6 +112,8 @@ TQFTPForm::TQFTPForm(const Request &request, Prompter *prompter, QWidget *parent
     form->addRow(QStringLiteral("User Name: "), m_user);
     form->addRow(QStringLiteral("Password: "), m_password);
     form->addRow(QString(), m_useTls);
+    form->addRow(QString(), m_useSftp);
+    form->addRow(QStringLiteral("SSH key file: "), m_keyFile);
     auto *defaultLayout = new QVBoxLayout(m_default);
     defaultLayout->addLayout(form);
     defaultLayout->addWidget(m_connectBtn, 0, Qt::AlignLeft);
@@ -136,10 +145,15 @@ TQFTPForm::TQFTPForm(const Request &request, Prompter *prompter, QWidget *parent
     m_imagesToSend->setSelectionMode(QAbstractItemView::MultiSelection);
     m_dryRunBtn = new QPushButton(QStringLiteral("Show what will be sent"), m_images);
     m_dryRunBtn->setObjectName(QStringLiteral("DryRunBtn"));
+    m_sendAll = new QCheckBox(QStringLiteral("Send all files, changed or not"), m_images);
+    m_sendAll->setObjectName(QStringLiteral("SendAllFiles"));
+    m_sendAll->setToolTip(QStringLiteral(
+        "Without it, files that are as they were at the last send to this site are left out."));
     auto *imagesLayout = new QHBoxLayout(m_images);
     auto *imagesLeft = new QVBoxLayout;
     imagesLeft->addWidget(m_sendImages);
     imagesLeft->addWidget(m_imagesToSend);
+    imagesLeft->addWidget(m_sendAll);
     imagesLeft->addWidget(m_dryRunBtn, 0, Qt::AlignLeft);
     imagesLayout->addLayout(imagesLeft, 2);
     imagesLayout->addWidget(
@@ -231,6 +245,16 @@ TQFTPForm::TQFTPForm(const Request &request, Prompter *prompter, QWidget *parent
     connect(m_viewLog, &QPushButton::clicked, this, &TQFTPForm::ViewLogClick);
     connect(m_dryRunBtn, &QPushButton::clicked, this, &TQFTPForm::DryRunClick);
     connectTransport(m_ftp);
+    // One kind at a time; the key file is SFTP's only.
+    connect(m_useTls, &QCheckBox::toggled, this, [this](bool on) {
+        if (on)
+            m_useSftp->setChecked(false);
+    });
+    connect(m_useSftp, &QCheckBox::toggled, this, [this](bool on) {
+        if (on)
+            m_useTls->setChecked(false);
+        m_keyFile->setEnabled(on);
+    });
     connect(
         m_client, &TCustomFtpCli::OnCertificateQuestion, this,
         [this](const QString &host, const QByteArray &sha256, const QStringList &errors,
@@ -271,6 +295,9 @@ void TQFTPForm::FormShow()
     m_user->setText(m_request.site.user);
     m_password->setText(m_request.site.password);
     m_useTls->setChecked(PublishConnector::usesTls(m_request.site));
+    m_useSftp->setChecked(PublishConnector::usesSftp(m_request.site));
+    m_keyFile->setText(m_request.site.keyFile);
+    m_keyFile->setEnabled(m_useSftp->isChecked());
     {
         const QSignalBlocker quiet(m_sendImages);
         m_sendImages->setChecked(m_request.sendReferences);
@@ -310,15 +337,23 @@ void TQFTPForm::ConnectBtnClick()
     site.user = m_user->text();
     site.password = m_password->text();
     site.tls = m_useTls->isChecked();
-    if (site.address.isEmpty() || site.user.isEmpty() || site.password.isEmpty()) {
+    site.sftp = m_useSftp->isChecked();
+    site.keyFile = m_keyFile->text().trimmed();
+    // SFTP may sign in with a key instead of the password.
+    const bool sftp = PublishConnector::usesSftp(site);
+    if (site.address.isEmpty() || site.user.isEmpty() || (!sftp && site.password.isEmpty())) {
         m_prompter->warning(PublishConnector::notEnoughData());
         return;
     }
-    // An "ftps://" address typed here shows that the log-in goes protected.
-    if (PublishConnector::usesTls(site))
+    // An "ftps://" or "sftp://" address typed here shows how the log-in goes.
+    if (sftp)
+        m_useSftp->setChecked(true);
+    else if (PublishConnector::usesTls(site))
         m_useTls->setChecked(true);
+    useTransport(sftp ? transportSftp() : m_ftp);
     m_stop = false;
     setBusy(true);
+    m_site = site;
     const PublishConnector::Outcome outcome = m_transport->open(site);
     m_viewLog->setEnabled(true);
     if (outcome.status != PublishConnector::Status::Ready) {
@@ -406,7 +441,7 @@ QList<PublishFile> TQFTPForm::filesToSend() const
     return files;
 }
 
-QString TQFTPForm::dryRunText() const
+QString TQFTPForm::dryRunText()
 {
     const bool references = m_sendImages->isChecked();
     QList<PublishSkip> skipped = m_pagePlan.skipped;
@@ -415,7 +450,34 @@ QString TQFTPForm::dryRunText() const
         skipped += m_referencePlan.skipped;
         missing = m_referencePlan.missing;
     }
+    if (std::optional<PublishManifest> record = sendRecord()) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const PublishChanges changes = decideChanges(filesToSend(), *record);
+        QApplication::restoreOverrideCursor();
+        return changes.dryRunText(skipped, missing, m_directory->text().trimmed());
+    }
     return PublishPlan::dryRunText(filesToSend(), skipped, missing, m_directory->text().trimmed());
+}
+
+std::optional<PublishManifest> TQFTPForm::sendRecord() const
+{
+    if (m_request.programDir.isEmpty())
+        return std::nullopt;
+    const std::optional<PublishDestination> destination = PublishConnector::destinationOf(m_site);
+    if (!destination)
+        return std::nullopt;
+    return PublishManifest::load(PublishManifest::pathIn(m_request.programDir), *destination);
+}
+
+PublishChanges TQFTPForm::decideChanges(const QList<PublishFile> &files,
+                                        const PublishManifest &record)
+{
+    if (!record.note().isEmpty())
+        FtpClient1Display(QStringLiteral("Record of sent files not used: ") + record.note());
+    const PublishChanges::RemoteSize remoteSize = [this](const PublishFile &file) {
+        return m_transport->connected() ? m_transport->remoteSize(file) : std::nullopt;
+    };
+    return PublishChanges::decide(files, record, remoteSize, m_sendAll->isChecked());
 }
 
 void TQFTPForm::DryRunClick()
@@ -453,9 +515,22 @@ void TQFTPForm::SendFileBtnClick()
     m_sendFileBtn->setEnabled(false);
     m_totalBytes = m_pageBytes + (m_sendImages->isChecked() ? m_referenceBytes : 0);
     m_totBytes->setText(QStringLiteral("Total bytes: ") + thousands(m_totalBytes));
-    const QList<PublishFile> files = filesToSend();
+    QList<PublishFile> files = filesToSend();
     m_busy = true;
-    m_results = m_sender->send(files);
+    std::optional<PublishManifest> record = sendRecord();
+    m_changes.reset();
+    if (record) {
+        // Only what is new or changed since the last send to this place.
+        m_sendingFile->setText(QStringLiteral("Looking for changed files..."));
+        m_changes = decideChanges(files, *record);
+        files = m_changes->filesToSend();
+    }
+    m_results = m_stop ? QList<PublishSender::FileResult>() : m_sender->send(files);
+    if (record && !m_results.isEmpty()) {
+        m_changes->update(*record, m_results);
+        if (const Result saved = record->save(); !saved)
+            m_recordError = saved.error();
+    }
     m_busy = false;
     m_gauge1->setValue(0);
     finishSend();
@@ -464,16 +539,29 @@ void TQFTPForm::SendFileBtnClick()
 QString TQFTPForm::summary() const
 {
     const bool references = m_sendImages->isChecked();
-    return PublishSender::summaryText(m_results,
-                                      references ? m_referencePlan.skipped : QList<PublishSkip>(),
-                                      references ? m_referencePlan.missing : QList<PublishSkip>());
+    QString text
+        = PublishSender::summaryText(m_results,
+                                     references ? m_referencePlan.skipped : QList<PublishSkip>(),
+                                     references ? m_referencePlan.missing : QList<PublishSkip>());
+    if (m_changes && !m_changes->unchanged.isEmpty())
+        text += QLatin1Char('\n') + unchangedText(m_changes->unchanged.size());
+    if (!m_recordError.isEmpty())
+        text += QStringLiteral("\nThe record of what was sent is not kept: ") + m_recordError;
+    return text;
+}
+
+QString TQFTPForm::unchangedText(qsizetype count)
+{
+    return QStringLiteral("%1 files unchanged since the last send, not sent again.").arg(count);
 }
 
 void TQFTPForm::finishSend()
 {
     m_sendDone = true;
+    // A send that found nothing to send says so rather than closing.
     const bool complete = PublishSender::allSent(m_results) && !m_sender->cancelled()
-        && (!m_sendImages->isChecked() || m_referencePlan.missing.isEmpty());
+        && (!m_sendImages->isChecked() || m_referencePlan.missing.isEmpty())
+        && !(m_results.isEmpty() && m_changes) && m_recordError.isEmpty();
     const QString text = summary();
     for (const QString &line : text.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
         m_log->appendPlainText(QStringLiteral("! ") + line);
@@ -541,6 +629,29 @@ void TQFTPForm::FormClose()
     QApplication::setOverrideCursor(Qt::WaitCursor);
     m_transport->close();
     QApplication::restoreOverrideCursor();
+}
+
+PublishTransport *TQFTPForm::transportSftp()
+{
+    if (!m_sftp) {
+        const QString own = m_request.programDir.isEmpty()
+            ? QString()
+            : SftpTransport::ownHostsFile(m_request.programDir);
+        m_sftp = new SftpTransport(m_prompter, SftpTransport::userKnownHostsFile(), own, this);
+        m_sftp->setObjectName(QStringLiteral("SftpClient1"));
+        m_sftp->setTimeout(m_request.timeOutMs / 1000);
+        connectTransport(m_sftp);
+    }
+    return m_sftp;
+}
+
+void TQFTPForm::useTransport(PublishTransport *transport)
+{
+    if (transport == m_transport)
+        return;
+    m_transport->close();
+    m_transport = transport;
+    m_sender->setTransport(transport);
 }
 
 void TQFTPForm::connectTransport(PublishTransport *transport)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "publish/publishchanges.h"
 #include "publish/publishconnector.h"
 #include "publish/publishplan.h"
 #include "publish/publishsender.h"
@@ -8,6 +9,7 @@
 #include <QDialog>
 
 #include <functional>
+#include <optional>
 
 class QCheckBox;
 class QFrame;
@@ -24,6 +26,7 @@ namespace Tarnwick {
 class FtpTransport;
 class Prompter;
 class PublishTransport;
+class SftpTransport;
 class TFtpClient;
 
 // The "FTP Vaza Ded": sends one page, or the pages of a project, with the
@@ -37,6 +40,9 @@ public:
     struct Request
     {
         QString projectDir;
+        // The Tarnwick home: keeps the SSH host keys trusted here and the
+        // record of what was sent where. Empty: neither is kept.
+        QString programDir;
         QStringList pages; // the targets of the page entries to offer
         PublishConnector::Site site; // password in clear
         int timeOutMs = 60000; // 0: no limit
@@ -59,7 +65,10 @@ public:
     QString summary() const;
     // The plan of the selected pages and, when ticked, the selected references.
     QList<PublishFile> filesToSend() const;
-    QString dryRunText() const;
+    // With a record of what was sent, what is unchanged is left out, and each
+    // file says why it goes; asking the server about sizes needs the connection.
+    QString dryRunText();
+    static QString unchangedText(qsizetype count);
 
     void FormShow();
     void ConnectBtnClick();
@@ -88,6 +97,12 @@ private:
     void FtpClient1Progress(qint64 count);
     void FormClose();
     void connectTransport(PublishTransport *transport);
+    // The SFTP transport, made on first use.
+    PublishTransport *transportSftp();
+    void useTransport(PublishTransport *transport);
+    // What was sent where, for the site connected to; nothing without a home.
+    std::optional<PublishManifest> sendRecord() const;
+    PublishChanges decideChanges(const QList<PublishFile> &files, const PublishManifest &record);
     void showPage(QWidget *page);
     void setBusy(bool busy);
     void finishSend();
@@ -98,6 +113,7 @@ private:
     Prompter *m_prompter;
     TFtpClient *m_client;
     FtpTransport *m_ftp;
+    SftpTransport *m_sftp = nullptr;
     PublishTransport *m_transport; // the one the connection was opened with
     PublishSender *m_sender;
     bool m_shown = false;
@@ -113,17 +129,22 @@ private:
     qint64 m_totalBytes = 0;
     qint64 m_currentSize = 0;
     QList<PublishSender::FileResult> m_results;
+    PublishConnector::Site m_site; // as connected to
+    std::optional<PublishChanges> m_changes; // the last send's choice
+    QString m_recordError;
     QWidget *m_pageBeforeLog = nullptr;
 
     QStackedWidget *m_notebook;
     QWidget *m_default, *m_pagesPage, *m_images, *m_xmit, *m_logPage;
     QLineEdit *m_host, *m_directory, *m_user, *m_password;
-    QCheckBox *m_useTls;
+    QCheckBox *m_useTls, *m_useSftp;
+    QLineEdit *m_keyFile;
     QPushButton *m_connectBtn;
     QListWidget *m_filesToSend;
     QCheckBox *m_sendImages;
     QListWidget *m_imagesToSend;
     QPushButton *m_dryRunBtn;
+    QCheckBox *m_sendAll;
     QFrame *m_statusPanel;
     QProgressBar *m_gauge1, *m_totalProcessed;
     QLabel *m_sendingFile, *m_totBytes;

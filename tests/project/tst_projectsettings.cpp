@@ -25,6 +25,7 @@ private slots:
     void readHandWrittenFile();
     void writeAllKeysInOrder();
     void rewriteKeepsOtherSectionsAndFileName();
+    void sftpKeysOnlyOnceUsed();
     void writeFailure();
     void colorFromText_data();
     void colorFromText();
@@ -153,6 +154,28 @@ void TestProjectSettings::writeAllKeysInOrder()
                         "LoginID=\r\n"
                         "LoginPassword=?@AB~~\r\n"
                         "UseFTPS=0\r\n"));
+    QCOMPARE(ProjectSettings::read(dir.path()), s);
+}
+
+// A project that never published by SFTP keeps the file it had; once set,
+// the keys stay, so that turning SFTP off is stored too.
+void TestProjectSettings::sftpKeysOnlyOnceUsed()
+{
+    QTemporaryDir dir;
+    const QString ini = dir.filePath(QStringLiteral("PROJECT.INI"));
+    ProjectSettings s;
+    QVERIFY(s.write(dir.path()));
+    QVERIFY(!TestEnvironment::readFile(ini).contains("SFTP"));
+    s.useSftp = true;
+    s.sshKeyFile = QStringLiteral("/home/me/.ssh/id site");
+    QVERIFY(s.write(dir.path()));
+    QVERIFY(TestEnvironment::readFile(ini).endsWith(
+        "UseFTPS=0\r\nUseSFTP=1\r\nSSHKeyFile=/home/me/.ssh/id site\r\n"));
+    QCOMPARE(ProjectSettings::read(dir.path()), s);
+    s.useSftp = false;
+    s.sshKeyFile.clear();
+    QVERIFY(s.write(dir.path()));
+    QVERIFY(TestEnvironment::readFile(ini).endsWith("UseSFTP=0\r\nSSHKeyFile=\r\n"));
     QCOMPARE(ProjectSettings::read(dir.path()), s);
 }
 

@@ -187,7 +187,7 @@ void TestFtpAddress::schemes_data()
     QTest::addRow("ftpes") << "ftpes://host"
                            << "ftpes" << Use::Tls;
     QTest::addRow("sftp") << "sftp://host:22"
-                          << "sftp" << Use::Unserved;
+                          << "sftp" << Use::Sftp;
     QTest::addRow("web address") << "http://host/"
                                  << "http" << Use::Unserved;
     QTest::addRow("secure web address") << "https://host"

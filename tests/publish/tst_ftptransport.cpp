@@ -48,7 +48,8 @@ void TestFtpTransport::remoteSize_data()
     // size there says nothing about the local file.
     QTest::newRow("binary file on the server") << true << true << qint64(7);
     QTest::newRow("binary file not there") << true << false << qint64(-1);
-    QTest::newRow("ASCII file: not asked") << false << true << qint64(-2);
+    QTest::newRow("ASCII file there: size says nothing") << false << true << qint64(-2);
+    QTest::newRow("ASCII file not there") << false << false << qint64(-1);
 }
 
 void TestFtpTransport::remoteSize()

@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSslCertificate>
 #include <QTemporaryDir>
 #include <QTest>
@@ -39,6 +40,8 @@ private slots:
     void exitStatus_data();
     void exitStatus();
     void dryRunSendsNothing();
+    void onlyChangedFilesGoAgain_data();
+    void onlyChangedFilesGoAgain();
     void projectListChoosesThePages_data();
     void projectListChoosesThePages();
     void certificate_data();
@@ -168,6 +171,67 @@ void TestTarnwickPublish::dryRunSendsNothing()
     QVERIFY(filesBelow(root.path()).isEmpty());
 }
 
+void TestTarnwickPublish::onlyChangedFilesGoAgain_data()
+{
+    QTest::addColumn<QString>("change"); // what happens between the two sends
+    QTest::addColumn<QStringList>("arguments"); // of the second send
+    QTest::addColumn<QStringList>("stored"); // STOR commands of the second send
+    QTest::addColumn<QString>("dryRun"); // a line the dry run before it shows
+    // Pages first, then what they refer to.
+    const QStringList all { "STOR b.html", "STOR index.htm", "STOR img/a.gif" };
+    QTest::addRow("one page changed") << "page" << QStringList() << QStringList { "STOR b.html" }
+                                      << "-> www/b.html  (changed)";
+    QTest::addRow("nothing changed") << "" << QStringList() << QStringList()
+                                     << "Unchanged, not sent (3 files):";
+    QTest::addRow("--all sends everything") << "" << QStringList { "--all" } << all
+                                            << "-> www/b.html  (send all files)";
+    QTest::addRow("a picture gone from the server")
+        << "server" << QStringList() << QStringList { "STOR img/a.gif" }
+        << "Unchanged, not sent (3 files):"; // the dry run does not ask the server
+    QTest::addRow("damaged record") << "record" << QStringList() << all
+                                    << "-> www/b.html  (new)";
+}
+
+// The second send of a project sends what changed since the first, and the
+// dry run says why each file would go.
+void TestTarnwickPublish::onlyChangedFilesGoAgain()
+{
+    QFETCH(QString, change);
+    QFETCH(QStringList, arguments);
+    QFETCH(QStringList, stored);
+    QFETCH(QString, dryRun);
+    QTemporaryDir root, project, home;
+    PyFtpServer server;
+    QVERIFY2(server.start(root.path(), m_options), qPrintable(server.error()));
+    makeProject(project.path(), server.port(), m_options.password);
+    const QStringList homeArgument { QStringLiteral("--home"), home.path() };
+    Run r = run(QStringList { project.path() } + homeArgument);
+    QVERIFY2(r.exitCode == 0, qPrintable(r.out + r.err));
+    QVERIFY(QFileInfo::exists(home.filePath(QStringLiteral("published.json"))));
+    QVERIFY(!QFileInfo::exists(project.filePath(QStringLiteral("published.json"))));
+    if (change == QStringLiteral("page"))
+        TestEnvironment::writeFile(project.filePath(QStringLiteral("b.html")), "<p>bee</p>\r\n");
+    else if (change == QStringLiteral("server"))
+        QVERIFY(QFile::remove(root.filePath(QStringLiteral("www/img/a.gif"))));
+    else if (change == QStringLiteral("record"))
+        TestEnvironment::writeFile(home.filePath(QStringLiteral("published.json")), "{\"versi");
+
+    r = run(QStringList { project.path(), QStringLiteral("--dry-run") } + arguments
+            + homeArgument);
+    QVERIFY2(r.out.contains(dryRun), qPrintable(r.out + r.err));
+    const qsizetype before = server.commands().size();
+    r = run(QStringList { project.path() } + arguments + homeArgument);
+    QVERIFY2(r.exitCode == 0, qPrintable(r.out + r.err));
+    QCOMPARE(server.commands().mid(before).filter(QRegularExpression(QStringLiteral("^STOR "))),
+             stored);
+    QCOMPARE(filesBelow(root.path()),
+             QStringList({ "www/b.html", "www/img/a.gif", "www/index.htm" }));
+    if (stored.size() < 3)
+        QVERIFY2(r.out.contains(QStringLiteral("%1 files unchanged since the last send")
+                                    .arg(3 - stored.size())),
+                 qPrintable(r.out));
+}
+
 void TestTarnwickPublish::projectListChoosesThePages_data()
 {
     QTest::addColumn<QString>("entries");
@@ -252,7 +316,7 @@ void TestTarnwickPublish::schemeOfTheAddress_data()
     QTest::addRow("ftps:// without the FTPS setting") << "ftps" << true << 0 << "AUTH TLS";
     QTest::addRow("FTPES:// without the FTPS setting") << "FTPES" << true << 0 << "AUTH TLS";
     QTest::addRow("ftp://") << "ftp" << false << 0 << "USER tester";
-    QTest::addRow("sftp:// cannot be served") << "sftp" << false << 2 << "";
+    QTest::addRow("scp:// cannot be served") << "scp" << false << 2 << "";
     QTest::addRow("https:// cannot be served") << "https" << false << 2 << "";
 }
 

@@ -501,8 +501,8 @@ void TestTQFTPForm::schemeOfTheAddress_data()
         << true;
     QTest::addRow("no scheme") << "127.0.0.1:%1" << false << false
                                << QStringList { "USER tester", "PASS" } << false;
-    QTest::addRow("sftp:// is refused")
-        << "sftp://127.0.0.1:%1" << false << false << QStringList() << false;
+    QTest::addRow("scp:// is refused")
+        << "scp://127.0.0.1:%1" << false << false << QStringList() << false;
     QTest::addRow("http:// is refused")
         << "http://127.0.0.1:%1" << false << false << QStringList() << false;
 }

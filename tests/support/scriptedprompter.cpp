@@ -30,6 +30,12 @@ std::optional<QString> ScriptedPrompter::inputText(const QString &caption, const
     return m_texts.dequeue();
 }
 
+std::optional<QString> ScriptedPrompter::inputSecret(const QString &caption,
+                                                     const QString &prompt)
+{
+    return inputText(caption, prompt, QString());
+}
+
 std::optional<QString> ScriptedPrompter::openFileName(const FileRequest &request)
 {
     m_fileRequests.append(request);

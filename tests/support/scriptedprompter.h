@@ -47,6 +47,8 @@ public:
     Answer message(Kind kind, const QString &text, Buttons buttons = Buttons::Ok) override;
     std::optional<QString> inputText(const QString &caption, const QString &prompt,
                                      const QString &initial) override;
+    // Takes its answer from the same queue as inputText.
+    std::optional<QString> inputSecret(const QString &caption, const QString &prompt) override;
     std::optional<QString> openFileName(const FileRequest &request) override;
     std::optional<QStringList> openFileNames(const FileRequest &request) override;
     std::optional<QString> saveFileName(const FileRequest &request) override;
