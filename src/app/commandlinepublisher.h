@@ -25,7 +25,7 @@ public:
         QString programDir; // holds project.dat
         bool dryRun = false;
         QString trustSha256; // hex digest of a certificate to accept
-        QString password; // from the environment; empty: PROJECT.INI's
+        QString password; // from the environment, when the keyring holds none; empty: PROJECT.INI's
         QString extensions = QStringLiteral("html,htm,shtm,shtml");
         QString smartAscii;
         int timeOutMs = 60000;
