@@ -21,7 +21,7 @@ public:
     // probeMs bounds the question whether a Secret Service is there at all;
     // answerMs bounds each read, write or removal (an unlock prompt of the
     // keyring counts against it).
-    explicit PasswordStore(int probeMs = 3000, int answerMs = 20000);
+    explicit PasswordStore(int probeMs = 3000, int answerMs = 15000);
 
     // A Secret Service answers on the session bus ($DBUS_SESSION_BUS_ADDRESS,
     // else $XDG_RUNTIME_DIR/bus). A keyring that answered, or that stayed
