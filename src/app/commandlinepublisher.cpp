@@ -6,12 +6,14 @@
 #include "project/projectpaths.h"
 #include "project/projectsettings.h"
 #include "project/projecttree.h"
+#include "publish/ftpaddress.h"
 #include "publish/ftptransport.h"
 #include "publish/publishchanges.h"
 #include "publish/publishmanifest.h"
 #include "publish/sftptransport.h"
 #include "publish/sftpclient.h"
 #include "publish/passwordcodec.h"
+#include "publish/passwordstore.h"
 #include "publish/publishconnector.h"
 #include "publish/publishsender.h"
 #include "publish/tftpclient.h"
@@ -39,8 +41,14 @@ QString CommandLinePublisher::usage()
         "Usage: tarnwick-publish PROJECT_DIR [--dry-run] [--all] [--trust-sha256 HEX] [--home DIR]\n"
         "       tarnwick-publish --help\n"
         "Sends the project's pages and the files they reference to the site named in\n"
-        "its PROJECT.INI, by FTP, FTPS or SFTP. Files as they were at the last send to\n"
-        "the same place are left out; --all sends them too. The password is PROJECT.INI's, or $TARNWICK_FTP_PASSWORD.\n"
+        "its PROJECT.INI, by FTP, FTPS or SFTP. Files as they were at the last send to
+"
+        "the same place are left out; --all sends them too. The password is the desktop
+"
+        "keyring's entry for the site (user@host:port, service Tarnwick), else
+"
+        "$TARNWICK_FTP_PASSWORD, else PROJECT.INI's.
+"
         "Exit status: 0 every file arrived, 1 some did not or a page was skipped,\n"
         "2 nothing could be sent.\n");
 }
@@ -153,8 +161,19 @@ int CommandLinePublisher::run(const Options &options, QTextStream &out, QTextStr
     site.address = settings.webURL;
     site.directory = settings.ftpDirectory;
     site.user = settings.loginID;
-    site.password = options.password.isEmpty() ? PasswordCodec::DecodeStr(settings.loginPassword)
-                                               : options.password;
+    // The keyring first, then the environment, then PROJECT.INI.
+    PasswordStore keyring;
+    const std::optional<QString> key = FtpAddress::siteKey(settings.webURL, settings.loginID);
+    if (key && !options.dryRun && keyring.available()) {
+        if (const Expected<QString> kept = keyring.read(*key); kept)
+            site.password = *kept;
+        else
+            err << "Desktop keyring: " << kept.error() << '\n';
+    }
+    if (site.password.isEmpty())
+        site.password = options.password.isEmpty()
+            ? PasswordCodec::DecodeStr(settings.loginPassword)
+            : options.password;
     site.tls = settings.useFtps;
     site.sftp = settings.useSftp;
     site.keyFile = settings.sshKeyFile;

@@ -26,7 +26,7 @@ public:
         bool dryRun = false;
         bool all = false; // every file, changed since the last send or not
         QString trustSha256; // hex digest of a certificate or SSH host key to accept
-        QString password; // from the environment; empty: PROJECT.INI's
+        QString password; // from the environment, when the keyring holds none; empty: PROJECT.INI's
         QString extensions = QStringLiteral("html,htm,shtm,shtml");
         QString smartAscii;
         int timeOutMs = 60000;

@@ -32,6 +32,7 @@
 #include "preview/previewcontroller.h"
 #include "preview/previewpopup.h"
 #include "project/projectoutline.h"
+#include "publish/passwordstore.h"
 #include "tags/cleanupcommands.h"
 #include "tags/ewspanel.h"
 #include "tags/htmlcodesmenu.h"
@@ -197,8 +198,10 @@ void MainWindow::buildRegions()
     connect(m_webPage, &EditorControl::OnKeyUp, this, &MainWindow::onKeyUp);
     connect(m_webPage, &EditorControl::OnChangeMode, this, &MainWindow::onInsertModeChanged);
     connect(m_fileTabs, &QTabWidget::currentChanged, this, &MainWindow::FileTabsChange);
-    m_projectCommands = new ProjectCommands(m_outline, m_openPages, m_webPage, m_prompter,
-                                            m_settings, m_programDirectory, this);
+    m_passwords = std::make_unique<PasswordStore>();
+    m_projectCommands
+        = new ProjectCommands(m_outline, m_openPages, m_webPage, m_prompter, m_settings,
+                              m_programDirectory, m_passwords.get(), this);
     connect(m_fileList, &FileListPane::fileActivated, this, &MainWindow::onFileListActivated);
     m_editCommands = new EditCommands({ m_webPage, m_spareEditor, m_mainSplitter, m_openPages,
                                         m_settings, m_prompter, m_programDirectory },
@@ -230,7 +233,8 @@ void MainWindow::buildRegions()
         m_webPage->setFocus();
     });
     m_projectMenu = new ProjectMenu(m_outline, m_projectCommands, m_preview, this);
-    new PublishCommands(m_projectMenu, m_outline, m_openPages, m_prompter, m_settings, this);
+    new PublishCommands(m_projectMenu, m_outline, m_openPages, m_prompter, m_settings,
+                        m_passwords.get(), this);
     m_pageDetails = new PageDetailsCommands(
         m_webPage, m_prompter, [this] { return m_openPages->currentFileName(); }, this);
     connect(m_openPages, &OpenPages::pageStateChanged, m_pageDetails,

@@ -23,6 +23,7 @@ class FileListPane;
 class GeneratorCommands;
 class OpenPages;
 class PageDetailsCommands;
+class PasswordStore;
 class ProjectCommands;
 class ProjectMenu;
 class ExternalBrowsers;
@@ -155,6 +156,7 @@ private:
     PreviewPopup *m_previewPopup = nullptr;
     PreviewCommands *m_previewCommands = nullptr;
     std::unique_ptr<ExternalBrowsers> m_browsers;
+    std::unique_ptr<PasswordStore> m_passwords; // the desktop keyring, for FTP passwords
     QAction *m_browserItems[2] = {};
     QAction *m_viewImages = nullptr;
     OpenPages *m_openPages = nullptr;

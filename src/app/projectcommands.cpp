@@ -37,7 +37,8 @@ QString encodePassword(const QString &password)
 
 ProjectCommands::ProjectCommands(ProjectOutline *outline, OpenPages *pages, EditorControl *editor,
                                  Prompter *prompter, Settings *settings,
-                                 const QString &programDirectory, QObject *parent)
+                                 const QString &programDirectory, PasswordStore *passwords,
+                                 QObject *parent)
     : QObject(parent)
     , m_outline(outline)
     , m_pages(pages)
@@ -45,6 +46,7 @@ ProjectCommands::ProjectCommands(ProjectOutline *outline, OpenPages *pages, Edit
     , m_prompter(prompter)
     , m_settings(settings)
     , m_programDirectory(programDirectory)
+    , m_passwords(passwords)
 {
     connect(m_outline, &ProjectOutline::pageOpenRequested, this, &ProjectCommands::LoadProjectpage);
     PageOperations::Hooks hooks;
@@ -137,7 +139,7 @@ void ProjectCommands::NewProjectClick()
     if (!treeChangeAllowed())
         return;
     TCrtPrjForm dialog(TCrtPrjForm::Mode::Create, m_outline, m_prompter, m_programDirectory,
-                       encodePassword, &PasswordCodec::DecodeStr, m_outline->window());
+                       encodePassword, &PasswordCodec::DecodeStr, m_passwords, m_outline->window());
     dialog.exec();
     saveTree();
 }
@@ -145,7 +147,7 @@ void ProjectCommands::NewProjectClick()
 void ProjectCommands::ShowProjectSettings()
 {
     TCrtPrjForm dialog(TCrtPrjForm::Mode::Settings, m_outline, m_prompter, m_programDirectory,
-                       encodePassword, &PasswordCodec::DecodeStr, m_outline->window());
+                       encodePassword, &PasswordCodec::DecodeStr, m_passwords, m_outline->window());
     dialog.exec();
 }
 

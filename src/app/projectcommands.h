@@ -17,6 +17,7 @@ class EditorControl;
 class OpenPages;
 class ProjectOutline;
 class Prompter;
+class PasswordStore;
 class Settings;
 
 // The commands of the project tree: loading and saving the project list,
@@ -30,7 +31,7 @@ class ProjectCommands final : public QObject
 public:
     ProjectCommands(ProjectOutline *outline, OpenPages *pages, EditorControl *editor,
                     Prompter *prompter, Settings *settings, const QString &programDirectory,
-                    QObject *parent = nullptr);
+                    PasswordStore *passwords = nullptr, QObject *parent = nullptr);
     ~ProjectCommands() override;
 
     // Fills the tree from "project.dat", or with the Welcome project when
@@ -95,6 +96,7 @@ private:
     Prompter *m_prompter;
     Settings *m_settings;
     QString m_programDirectory;
+    PasswordStore *m_passwords; // the project dialog's desktop keyring
     bool m_treeLoaded = true;
     QString m_loadError; // why the project list could not be read
     std::unique_ptr<PageOperations> m_operations;

@@ -11,19 +11,24 @@
 #include "project/projectoutline.h"
 #include "project/projectpaths.h"
 #include "project/projectsettings.h"
+#include "project/projectsetup.h"
+#include "publish/ftpaddress.h"
 #include "publish/passwordcodec.h"
+#include "publish/passwordstore.h"
 
 #include <QFileInfo>
 
 namespace Tarnwick {
 
 PublishCommands::PublishCommands(ProjectMenu *menu, ProjectOutline *outline, OpenPages *pages,
-                                 Prompter *prompter, Settings *settings, QObject *parent)
+                                 Prompter *prompter, Settings *settings, PasswordStore *passwords,
+                                 QObject *parent)
     : QObject(parent)
     , m_outline(outline)
     , m_pages(pages)
     , m_prompter(prompter)
     , m_settings(settings)
+    , m_passwords(passwords)
 {
     if (menu)
         menu->setSendCommand([this] { return sendCaption(); },
@@ -76,6 +81,16 @@ std::optional<TQFTPForm::Request> PublishCommands::request() const
     r.site.directory = settings.ftpDirectory;
     r.site.user = settings.loginID;
     r.site.password = PasswordCodec::DecodeStr(settings.loginPassword);
+    // A password moved to the keyring leaves LoginPassword empty.
+    if (r.site.password.isEmpty() && m_passwords && m_passwords->available()) {
+        if (const std::optional<QString> key
+            = FtpAddress::siteKey(settings.webURL, settings.loginID)) {
+            if (const Expected<QString> kept = m_passwords->read(*key); kept)
+                r.site.password = *kept;
+            else
+                m_prompter->warning(ProjectSetup::keyringUnread(kept.error()));
+        }
+    }
     r.site.tls = settings.useFtps;
     r.site.sftp = settings.useSftp;
     r.site.keyFile = settings.sshKeyFile;

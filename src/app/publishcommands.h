@@ -12,6 +12,7 @@
 namespace Tarnwick {
 
 class OpenPages;
+class PasswordStore;
 class ProjectMenu;
 class ProjectOutline;
 class Prompter;
@@ -26,11 +27,13 @@ class PublishCommands final : public QObject
 
 public:
     PublishCommands(ProjectMenu *menu, ProjectOutline *outline, OpenPages *pages,
-                    Prompter *prompter, Settings *settings, QObject *parent = nullptr);
+                    Prompter *prompter, Settings *settings, PasswordStore *passwords = nullptr,
+                    QObject *parent = nullptr);
 
     QString sendCaption() const;
     void FTPSendClick(const QString &caption);
     // The dialog's data for the selected entry; nothing when no entry is selected.
+    // The password is PROJECT.INI's, else the desktop keyring's.
     std::optional<TQFTPForm::Request> request() const;
 
     // The references of a page's text, from the page details check.
@@ -59,6 +62,7 @@ private:
     OpenPages *m_pages;
     Prompter *m_prompter;
     Settings *m_settings;
+    PasswordStore *m_passwords;
 };
 
 } // namespace Tarnwick

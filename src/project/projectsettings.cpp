@@ -109,6 +109,12 @@ Result ProjectSettings::setSendReferences(const QString &projectDir, bool send)
                             send ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
+Result ProjectSettings::setLoginPassword(const QString &projectDir, const QString &encoded)
+{
+    ProfileFile file(settingsFilePath(projectDir));
+    return file.writeString(Section, QStringLiteral("LoginPassword"), encoded);
+}
+
 QColor ProjectSettings::colorFromText(QString text)
 {
     text = text.trimmed();

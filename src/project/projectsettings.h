@@ -11,7 +11,8 @@
 namespace Tarnwick {
 
 // The keys of a project's "PROJECT.INI", section "PROJECT". A missing file or
-// key reads as the default. loginPassword holds the encoded form, never clear text.
+// key reads as the default. loginPassword holds the encoded form, never clear text;
+// it is empty when the desktop keyring keeps the password.
 struct ProjectSettings
 {
     QString mailto;
@@ -51,6 +52,8 @@ struct ProjectSettings
     // Written only into an existing PROJECT.INI: a project without one keeps
     // the defaults that having no file gives.
     static Result setSendReferences(const QString &projectDir, bool send);
+    // LoginPassword alone; every other key of the file stays as it is.
+    static Result setLoginPassword(const QString &projectDir, const QString &encoded);
     // CreateINI: all eleven keys in their fixed order, empty values included;
     // other sections and keys of the file stay.
     Result write(const QString &projectDir) const;

@@ -5,16 +5,20 @@
 #include "project/entrynames.h"
 #include "project/entrytext.h"
 #include "project/projectpaths.h"
+#include "publish/ftpaddress.h"
+#include "publish/passwordstore.h"
 
 #include <QDir>
 #include <QFileInfo>
 
 namespace Tarnwick {
 
-ProjectSetup::ProjectSetup(QString programDirectory, Coding encode, Coding decode)
+ProjectSetup::ProjectSetup(QString programDirectory, Coding encode, Coding decode,
+                           PasswordStore *passwords)
     : m_programDirectory(std::move(programDirectory))
     , m_encode(std::move(encode))
     , m_decode(std::move(decode))
+    , m_passwords(passwords)
 {
 }
 
@@ -167,6 +171,98 @@ ProjectSetup::Fields ProjectSetup::fieldsFrom(const ProjectSettings &settings) c
     fields.useFtps = settings.useFtps;
     fields.password = m_decode ? m_decode(settings.loginPassword) : QString();
     return fields;
+}
+
+QString ProjectSetup::keptInKeyring()
+{
+    return QStringLiteral("Kept in the desktop keyring.");
+}
+
+QString ProjectSetup::keptInProjectFile(bool keyringRunning)
+{
+    return keyringRunning
+        ? QStringLiteral("Kept in PROJECT.INI (encoded, not encrypted).")
+        : QStringLiteral("Kept in PROJECT.INI (encoded, not encrypted): no desktop keyring is "
+                         "running.");
+}
+
+QString ProjectSetup::keyringRefused(const QString &error)
+{
+    return QStringLiteral("The desktop keyring did not take the password: ") + error
+        + QStringLiteral("\nThe password is kept in PROJECT.INI (encoded, not encrypted) instead.");
+}
+
+QString ProjectSetup::keyringUnread(const QString &error)
+{
+    return QStringLiteral("The password could not be read from the desktop keyring: ") + error;
+}
+
+QString ProjectSetup::moveFailed(const QString &error)
+{
+    return QStringLiteral("The password could not be moved to the desktop keyring: ") + error
+        + QStringLiteral("\nIt is still kept in PROJECT.INI.");
+}
+
+QString ProjectSetup::noSiteForKeyring()
+{
+    return QStringLiteral("The website URL names no site to keep the password under.");
+}
+
+bool ProjectSetup::keyringInUse() const
+{
+    return m_passwords && m_passwords->available();
+}
+
+ProjectSetup::Loaded ProjectSetup::load(const QString &projectDir) const
+{
+    const ProjectSettings settings = ProjectSettings::read(projectDir);
+    Loaded loaded;
+    loaded.fields = fieldsFrom(settings);
+    loaded.passwordInProjectFile = !loaded.fields.password.isEmpty();
+    if (loaded.passwordInProjectFile || !keyringInUse())
+        return loaded;
+    const std::optional<QString> key = FtpAddress::siteKey(settings.webURL, settings.loginID);
+    if (!key)
+        return loaded;
+    const Expected<QString> kept = m_passwords->read(*key);
+    if (kept)
+        loaded.fields.password = *kept;
+    else
+        loaded.warning = keyringUnread(kept.error());
+    return loaded;
+}
+
+ProjectSetup::Saved ProjectSetup::save(const Fields &fields, const QString &projectDir) const
+{
+    ProjectSettings settings = settingsFrom(fields);
+    Saved saved;
+    const std::optional<QString> key = FtpAddress::siteKey(fields.webURL, fields.loginID);
+    // Without a site there is no entry to keep it under; PROJECT.INI keeps it as before.
+    if (key && keyringInUse()) {
+        if (const Result kept = m_passwords->write(*key, fields.password); kept)
+            settings.loginPassword.clear();
+        else
+            saved.warning = keyringRefused(kept.error());
+    }
+    saved.written = settings.write(projectDir);
+    return saved;
+}
+
+Result ProjectSetup::movePasswordToKeyring(const QString &projectDir) const
+{
+    const ProjectSettings settings = ProjectSettings::read(projectDir);
+    const QString password = m_decode ? m_decode(settings.loginPassword) : QString();
+    if (password.isEmpty())
+        return Result::success();
+    if (!keyringInUse())
+        return Result::failure(moveFailed(PasswordStore::noKeyring()));
+    const std::optional<QString> key = FtpAddress::siteKey(settings.webURL, settings.loginID);
+    if (!key)
+        return Result::failure(moveFailed(noSiteForKeyring()));
+    if (const Result kept = m_passwords->write(*key, password); !kept)
+        return Result::failure(moveFailed(kept.error()));
+    // Only now that the keyring holds it may PROJECT.INI let go of it.
+    return ProjectSettings::setLoginPassword(projectDir, QString());
 }
 
 } // namespace Tarnwick

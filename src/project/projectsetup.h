@@ -13,9 +13,13 @@
 
 namespace Tarnwick {
 
+class PasswordStore;
+
 // What the project dialog checks and does, apart from its widgets: the
 // checks of a new project's directory and description, making its
 // directory, and turning the dialog's fields into PROJECT.INI keys and back.
+// With a desktop keyring running, the password goes there rather than into
+// PROJECT.INI; a password PROJECT.INI still holds keeps working.
 class ProjectSetup final
 {
 public:
@@ -49,7 +53,10 @@ public:
         Field field = Field::Directory;
     };
 
-    ProjectSetup(QString programDirectory, Coding encode, Coding decode);
+    // passwords: the desktop keyring; none, or one without a running keyring,
+    // keeps passwords in PROJECT.INI.
+    ProjectSetup(QString programDirectory, Coding encode, Coding decode,
+                 PasswordStore *passwords = nullptr);
 
     // What the dialog offers for a new project: the page colours a folder
     // without PROJECT.INI gives new pages (black text, red links, purple
@@ -86,10 +93,46 @@ public:
     ProjectSettings settingsFrom(const Fields &fields) const;
     Fields fieldsFrom(const ProjectSettings &settings) const;
 
+    static QString keptInKeyring();
+    static QString keptInProjectFile(bool keyringRunning);
+    static QString keyringRefused(const QString &error);
+    static QString keyringUnread(const QString &error);
+    static QString moveFailed(const QString &error);
+    static QString noSiteForKeyring();
+
+    // A desktop keyring answers: passwords go there.
+    bool keyringInUse() const;
+
+    struct Loaded
+    {
+        Fields fields;
+        bool passwordInProjectFile = false; // PROJECT.INI holds a password
+        QString warning; // the keyring failed to give the password
+    };
+    // The dialog's fields from projectDir's PROJECT.INI; the password from the
+    // keyring when PROJECT.INI holds none.
+    Loaded load(const QString &projectDir) const;
+
+    struct Saved
+    {
+        Result written = Result::success(); // PROJECT.INI
+        QString warning; // the keyring refused the password, which went into PROJECT.INI
+    };
+    // Writes PROJECT.INI from the fields. With the keyring in use the password
+    // (an empty one removes the site's entry) goes there first and LoginPassword
+    // is written empty; a keyring that refuses it leaves it in PROJECT.INI.
+    Saved save(const Fields &fields, const QString &projectDir) const;
+
+    // Moves the password PROJECT.INI holds into the keyring, under the site
+    // PROJECT.INI names: the keyring is written first, then LoginPassword
+    // emptied. On failure PROJECT.INI still holds the password.
+    Result movePasswordToKeyring(const QString &projectDir) const;
+
 private:
     QString m_programDirectory;
     Coding m_encode;
     Coding m_decode;
+    PasswordStore *m_passwords;
 };
 
 } // namespace Tarnwick

@@ -56,13 +56,13 @@ QString TCrtPrjForm::settingsEntry()
 
 TCrtPrjForm::TCrtPrjForm(Mode mode, ProjectOutline *outline, Prompter *prompter,
                          const QString &programDirectory, ProjectSetup::Coding encode,
-                         ProjectSetup::Coding decode, QWidget *parent)
+                         ProjectSetup::Coding decode, PasswordStore *passwords, QWidget *parent)
     : QDialog(parent)
     , m_mode(mode)
     , m_outline(outline)
     , m_prompter(prompter)
     , m_programDirectory(programDirectory)
-    , m_setup(programDirectory, std::move(encode), std::move(decode))
+    , m_setup(programDirectory, std::move(encode), std::move(decode), passwords)
 {
     setObjectName(QStringLiteral("TCrtPrjForm"));
     setWindowTitle(QStringLiteral("Create Project"));
@@ -81,6 +81,17 @@ TCrtPrjForm::TCrtPrjForm(Mode mode, ProjectOutline *outline, Prompter *prompter,
     m_ftpLoginID = field("FTPLoginID", 0, this);
     m_ftpLoginPassword = field("FTPLoginPassword", 0, this);
     m_ftpLoginPassword->setEchoMode(QLineEdit::Password);
+    m_passwordPlace = new QLabel(this);
+    m_passwordPlace->setObjectName(QStringLiteral("PasswordPlace"));
+    m_passwordPlace->setWordWrap(true);
+    QFont small = m_passwordPlace->font();
+    small.setPointSizeF(small.pointSizeF() * 0.85);
+    m_passwordPlace->setFont(small);
+    m_movePassword = new QPushButton(QStringLiteral("Move password to keyring"), this);
+    m_movePassword->setObjectName(QStringLiteral("MovePassword"));
+    m_movePassword->setAutoDefault(false);
+    m_movePassword->hide();
+    connect(m_movePassword, &QPushButton::clicked, this, &TCrtPrjForm::MovePasswordClick);
     m_useFtps = new QCheckBox(QStringLiteral("Use FTPS (explicit TLS)"), this);
     m_useFtps->setObjectName(QStringLiteral("UseFTPS"));
     m_email = field("Email", 0, this);
@@ -135,6 +146,10 @@ TCrtPrjForm::TCrtPrjForm(Mode mode, ProjectOutline *outline, Prompter *prompter,
     form->addRow(QStringLiteral("Default Web Directory:"), m_ftpDirectory);
     form->addRow(QStringLiteral("User Name:"), m_ftpLoginID);
     form->addRow(QStringLiteral("Password:"), m_ftpLoginPassword);
+    auto *placeRow = new QHBoxLayout;
+    placeRow->addWidget(m_passwordPlace, 1);
+    placeRow->addWidget(m_movePassword);
+    form->addRow(QString(), placeRow);
     form->addRow(QString(), m_useFtps);
     form->addRow(QStringLiteral("Default EMail Address:"), m_email);
     auto *layout = new QVBoxLayout(this);
@@ -152,6 +167,7 @@ TCrtPrjForm::TCrtPrjForm(Mode mode, ProjectOutline *outline, Prompter *prompter,
                          m_ftpDirectory,
                          m_ftpLoginID,
                          m_ftpLoginPassword,
+                         m_movePassword,
                          m_email,
                          m_colors[TextColor].text,
                          m_colors[LinkColor].text,
@@ -176,6 +192,7 @@ void TCrtPrjForm::FormShow()
         m_prjName->clear();
         m_prjDesc->clear();
         setFields(ProjectSetup::newProjectFields());
+        showPasswordPlace();
         return;
     }
     m_projectDirectory = m_outline->GetSelectedProjectDir();
@@ -190,7 +207,31 @@ void TCrtPrjForm::FormShow()
 
 void TCrtPrjForm::ReadINISettings()
 {
-    setFields(m_setup.fieldsFrom(ProjectSettings::read(m_projectDirectory)));
+    const ProjectSetup::Loaded loaded = m_setup.load(m_projectDirectory);
+    setFields(loaded.fields);
+    m_passwordInProjectFile = loaded.passwordInProjectFile;
+    showPasswordPlace();
+    if (!loaded.warning.isEmpty())
+        m_prompter->warning(loaded.warning);
+}
+
+void TCrtPrjForm::showPasswordPlace()
+{
+    const bool keyring = m_setup.keyringInUse();
+    m_passwordPlace->setText(keyring && !m_passwordInProjectFile
+                                 ? ProjectSetup::keptInKeyring()
+                                 : ProjectSetup::keptInProjectFile(keyring));
+    m_movePassword->setVisible(keyring && m_passwordInProjectFile);
+}
+
+void TCrtPrjForm::MovePasswordClick()
+{
+    const Result moved = m_setup.movePasswordToKeyring(m_projectDirectory);
+    // What PROJECT.INI holds now, whichever step failed.
+    m_passwordInProjectFile = !ProjectSettings::read(m_projectDirectory).loginPassword.isEmpty();
+    showPasswordPlace();
+    if (!moved)
+        m_prompter->error(moved.error());
 }
 
 void TCrtPrjForm::setFields(const ProjectSetup::Fields &fields)
@@ -315,8 +356,11 @@ bool TCrtPrjForm::SaveINISettings()
     const QString directory = m_mode == Mode::Settings
         ? m_projectDirectory
         : m_setup.projectDirectory(m_prjName->text());
-    if (const Result written = m_setup.settingsFrom(fields()).write(directory); !written) {
-        m_prompter->error(written.error());
+    const ProjectSetup::Saved saved = m_setup.save(fields(), directory);
+    if (!saved.warning.isEmpty())
+        m_prompter->warning(saved.warning);
+    if (!saved.written) {
+        m_prompter->error(saved.written.error());
         return false;
     }
     return true;

@@ -14,13 +14,15 @@ class QToolButton;
 
 namespace Tarnwick {
 
+class PasswordStore;
 class ProjectOutline;
 class Prompter;
 
 // The project dialog. "Create Project" makes a project: its directory, its
 // entry and settings entry at the end of the tree, and its PROJECT.INI.
 // "Modify Project Settings" shows and rewrites the PROJECT.INI of the
-// selected project. A check that fails keeps the dialog open as typed.
+// selected project. A check that fails keeps the dialog open as typed. With a
+// desktop keyring running the password is kept there (see ProjectSetup).
 class TCrtPrjForm final : public QDialog
 {
     Q_OBJECT
@@ -34,7 +36,8 @@ public:
 
     TCrtPrjForm(Mode mode, ProjectOutline *outline, Prompter *prompter,
                 const QString &programDirectory, ProjectSetup::Coding encode,
-                ProjectSetup::Coding decode, QWidget *parent = nullptr);
+                ProjectSetup::Coding decode, PasswordStore *passwords = nullptr,
+                QWidget *parent = nullptr);
 
     Mode mode() const { return m_mode; }
     ProjectSetup::Fields fields() const;
@@ -47,6 +50,8 @@ public:
     void vLinkButtonClick();
     void ALinkButtonClick();
     void bgButtonClick();
+    // Moves the password PROJECT.INI holds into the desktop keyring.
+    void MovePasswordClick();
 
     static QString settingsEntry();
 
@@ -71,6 +76,7 @@ private:
     // Every colour RRGGBB, #RRGGBB or empty; else the user is told and the field has the focus.
     bool colorsAccepted();
     void setFields(const ProjectSetup::Fields &fields);
+    void showPasswordPlace();
 
     Mode m_mode;
     ProjectOutline *m_outline;
@@ -78,6 +84,7 @@ private:
     QString m_programDirectory;
     ProjectSetup m_setup;
     QString m_projectDirectory; // settings mode: the project whose settings are shown
+    bool m_passwordInProjectFile = false; // settings mode: its PROJECT.INI holds a password
 
     QLineEdit *m_prjName = nullptr;
     QToolButton *m_directoryButton = nullptr;
@@ -86,6 +93,8 @@ private:
     QLineEdit *m_ftpDirectory = nullptr;
     QLineEdit *m_ftpLoginID = nullptr;
     QLineEdit *m_ftpLoginPassword = nullptr;
+    QLabel *m_passwordPlace = nullptr;
+    QPushButton *m_movePassword = nullptr;
     QLineEdit *m_email = nullptr;
     QCheckBox *m_useFtps = nullptr;
     ColorRow m_colors[ColorCount];

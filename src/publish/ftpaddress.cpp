@@ -129,6 +129,19 @@ std::optional<Site> siteAddress(const QString &text)
     return site;
 }
 
+std::optional<QString> siteKey(const QString &webURL, const QString &user)
+{
+    const std::optional<Site> site = siteAddress(webURL);
+    if (!site)
+        return std::nullopt;
+    const QString host = site->host.toLower();
+    const QString port = site->port == QLatin1String("ftp") ? QStringLiteral("21") : site->port;
+    // An IPv6 address keeps its brackets, so the port stays apart from it.
+    const bool bracketed = host.contains(QLatin1Char(':'));
+    return user + QLatin1Char('@') + (bracketed ? QLatin1Char('[') + host + QLatin1Char(']') : host)
+        + QLatin1Char(':') + port;
+}
+
 SchemeUse schemeUse(const QString &scheme)
 {
     if (scheme.isEmpty() || scheme == QLatin1String("ftp"))

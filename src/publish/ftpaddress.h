@@ -32,6 +32,12 @@ struct Site
 // port is no number from 1 to 65535.
 std::optional<Site> siteAddress(const QString &text);
 
+// The name of a site's password in the desktop keyring: "<user>@<host>:<port>",
+// the host in lower case and the port a number (21 when the address names
+// none), so that every way of typing one site's address finds one entry.
+// Nothing when siteAddress() finds no site.
+std::optional<QString> siteKey(const QString &webURL, const QString &user);
+
 // How a scheme of the website URL is served: no scheme and "ftp" in plain
 // FTP (unless TLS or SFTP is asked for otherwise), "ftps" and "ftpes" only
 // with explicit TLS, "sftp" by SFTP; any other scheme (a web address) is not

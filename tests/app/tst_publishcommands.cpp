@@ -2,9 +2,12 @@
 #include "app/publishcommands.h"
 
 #include "platform/profilefile.h"
+#include "privatekeyring.h"
 #include "project/projectsettings.h"
 #include "projectcommandsfixture.h"
+#include "publish/ftpaddress.h"
 #include "publish/passwordcodec.h"
+#include "publish/passwordstore.h"
 #include "publish/tqftpform.h"
 #include "testenvironment.h"
 
@@ -19,6 +22,7 @@ class TestPublishCommands final : public QObject
 
 private slots:
     void initTestCase() { TestEnvironment::isolate(); }
+    void cleanupTestCase() { m_keyring.reset(); }
     void sendCaption_data();
     void sendCaption();
     void requestFromProjectSettings_data();
@@ -28,9 +32,13 @@ private slots:
     void nothingToSend();
     void openPageIsReadFromItsTab();
     void sendReferencesRemembered();
+    void passwordFromKeyring_data();
+    void passwordFromKeyring();
 
 private:
     static void makeShop(ProjectCommandsFixture &f);
+
+    std::unique_ptr<PrivateKeyring> m_keyring;
 };
 
 void TestPublishCommands::makeShop(ProjectCommandsFixture &f)
@@ -197,6 +205,54 @@ void TestPublishCommands::sendReferencesRemembered()
     QVERIFY(QFile::remove(shop + QStringLiteral("/PROJECT.INI")));
     QVERIFY(ProjectSettings::setSendReferences(shop, true));
     QVERIFY(!ProjectSettings::exists(shop));
+}
+
+void TestPublishCommands::passwordFromKeyring_data()
+{
+    QTest::addColumn<QString>("inFile");
+    QTest::addColumn<QString>("inKeyring");
+    QTest::addColumn<bool>("running");
+    QTest::addColumn<QString>("password");
+    QTest::addRow("PROJECT.INI's first") << "pw"
+                                         << "kpw" << true << "pw";
+    QTest::addRow("the keyring's when PROJECT.INI holds none") << ""
+                                                               << "kpw" << true << "kpw";
+    QTest::addRow("none in either") << ""
+                                    << "" << true << "";
+    QTest::addRow("no keyring running") << ""
+                                        << "kpw" << false << "";
+}
+
+void TestPublishCommands::passwordFromKeyring()
+{
+    QFETCH(QString, inFile);
+    QFETCH(QString, inKeyring);
+    QFETCH(bool, running);
+    QFETCH(QString, password);
+    if (!m_keyring) {
+        m_keyring = std::make_unique<PrivateKeyring>();
+        QVERIFY2(m_keyring->start(), qPrintable(m_keyring->error()));
+        m_keyring->enter();
+    }
+    ProjectCommandsFixture f;
+    makeShop(f);
+    const QString shop = f.home + QStringLiteral("shop");
+    QVERIFY(ProjectSettings::setLoginPassword(shop, PasswordCodec::EncodeStr(inFile)));
+    const QString key = *FtpAddress::siteKey(QStringLiteral("mysite"), QStringLiteral("ann"));
+    PasswordStore store;
+    QVERIFY(store.write(key, inKeyring));
+    const QByteArray bus = qgetenv("DBUS_SESSION_BUS_ADDRESS");
+    if (!running)
+        qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/tarnwick-bus");
+    PasswordStore passwords; // looks for the keyring when asked
+    PublishCommands commands(nullptr, &f.outline, &f.pages, &f.prompter, &f.settings, &passwords);
+    f.outline.setCurrentRow(2);
+    const std::optional<TQFTPForm::Request> r = commands.request();
+    qputenv("DBUS_SESSION_BUS_ADDRESS", bus);
+    QVERIFY(r);
+    QCOMPARE(r->site.password, password);
+    QVERIFY(f.prompter.texts().isEmpty());
+    QVERIFY(store.remove(key));
 }
 
 QTEST_MAIN(TestPublishCommands)

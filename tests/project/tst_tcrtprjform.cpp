@@ -4,7 +4,11 @@
 #include "project/projectsettings.h"
 #include "project/tcrtprjform.h"
 #include "project/themenames.h"
+#include "publish/ftpaddress.h"
 #include "publish/passwordcodec.h"
+#include "publish/passwordstore.h"
+
+#include "privatekeyring.h"
 
 #include "support/lockeddirectory.h"
 #include "support/scriptedprompter.h"
@@ -64,7 +68,8 @@ class TestProjectDialog final : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { TestEnvironment::isolate(); }
+    void initTestCase();
+    void cleanupTestCase() { m_keyring.reset(); }
     void init();
     void cleanup();
 
@@ -89,12 +94,39 @@ private slots:
     void colorButtons();
     void directoryButton();
     void themeNames();
+    void passwordPlace_data();
+    void passwordPlace();
+    void okKeepsThePassword_data();
+    void okKeepsThePassword();
+    void okWithASilentKeyring();
+    void movePassword();
+    void moveFailure_data();
+    void moveFailure();
 
 private:
-    std::unique_ptr<TCrtPrjForm> dialog(TCrtPrjForm::Mode mode)
+    std::unique_ptr<TCrtPrjForm> dialog(TCrtPrjForm::Mode mode, PasswordStore *passwords = nullptr)
     {
         return std::make_unique<TCrtPrjForm>(mode, m_outline.get(), &m_prompter, m_home, encode,
-                                             &PasswordCodec::DecodeStr);
+                                             &PasswordCodec::DecodeStr, passwords);
+    }
+    // A project "shop" whose PROJECT.INI names the site and holds password
+    // (none when empty), selected in the tree for its settings.
+    void makeShop(const QString &site, const QString &password)
+    {
+        ProjectSettings settings;
+        settings.webURL = site;
+        settings.ftpDirectory = QStringLiteral("www");
+        settings.loginID = QStringLiteral("ann");
+        settings.loginPassword = PasswordCodec::EncodeStr(password);
+        QVERIFY(QDir().mkpath(m_home + "shop"));
+        QVERIFY(settings.write(m_home + "shop"));
+        m_outline->setTree(
+            ProjectTree({ { 1, "Shop - shop" }, { 2, TCrtPrjForm::settingsEntry() } }));
+        m_outline->setCurrentRow(1);
+    }
+    static QString keyringHolds(const QString &site)
+    {
+        return PasswordStore().read(*FtpAddress::siteKey(site, QStringLiteral("ann"))).value();
     }
     template<typename T> static T *child(QWidget *w, const char *name)
     {
@@ -121,7 +153,31 @@ private:
     QString m_home;
     ScriptedPrompter m_prompter;
     std::unique_ptr<ProjectOutline> m_outline;
+    std::unique_ptr<PrivateKeyring> m_keyring;
 };
+
+// Points the process at a session bus where nothing answers while it lives.
+class NoKeyring final
+{
+public:
+    NoKeyring()
+        : m_address(qgetenv("DBUS_SESSION_BUS_ADDRESS"))
+    {
+        qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/tarnwick-bus");
+    }
+    ~NoKeyring() { qputenv("DBUS_SESSION_BUS_ADDRESS", m_address); }
+
+private:
+    QByteArray m_address;
+};
+
+void TestProjectDialog::initTestCase()
+{
+    TestEnvironment::isolate();
+    m_keyring = std::make_unique<PrivateKeyring>();
+    QVERIFY2(m_keyring->start(), qPrintable(m_keyring->error()));
+    m_keyring->enter();
+}
 
 void TestProjectDialog::init()
 {
@@ -642,6 +698,208 @@ void TestProjectDialog::themeNames()
     QComboBox *themes = child<QComboBox>(form.get(), "ThemeChoices");
     QCOMPARE(themes->count(), 3);
     QCOMPARE(themes->currentIndex(), -1); // no "[None]", and nothing chosen
+}
+
+void TestProjectDialog::passwordPlace_data()
+{
+    QTest::addColumn<QString>("keyring"); // "running", "none" or "not given"
+    QTest::addColumn<QString>("inFile");
+    QTest::addColumn<QString>("inKeyring");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("place");
+    QTest::addColumn<bool>("movable");
+    const QString noKeyring = ProjectSetup::keptInProjectFile(false);
+    QTest::addRow("no keyring running") << "none"
+                                        << "pw"
+                                        << ""
+                                        << "pw" << noKeyring << false;
+    QTest::addRow("no keyring given") << "not given"
+                                      << "pw"
+                                      << ""
+                                      << "pw" << noKeyring << false;
+    QTest::addRow("keyring, password still in PROJECT.INI")
+        << "running"
+        << "pw"
+        << "kpw"
+        << "pw"
+        << "Kept in PROJECT.INI (encoded, not encrypted)." << true;
+    QTest::addRow("keyring holds it") << "running"
+                                      << ""
+                                      << "kpw"
+                                      << "kpw"
+                                      << "Kept in the desktop keyring." << false;
+    QTest::addRow("keyring holds none") << "running"
+                                        << ""
+                                        << ""
+                                        << ""
+                                        << "Kept in the desktop keyring." << false;
+}
+
+void TestProjectDialog::passwordPlace()
+{
+    QFETCH(QString, keyring);
+    QFETCH(QString, inFile);
+    QFETCH(QString, inKeyring);
+    QFETCH(QString, shown);
+    QFETCH(QString, place);
+    QFETCH(bool, movable);
+    const QString site = QStringLiteral("place.example:2121");
+    makeShop(site, inFile);
+    PasswordStore store;
+    const QString key = *FtpAddress::siteKey(site, QStringLiteral("ann"));
+    QVERIFY(store.write(key, inKeyring));
+    std::optional<NoKeyring> none;
+    if (keyring == QLatin1String("none"))
+        none.emplace();
+    PasswordStore passwords; // looks for the keyring as the dialog opens
+    auto form = dialog(TCrtPrjForm::Mode::Settings,
+                       keyring == QLatin1String("not given") ? nullptr : &passwords);
+    form->show();
+    QCOMPARE(child<QLineEdit>(form.get(), "FTPLoginPassword")->text(), shown);
+    QCOMPARE(child<QLabel>(form.get(), "PasswordPlace")->text(), place);
+    QCOMPARE(child<QPushButton>(form.get(), "MovePassword")->isVisible(), movable);
+    QCOMPARE(child<QPushButton>(form.get(), "MovePassword")->text(),
+             QStringLiteral("Move password to keyring"));
+    QVERIFY(m_prompter.texts().isEmpty());
+    none.reset();
+    QVERIFY(store.remove(key));
+}
+
+void TestProjectDialog::okKeepsThePassword_data()
+{
+    QTest::addColumn<bool>("create");
+    QTest::addColumn<bool>("keyring");
+    QTest::addColumn<QString>("typed");
+    QTest::addRow("new project, keyring") << true << true << "s3cret pass";
+    QTest::addRow("settings, keyring") << false << true << "s3cret pass";
+    QTest::addRow("settings, keyring, password cleared") << false << true << "";
+    QTest::addRow("new project, no keyring") << true << false << "s3cret pass";
+    QTest::addRow("settings, no keyring") << false << false << "s3cret pass";
+}
+
+// Ok puts the password where the label says; the reopened dialog shows it.
+void TestProjectDialog::okKeepsThePassword()
+{
+    QFETCH(bool, create);
+    QFETCH(bool, keyring);
+    QFETCH(QString, typed);
+    const QString site = QStringLiteral("ok.example");
+    const QString key = *FtpAddress::siteKey(site, QStringLiteral("ann"));
+    PasswordStore store;
+    QVERIFY(store.write(key, QStringLiteral("before")));
+    std::optional<NoKeyring> none;
+    if (!keyring)
+        none.emplace();
+    if (!create)
+        makeShop(site, QStringLiteral("old"));
+    PasswordStore passwords; // looks for the keyring as the dialog opens
+    {
+        auto form
+            = dialog(create ? TCrtPrjForm::Mode::Create : TCrtPrjForm::Mode::Settings, &passwords);
+        if (create) {
+            fill(form.get(), "shop", "Shop");
+            child<QLineEdit>(form.get(), "WebsiteURL")->setText(site);
+            child<QLineEdit>(form.get(), "FTPLoginID")->setText("ann");
+        }
+        child<QLineEdit>(form.get(), "FTPLoginPassword")->setText(typed);
+        form->OkBtnClick();
+        QCOMPARE(form->result(), int(QDialog::Accepted));
+    }
+    QVERIFY(m_prompter.texts().isEmpty());
+    const QString ini = m_home + "shop/PROJECT.INI";
+    QCOMPARE(keysOf(ini), elevenKeys);
+    const ProjectSettings stored = ProjectSettings::read(m_home + "shop");
+    if (keyring) {
+        QCOMPARE(stored.loginPassword, QString());
+        QCOMPARE(keyringHolds(site), typed);
+    } else {
+        QCOMPARE(PasswordCodec::DecodeStr(stored.loginPassword), typed);
+    }
+    m_outline->setCurrentRow(m_outline->tree().size() - 1);
+    auto reopened = dialog(TCrtPrjForm::Mode::Settings, &passwords);
+    QCOMPARE(child<QLineEdit>(reopened.get(), "FTPLoginPassword")->text(), typed);
+    none.reset();
+    if (!keyring)
+        QCOMPARE(keyringHolds(site), QStringLiteral("before"));
+    QVERIFY(store.remove(key));
+}
+
+// A keyring that stops answering loses nothing: the password stays in PROJECT.INI.
+void TestProjectDialog::okWithASilentKeyring()
+{
+    const QString site = QStringLiteral("silent-ok.example");
+    makeShop(site, QStringLiteral("old"));
+    PasswordStore store(3000, 1500);
+    auto form = dialog(TCrtPrjForm::Mode::Settings, &store);
+    child<QLineEdit>(form.get(), "FTPLoginPassword")->setText("new");
+    m_keyring->freeze();
+    form->OkBtnClick();
+    m_keyring->resume();
+    QCOMPARE(form->result(), int(QDialog::Accepted));
+    QCOMPARE(m_prompter.texts(),
+             QStringList { ProjectSetup::keyringRefused(
+                 QStringLiteral("The desktop keyring did not answer.")) });
+    QCOMPARE(m_prompter.messages().constFirst().kind, Prompter::Kind::Warning);
+    QCOMPARE(PasswordCodec::DecodeStr(ProjectSettings::read(m_home + "shop").loginPassword),
+             QStringLiteral("new"));
+    PasswordStore().remove(*FtpAddress::siteKey(site, QStringLiteral("ann")));
+}
+
+void TestProjectDialog::movePassword()
+{
+    const QString site = QStringLiteral("move.example");
+    makeShop(site, QStringLiteral("old pw"));
+    const QString ini = m_home + "shop/PROJECT.INI";
+    QVERIFY(ProfileFile(ini).writeString("OTHER", "keep", "1"));
+    PasswordStore store;
+    auto form = dialog(TCrtPrjForm::Mode::Settings, &store);
+    form->show();
+    QPushButton *move = child<QPushButton>(form.get(), "MovePassword");
+    QVERIFY(move->isVisible());
+    QTest::mouseClick(move, Qt::LeftButton);
+    QVERIFY(m_prompter.texts().isEmpty());
+    QCOMPARE(keyringHolds(site), QStringLiteral("old pw"));
+    ProjectSettings expected = ProjectSettings::read(m_home + "shop");
+    QCOMPARE(expected.loginPassword, QString());
+    QCOMPARE(ProfileFile(ini).readString("OTHER", "keep", QString()), QStringLiteral("1"));
+    QCOMPARE(child<QLabel>(form.get(), "PasswordPlace")->text(), ProjectSetup::keptInKeyring());
+    QVERIFY(!move->isVisible());
+    // The publishing side finds it where the dialog put it.
+    QCOMPARE(child<QLineEdit>(form.get(), "FTPLoginPassword")->text(), QStringLiteral("old pw"));
+    QVERIFY(store.remove(*FtpAddress::siteKey(site, QStringLiteral("ann"))));
+}
+
+void TestProjectDialog::moveFailure_data()
+{
+    QTest::addColumn<QString>("site");
+    QTest::addColumn<bool>("silent");
+    QTest::addColumn<QString>("reason");
+    QTest::addRow("keyring does not answer")
+        << "silent-move.example" << true << "The desktop keyring did not answer.";
+    QTest::addRow("no site to keep it under") << "" << false << ProjectSetup::noSiteForKeyring();
+}
+
+// A move that fails leaves PROJECT.INI as it was, and says so.
+void TestProjectDialog::moveFailure()
+{
+    QFETCH(QString, site);
+    QFETCH(bool, silent);
+    QFETCH(QString, reason);
+    makeShop(site, QStringLiteral("old pw"));
+    const QByteArray before = TestEnvironment::readFile(m_home + "shop/PROJECT.INI");
+    PasswordStore store(3000, 1500);
+    auto form = dialog(TCrtPrjForm::Mode::Settings, &store);
+    form->show();
+    if (silent)
+        m_keyring->freeze();
+    form->MovePasswordClick();
+    m_keyring->resume();
+    QCOMPARE(m_prompter.texts(), QStringList { ProjectSetup::moveFailed(reason) });
+    QCOMPARE(m_prompter.messages().constFirst().kind, Prompter::Kind::Error);
+    QCOMPARE(TestEnvironment::readFile(m_home + "shop/PROJECT.INI"), before);
+    QCOMPARE(child<QLabel>(form.get(), "PasswordPlace")->text(),
+             ProjectSetup::keptInProjectFile(!silent));
+    QCOMPARE(child<QLineEdit>(form.get(), "FTPLoginPassword")->text(), QStringLiteral("old pw"));
 }
 
 QTEST_MAIN(TestProjectDialog)

@@ -2,7 +2,11 @@
 // tarnwick-publish run as the user runs it, against a real server.
 
 #include "project/projectsettings.h"
+#include "publish/ftpaddress.h"
 #include "publish/passwordcodec.h"
+#include "publish/passwordstore.h"
+
+#include "privatekeyring.h"
 
 #include "pyftpserver.h"
 #include "support/testenvironment.h"
@@ -51,6 +55,9 @@ private slots:
     void help_data();
     void help();
     void wrongCommandLine();
+    void passwordFromKeyring_data();
+    void passwordFromKeyring();
+    void cleanupTestCase() { m_keyring.reset(); }
 
 private:
     struct Run
@@ -59,12 +66,14 @@ private:
         QString out;
         QString err;
     };
-    Run run(const QStringList &arguments, const QString &password = QString());
+    Run run(const QStringList &arguments, const QString &password = QString(),
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment());
     void makeProject(const QString &dir, quint16 port, const QString &password, bool tls = false);
 
     QTemporaryDir m_home;
     QTemporaryDir m_config;
     PyFtpServer::Options m_options;
+    std::unique_ptr<PrivateKeyring> m_keyring;
 };
 
 void TestTarnwickPublish::initTestCase()
@@ -74,10 +83,9 @@ void TestTarnwickPublish::initTestCase()
 }
 
 TestTarnwickPublish::Run TestTarnwickPublish::run(const QStringList &arguments,
-                                                  const QString &password)
+                                                  const QString &password, QProcessEnvironment env)
 {
     QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("TARNWICK_HOME"), m_home.path());
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_config.path());
     env.remove(QStringLiteral("TARNWICK_FTP_PASSWORD"));
@@ -387,6 +395,57 @@ void TestTarnwickPublish::wrongCommandLine()
         const Run r = run(arguments);
         QCOMPARE(r.exitCode, 2);
         QVERIFY(!r.err.isEmpty());
+    }
+}
+
+void TestTarnwickPublish::passwordFromKeyring_data()
+{
+    QTest::addColumn<QString>("inKeyring");
+    QTest::addColumn<QString>("inEnvironment");
+    QTest::addColumn<QString>("inFile");
+    QTest::addColumn<int>("exitCode");
+    const QString right = m_options.password;
+    QTest::addRow("keyring alone") << right << QString() << QString() << 0;
+    QTest::addRow("keyring before the environment and PROJECT.INI")
+        << right << QStringLiteral("wrong") << QStringLiteral("wrong") << 0;
+    QTest::addRow("environment when the keyring has no entry")
+        << QString() << right << QStringLiteral("wrong") << 0;
+    QTest::addRow("PROJECT.INI when neither has one") << QString() << QString() << right << 0;
+    QTest::addRow("a wrong keyring entry is what is tried")
+        << QStringLiteral("wrong") << right << right << 2;
+}
+
+// The password the desktop keyring keeps for the site logs in, ahead of the
+// environment's and PROJECT.INI's.
+void TestTarnwickPublish::passwordFromKeyring()
+{
+    QFETCH(QString, inKeyring);
+    QFETCH(QString, inEnvironment);
+    QFETCH(QString, inFile);
+    QFETCH(int, exitCode);
+    if (!m_keyring) {
+        m_keyring = std::make_unique<PrivateKeyring>();
+        QVERIFY2(m_keyring->start(), qPrintable(m_keyring->error()));
+        m_keyring->enter();
+    }
+    QTemporaryDir root, project;
+    PyFtpServer server;
+    QVERIFY2(server.start(root.path(), m_options), qPrintable(server.error()));
+    makeProject(project.path(), server.port(), inFile);
+    const QString key
+        = *FtpAddress::siteKey(QStringLiteral("127.0.0.1:%1").arg(server.port()), m_options.user);
+    PasswordStore store;
+    QVERIFY(store.write(key, inKeyring));
+    const Run r = run({ project.path() }, inEnvironment, m_keyring->environment());
+    QVERIFY(store.remove(key));
+    QVERIFY2(r.exitCode == exitCode, qPrintable(r.out + r.err));
+    const QStringList commands = server.commands();
+    QCOMPARE(commands.count(QStringLiteral("PASS")), 1);
+    if (exitCode == 0) {
+        QCOMPARE(filesBelow(root.path()),
+                 QStringList({ "www/b.html", "www/img/a.gif", "www/index.htm" }));
+    } else {
+        QVERIFY(filesBelow(root.path()).isEmpty());
     }
 }
 

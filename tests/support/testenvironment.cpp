@@ -26,6 +26,10 @@ void isolate()
         qputenv(var, dir.toLocal8Bit());
     }
     qunsetenv("TARNWICK_HOME");
+    // No desktop keyring unless a test brings its own (PrivateKeyring): a
+    // session bus that is not there.
+    qputenv("DBUS_SESSION_BUS_ADDRESS",
+            (QStringLiteral("unix:path=") + root.path() + QStringLiteral("/no-bus")).toLocal8Bit());
 }
 
 QString dataDirectory()

@@ -14,7 +14,8 @@ namespace Tarnwick::TestEnvironment {
 
 // Keeps a test away from the user's real files and settings: turns on
 // QStandardPaths' test mode and points the XDG directories into a fresh
-// temporary directory that lives until the process ends. Call it first in
+// temporary directory that lives until the process ends, and the session bus
+// at an address where none answers, so no desktop keyring is found. Call it first in
 // initTestCase().
 void isolate();
 
