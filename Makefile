@@ -69,6 +69,9 @@ bench: build
 	$(BUILD)/bin/bench_images
 	$(BUILD)/bin/bench_projecttree
 	$(BUILD)/bin/bench_usertags
+	$(BUILD)/bin/bench_publish
+	$(BUILD)/bin/bench_publishchanges
+	$(BUILD)/bin/bench_sftp
 
 install: build
 	cmake --install $(BUILD) $(if $(PREFIX),--prefix $(PREFIX))

@@ -3,13 +3,21 @@
 // server (pyftpdlib on 127.0.0.1): the plan from the pages' references, log-in,
 // the remote directory, then every file as the publishing dialog sends it; and
 // in the same run curl uploading the same files over one connection. Prints
-// both times and their ratio.
+// both times and their ratio. Then the same over SFTP to a local OpenSSH
+// server beside OpenSSH's own "sftp -b" batch upload of the same files, and a
+// publish again after one page changed (sign-in, the choice of changed files
+// and the send), as the publishing dialog does it.
 // Usage: bench_publish [repetitions]
 
 #include "app/publishcommands.h"
 #include "publish/publishconnector.h"
 #include "publish/publishplan.h"
 #include "publish/publishsender.h"
+#include "opensshserver.h"
+#include "publish/publishchanges.h"
+#include "publish/publishmanifest.h"
+#include "publish/sftpclient.h"
+#include "publish/sftptransport.h"
 #include "publish/tftpclient.h"
 #include "pyftpserver.h"
 
@@ -174,6 +182,141 @@ bool arrived(const QString &project, const QString &remote)
     return true;
 }
 
+PublishPlan planOf(const QString &project)
+{
+    PublishPlan::Request request;
+    request.projectDir = project;
+    request.pages = pages();
+    request.extensions = QStringLiteral("html,htm");
+    request.scanner = PublishCommands::scanner(nullptr);
+    return PublishPlan::build(request);
+}
+
+struct SftpSite
+{
+    OpenSshServer *server;
+    QString key;
+    QString home; // the Tarnwick home with the record of what was sent
+};
+
+// Milliseconds from sign-in to the last file, or -1. With a record, only
+// what changed since the last run is sent; sent gets the number sent.
+double sftpRun(const SftpSite &site, const QString &project, bool onlyChanged, int &sent)
+{
+    QElapsedTimer timer;
+    timer.start();
+    const PublishPlan plan = planOf(project);
+    const QList<PublishFile> files = plan.pages + plan.references;
+    SftpTransport transport(nullptr, QString(), QString());
+    transport.setTimeout(60);
+    transport.client()->setTrustedKeySha256(site.server->hostKeySha256());
+    PublishConnector::Site where;
+    where.address = QStringLiteral("sftp://127.0.0.1:%1").arg(site.server->port());
+    where.directory = QStringLiteral("www");
+    where.user = site.server->user();
+    where.keyFile = site.key;
+    const PublishConnector::Outcome outcome = transport.open(where);
+    if (outcome.status != PublishConnector::Status::Ready) {
+        std::fprintf(stderr, "sftp connect: %s\n", qPrintable(outcome.error));
+        return -1;
+    }
+    PublishManifest record = PublishManifest::load(PublishManifest::pathIn(site.home),
+                                                   *PublishConnector::destinationOf(where));
+    const PublishChanges changes = PublishChanges::decide(
+        files, record, [&](const PublishFile &f) { return transport.remoteSize(f); },
+        !onlyChanged);
+    PublishSender sender(&transport);
+    const QList<PublishSender::FileResult> results = sender.send(changes.filesToSend());
+    transport.close();
+    changes.update(record, results);
+    if (!record.save() || !PublishSender::allSent(results)) {
+        std::fprintf(stderr, "%s\n", qPrintable(PublishSender::summaryText(results, {}, {})));
+        return -1;
+    }
+    sent = int(results.size());
+    return timer.nsecsElapsed() / 1e6;
+}
+
+// OpenSSH's sftp in batch mode: one connection, every file put in turn.
+double sftpBatchRun(const SftpSite &site, const QString &project, const QString &batchFile)
+{
+    QFile batch(batchFile);
+    if (!batch.open(QIODevice::WriteOnly))
+        return -1;
+    batch.write("-mkdir www\ncd www\n-mkdir img\n");
+    for (const QString &page : pages())
+        batch.write("put " + page.toUtf8() + "\n");
+    for (int i = 0; i < ImageCount; ++i)
+        batch.write("put " + imageName(i).toUtf8() + " img/\n");
+    batch.close();
+    QProcess sftp;
+    sftp.setWorkingDirectory(project);
+    QElapsedTimer timer;
+    timer.start();
+    sftp.start(QStringLiteral("sftp"),
+               { QStringLiteral("-q"), QStringLiteral("-b"), batchFile, QStringLiteral("-i"),
+                 site.key, QStringLiteral("-o"), QStringLiteral("StrictHostKeyChecking=no"),
+                 QStringLiteral("-o"), QStringLiteral("UserKnownHostsFile=/dev/null"),
+                 QStringLiteral("-o"), QStringLiteral("IdentitiesOnly=yes"), QStringLiteral("-P"),
+                 QString::number(site.server->port()),
+                 site.server->user() + QStringLiteral("@127.0.0.1") });
+    if (!sftp.waitForFinished(600000) || sftp.exitCode() != 0) {
+        std::fprintf(stderr, "sftp -b: %s\n", sftp.readAllStandardError().constData());
+        return -1;
+    }
+    return timer.nsecsElapsed() / 1e6;
+}
+
+int sftpBench(const QString &project, int runs)
+{
+    // Nothing of the user's own SSH set-up takes part.
+    QTemporaryDir home, tarnwickHome, remote;
+    qputenv("HOME", QFile::encodeName(home.path()));
+    qunsetenv("SSH_AUTH_SOCK");
+    OpenSshServer server;
+    if (!server.start(remote.path())) {
+        std::fprintf(stderr, "sshd: %s\n", qPrintable(server.error()));
+        return 1;
+    }
+    const QString key = server.makeKey(QStringLiteral("bench"));
+    if (key.isEmpty() || !server.authorize(key))
+        return 1;
+    const SftpSite site { &server, key, tarnwickHome.path() };
+    const QString www = remote.filePath(QStringLiteral("www"));
+    std::vector<double> ours, theirs, again;
+    for (int run = 0; run < runs; ++run) {
+        QDir(www).removeRecursively();
+        QFile::remove(PublishManifest::pathIn(site.home));
+        int sent = 0;
+        const double a = sftpRun(site, project, false, sent);
+        if (a < 0 || sent != PageCount + ImageCount || !arrived(project, remote.path()))
+            return 1;
+        // One page changed: the publish again sends that page alone.
+        const QString changed = project + QLatin1Char('/') + pageName(run % PageCount);
+        QFile page(changed);
+        if (!page.open(QIODevice::Append) || page.write("<!-- changed -->\r\n") < 0)
+            return 1;
+        page.close();
+        const double c = sftpRun(site, project, true, sent);
+        if (c < 0 || sent != 1)
+            return 1;
+        QDir(www).removeRecursively();
+        const double b = sftpBatchRun(site, project, home.filePath(QStringLiteral("batch")));
+        if (b < 0 || !arrived(project, remote.path()))
+            return 1;
+        ours.push_back(a);
+        theirs.push_back(b);
+        again.push_back(c);
+    }
+    const double mine = median(ours), openssh = median(theirs);
+    std::printf("SFTP %d pages + %d images: publish %8.1f ms   sftp -b %8.1f ms   ratio %.2f   "
+                "(median of %d)\n",
+                PageCount, ImageCount, mine, openssh, mine / openssh, runs);
+    std::printf("SFTP publish again, one page changed (sign-in included): %.1f ms (median of %d)\n",
+                median(again), runs);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -209,5 +352,5 @@ int main(int argc, char *argv[])
     std::printf("%d pages + %d images: publish %8.1f ms (plan %.1f ms)   curl %8.1f ms   "
                 "ratio %.2f   (median of %d)\n",
                 PageCount, ImageCount, mine, median(plans), curl, mine / curl, runs);
-    return 0;
+    return sftpBench(project, runs);
 }

@@ -41,14 +41,10 @@ QString CommandLinePublisher::usage()
         "Usage: tarnwick-publish PROJECT_DIR [--dry-run] [--all] [--trust-sha256 HEX] [--home DIR]\n"
         "       tarnwick-publish --help\n"
         "Sends the project's pages and the files they reference to the site named in\n"
-        "its PROJECT.INI, by FTP, FTPS or SFTP. Files as they were at the last send to
-"
-        "the same place are left out; --all sends them too. The password is the desktop
-"
-        "keyring's entry for the site (user@host:port, service Tarnwick), else
-"
-        "$TARNWICK_FTP_PASSWORD, else PROJECT.INI's.
-"
+        "its PROJECT.INI, by FTP, FTPS or SFTP. Files as they were at the last send to\n"
+        "the same place are left out; --all sends them too. The password is the desktop\n"
+        "keyring's entry for the site (user@host:port, service Tarnwick), else\n"
+        "$TARNWICK_FTP_PASSWORD, else PROJECT.INI's.\n"
         "Exit status: 0 every file arrived, 1 some did not or a page was skipped,\n"
         "2 nothing could be sent.\n");
 }

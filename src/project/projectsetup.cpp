@@ -151,6 +151,8 @@ ProjectSettings ProjectSetup::settingsFrom(const Fields &fields) const
     settings.themeStyle = fields.theme;
     settings.loginID = fields.loginID;
     settings.useFtps = fields.useFtps;
+    settings.useSftp = fields.useSftp;
+    settings.sshKeyFile = fields.sshKeyFile;
     settings.loginPassword = m_encode ? m_encode(fields.password) : QString();
     return settings;
 }
@@ -169,6 +171,8 @@ ProjectSetup::Fields ProjectSetup::fieldsFrom(const ProjectSettings &settings) c
     fields.theme = settings.themeStyle;
     fields.loginID = settings.loginID;
     fields.useFtps = settings.useFtps;
+    fields.useSftp = settings.useSftp;
+    fields.sshKeyFile = settings.sshKeyFile;
     fields.password = m_decode ? m_decode(settings.loginPassword) : QString();
     return fields;
 }

@@ -40,6 +40,8 @@ public:
         QString bgColor = QStringLiteral("000000");
         QString theme;
         bool useFtps = false;
+        bool useSftp = false;
+        QString sshKeyFile;
 
         friend bool operator==(const Fields &, const Fields &) = default;
     };

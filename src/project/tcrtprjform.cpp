@@ -94,6 +94,21 @@ TCrtPrjForm::TCrtPrjForm(Mode mode, ProjectOutline *outline, Prompter *prompter,
     connect(m_movePassword, &QPushButton::clicked, this, &TCrtPrjForm::MovePasswordClick);
     m_useFtps = new QCheckBox(QStringLiteral("Use FTPS (explicit TLS)"), this);
     m_useFtps->setObjectName(QStringLiteral("UseFTPS"));
+    m_useSftp = new QCheckBox(QStringLiteral("Use SFTP (SSH)"), this);
+    m_useSftp->setObjectName(QStringLiteral("UseSFTP"));
+    m_sshKeyFile = field("SSHKeyFile", 0, this);
+    m_sshKeyFile->setPlaceholderText(QStringLiteral("SSH agent, then the keys in ~/.ssh"));
+    m_sshKeyFile->setEnabled(false);
+    // One kind at a time; the key file is SFTP's only.
+    connect(m_useFtps, &QCheckBox::toggled, this, [this](bool on) {
+        if (on)
+            m_useSftp->setChecked(false);
+    });
+    connect(m_useSftp, &QCheckBox::toggled, this, [this](bool on) {
+        if (on)
+            m_useFtps->setChecked(false);
+        m_sshKeyFile->setEnabled(on);
+    });
     m_email = field("Email", 0, this);
     m_email->setPlaceholderText(QStringLiteral("webmaster@example.com"));
 
@@ -151,6 +166,8 @@ TCrtPrjForm::TCrtPrjForm(Mode mode, ProjectOutline *outline, Prompter *prompter,
     placeRow->addWidget(m_movePassword);
     form->addRow(QString(), placeRow);
     form->addRow(QString(), m_useFtps);
+    form->addRow(QString(), m_useSftp);
+    form->addRow(QStringLiteral("SSH key file:"), m_sshKeyFile);
     form->addRow(QStringLiteral("Default EMail Address:"), m_email);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);
@@ -241,6 +258,8 @@ void TCrtPrjForm::setFields(const ProjectSetup::Fields &fields)
     m_ftpLoginID->setText(fields.loginID);
     m_ftpLoginPassword->setText(fields.password);
     m_useFtps->setChecked(fields.useFtps);
+    m_useSftp->setChecked(fields.useSftp);
+    m_sshKeyFile->setText(fields.sshKeyFile);
     m_email->setText(fields.email);
     const QString colors[ColorCount] = { fields.textColor, fields.linkColor, fields.vLinkColor,
                                          fields.aLinkColor, fields.bgColor };
@@ -265,6 +284,8 @@ ProjectSetup::Fields TCrtPrjForm::fields() const
     fields.loginID = m_ftpLoginID->text();
     fields.password = m_ftpLoginPassword->text();
     fields.useFtps = m_useFtps->isChecked();
+    fields.useSftp = m_useSftp->isChecked();
+    fields.sshKeyFile = m_sshKeyFile->text().trimmed();
     fields.email = m_email->text();
     // Stored as six digits, without the "#" a colour may be typed with.
     const auto color = [this](int index) {

@@ -97,6 +97,8 @@ private:
     QPushButton *m_movePassword = nullptr;
     QLineEdit *m_email = nullptr;
     QCheckBox *m_useFtps = nullptr;
+    QCheckBox *m_useSftp = nullptr;
+    QLineEdit *m_sshKeyFile = nullptr;
     ColorRow m_colors[ColorCount];
     QComboBox *m_themeChoices = nullptr;
     QPushButton *m_ok = nullptr;

@@ -81,6 +81,7 @@ private slots:
     void existingSettingsKept();
     void settingsMode();
     void settingsModeKeepsUninstalledTheme();
+    void sftpChoiceKept();
     void refusedOnOk_data();
     void refusedOnOk();
     void coloursOnOk_data();
@@ -325,6 +326,39 @@ void TestProjectDialog::existingSettingsKept()
     QCOMPARE(TestEnvironment::readFile(m_home + "shop/PROJECT.INI"), old);
     QCOMPARE(m_outline->tree().entries().at(2).text, QStringLiteral("Shop - shop"));
     QCOMPARE(form->result(), int(QDialog::Accepted));
+}
+
+// SFTP and FTPS exclude each other; the choice and the key file are stored
+// and shown again.
+void TestProjectDialog::sftpChoiceKept()
+{
+    QVERIFY(TestEnvironment::writeFile(m_home + "shop/PROJECT.INI",
+                                       "[PROJECT]\r\nWebURL=shop.example\r\nLoginID=ann\r\n"
+                                       "UseFTPS=1\r\n"));
+    m_outline->setTree(ProjectTree({ { 1, "Shop - shop" }, { 2, TCrtPrjForm::settingsEntry() } }));
+    m_outline->setCurrentRow(1);
+    {
+        auto form = dialog(TCrtPrjForm::Mode::Settings);
+        auto *ftps = child<QCheckBox>(form.get(), "UseFTPS");
+        auto *sftp = child<QCheckBox>(form.get(), "UseSFTP");
+        auto *key = child<QLineEdit>(form.get(), "SSHKeyFile");
+        QVERIFY(ftps->isChecked());
+        QVERIFY(!key->isEnabled());
+        sftp->setChecked(true);
+        QVERIFY(!ftps->isChecked());
+        QVERIFY(key->isEnabled());
+        key->setText(QStringLiteral(" /home/ann/.ssh/id_shop "));
+        form->OkBtnClick();
+        QCOMPARE(form->result(), int(QDialog::Accepted));
+    }
+    const ProjectSettings stored = ProjectSettings::read(m_home + "shop");
+    QVERIFY(stored.useSftp);
+    QVERIFY(!stored.useFtps);
+    QCOMPARE(stored.sshKeyFile, QStringLiteral("/home/ann/.ssh/id_shop"));
+    auto again = dialog(TCrtPrjForm::Mode::Settings);
+    QVERIFY(child<QCheckBox>(again.get(), "UseSFTP")->isChecked());
+    QCOMPARE(child<QLineEdit>(again.get(), "SSHKeyFile")->text(),
+             QStringLiteral("/home/ann/.ssh/id_shop"));
 }
 
 void TestProjectDialog::settingsMode()
