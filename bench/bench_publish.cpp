@@ -117,9 +117,12 @@ double publishRun(quint16 port, const PyFtpServer::Options &account, const QStri
     TFtpClient client;
     client.SetTimeout(60);
     PublishConnector connector(&client, nullptr);
-    const PublishConnector::Outcome outcome
-        = connector.run({ QStringLiteral("127.0.0.1:%1").arg(port), QStringLiteral("www"),
-                          account.user, account.password, false });
+    PublishConnector::Site where;
+    where.address = QStringLiteral("127.0.0.1:%1").arg(port);
+    where.directory = QStringLiteral("www");
+    where.user = account.user;
+    where.password = account.password;
+    const PublishConnector::Outcome outcome = connector.run(where);
     if (outcome.status != PublishConnector::Status::Ready) {
         std::fprintf(stderr, "connect: %s\n", qPrintable(outcome.error));
         return -1;
@@ -199,9 +202,16 @@ struct SftpSite
     QString home; // the Tarnwick home with the record of what was sent
 };
 
+// Where a run's time went.
+struct Phases
+{
+    double signIn = 0, choice = 0, send = 0;
+};
+
 // Milliseconds from sign-in to the last file, or -1. With a record, only
 // what changed since the last run is sent; sent gets the number sent.
-double sftpRun(const SftpSite &site, const QString &project, bool onlyChanged, int &sent)
+double sftpRun(const SftpSite &site, const QString &project, bool onlyChanged, int &sent,
+               Phases *phases = nullptr)
 {
     QElapsedTimer timer;
     timer.start();
@@ -215,16 +225,20 @@ double sftpRun(const SftpSite &site, const QString &project, bool onlyChanged, i
     where.directory = QStringLiteral("www");
     where.user = site.server->user();
     where.keyFile = site.key;
+    QElapsedTimer phase;
+    phase.start();
     const PublishConnector::Outcome outcome = transport.open(where);
     if (outcome.status != PublishConnector::Status::Ready) {
         std::fprintf(stderr, "sftp connect: %s\n", qPrintable(outcome.error));
         return -1;
     }
+    const double signedIn = phase.nsecsElapsed() / 1e6;
     PublishManifest record = PublishManifest::load(PublishManifest::pathIn(site.home),
                                                    *PublishConnector::destinationOf(where));
     const PublishChanges changes = PublishChanges::decide(
         files, record, [&](const PublishFile &f) { return transport.remoteSize(f); },
         !onlyChanged);
+    const double chosen = phase.nsecsElapsed() / 1e6;
     PublishSender sender(&transport);
     const QList<PublishSender::FileResult> results = sender.send(changes.filesToSend());
     transport.close();
@@ -234,6 +248,8 @@ double sftpRun(const SftpSite &site, const QString &project, bool onlyChanged, i
         return -1;
     }
     sent = int(results.size());
+    if (phases)
+        *phases = { signedIn, chosen - signedIn, phase.nsecsElapsed() / 1e6 - chosen };
     return timer.nsecsElapsed() / 1e6;
 }
 
@@ -283,7 +299,7 @@ int sftpBench(const QString &project, int runs)
         return 1;
     const SftpSite site { &server, key, tarnwickHome.path() };
     const QString www = remote.filePath(QStringLiteral("www"));
-    std::vector<double> ours, theirs, again;
+    std::vector<double> ours, theirs, again, signIns, choices, sends;
     for (int run = 0; run < runs; ++run) {
         QDir(www).removeRecursively();
         QFile::remove(PublishManifest::pathIn(site.home));
@@ -297,9 +313,13 @@ int sftpBench(const QString &project, int runs)
         if (!page.open(QIODevice::Append) || page.write("<!-- changed -->\r\n") < 0)
             return 1;
         page.close();
-        const double c = sftpRun(site, project, true, sent);
+        Phases phases;
+        const double c = sftpRun(site, project, true, sent, &phases);
         if (c < 0 || sent != 1)
             return 1;
+        signIns.push_back(phases.signIn);
+        choices.push_back(phases.choice);
+        sends.push_back(phases.send);
         QDir(www).removeRecursively();
         const double b = sftpBatchRun(site, project, home.filePath(QStringLiteral("batch")));
         if (b < 0 || !arrived(project, remote.path()))
@@ -312,8 +332,9 @@ int sftpBench(const QString &project, int runs)
     std::printf("SFTP %d pages + %d images: publish %8.1f ms   sftp -b %8.1f ms   ratio %.2f   "
                 "(median of %d)\n",
                 PageCount, ImageCount, mine, openssh, mine / openssh, runs);
-    std::printf("SFTP publish again, one page changed (sign-in included): %.1f ms (median of %d)\n",
-                median(again), runs);
+    std::printf("SFTP publish again, one page changed (sign-in included): %.1f ms (median of %d): "
+                "sign-in %.1f ms, choice of changed files %.1f ms, send and record %.1f ms\n",
+                median(again), runs, median(signIns), median(choices), median(sends));
     return 0;
 }
 

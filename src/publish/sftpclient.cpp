@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPointer>
+#include <QSet>
 #include <QThread>
 #include <QTimer>
 
@@ -65,6 +66,9 @@ struct SftpClient::Session
     QString keyType;
     QByteArray digest;
     ssh_known_hosts_e known = SSH_KNOWN_HOSTS_UNKNOWN;
+    // Folders seen or made in this session: each file's folders are looked
+    // at once, not again for every file. Used on the worker only.
+    QSet<QString> folders;
 
     ~Session()
     {
@@ -715,12 +719,15 @@ bool SftpClient::makeFolders(const QString &folder)
     QString path;
     for (const QString &part : parts) {
         path += QLatin1Char('/') + part;
+        if (session->folders.contains(path))
+            continue;
         const QByteArray name = path.toUtf8();
         Attributes attributes(sftp_stat(session->sftp, name.constData()));
         if (attributes) {
             if (attributes->type != SSH_FILEXFER_TYPE_DIRECTORY)
                 return failed(QStringLiteral("Cannot make the folder %1 on %2: %3 is a file.")
                                   .arg(folder, m_login.host, path));
+            session->folders.insert(path);
             continue;
         }
         if (!session->alive())
@@ -734,6 +741,7 @@ bool SftpClient::makeFolders(const QString &folder)
         } else {
             sayFromWorker(QStringLiteral("Made the folder %1").arg(path));
         }
+        session->folders.insert(path);
     }
     return true;
 }
@@ -860,6 +868,40 @@ bool SftpClient::put(const QString &localPath, const QString &remoteName)
         return ok;
     };
     return runSftp(job);
+}
+
+std::optional<QHash<QString, qint64>> SftpClient::fileSizes(const QString &folder)
+{
+    const QByteArray target = absolute(folder).toUtf8();
+    std::optional<QHash<QString, qint64>> sizes;
+    Session *session = m_session.get();
+    auto job = [&](QString &error) {
+        sftp_dir dir = sftp_opendir(session->sftp, target.constData());
+        if (!dir) {
+            if (!session->alive()) {
+                error = QStringLiteral("Cannot look at %1 on %2.")
+                            .arg(QString::fromUtf8(target), m_login.host);
+                return false;
+            }
+            return true; // no such folder, or not readable: nothing known
+        }
+        QHash<QString, qint64> found;
+        while (Attributes entry { sftp_readdir(session->sftp, dir) }) {
+            if (entry->type == SSH_FILEXFER_TYPE_REGULAR && (entry->flags & SSH_FILEXFER_ATTR_SIZE)
+                && entry->name)
+                found.insert(QString::fromUtf8(entry->name), qint64(entry->size));
+        }
+        const bool complete = sftp_dir_eof(dir);
+        sftp_closedir(dir);
+        if (complete)
+            sizes = std::move(found);
+        else if (!session->alive())
+            return false;
+        return true;
+    };
+    if (!runSftp(job))
+        return std::nullopt;
+    return sizes;
 }
 
 std::optional<qint64> SftpClient::remoteSize(const QString &remoteName)

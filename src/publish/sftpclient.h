@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QObject>
 #include <QString>
 
@@ -53,6 +54,9 @@ public:
     // target, so nobody sees half a file. Missing folders are made.
     bool put(const QString &localPath, const QString &remoteName);
     std::optional<qint64> remoteSize(const QString &remoteName);
+    // The sizes of the files (not folders) in a remote folder, by name, in
+    // one listing; nothing when the folder cannot be listed.
+    std::optional<QHash<QString, qint64>> fileSizes(const QString &folder);
     bool connected() const { return m_connected; }
     void disconnectFromHost();
     QString errorMessage() const { return m_errorMessage; }

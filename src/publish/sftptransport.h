@@ -3,6 +3,8 @@
 
 #include "publish/publishtransport.h"
 
+#include <QHash>
+
 namespace Tarnwick {
 
 class Prompter;
@@ -26,6 +28,7 @@ public:
     void setTimeout(int seconds);
 
     PublishConnector::Outcome open(const PublishConnector::Site &site) override;
+    void beginSend() override;
     QString put(const PublishFile &file) override;
     std::optional<qint64> remoteSize(const PublishFile &file) override;
     bool connected() const override;
@@ -45,6 +48,8 @@ public:
 private:
     Prompter *m_prompter;
     SftpClient *m_client;
+    // Sizes of the files in each folder asked about, until something is sent.
+    QHash<QString, std::optional<QHash<QString, qint64>>> m_listings;
 };
 
 } // namespace Tarnwick

@@ -524,6 +524,9 @@ void TQFTPForm::SendFileBtnClick()
         m_sendingFile->setText(QStringLiteral("Looking for changed files..."));
         m_changes = decideChanges(files, *record);
         files = m_changes->filesToSend();
+        m_sendingFile->clear();
+        m_totalBytes = PublishPlan::bytes(files);
+        m_totBytes->setText(QStringLiteral("Total bytes: ") + thousands(m_totalBytes));
     }
     m_results = m_stop ? QList<PublishSender::FileResult>() : m_sender->send(files);
     if (record && !m_results.isEmpty()) {

@@ -5,6 +5,7 @@
 
 #include "app/publishcommands.h"
 #include "project/projectsettings.h"
+#include "publish/sftpclient.h"
 #include "publish/sftptransport.h"
 #include "publish/tqftpform.h"
 
@@ -63,6 +64,8 @@ private slots:
     void dialogSendsThenOnlyWhatChanged();
     void commandLine_data();
     void commandLine();
+    void remoteSize_data();
+    void remoteSize();
 
 private:
     TQFTPForm::Request request(const QStringList &pages) const;
@@ -221,6 +224,42 @@ void TestSftpPublish::commandLine()
         QCOMPARE(filesBelow(folder), QStringList({ "img/logo.gif", "index.htm", "my page.htm" }));
     else
         QVERIFY(!QFileInfo::exists(folder));
+}
+
+void TestSftpPublish::remoteSize_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<qint64>("expected"); // -2: nothing told
+    QTest::addRow("file in the folder entered") << "top.htm" << qint64(5);
+    QTest::addRow("file in a folder below") << "deep/er/pic.gif" << qint64(3);
+    QTest::addRow("not in a listed folder") << "deep/er/gone.gif" << qint64(-1);
+    QTest::addRow("folder not there") << "nowhere/x.htm" << qint64(-1);
+    QTest::addRow("a folder, not a file") << "deep/er" << qint64(-1);
+}
+
+// What the server holds, as the choice of changed files asks for it.
+void TestSftpPublish::remoteSize()
+{
+    QFETCH(QString, name);
+    QFETCH(qint64, expected);
+    const QString site = m_root.filePath(QStringLiteral("sizes"));
+    TestEnvironment::writeFile(site + QStringLiteral("/top.htm"), "<p/>\n");
+    TestEnvironment::writeFile(site + QStringLiteral("/deep/er/pic.gif"), "GIF");
+    SftpTransport transport(nullptr, QString(), QString());
+    transport.client()->setTrustedKeySha256(m_server.hostKeySha256());
+    PublishConnector::Site where;
+    where.address = QStringLiteral("sftp://127.0.0.1:%1").arg(m_server.port());
+    where.directory = site;
+    where.user = m_server.user();
+    where.keyFile = m_key;
+    QCOMPARE(transport.open(where).status, PublishConnector::Status::Ready);
+    PublishFile file;
+    file.remoteName = name;
+    file.binary = true;
+    QCOMPARE(transport.remoteSize(file).value_or(-2), expected);
+    // Asked again from the listing kept.
+    QCOMPARE(transport.remoteSize(file).value_or(-2), expected);
+    transport.close();
 }
 
 QTEST_MAIN(TestSftpPublish)
