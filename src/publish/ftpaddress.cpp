@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "publish/ftpaddress.h"
 
+#include <algorithm>
+
 namespace Tarnwick::FtpAddress {
 
 namespace {
@@ -111,8 +113,11 @@ std::optional<Site> siteAddress(const QString &text)
     } else {
         site.host = rest; // a bare IPv6 address has several colons and no port
     }
-    if (site.host.isEmpty() || site.host.contains(QLatin1Char(' '))
-        || site.host.contains(QLatin1Char('\r')) || site.host.contains(QLatin1Char('\n')))
+    // No host name holds a blank or a control character; a form feed or a
+    // tab would also be lost when the address is written and read again.
+    if (site.host.isEmpty()
+        || std::any_of(site.host.cbegin(), site.host.cend(),
+                       [](QChar c) { return c.isSpace() || c.category() == QChar::Other_Control; }))
         return std::nullopt;
     if (port.isEmpty()) {
         site.port = QStringLiteral("ftp");

@@ -153,6 +153,11 @@ void TestFtpAddress::siteAddress_data()
     QTest::addRow("line break in host") << "ho\r\nst"
                                         << ""
                                         << "";
+    QTest::addRow("form feed after the user part") << "F@\ftt"
+                                                   << ""
+                                                   << "";
+    QTest::addRow("tab in host") << "ftp\t.example.com" << "" << "";
+    QTest::addRow("control character in host") << QStringLiteral("ftp\x01x.org") << "" << "";
 }
 
 void TestFtpAddress::siteAddress()
