@@ -90,31 +90,42 @@ Expected<CommandLinePublisher::Options> CommandLinePublisher::parse(const QStrin
     return options;
 }
 
-Expected<QStringList> CommandLinePublisher::pagesOf(const Options &options)
+Expected<std::optional<QStringList>> CommandLinePublisher::treePagesOf(const Options &options)
 {
+    using Found = Expected<std::optional<QStringList>>;
     const QString wanted = canonical(options.projectDir);
     if (!QFileInfo(wanted).isDir())
-        return Expected<QStringList>::failure(QStringLiteral("No such directory: ")
-                                              + options.projectDir);
+        return Found::failure(QStringLiteral("No such directory: ") + options.projectDir);
     const QString list = QDir(options.programDir).filePath(QStringLiteral("project.dat"));
-    if (!options.programDir.isEmpty() && QFileInfo::exists(list)) {
-        const Expected<ProjectTree> tree = ProjectTree::load(list);
-        if (!tree)
-            return Expected<QStringList>::failure(list + QStringLiteral(": ") + tree.error());
-        for (const int row : tree->projectRows()) {
-            const QString dir = ProjectPaths::projectDirectory(
-                options.programDir, EntryText::EntryTarget(tree->entry(row).text));
-            if (canonical(dir) != wanted)
-                continue;
-            QStringList pages;
-            for (const int page : tree->pageRowsOf(row)) {
-                const QString target = EntryText::EntryTarget(tree->entry(page).text);
-                if (!ProjectPaths::isSettingsEntry(target))
-                    pages << target;
-            }
-            return pages;
+    if (options.programDir.isEmpty() || !QFileInfo::exists(list))
+        return Found(std::nullopt);
+    const Expected<ProjectTree> tree = ProjectTree::load(list);
+    if (!tree)
+        return Found::failure(list + QStringLiteral(": ") + tree.error());
+    for (const int row : tree->projectRows()) {
+        const QString dir = ProjectPaths::projectDirectory(
+            options.programDir, EntryText::EntryTarget(tree->entry(row).text));
+        if (canonical(dir) != wanted)
+            continue;
+        QStringList pages;
+        for (const int page : tree->pageRowsOf(row)) {
+            const QString target = EntryText::EntryTarget(tree->entry(page).text);
+            if (!ProjectPaths::isSettingsEntry(target))
+                pages << target;
         }
+        return Found(std::optional<QStringList>(pages));
     }
+    return Found(std::nullopt);
+}
+
+Expected<QStringList> CommandLinePublisher::pagesOf(const Options &options)
+{
+    const Expected<std::optional<QStringList>> tree = treePagesOf(options);
+    if (!tree)
+        return Expected<QStringList>::failure(tree.error());
+    if (tree.value())
+        return *tree.value();
+    const QString wanted = canonical(options.projectDir);
     QStringList masks;
     static const QRegularExpression separators(QStringLiteral("[\\s,;]+"));
     for (QString e : options.extensions.split(separators, Qt::SkipEmptyParts)) {

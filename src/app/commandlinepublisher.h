@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 class QTextStream;
 
 namespace Tarnwick {
@@ -40,6 +42,9 @@ public:
 
     // The page file names to send.
     static Expected<QStringList> pagesOf(const Options &options);
+    // The pages of the project list's entry for the folder; nothing when the
+    // list has no entry for it.
+    static Expected<std::optional<QStringList>> treePagesOf(const Options &options);
 
     static int run(const Options &options, QTextStream &out, QTextStream &err);
 };

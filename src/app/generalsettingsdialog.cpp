@@ -199,6 +199,10 @@ QWidget *GeneralSettingsDialog::ftpPage()
     form->addRow(QStringLiteral("Smart BINARY extensions:"), m_smartBinary);
     form->addRow(QStringLiteral("Smart ASCII extensions:"), m_smartASCII);
     form->addRow(QStringLiteral("Number of seconds before timeout:"), m_timeOut);
+    m_checkSite = check(QStringLiteral("Check the pages for broken links and other errors before "
+                                       "sending them"),
+                        QStringLiteral("CheckSite"), page);
+    form->addRow(m_checkSite);
     return page;
 }
 
@@ -233,6 +237,7 @@ void GeneralSettingsDialog::load()
     m_smartBinary->setText(m_settings.FTP.SmartBinary);
     m_smartASCII->setText(m_settings.FTP.SmartASCII);
     m_timeOut->setValue(m_settings.FTP.TimeOut / 1000);
+    m_checkSite->setChecked(m_settings.FTP.CheckSite);
     m_pages->setCurrentIndex(0);
     m_loading = false;
 }
@@ -265,6 +270,7 @@ void GeneralSettingsDialog::store()
     m_settings.FTP.SmartBinary = m_smartBinary->text();
     m_settings.FTP.SmartASCII = m_smartASCII->text();
     m_settings.FTP.TimeOut = m_timeOut->value() * 1000;
+    m_settings.FTP.CheckSite = m_checkSite->isChecked();
 }
 
 void GeneralSettingsDialog::AutoUpdateClick(bool checked)

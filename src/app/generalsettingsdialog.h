@@ -78,6 +78,7 @@ private:
     QLineEdit *m_smartBinary = nullptr;
     QLineEdit *m_smartASCII = nullptr;
     QSpinBox *m_timeOut = nullptr;
+    QCheckBox *m_checkSite = nullptr;
 };
 
 } // namespace Tarnwick

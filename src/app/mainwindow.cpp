@@ -14,6 +14,8 @@
 #include "app/projectcommands.h"
 #include "app/projectmenu.h"
 #include "app/publishcommands.h"
+#include "app/sitecheckcommands.h"
+#include "app/sitecheckpane.h"
 #include "app/settings.h"
 #include "app/speedbuttons.h"
 #include "app/spellcommands.h"
@@ -233,8 +235,18 @@ void MainWindow::buildRegions()
         m_webPage->setFocus();
     });
     m_projectMenu = new ProjectMenu(m_outline, m_projectCommands, m_preview, this);
-    new PublishCommands(m_projectMenu, m_outline, m_openPages, m_prompter, m_settings,
-                        m_passwords.get(), this);
+    auto *publish = new PublishCommands(m_projectMenu, m_outline, m_openPages, m_prompter,
+                                        m_settings, m_passwords.get(), this);
+    // The site check's findings dock below the editor; shown by the first check.
+    auto *siteCheckPane = new SiteCheckPane(this);
+    addDockWidget(Qt::BottomDockWidgetArea, siteCheckPane);
+    siteCheckPane->hide();
+    m_siteCheck = new SiteCheckCommands(m_outline, m_openPages, m_prompter, m_settings,
+                                        siteCheckPane, this);
+    m_projectMenu->setCheckSiteCommand([this] { m_siteCheck->CheckSiteClick(); });
+    publish->setPageCheck([this](const QString &projectDir, const QStringList &pages) {
+        return m_siteCheck->checkBeforeSend(projectDir, pages);
+    });
     m_pageDetails = new PageDetailsCommands(
         m_webPage, m_prompter, [this] { return m_openPages->currentFileName(); }, this);
     connect(m_openPages, &OpenPages::pageStateChanged, m_pageDetails,

@@ -34,6 +34,7 @@ class ProjectOutline;
 class Renderer;
 class Prompter;
 class Settings;
+class SiteCheckCommands;
 class SpeedButtons;
 class CleanupCommands;
 class TagCommands;
@@ -53,6 +54,7 @@ public:
     ~MainWindow() override;
 
     OpenPages *openPages() const { return m_openPages; }
+    SiteCheckCommands *siteCheck() const { return m_siteCheck; }
     ActivePageBackup *activePageBackup() const { return m_activeBackup; }
     EditorControl *editor() const { return m_webPage; }
     EditorControl *spareEditor() const { return m_spareEditor; }
@@ -163,6 +165,7 @@ private:
     ActivePageBackup *m_activeBackup = nullptr;
     EditCommands *m_editCommands = nullptr;
     ProjectCommands *m_projectCommands = nullptr;
+    SiteCheckCommands *m_siteCheck = nullptr;
     ProjectMenu *m_projectMenu = nullptr;
     PageDetailsCommands *m_pageDetails = nullptr;
     TagCommands *m_tagCommands = nullptr;

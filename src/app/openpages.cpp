@@ -356,6 +356,7 @@ bool OpenPages::Save1Click()
     Q_EMIT saveEnabledChanged(false);
     // The page file holds the text now.
     removeBackup(m_currentFileName);
+    Q_EMIT pageSaved(m_currentFileName);
     return true;
 }
 
@@ -419,6 +420,7 @@ bool OpenPages::SaveAs1Click()
         record.inProject = false;
     }
     Q_EMIT openPagesChanged();
+    Q_EMIT pageSaved(target);
     return true;
 }
 

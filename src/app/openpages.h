@@ -78,6 +78,7 @@ public:
     QString currentFileName() const { return m_currentFileName; }
     QString currentDirectory() const { return m_currentDirectory; }
     QString programDirectory() const { return m_programDirectory; }
+    EditorControl *editor() const { return m_editor; }
 
     static QString formCaption(const QString &path);
 
@@ -86,6 +87,7 @@ Q_SIGNALS:
     void captionChanged(const QString &caption);
     void statusText(const QString &text); // status panel 2
     void saveEnabledChanged(bool enabled);
+    void pageSaved(const QString &path); // the page's file holds its text now
     void recentFilesChanged();
     void openPagesChanged(); // a page opened, closed or took a new name
     void refreshPreview();

@@ -35,6 +35,8 @@ const QString sendHint
                      "Defaults file via FTP connection");
 const QString newProjectHint = QStringLiteral("Create a new project");
 const QString deleteProjectHint = QStringLiteral("Delete the entire project");
+const QString checkSiteHint = QStringLiteral(
+    "Look for broken links, missing pictures, encoding and markup problems in the project");
 
 } // namespace
 
@@ -67,6 +69,7 @@ ProjectMenu::ProjectMenu(ProjectOutline *outline, ProjectCommands *commands,
     add(Command::RemoveFromProject, QStringLiteral("Remove file from project..."),
         "Removefromproject2", removeHint);
     add(Command::FindOrphans, QStringLiteral("Find Project Orphans..."), "FindOrphans2");
+    add(Command::CheckSite, QStringLiteral("Check Site"), "CheckSite2", checkSiteHint);
     m_popup->addSeparator();
     add(Command::NewProject, QStringLiteral("New Project..."), "NewProject2", newProjectHint);
     add(Command::DeleteProject, QStringLiteral("Delete Project..."), "DeleteProject2",
@@ -168,6 +171,7 @@ void ProjectMenu::fillProjectsMenu(QMenu *menu)
     add(menu, Command::EditProjectDescription, QStringLiteral("&Edit Project Description..."),
         "EditProjectDescription1");
     add(menu, Command::FindOrphans, QStringLiteral("Find Project Orphans..."), "FindOrphans1");
+    add(menu, Command::CheckSite, QStringLiteral("Check &Site"), "CheckSite1", checkSiteHint);
     menu->insertSeparator(first);
 
     connect(menu, &QMenu::aboutToShow, this, [this] {
@@ -193,6 +197,12 @@ void ProjectMenu::setSendCommand(std::function<QString()> caption,
     CheckPageMenu();
 }
 
+void ProjectMenu::setCheckSiteCommand(std::function<void()> run)
+{
+    m_checkSite = std::move(run);
+    CheckPageMenu();
+}
+
 void ProjectMenu::CheckPageMenu()
 {
     const ProjectMenuRules::Selection selected = selection();
@@ -200,6 +210,8 @@ void ProjectMenu::CheckPageMenu()
         bool on = ProjectMenuRules::enabled(i.command, selected);
         if (i.command == Command::SendToSite)
             on = on && m_send;
+        if (i.command == Command::CheckSite)
+            on = on && m_checkSite;
         for (QAction *a : { i.menu, i.popup }) {
             if (a)
                 a->setEnabled(on);
@@ -271,6 +283,10 @@ void ProjectMenu::trigger(Command command)
     case Command::SendToSite:
         if (m_send && m_sendCaption)
             m_send(m_sendCaption());
+        break;
+    case Command::CheckSite:
+        if (m_checkSite)
+            m_checkSite();
         break;
     case Command::PagesMenu:
         break;

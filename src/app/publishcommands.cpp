@@ -101,6 +101,10 @@ std::optional<TQFTPForm::Request> PublishCommands::request() const
     r.extensions = m_settings->Defaults.Extension;
     r.scanner = scanner(m_pages);
     r.sendReferences = ProjectSettings::sendReferences(r.projectDir);
+    if (m_pageCheck && m_settings->FTP.CheckSite)
+        r.checkPages = [check = m_pageCheck, directory = r.projectDir](const QStringList &pages) {
+            return check(directory, pages);
+        };
     r.rememberSendReferences = [prompter = m_prompter, directory = r.projectDir](bool send) {
         if (const Result kept = ProjectSettings::setSendReferences(directory, send); !kept)
             prompter->error(kept.error());

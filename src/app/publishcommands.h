@@ -31,6 +31,9 @@ public:
                     QObject *parent = nullptr);
 
     QString sendCaption() const;
+    // The check of the pages about to be sent, when the settings ask for it.
+    using PageCheck = std::function<bool(const QString &projectDir, const QStringList &pages)>;
+    void setPageCheck(PageCheck check) { m_pageCheck = std::move(check); }
     void FTPSendClick(const QString &caption);
     // The dialog's data for the selected entry; nothing when no entry is selected.
     // The password is PROJECT.INI's, else the desktop keyring's.
@@ -57,6 +60,7 @@ public:
 
 private:
     bool projectFileOpen() const;
+    PageCheck m_pageCheck;
 
     ProjectOutline *m_outline;
     OpenPages *m_pages;

@@ -71,6 +71,7 @@ constexpr Settings::Key keyTable[] = {
     entry<&S::FTP, &F::TimeOut>("FTP", "TimeOut"),
     entry<&S::FTP, &F::SmartBinary>("FTP", "SmartBinary", 200),
     entry<&S::FTP, &F::SmartASCII>("FTP", "SmartASCII", 200),
+    entry<&S::FTP, &F::CheckSite>("FTP", "CheckSite"),
 
     entry<&S::Spelling, &Sp::AutoAdd>("Spelling", "AutoAdd"),
     entry<&S::Spelling, &Sp::SkipHTML>("Spelling", "SkipHTML"),

@@ -39,6 +39,7 @@ struct FtpSettings
 {
     int TimeOut = 60000; // milliseconds, 0 = never
     QString SmartBinary, SmartASCII;
+    bool CheckSite = true; // the site check of the pages about to be sent
 };
 
 struct SpellingSettings

@@ -59,25 +59,32 @@ std::optional<PageReference::Kind> kindOf(QStringView tag, QStringView attribute
     return std::nullopt;
 }
 
-// Walks the text once, keeping the line and the start of the line.
+// Walks the text once, keeping the line and the start of the line, and
+// hands each tag and attribute to the sink.
+template<typename Sink>
 class Scanner
 {
 public:
-    explicit Scanner(QStringView text)
+    Scanner(QStringView text, Sink &sink)
         : m_text(text)
+        , m_sink(sink)
     {
     }
 
-    QList<PageReference> run()
+    void run()
     {
         const qsizetype n = m_text.size();
         while (m_at < n) {
-            if (m_text[m_at] == QLatin1Char('<') && m_at + 1 < n && isAsciiLetter(m_text[m_at + 1]))
+            if (m_text[m_at] == QLatin1Char('<') && m_at + 1 < n && isAsciiLetter(m_text[m_at + 1])) {
+                const int line = m_line;
+                const int column = int(m_at - m_lineStart);
+                m_sink.tagStart(line, column);
                 readTag();
-            else
+                m_sink.tagEnd();
+            } else {
                 advance();
+            }
         }
-        return std::move(m_found);
     }
 
 private:
@@ -103,6 +110,7 @@ private:
         while (m_at < n && isTagNameChar(m_text[m_at]))
             ++m_at;
         const QStringView tag = m_text.mid(nameStart, m_at - nameStart);
+        m_sink.tagName(tag);
         while (m_at < n) {
             const QChar c = m_text[m_at];
             if (isBlank(c) || c == QLatin1Char('/')) {
@@ -123,18 +131,11 @@ private:
                 continue;
             }
             const QStringView attribute = m_text.mid(attributeStart, m_at - attributeStart);
-            const std::optional<PageReference::Kind> kind = kindOf(tag, attribute);
-            const AttributeValue value = AttributeValue::read(m_text, m_at);
-            if (kind) {
-                PageReference reference;
-                reference.kind = *kind;
-                reference.line = m_line;
-                reference.column = int(attributeStart - m_lineStart);
-                reference.value = value.value;
-                reference.hasValue = value.hasValue;
-                m_found.append(std::move(reference));
-            }
-            advanceTo(value.end);
+            AttributeValue value = AttributeValue::read(m_text, m_at);
+            const qsizetype end = value.end;
+            m_sink.attribute(tag, attribute, std::move(value), m_line,
+                             int(attributeStart - m_lineStart));
+            advanceTo(end);
         }
     }
 
@@ -142,14 +143,74 @@ private:
     qsizetype m_at = 0;
     int m_line = 1;
     qsizetype m_lineStart = 0;
-    QList<PageReference> m_found;
+    Sink &m_sink;
+};
+
+// Keeps the attributes that are references.
+struct ReferenceSink
+{
+    void tagStart(int, int) { }
+    void tagName(QStringView) { }
+    void tagEnd() { }
+    void attribute(QStringView tag, QStringView name, AttributeValue &&value, int line, int column)
+    {
+        const std::optional<PageReference::Kind> kind = kindOf(tag, name);
+        if (!kind)
+            return;
+        PageReference reference;
+        reference.kind = *kind;
+        reference.line = line;
+        reference.column = column;
+        reference.value = std::move(value.value);
+        reference.hasValue = value.hasValue;
+        found.append(std::move(reference));
+    }
+
+    QList<PageReference> found;
+};
+
+// Gathers each tag whole and hands it on.
+struct TagSink
+{
+    void tagStart(int line, int column)
+    {
+        tag = PageTag();
+        tag.line = line;
+        tag.column = column;
+    }
+    void tagName(QStringView name) { tag.name = name; }
+    void tagEnd() { visit(tag); }
+    void attribute(QStringView, QStringView name, AttributeValue &&value, int line, int column)
+    {
+        tag.attributes.append({name, std::move(value.value), value.hasValue, line, column});
+    }
+
+    const std::function<void(const PageTag &)> &visit;
+    PageTag tag;
 };
 
 } // namespace
 
 QList<PageReference> PageReferences::parse(QStringView text)
 {
-    return Scanner(text).run();
+    ReferenceSink sink;
+    Scanner(text, sink).run();
+    return std::move(sink.found);
+}
+
+void PageReferences::forEachTag(QStringView text, const std::function<void(const PageTag &)> &visit)
+{
+    TagSink sink{visit, {}};
+    Scanner(text, sink).run();
+}
+
+const PageAttribute *PageTag::attribute(QLatin1String wanted) const
+{
+    for (const PageAttribute &a : attributes) {
+        if (a.name.compare(wanted, Qt::CaseInsensitive) == 0)
+            return &a;
+    }
+    return nullptr;
 }
 
 } // namespace Tarnwick

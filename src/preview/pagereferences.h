@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringView>
 
+#include <functional>
+
 namespace Tarnwick {
 
 // One reference a page makes in its markup.
@@ -27,6 +29,28 @@ struct PageReference
     friend bool operator==(const PageReference &, const PageReference &) = default;
 };
 
+// One attribute of a tag as it is written.
+struct PageAttribute
+{
+    QStringView name; // into the text read
+    QString value; // without quotes
+    bool hasValue = false;
+    int line = 1; // of the name, from 1
+    int column = 0; // of the name in its line, from 0
+};
+
+// A start tag with its attributes, in the order they are written.
+struct PageTag
+{
+    QStringView name; // into the text read; empty when "<" and a letter start no name
+    int line = 1; // of the "<", from 1
+    int column = 0; // of the "<" in its line, from 0
+    QList<PageAttribute> attributes;
+
+    // The first attribute of that name, ignoring case; null when there is none.
+    const PageAttribute *attribute(QLatin1String name) const;
+};
+
 // Reads the references of a page from its markup in one pass: tags and
 // attribute names in any case and whole (data-src is not src), blanks
 // around "=", double, single or no quotes, tags over several lines. Text
@@ -37,6 +61,8 @@ public:
     PageReferences() = delete;
 
     static QList<PageReference> parse(QStringView text);
+    // Every start tag the same reading finds, in order, with all its attributes.
+    static void forEachTag(QStringView text, const std::function<void(const PageTag &)> &visit);
 };
 
 } // namespace Tarnwick

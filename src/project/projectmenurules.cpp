@@ -24,6 +24,8 @@ bool ProjectMenuRules::enabled(Command command, const Selection &selection)
     case Command::RemoveFromProject:
     case Command::ViewPage:
         return page;
+    case Command::CheckSite:
+        return project || page;
     case Command::DeleteProject:
     case Command::EditProjectDescription:
     case Command::FindOrphans:

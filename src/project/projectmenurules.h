@@ -24,6 +24,7 @@ public:
         FindOrphans,
         ViewPage,
         SendToSite, // "Send to website..." and "Send to site..."
+        CheckSite, // the site check of the selected entry's project
     };
 
     struct Selection

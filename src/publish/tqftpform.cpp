@@ -508,6 +508,17 @@ void TQFTPForm::SendFileBtnClick()
 {
     if (m_busy || m_sendDone)
         return;
+    if (m_request.checkPages) {
+        QStringList pages;
+        for (const PublishFile &f : filesToSend()) {
+            if (f.kind == PublishFile::Kind::Page)
+                pages << f.localPath;
+        }
+        if (!m_request.checkPages(pages)) {
+            reject();
+            return;
+        }
+    }
     m_stop = false;
     m_cancelSend->setEnabled(true);
     m_totalProcessed->setValue(0);

@@ -53,6 +53,10 @@ public:
         // user's choice goes, so that the next send starts from it.
         bool sendReferences = false;
         std::function<void(bool)> rememberSendReferences;
+        // Checks the pages about to be sent (their local paths) before the
+        // send starts; false stops the send and closes the dialog, so that
+        // the user can review what was found. Unset: no check.
+        std::function<bool(const QStringList &pages)> checkPages;
     };
 
     TQFTPForm(const Request &request, Prompter *prompter, QWidget *parent = nullptr);

@@ -931,8 +931,8 @@ void TestMainWindow::projectMenuAndPopup()
     };
     QCOMPARE(captionsOf(projects),
              QStringList({ "&New Project...", "&Pages", "&Delete Project...",
-                           "&Edit Project Description...", "Find Project Orphans...", "-",
-                           "Di&splay Projects" }));
+                           "&Edit Project Description...", "Find Project Orphans...",
+                           "Check &Site", "-", "Di&splay Projects" }));
     auto *pages = projects->findChild<QMenu *>("Pages1");
     QVERIFY(pages);
     QCOMPARE(captionsOf(pages),
@@ -948,6 +948,7 @@ void TestMainWindow::projectMenuAndPopup()
     QVERIFY(projects->actions().value(0)->isEnabled());
     QVERIFY(!projects->actions().value(2)->isEnabled()); // Delete Project
     QVERIFY(!projects->actions().value(4)->isEnabled()); // Find Project Orphans
+    QVERIFY(projects->actions().value(5)->isEnabled()); // Check Site: the page's project
     QVERIFY(pages->actions().value(2)->isEnabled()); // Remove && Delete Page
     tree->setCurrentRow(0);
     Q_EMIT projects->aboutToShow();
@@ -963,7 +964,8 @@ void TestMainWindow::projectMenuAndPopup()
         QStringList({ "View Page", "-", "New Page...", "Import page...", "Remove && Delete Page...",
                       "Copy/Move Page...", "Change Description...", "Rename Page...",
                       "Send entire site to /", "Remove file from project...",
-                      "Find Project Orphans...", "-", "New Project...", "Delete Project..." }));
+                      "Find Project Orphans...", "Check Site", "-", "New Project...",
+                      "Delete Project..." }));
     // Right-clicking an entry selects it and enables the items for it.
     tree->expandAll();
     const QTreeWidgetItem *pageEntry = tree->topLevelItem(0)->child(0);
@@ -971,7 +973,8 @@ void TestMainWindow::projectMenuAndPopup()
     QCOMPARE(tree->currentRow(), 1);
     QVERIFY(popup->actions().value(0)->isEnabled());
     QVERIFY(!popup->actions().value(10)->isEnabled());
-    QVERIFY(popup->actions().value(12)->isEnabled());
+    QVERIFY(popup->actions().value(11)->isEnabled()); // Check Site
+    QVERIFY(popup->actions().value(13)->isEnabled());
     QCOMPARE(popup->actions().value(8)->text(), QStringLiteral("Send to /"));
     popup->close();
     Q_EMIT tree->customContextMenuRequested(tree->visualItemRect(tree->topLevelItem(0)).center());

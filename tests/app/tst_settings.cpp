@@ -172,7 +172,7 @@ void TestSettings::savedFileHoldsEveryKeyWithItsType_data()
                                                            "SavingToDefault",  "ExpandingChars",
                                                            "ShowTipOfTheDay",  "TipNumber" }
                              << QStringList {};
-    QTest::addRow("FTP") << "FTP" << QStringList { "TimeOut" }
+    QTest::addRow("FTP") << "FTP" << QStringList { "TimeOut", "CheckSite" }
                          << QStringList { "SmartBinary", "SmartASCII" };
     QTest::addRow("Spelling") << "Spelling"
                               << QStringList { "AutoAdd", "SkipHTML", "SuggestCount", "Language",

@@ -32,14 +32,15 @@ void TestProjectMenuRules::enabling_data()
                                Command::ImportPage,
                                Command::DeleteProject,
                                Command::EditProjectDescription,
-                               Command::FindOrphans };
+                               Command::FindOrphans,
+                               Command::CheckSite };
     QTest::addRow("page selected")
         << true << 2
         << always + QList<Command> { Command::PagesMenu,    Command::NewPage,
                                      Command::ImportPage,   Command::DeletePage,
                                      Command::CopyMovePage, Command::ChangePageDescription,
                                      Command::RenameFile,   Command::RemoveFromProject,
-                                     Command::ViewPage };
+                                     Command::ViewPage,     Command::CheckSite };
     // Entries nested below pages are kept as they come; no command works on them.
     QTest::addRow("deeper entry selected")
         << true << 3
@@ -64,7 +65,8 @@ void TestProjectMenuRules::enabling()
                                  Command::EditProjectDescription,
                                  Command::FindOrphans,
                                  Command::ViewPage,
-                                 Command::SendToSite };
+                                 Command::SendToSite,
+                                 Command::CheckSite };
     for (const Command command : all) {
         QCOMPARE(ProjectMenuRules::enabled(command, { entries, level }), enabled.contains(command));
     }
