@@ -118,6 +118,7 @@ void TestPreferences::okStoresCancelKeeps()
     QCOMPARE(GeneralSettingsDialog::dialogStyles(),
              (QStringList { "MS Word", "Wordperfect", "WordPro 96" }));
     QCOMPARE(child<QSpinBox>(*dialog, "TimeOut")->value(), 30);
+    QVERIFY(child<QCheckBox>(*dialog, "CheckSite")->isChecked()); // on unless turned off
     QCOMPARE(child<QComboBox>(*dialog, "Language")->currentText(), QStringLiteral("Dutch"));
 
     child<QCheckBox>(*dialog, "ShowCustom3")->setChecked(true);
@@ -132,6 +133,7 @@ void TestPreferences::okStoresCancelKeeps()
     style->setCurrentIndex(2);
     child<QLineEdit>(*dialog, "SmartASCII")->setText(QStringLiteral("txt"));
     child<QSpinBox>(*dialog, "TimeOut")->setValue(0);
+    child<QCheckBox>(*dialog, "CheckSite")->setChecked(false);
     ok ? dialog->store() : dialog->reject();
 
     const DefaultsSettings defaults;
@@ -147,6 +149,7 @@ void TestPreferences::okStoresCancelKeeps()
     QCOMPARE(f.settings.Spelling.DialogStyle, ok ? 2 : 7);
     QCOMPARE(f.settings.FTP.SmartASCII, ok ? QStringLiteral("txt") : QString());
     QCOMPARE(f.settings.FTP.TimeOut, ok ? 0 : 30000);
+    QCOMPARE(f.settings.FTP.CheckSite, !ok);
 }
 
 void TestPreferences::rangesAndLengths_data()

@@ -27,6 +27,8 @@ private slots:
     void sendCaption();
     void requestFromProjectSettings_data();
     void requestFromProjectSettings();
+    void pageCheckFollowsTheSetting_data();
+    void pageCheckFollowsTheSetting();
     void wholeSiteWithAPageOpenIsRefused();
     void nothingToSend_data();
     void nothingToSend();
@@ -115,6 +117,37 @@ void TestPublishCommands::requestFromProjectSettings()
     QCOMPARE(r->timeOutMs, 5000);
     QCOMPARE(r->smartAscii, QStringLiteral("txt"));
     QCOMPARE(r->extensions, f.settings.Defaults.Extension);
+}
+
+void TestPublishCommands::pageCheckFollowsTheSetting_data()
+{
+    QTest::addColumn<bool>("setting");
+    QTest::addRow("on") << true;
+    QTest::addRow("off") << false;
+}
+
+// The dialog is given the check of the pages, with the project's folder, only
+// while the settings ask for it.
+void TestPublishCommands::pageCheckFollowsTheSetting()
+{
+    QFETCH(bool, setting);
+    ProjectCommandsFixture f;
+    makeShop(f);
+    f.settings.FTP.CheckSite = setting;
+    PublishCommands commands(nullptr, &f.outline, &f.pages, &f.prompter, &f.settings);
+    QString checkedIn;
+    commands.setPageCheck([&](const QString &projectDir, const QStringList &) {
+        checkedIn = projectDir;
+        return false;
+    });
+    f.outline.setCurrentRow(0);
+    const std::optional<TQFTPForm::Request> r = commands.request();
+    QVERIFY(r);
+    QCOMPARE(bool(r->checkPages), setting);
+    if (setting) {
+        QVERIFY(!r->checkPages({QStringLiteral("x.htm")}));
+        QCOMPARE(checkedIn, r->projectDir);
+    }
 }
 
 void TestPublishCommands::wholeSiteWithAPageOpenIsRefused()

@@ -71,6 +71,8 @@ private slots:
     void publishesAProject_data();
     void publishesAProject();
     void onePageGoesStraightToReferences();
+    void pageCheckBeforeSending_data();
+    void pageCheckBeforeSending();
     void cancelDuringSecondOfThreePages();
     void closingDuringTransferActsAsCancel();
     void connectFailures_data();
@@ -323,6 +325,44 @@ void TestTQFTPForm::onePageGoesStraightToReferences()
              QStringList({ "pub/only.htm", "pub/other.htm" }));
     QVERIFY(site.server->commands().contains(QStringLiteral("TYPE A")));
     QVERIFY(!site.server->commands().contains(QStringLiteral("TYPE I")));
+}
+
+// The check of the pages about to go sees their local paths, and a check that
+// says no closes the dialog with nothing sent.
+void TestTQFTPForm::pageCheckBeforeSending_data()
+{
+    QTest::addColumn<bool>("send");
+    QTest::addRow("send") << true;
+    QTest::addRow("review first") << false;
+}
+
+void TestTQFTPForm::pageCheckBeforeSending()
+{
+    QFETCH(bool, send);
+    Site site = startSite(m_options);
+    QVERIFY(site.server->port() != 0);
+    const QString project = site.local->filePath(QStringLiteral("project"));
+    TestEnvironment::writeFile(project + QStringLiteral("/only.htm"),
+                               "<p><img src=\"a.gif\"></p>\n");
+    TestEnvironment::writeFile(project + QStringLiteral("/a.gif"), "GIF89a");
+    QDir(site.root->path()).mkdir(QStringLiteral("pub"));
+    ScriptedPrompter prompter;
+    TQFTPForm::Request r = request(site, {QStringLiteral("only.htm")}, QStringLiteral("pub"));
+    QList<QStringList> asked;
+    r.checkPages = [&](const QStringList &pages) {
+        asked << pages;
+        return send;
+    };
+    TQFTPForm form(r, &prompter);
+    form.show();
+    form.ConnectBtnClick();
+    form.findChild<QCheckBox *>(QStringLiteral("SendImages"))->setChecked(true);
+    form.SendFileBtnClick();
+    QCOMPARE(asked, QList<QStringList>{{project + QStringLiteral("/only.htm")}});
+    QCOMPARE(form.result(), int(send ? QDialog::Accepted : QDialog::Rejected));
+    QCOMPARE(filesBelow(site.root->path()).keys(),
+             send ? QStringList({"pub/a.gif", "pub/only.htm"}) : QStringList());
+    QVERIFY(prompter.texts().isEmpty());
 }
 
 void TestTQFTPForm::cancelDuringSecondOfThreePages()
