@@ -62,6 +62,8 @@ SiteCheckPane::SiteCheckPane(QWidget *parent)
     m_tree->setUniformRowHeights(true);
     m_tree->header()->setStretchLastSection(false);
     m_tree->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    for (int column = 1; column < 4; ++column)
+        m_tree->header()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
 
     auto *body = new QWidget;
     auto *bar = new QHBoxLayout;
