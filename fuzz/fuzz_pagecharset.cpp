@@ -36,7 +36,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         TARNWICK_FUZZ_CHECK(static_cast<unsigned char>(line.at(reading.column - 1)) >= 0x80);
     }
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    (void)utf8.decode(reading.byteOrderMark ? page.mid(3) : page);
+    // The decoding runs when its result is taken as a string.
+    const QString decoded = utf8.decode(reading.byteOrderMark ? page.mid(3) : page);
     TARNWICK_FUZZ_CHECK(utf8.hasError() == (reading.bytes == PageCharset::Bytes::Other));
 
     for (const SiteFinding &f : PageCharset::check(page, QStringLiteral("p.htm"))) {

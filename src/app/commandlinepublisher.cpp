@@ -2,6 +2,7 @@
 #include "app/commandlinepublisher.h"
 
 #include "app/publishcommands.h"
+#include "platform/filefilter.h"
 #include "project/entrytext.h"
 #include "project/projectpaths.h"
 #include "project/projectsettings.h"
@@ -127,12 +128,8 @@ Expected<QStringList> CommandLinePublisher::pagesOf(const Options &options)
         return *tree.value();
     const QString wanted = canonical(options.projectDir);
     QStringList masks;
-    static const QRegularExpression separators(QStringLiteral("[\\s,;]+"));
-    for (QString e : options.extensions.split(separators, Qt::SkipEmptyParts)) {
-        while (e.startsWith(QLatin1Char('*')) || e.startsWith(QLatin1Char('.')))
-            e.remove(0, 1);
+    for (const QString &e : FileFilter::looseExtensionList(options.extensions))
         masks << QStringLiteral("*.") + e;
-    }
     QDir dir(wanted);
     dir.setNameFilters(masks);
     dir.setFilter(QDir::Files);

@@ -3,6 +3,7 @@
 
 #include "check/markupcheck.h"
 #include "check/pagecharset.h"
+#include "platform/filefilter.h"
 #include "platform/textfile.h"
 #include "preview/pagedetails.h"
 #include "preview/pagereferences.h"
@@ -162,17 +163,11 @@ SiteCheck::SiteCheck(Request request)
 
 bool SiteCheck::hasPageExtension(const QString &name, const QString &extensions)
 {
-    static const QRegularExpression separators(QStringLiteral("[\\s,;]+"));
     const QString suffix = QFileInfo(name).suffix();
-    if (suffix.isEmpty())
-        return false;
-    for (QString e : extensions.split(separators, Qt::SkipEmptyParts)) {
-        while (e.startsWith(QLatin1Char('*')) || e.startsWith(QLatin1Char('.')))
-            e.remove(0, 1);
-        if (suffix.compare(e, Qt::CaseInsensitive) == 0)
-            return true;
-    }
-    return false;
+    const QStringList list = FileFilter::looseExtensionList(extensions);
+    return !suffix.isEmpty() && std::any_of(list.begin(), list.end(), [&](const QString &e) {
+        return suffix.compare(e, Qt::CaseInsensitive) == 0;
+    });
 }
 
 QString SiteCheck::relativeName(const QString &path) const

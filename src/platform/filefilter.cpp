@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/filefilter.h"
 
+#include <QRegularExpression>
+
 namespace Tarnwick {
 
 namespace {
@@ -27,6 +29,20 @@ QStringList FileFilter::extensionList(const QString &setting)
             ext.remove(0, 1);
         if (!ext.isEmpty())
             result.append(ext);
+    }
+    return result;
+}
+
+QStringList FileFilter::looseExtensionList(const QString &list)
+{
+    static const QRegularExpression separators(QStringLiteral("[\\s,;]+"));
+    QStringList result;
+    for (QString entry : list.split(separators, Qt::SkipEmptyParts)) {
+        // "*.txt" and ".txt" name the same extension as "txt".
+        while (entry.startsWith(QLatin1Char('*')) || entry.startsWith(QLatin1Char('.')))
+            entry.remove(0, 1);
+        if (!entry.isEmpty())
+            result.append(entry);
     }
     return result;
 }

@@ -24,6 +24,9 @@ public:
     static QList<Entry> parse(const QString &filter);
     // The extensions of a comma-separated setting, without points or blanks.
     static QStringList extensionList(const QString &setting);
+    // The extensions of a list as users and settings write it: separated by
+    // commas, semicolons or blanks, each with or without "*." or ".".
+    static QStringList looseExtensionList(const QString &list);
 };
 
 } // namespace Tarnwick

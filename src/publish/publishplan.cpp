@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "publish/publishplan.h"
 
+#include "platform/filefilter.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
@@ -63,17 +65,11 @@ bool PublishPlan::ModeType(const QString &name, const QString &smartAscii,
     if (dot < 0 || dot == file.size() - 1)
         return true;
     const QString extension = file.mid(dot + 1);
-    static const QRegularExpression separators(QStringLiteral("[\\s,;]+"));
-    const QString lists = smartAscii + QLatin1Char(' ') + extensions;
-    const QStringList entries = lists.split(separators, Qt::SkipEmptyParts);
-    for (QString entry : entries) {
-        // "*.txt" and ".txt" name the same extension as "txt".
-        while (entry.startsWith(QLatin1Char('*')) || entry.startsWith(QLatin1Char('.')))
-            entry.remove(0, 1);
-        if (entry.compare(extension, Qt::CaseInsensitive) == 0)
-            return false;
-    }
-    return true;
+    const QStringList entries
+        = FileFilter::looseExtensionList(smartAscii + QLatin1Char(' ') + extensions);
+    return std::none_of(entries.begin(), entries.end(), [&](const QString &entry) {
+        return entry.compare(extension, Qt::CaseInsensitive) == 0;
+    });
 }
 
 void PublishPlan::skip(QList<PublishSkip> &list, const QString &name, const QString &page,

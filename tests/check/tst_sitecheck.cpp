@@ -52,6 +52,8 @@ private slots:
     void frameLoopAndSelfLinkEnd();
     void orphans();
     void progressCanStop();
+    void pageExtensions_data();
+    void pageExtensions();
 };
 
 void TestSiteCheck::references_data()
@@ -311,6 +313,38 @@ void TestSiteCheck::progressCanStop()
     QCOMPARE(seen, QList<qsizetype>({ 0, 1, 2 }));
     QCOMPARE(found.size(), 2);
     QCOMPARE(SiteCheck::count(found, SiteFinding::Severity::Error), 2);
+}
+
+void TestSiteCheck::pageExtensions_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("extensions");
+    QTest::addColumn<bool>("page");
+
+    QTest::newRow("commas") << "a.htm"
+                            << "html,htm" << true;
+    QTest::newRow("masks and semicolons") << "a.htm"
+                                          << "*.html; *.htm" << true;
+    QTest::newRow("points and blanks") << "a.shtml"
+                                       << ".shtml  htm" << true;
+    QTest::newRow("any case") << "A.HTML"
+                              << "html" << true;
+    QTest::newRow("whole extension") << "a.html"
+                                     << "htm" << false;
+    QTest::newRow("no extension") << "README"
+                                  << "html,htm" << false;
+    QTest::newRow("nothing listed") << "a.htm"
+                                    << " ,; " << false;
+    QTest::newRow("folder with a point") << "v1.htm/a"
+                                         << "htm" << false;
+}
+
+void TestSiteCheck::pageExtensions()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, extensions);
+    QFETCH(bool, page);
+    QCOMPARE(SiteCheck::hasPageExtension(name, extensions), page);
 }
 
 QTEST_GUILESS_MAIN(TestSiteCheck)
