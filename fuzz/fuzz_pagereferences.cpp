@@ -2,7 +2,7 @@
 // The page reference parser: whatever a page holds, reading its references
 // ends, every reference lies on a line of the page at a column within that
 // line, values hold no line break, and the details check keeps one position
-// per detail line.
+// per detail line, and every tag the reading walks holds the references.
 #include "preview/pagedetails.h"
 #include "preview/pagereferences.h"
 
@@ -38,6 +38,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         check(!reference.value.contains(QLatin1Char('\n')), "value on one line");
         check(reference.hasValue || reference.value.isEmpty(), "no value without =");
     }
+
+    // Every tag the same reading walks lies in the page, and its attributes
+    // hold every reference, in the same order.
+    qsizetype referencesSeen = 0;
+    const QList<Tarnwick::PageReference> references = Tarnwick::PageReferences::parse(text);
+    Tarnwick::PageReferences::forEachTag(text, [&](const Tarnwick::PageTag &tag) {
+        check(tag.line >= 1 && tag.line <= lines.size(), "tag line within the page");
+        check(tag.column >= 0 && tag.column < lines.at(tag.line - 1).size(),
+              "tag column within its line");
+        check(!tag.name.isEmpty(), "a tag has a name");
+        for (const Tarnwick::PageAttribute &a : tag.attributes) {
+            if (referencesSeen < references.size() && references.at(referencesSeen).line == a.line
+                && references.at(referencesSeen).column == a.column) {
+                check(references.at(referencesSeen).value == a.value, "the same value");
+                ++referencesSeen;
+            }
+        }
+    });
+    check(referencesSeen == references.size(), "every reference among the attributes");
 
     // A directory that does not exist: every existence check fails quickly.
     const Tarnwick::PageDetailsReport report
