@@ -122,14 +122,21 @@ void SiteCheckCommands::start(const SiteCheck::Request &request)
         if (!run->cancelled)
             run->found += run->check.folderFindings();
     });
-    connect(m_thread, &QThread::finished, this, &SiteCheckCommands::finish);
+    // The end of a run that a newer one replaced is not this run's end.
+    QThread *thread = m_thread;
+    connect(thread, &QThread::finished, this, [this, thread] {
+        if (thread == m_thread)
+            finish();
+    });
     m_thread->start(QThread::LowPriority);
 }
 
 void SiteCheckCommands::finish()
 {
-    if (!m_thread || !m_thread->isFinished())
+    if (!m_thread)
         return;
+    // "finished" comes as the thread's function returns, a moment before the thread ends.
+    m_thread->wait();
     m_thread->deleteLater();
     m_thread = nullptr;
     m_pane->setRunning(false);

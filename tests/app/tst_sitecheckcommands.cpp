@@ -96,6 +96,7 @@ private slots:
     void doubleClickOpensThePageAtThePlace();
     void savingAPageChecksItAgain();
     void cancelStopsTheCheck();
+    void checkingAgainReplacesARunningCheck();
     void beforeSending_data();
     void beforeSending();
 };
@@ -188,6 +189,20 @@ void TestSiteCheckCommands::cancelStopsTheCheck()
     QVERIFY2(f.pane.status().startsWith(QStringLiteral("Cancelled after ")),
              qPrintable(f.pane.status()));
     QVERIFY(f.pane.status().contains(QStringLiteral(" of 402 pages: ")));
+}
+
+void TestSiteCheckCommands::checkingAgainReplacesARunningCheck()
+{
+    Fixture f(400);
+    QSignalSpy finished(&f.check, &SiteCheckCommands::finished);
+    f.check.CheckSiteClick();
+    f.check.CheckSiteClick();
+    QVERIFY(finished.wait(TestEnvironment::signalBound));
+    // The first run's end, still on its way, must not end the second one.
+    QTest::qWait(200);
+    QCOMPARE(finished.size(), 1);
+    QVERIFY(!f.check.running());
+    QCOMPARE(f.pane.status(), QStringLiteral("402 pages checked: 1 error, 0 warnings, 1 note"));
 }
 
 void TestSiteCheckCommands::beforeSending_data()
