@@ -181,6 +181,37 @@ TextFileContent TextFile::decode(const QByteArray &bytes)
     return content;
 }
 
+QString TextFile::rawText(const QByteArray &bytes, TextFileFormat *format)
+{
+    TextFileFormat read;
+    QString raw;
+    if (isValidUtf8(bytes)) {
+        QByteArrayView body(bytes);
+        if (bytes.startsWith(utf8Bom)) {
+            read.utf8Bom = true;
+            body = body.sliced(utf8Bom.size());
+        }
+        QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
+        raw = decoder.decode(body);
+    } else {
+        raw = fromCp1252(bytes);
+        read.encoding = TextFileFormat::Encoding::Windows1252;
+    }
+    if (format)
+        *format = read;
+    return raw;
+}
+
+std::optional<QByteArray> TextFile::rawBytes(const QString &raw, const TextFileFormat &format)
+{
+    if (format.encoding == TextFileFormat::Encoding::Windows1252)
+        return toCp1252Bytes(raw);
+    QByteArray bytes = raw.toUtf8();
+    if (format.utf8Bom)
+        bytes.prepend(utf8Bom);
+    return bytes;
+}
+
 TextFileFormat TextFile::effectiveFormat(const QString &text, const TextFileFormat &format)
 {
     TextFileFormat result = format;

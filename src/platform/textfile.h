@@ -8,6 +8,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace Tarnwick {
 
 // How a page file was stored, so that saving writes it back the same way.
@@ -76,6 +78,14 @@ public:
 
     // Turns CR LF and bare CR into LF.
     static QString normaliseLineEnds(const QString &text);
+
+    // The text of the bytes with their line ends as they stand, in the
+    // encoding decode() reads them in (the UTF-8 mark not included).
+    static QString rawText(const QByteArray &bytes, TextFileFormat *format);
+    // Raw text back to bytes in the format's encoding (and mark): the bytes
+    // rawText() read, for the same text. Nothing when Windows-1252 cannot hold
+    // a character of it.
+    static std::optional<QByteArray> rawBytes(const QString &raw, const TextFileFormat &format);
 };
 
 } // namespace Tarnwick

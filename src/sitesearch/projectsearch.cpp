@@ -1,0 +1,151 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "sitesearch/projectsearch.h"
+
+#include "platform/textfile.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSet>
+
+#include <algorithm>
+
+namespace Tarnwick {
+
+namespace {
+
+QString clean(const QString &path)
+{
+    return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+}
+
+QStringList maskPatterns(const QString &mask)
+{
+    static const QRegularExpression separators(QStringLiteral("[\\s,;]+"));
+    QStringList patterns = mask.split(separators, Qt::SkipEmptyParts);
+    if (patterns.isEmpty())
+        patterns << QStringLiteral("*");
+    return patterns;
+}
+
+} // namespace
+
+QStringList ProjectSearch::filesOf(const Request &request)
+{
+    QStringList files;
+    switch (request.scope) {
+    case Scope::ProjectPages:
+        for (const QString &page : request.pages)
+            files << clean(QDir(request.projectDir).absoluteFilePath(page));
+        break;
+    case Scope::OpenPages:
+        for (auto it = request.openTexts.cbegin(); it != request.openTexts.cend(); ++it)
+            files << clean(it.key());
+        break;
+    case Scope::FolderFiles: {
+        QDirIterator it(request.projectDir, maskPatterns(request.mask),
+                        QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+        while (it.hasNext())
+            files << clean(it.next());
+        break;
+    }
+    }
+    std::sort(files.begin(), files.end());
+    files.erase(std::unique(files.begin(), files.end()), files.end());
+    return files;
+}
+
+QList<SearchMatch> ProjectSearch::matchesIn(const QString &text,
+                                            const QRegularExpression &expression)
+{
+    QList<SearchMatch> found;
+    int line = 1;
+    qsizetype lineStart = 0;
+    qsizetype counted = 0; // the text before this is counted into line and lineStart
+    QRegularExpressionMatchIterator it = expression.globalMatch(text);
+    while (it.hasNext()) {
+        const QRegularExpressionMatch m = it.next();
+        const qsizetype at = m.capturedStart();
+        for (qsizetype i = counted; i < at; ++i) {
+            if (text.at(i) == QLatin1Char('\n')) {
+                ++line;
+                lineStart = i + 1;
+            }
+        }
+        counted = std::max(counted, at);
+        qsizetype lineEnd = text.indexOf(QLatin1Char('\n'), at);
+        if (lineEnd < 0)
+            lineEnd = text.size();
+        SearchMatch match;
+        match.offset = at;
+        match.length = m.capturedLength();
+        match.line = line;
+        match.column = int(at - lineStart) + 1;
+        if (lineEnd - lineStart <= MaxLineText) {
+            match.lineText = text.mid(lineStart, lineEnd - lineStart);
+        } else {
+            // A long line (a minified page) is shown around the match.
+            const qsizetype from = std::max(lineStart, at - MaxLineText / 3);
+            const qsizetype to = std::min(lineEnd, from + MaxLineText);
+            match.lineText = (from > lineStart ? QStringLiteral("...") : QString())
+                + text.mid(from, to - from) + (to < lineEnd ? QStringLiteral("...") : QString());
+        }
+        found.append(std::move(match));
+    }
+    return found;
+}
+
+QByteArray ProjectSearch::digestOf(const QByteArray &bytes)
+{
+    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
+}
+
+QByteArray ProjectSearch::digestOfText(const QString &text)
+{
+    return digestOf(text.toUtf8());
+}
+
+SearchFile ProjectSearch::searchFile(const QString &path, const QRegularExpression &expression,
+                                     const QHash<QString, QString> &openTexts)
+{
+    SearchFile file;
+    file.path = path;
+    if (const auto open = openTexts.constFind(path); open != openTexts.constEnd()) {
+        file.open = true;
+        file.digest = digestOfText(*open);
+        file.matches = matchesIn(*open, expression);
+        return file;
+    }
+    const QFileInfo info(path);
+    if (!info.isFile()) {
+        file.skipped = QStringLiteral("not found");
+        return file;
+    }
+    if (info.size() > MaxFileBytes) {
+        file.skipped = QStringLiteral("larger than %1 MB").arg(MaxFileBytes / (1024 * 1024));
+        return file;
+    }
+    QFile in(path);
+    if (!in.open(QIODevice::ReadOnly)) {
+        file.skipped = in.errorString();
+        return file;
+    }
+    const QByteArray bytes = in.read(MaxFileBytes + 1);
+    if (bytes.size() > MaxFileBytes) {
+        file.skipped = QStringLiteral("larger than %1 MB").arg(MaxFileBytes / (1024 * 1024));
+        return file;
+    }
+    const TextFileContent content = TextFile::decode(bytes);
+    if (!content.looksLikeText) {
+        file.skipped = QStringLiteral("not text");
+        return file;
+    }
+    file.digest = digestOf(bytes);
+    file.matches = matchesIn(content.text, expression);
+    return file;
+}
+
+} // namespace Tarnwick
