@@ -317,8 +317,10 @@ void EditCommands::updateSearchMenu()
     const Actions &a = m_actions;
     QList<QAction *> items = { a.find, a.findNext, a.replace, a.goToLine };
     if (m_searchMenu) {
+        // Items that search the project, not the page, work without a page.
         for (QAction *item : m_searchMenu->actions())
-            if (!item->isSeparator() && !items.contains(item))
+            if (!item->isSeparator() && !items.contains(item)
+                && !item->property("projectWide").toBool())
                 items.append(item);
     }
     const bool open = pageOpen();

@@ -14,6 +14,8 @@
 #include "app/projectcommands.h"
 #include "app/projectmenu.h"
 #include "app/publishcommands.h"
+#include "app/projectsearchcommands.h"
+#include "app/projectsearchpane.h"
 #include "app/sitecheckcommands.h"
 #include "app/sitecheckpane.h"
 #include "app/settings.h"
@@ -243,7 +245,13 @@ void MainWindow::buildRegions()
     siteCheckPane->hide();
     m_siteCheck = new SiteCheckCommands(m_outline, m_openPages, m_prompter, m_settings,
                                         siteCheckPane, this);
-    m_projectMenu->setCheckSiteCommand([this] { m_siteCheck->CheckSiteClick(); });
+    m_projectMenu->setCommand(ProjectMenu::Command::CheckSite, [this] { m_siteCheck->CheckSiteClick(); });
+    auto *searchPane = new ProjectSearchPane(this);
+    addDockWidget(Qt::BottomDockWidgetArea, searchPane);
+    searchPane->hide();
+    m_projectSearch = new ProjectSearchCommands(m_outline, m_openPages, m_prompter, searchPane, this, this);
+    m_projectMenu->setCommand(ProjectMenu::Command::FindInProject,
+                              [this] { m_projectSearch->FindInProjectClick(); });
     publish->setPageCheck([this](const QString &projectDir, const QStringList &pages) {
         return m_siteCheck->checkBeforeSend(projectDir, pages);
     });
@@ -398,6 +406,17 @@ void MainWindow::buildMenus()
         popup->insertSeparator(first);
         m_tagCommands->fillEditorPopup(m_editCommands->editorPopupEditMenu());
     }
+    search->addSeparator();
+    QAction *findInProject = menuAction(search, QStringLiteral("Find in &Project..."));
+    findInProject->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F));
+    connect(findInProject, &QAction::triggered, m_projectSearch,
+            &ProjectSearchCommands::FindInProjectClick);
+    QAction *replaceInProject = menuAction(search, QStringLiteral("Replace in Pro&ject..."));
+    replaceInProject->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_H));
+    connect(replaceInProject, &QAction::triggered, m_projectSearch,
+            &ProjectSearchCommands::ReplaceInProjectClick);
+    for (QAction *a : {findInProject, replaceInProject})
+        a->setProperty("projectWide", true);
     QMenu *page = menuBar()->addMenu(QStringLiteral("&Page"));
     page->addAction(m_pageDetails->evaluateAction());
     QAction *refresh

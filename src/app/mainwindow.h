@@ -35,6 +35,7 @@ class Renderer;
 class Prompter;
 class Settings;
 class SiteCheckCommands;
+class ProjectSearchCommands;
 class SpeedButtons;
 class CleanupCommands;
 class TagCommands;
@@ -55,6 +56,7 @@ public:
 
     OpenPages *openPages() const { return m_openPages; }
     SiteCheckCommands *siteCheck() const { return m_siteCheck; }
+    ProjectSearchCommands *projectSearch() const { return m_projectSearch; }
     ActivePageBackup *activePageBackup() const { return m_activeBackup; }
     EditorControl *editor() const { return m_webPage; }
     EditorControl *spareEditor() const { return m_spareEditor; }
@@ -166,6 +168,7 @@ private:
     EditCommands *m_editCommands = nullptr;
     ProjectCommands *m_projectCommands = nullptr;
     SiteCheckCommands *m_siteCheck = nullptr;
+    ProjectSearchCommands *m_projectSearch = nullptr;
     ProjectMenu *m_projectMenu = nullptr;
     PageDetailsCommands *m_pageDetails = nullptr;
     TagCommands *m_tagCommands = nullptr;

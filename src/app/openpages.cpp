@@ -16,7 +16,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QHash>
 #include <QTabBar>
+
+#include <algorithm>
+#include <tuple>
 
 namespace Tarnwick {
 
@@ -527,6 +531,78 @@ bool OpenPages::CloseAllPages()
     return true;
 }
 
+bool OpenPages::editOpenPage(const QString &path, const QList<TextEdit> &edits)
+{
+    int index = -1;
+    for (int i = 0; i < m_pages.size() && index < 0; ++i) {
+        if (FileOps::samePath(m_pages.at(i).fileName, path))
+            index = i;
+    }
+    if (index < 0)
+        return false;
+    if (edits.isEmpty())
+        return true;
+    QList<TextEdit> sorted = edits;
+    std::sort(sorted.begin(), sorted.end(),
+              [](const TextEdit &a, const TextEdit &b) { return a.offset > b.offset; });
+    if (index != m_activeIndex) {
+        PageRecord &record = m_pages[index];
+        if (record.textBeforeReplace.isNull()) {
+            record.textBeforeReplace = record.text;
+            record.modifiedBeforeReplace = record.modified;
+        }
+        for (const TextEdit &e : std::as_const(sorted))
+            record.text.replace(e.offset, e.length, e.text);
+        record.modified = true;
+        // The backup holds what the tab will show.
+        if (const Result written
+            = TextFile::write(record.backupFileName(), record.text, record.format);
+            !written)
+            Q_EMIT statusText(written.error());
+        return true;
+    }
+    // The page in front: each edit in place, last first, so that the caret
+    // and the view stay where they are; together one undo step.
+    // Lines and columns of every edit's ends, in one pass from the start.
+    const QString text = m_editor->GetTextBuffer();
+    QList<qsizetype> ends;
+    for (const TextEdit &e : std::as_const(sorted))
+        ends << e.offset << e.offset + e.length;
+    std::sort(ends.begin(), ends.end());
+    QHash<qsizetype, std::pair<int, int>> places;
+    int line = 1;
+    qsizetype lineStart = 0;
+    qsizetype at = 0;
+    for (const qsizetype end : std::as_const(ends)) {
+        for (; at < end && at < text.size(); ++at) {
+            if (text.at(at) == QLatin1Char('\n')) {
+                ++line;
+                lineStart = at + 1;
+            }
+        }
+        places.insert(end, {line, int(end - lineStart)});
+    }
+    m_editor->ReadSelection();
+    const int keepLine = m_editor->EndLine;
+    const int keepColumn = m_editor->EndPos;
+    const int firstVisible = m_editor->FirstVisibleLine();
+    m_editor->BeginUndoAction();
+    for (const TextEdit &e : std::as_const(sorted)) {
+        std::tie(m_editor->StartLine, m_editor->StartPos) = places.value(e.offset);
+        std::tie(m_editor->EndLine, m_editor->EndPos) = places.value(e.offset + e.length);
+        m_editor->ApplySelection();
+        m_editor->ReplaceSelection(e.text);
+    }
+    m_editor->EndUndoAction();
+    m_editor->StartLine = m_editor->EndLine = keepLine;
+    m_editor->StartPos = m_editor->EndPos = keepColumn;
+    m_editor->ApplySelection();
+    m_editor->SetFirstVisibleLine(firstVisible);
+    Q_EMIT saveEnabledChanged(true);
+    Q_EMIT refreshPreview();
+    return true;
+}
+
 void OpenPages::SaveToPageHandle()
 {
     if (m_activeIndex < 0 || m_activeIndex >= m_pages.size())
@@ -555,7 +631,18 @@ void OpenPages::LoadFromPageHandle()
     Q_EMIT statusText(record.fileName);
     m_tabs->setToolTip(record.fileName);
 
-    m_editor->LoadFromText(record.text, record.format);
+    if (!record.textBeforeReplace.isNull()) {
+        // The text as it was, then the Replace in Project as one undo step.
+        m_editor->LoadFromText(record.textBeforeReplace, record.format);
+        m_editor->SetModified(record.modifiedBeforeReplace);
+        m_editor->BeginUndoAction();
+        m_editor->SelectAll();
+        m_editor->ReplaceSelection(record.text);
+        m_editor->EndUndoAction();
+        record.textBeforeReplace = QString();
+    } else {
+        m_editor->LoadFromText(record.text, record.format);
+    }
     record.text.clear(); // the editor holds it now
     m_editor->StartLine = record.startLine;
     m_editor->StartPos = record.startColumn;

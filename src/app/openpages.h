@@ -66,6 +66,17 @@ public:
     // modified. False, changing nothing, when the page is not open or a line
     // no longer reads as `before`.
     bool changeOpenPageLines(const QString &path, const QList<LinkLineChange> &lines);
+    // A Replace in Project in an open page: each edit puts text in place of
+    // [offset, offset + length) of the page's text ('\n' line breaks). The
+    // edits make one undo step, and the page stays unsaved. False when no tab
+    // holds the page.
+    struct TextEdit
+    {
+        qsizetype offset = 0;
+        qsizetype length = 0;
+        QString text;
+    };
+    bool editOpenPage(const QString &path, const QList<TextEdit> &edits);
     // The same for a file chosen in the project tree or the file list; when it
     // is open and warn is set, the user is told the operation cannot be done.
     bool IsSelectedFileOpen(const QString &selectedPath, bool warn) override;

@@ -25,6 +25,10 @@ struct PageRecord
     // not be written never costs the user their text.
     QString text;
     TextFileFormat format;
+    // The text before a Replace in Project changed the hidden page: when the
+    // page is shown again the change becomes one step Undo takes back.
+    QString textBeforeReplace;
+    bool modifiedBeforeReplace = false;
 
     QString backupFileName() const { return fileName + QLatin1Char('_'); }
 };

@@ -35,6 +35,8 @@ const QString sendHint
                      "Defaults file via FTP connection");
 const QString newProjectHint = QStringLiteral("Create a new project");
 const QString deleteProjectHint = QStringLiteral("Delete the entire project");
+const QString findInProjectHint
+    = QStringLiteral("Find text in every page of the project, or replace it");
 const QString checkSiteHint = QStringLiteral(
     "Look for broken links, missing pictures, encoding and markup problems in the project");
 
@@ -70,6 +72,8 @@ ProjectMenu::ProjectMenu(ProjectOutline *outline, ProjectCommands *commands,
         "Removefromproject2", removeHint);
     add(Command::FindOrphans, QStringLiteral("Find Project Orphans..."), "FindOrphans2");
     add(Command::CheckSite, QStringLiteral("Check Site"), "CheckSite2", checkSiteHint);
+    add(Command::FindInProject, QStringLiteral("Find in Project..."), "FindInProject2",
+        findInProjectHint);
     m_popup->addSeparator();
     add(Command::NewProject, QStringLiteral("New Project..."), "NewProject2", newProjectHint);
     add(Command::DeleteProject, QStringLiteral("Delete Project..."), "DeleteProject2",
@@ -197,9 +201,9 @@ void ProjectMenu::setSendCommand(std::function<QString()> caption,
     CheckPageMenu();
 }
 
-void ProjectMenu::setCheckSiteCommand(std::function<void()> run)
+void ProjectMenu::setCommand(Command command, std::function<void()> run)
 {
-    m_checkSite = std::move(run);
+    m_handlers.insert(command, std::move(run));
     CheckPageMenu();
 }
 
@@ -210,8 +214,8 @@ void ProjectMenu::CheckPageMenu()
         bool on = ProjectMenuRules::enabled(i.command, selected);
         if (i.command == Command::SendToSite)
             on = on && m_send;
-        if (i.command == Command::CheckSite)
-            on = on && m_checkSite;
+        if (i.command == Command::CheckSite || i.command == Command::FindInProject)
+            on = on && m_handlers.contains(i.command);
         for (QAction *a : { i.menu, i.popup }) {
             if (a)
                 a->setEnabled(on);
@@ -285,8 +289,9 @@ void ProjectMenu::trigger(Command command)
             m_send(m_sendCaption());
         break;
     case Command::CheckSite:
-        if (m_checkSite)
-            m_checkSite();
+    case Command::FindInProject:
+        if (const auto handler = m_handlers.value(command))
+            handler();
         break;
     case Command::PagesMenu:
         break;

@@ -46,8 +46,8 @@ public:
     void setSendCommand(std::function<QString()> caption,
                         std::function<void(const QString &caption)> run);
 
-    // What Check Site runs; without it the items stay disabled.
-    void setCheckSiteCommand(std::function<void()> run);
+    // What Check Site or Find in Project runs; without it their items stay disabled.
+    void setCommand(Command command, std::function<void()> run);
     // The items of a command: on the main menu and on the pop-up menu, where it has them.
     QAction *menuItem(Command command) const;
     QAction *popupItem(Command command) const;
@@ -80,7 +80,7 @@ private:
     QList<Item> m_items;
     std::function<QString()> m_sendCaption;
     std::function<void(const QString &)> m_send;
-    std::function<void()> m_checkSite;
+    QHash<Command, std::function<void()>> m_handlers; // of the commands set from outside
 };
 
 } // namespace Tarnwick

@@ -25,6 +25,7 @@ bool ProjectMenuRules::enabled(Command command, const Selection &selection)
     case Command::ViewPage:
         return page;
     case Command::CheckSite:
+    case Command::FindInProject:
         return project || page;
     case Command::DeleteProject:
     case Command::EditProjectDescription:

@@ -25,6 +25,7 @@ public:
         ViewPage,
         SendToSite, // "Send to website..." and "Send to site..."
         CheckSite, // the site check of the selected entry's project
+        FindInProject, // Find in Project in the selected entry's project
     };
 
     struct Selection

@@ -130,6 +130,7 @@ private Q_SLOTS:
     void tipOfTheDayWaitsForAnOpenQuestion();
     void pageDetailsFromMenuAndKey();
     void projectMenuAndPopup();
+    void projectSearchWithoutAPage();
     void deleteKeyInTree_data();
     void deleteKeyInTree();
     void initialValuesForAnEmptyPage();
@@ -964,8 +965,8 @@ void TestMainWindow::projectMenuAndPopup()
         QStringList({ "View Page", "-", "New Page...", "Import page...", "Remove && Delete Page...",
                       "Copy/Move Page...", "Change Description...", "Rename Page...",
                       "Send entire site to /", "Remove file from project...",
-                      "Find Project Orphans...", "Check Site", "-", "New Project...",
-                      "Delete Project..." }));
+                      "Find Project Orphans...", "Check Site", "Find in Project...", "-",
+                      "New Project...", "Delete Project..." }));
     // Right-clicking an entry selects it and enables the items for it.
     tree->expandAll();
     const QTreeWidgetItem *pageEntry = tree->topLevelItem(0)->child(0);
@@ -974,13 +975,33 @@ void TestMainWindow::projectMenuAndPopup()
     QVERIFY(popup->actions().value(0)->isEnabled());
     QVERIFY(!popup->actions().value(10)->isEnabled());
     QVERIFY(popup->actions().value(11)->isEnabled()); // Check Site
-    QVERIFY(popup->actions().value(13)->isEnabled());
+    QVERIFY(popup->actions().value(12)->isEnabled()); // Find in Project
+    QVERIFY(popup->actions().value(14)->isEnabled());
     QCOMPARE(popup->actions().value(8)->text(), QStringLiteral("Send to /"));
     popup->close();
     Q_EMIT tree->customContextMenuRequested(tree->visualItemRect(tree->topLevelItem(0)).center());
     QVERIFY(!popup->actions().value(0)->isEnabled());
     QVERIFY(popup->actions().value(10)->isEnabled());
     popup->close();
+    QVERIFY(s.exit());
+}
+
+// Find and Replace in Project search files, not the page: they work with no page open.
+void TestMainWindow::projectSearchWithoutAPage()
+{
+    Session s;
+    MainWindow &w = s.start();
+    QVERIFY(w.openPages()->CloseAllPages());
+    QCOMPARE(w.openPages()->count(), 0);
+    QMenu *search = menuNamed(w, QStringLiteral("&Search"));
+    Q_EMIT search->aboutToShow();
+    QStringList found;
+    for (QAction *a : search->actions()) {
+        if (a->text().contains(QStringLiteral("Project")) || a->text().contains(QStringLiteral("Pro&ject")))
+            found << a->text() + QLatin1Char(' ') + a->shortcut().toString()
+                    + (a->isEnabled() ? QString() : QStringLiteral(" (off)"));
+    }
+    QCOMPARE(found, QStringList({"Find in &Project... Ctrl+Shift+F", "Replace in Pro&ject... Ctrl+Shift+H"}));
     QVERIFY(s.exit());
 }
 

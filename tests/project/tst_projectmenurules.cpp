@@ -33,14 +33,16 @@ void TestProjectMenuRules::enabling_data()
                                Command::DeleteProject,
                                Command::EditProjectDescription,
                                Command::FindOrphans,
-                               Command::CheckSite };
+                               Command::CheckSite,
+                               Command::FindInProject };
     QTest::addRow("page selected")
         << true << 2
         << always + QList<Command> { Command::PagesMenu,    Command::NewPage,
                                      Command::ImportPage,   Command::DeletePage,
                                      Command::CopyMovePage, Command::ChangePageDescription,
                                      Command::RenameFile,   Command::RemoveFromProject,
-                                     Command::ViewPage,     Command::CheckSite };
+                                     Command::ViewPage,     Command::CheckSite,
+                                     Command::FindInProject };
     // Entries nested below pages are kept as they come; no command works on them.
     QTest::addRow("deeper entry selected")
         << true << 3
@@ -66,7 +68,8 @@ void TestProjectMenuRules::enabling()
                                  Command::FindOrphans,
                                  Command::ViewPage,
                                  Command::SendToSite,
-                                 Command::CheckSite };
+                                 Command::CheckSite,
+                                 Command::FindInProject };
     for (const Command command : all) {
         QCOMPARE(ProjectMenuRules::enabled(command, { entries, level }), enabled.contains(command));
     }

@@ -1,0 +1,60 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "sitesearch/projectsearch.h"
+
+#include <QDockWidget>
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace Tarnwick {
+
+// The results of Find in Project, docked in the main window: a branch a file
+// with its matches below (line, column and the line's text), the files left
+// out and why, the progress of a running search with its Cancel button. A
+// double click on a match asks for the file with the match selected.
+class ProjectSearchPane final : public QDockWidget
+{
+    Q_OBJECT
+
+public:
+    // More matches than this are counted but not listed, so that the pane
+    // stays quick with a search that finds everything.
+    static constexpr qsizetype MaxListed = 20000;
+
+    explicit ProjectSearchPane(QWidget *parent = nullptr);
+
+    // Starts a new list; paths are shown relative to the folder.
+    void start(const QString &folder);
+    void addFile(const SearchFile &file);
+    void setRunning(bool running);
+    void setProgress(qsizetype done, qsizetype total);
+    void setStatus(const QString &text);
+    QString status() const;
+
+    qsizetype matchCount() const { return m_matches; }
+    qsizetype fileCount() const { return m_files; }
+    QTreeWidget *tree() const { return m_tree; }
+
+Q_SIGNALS:
+    void openRequested(const QString &path, int line, int column, int length);
+    void cancelRequested();
+
+private:
+    void itemActivated(QTreeWidgetItem *item);
+
+    QString m_folder;
+    qsizetype m_matches = 0;
+    qsizetype m_files = 0;
+    qsizetype m_listed = 0;
+    QLabel *m_status;
+    QProgressBar *m_progress;
+    QPushButton *m_cancel;
+    QTreeWidget *m_tree;
+};
+
+} // namespace Tarnwick
