@@ -18,6 +18,15 @@ constexpr int matchRole = Qt::UserRole + 1;
 
 } // namespace
 
+// The line from a little before the match, so that the change shows.
+QString ReplacePreviewDialog::around(const QString &line, qsizetype at)
+{
+    constexpr qsizetype lead = 40;
+    if (at <= lead)
+        return line;
+    return QStringLiteral("...") + line.mid(at - lead);
+}
+
 QString ReplacePreviewDialog::after(const SearchMatch &match, const QRegularExpression &expression,
                                     const SearchQuery &query)
 {
@@ -29,7 +38,8 @@ QString ReplacePreviewDialog::after(const SearchMatch &match, const QRegularExpr
             = expression.match(line, at, QRegularExpression::NormalMatch,
                                QRegularExpression::AnchorAtOffsetMatchOption);
         if (found.hasMatch() && found.capturedLength() == match.length)
-            return line.left(at) + query.replacementFor(found) + line.mid(at + match.length);
+            return around(line.left(at) + query.replacementFor(found) + line.mid(at + match.length),
+                          at);
     }
     return QStringLiteral("... %1 ...")
         .arg(query.regularExpression ? QStringLiteral("(replaced)") : query.replacement);
@@ -59,13 +69,15 @@ ReplacePreviewDialog::ReplacePreviewDialog(const QList<SearchFile> &files,
                            : QString()) });
         branch->setFlags(branch->flags() | Qt::ItemIsUserCheckable | Qt::ItemIsAutoTristate);
         branch->setCheckState(0, Qt::Checked);
-        branch->setFirstColumnSpanned(false);
         for (int m = 0; m < file.matches.size(); ++m) {
             const SearchMatch &match = file.matches.at(m);
-            auto *item
-                = new QTreeWidgetItem(branch,
-                                      { QString::number(match.line), match.lineText.trimmed(),
-                                        after(match, expression, query).trimmed() });
+            const bool cut = match.lineText.startsWith(QStringLiteral("..."));
+            auto *item = new QTreeWidgetItem(
+                branch,
+                { QString::number(match.line),
+                  cut ? match.lineText : around(match.lineText, match.column - 1),
+                  after(match, expression, query) });
+            item->setToolTip(1, match.lineText);
             item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
             item->setCheckState(0, Qt::Checked);
             item->setData(0, fileRole, f);
@@ -73,9 +85,13 @@ ReplacePreviewDialog::ReplacePreviewDialog(const QList<SearchFile> &files,
         }
         count += file.matches.size();
         m_tree->addTopLevelItem(branch);
+        branch->setFirstColumnSpanned(true); // the file's name over the three columns
     }
     m_tree->expandAll();
-    m_tree->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    m_tree->header()->setSectionResizeMode(0, QHeaderView::Interactive);
+    m_tree->header()->resizeSection(0, 90);
+    m_tree->header()->setSectionResizeMode(1, QHeaderView::Stretch);
+    m_tree->header()->setSectionResizeMode(2, QHeaderView::Stretch);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("&Replace"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

@@ -31,6 +31,8 @@ public:
     // when the match does not lie whole in the line shown.
     static QString after(const SearchMatch &match, const QRegularExpression &expression,
                          const SearchQuery &query);
+    // The line from a little before position at, marked "..." when cut there.
+    static QString around(const QString &line, qsizetype at);
 
 private:
     QList<SearchFile> m_files;
