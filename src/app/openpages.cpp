@@ -112,6 +112,20 @@ bool OpenPages::ShowOpenPage(const QString &path)
     return false;
 }
 
+bool OpenPages::ShowPageAt(const QString &path, int line, int column, int length)
+{
+    if (!QFileInfo(path).isFile() || (!ShowOpenPage(path) && !LoadFile(path, true)))
+        return false;
+    if (line < 1)
+        return true;
+    m_editor->StartLine = m_editor->EndLine = line;
+    m_editor->StartPos = std::max(0, column - 1);
+    m_editor->EndPos = std::min(m_editor->StartPos + std::max(0, length), m_editor->LineLength(line));
+    m_editor->ApplySelection();
+    m_editor->setFocus();
+    return true;
+}
+
 std::optional<QString> OpenPages::openPageText(const QString &path) const
 {
     for (int i = 0; i < m_pages.size(); ++i) {
@@ -138,10 +152,7 @@ bool OpenPages::changeOpenPageLines(const QString &path, const QList<LinkLineCha
                 text[change.line - 1] = change.after;
             record.text = text.join(QLatin1Char('\n'));
             record.modified = true;
-            if (const Result written
-                = TextFile::write(record.backupFileName(), record.text, record.format);
-                !written)
-                Q_EMIT statusText(written.error());
+            writeBackup(record);
             return true;
         }
         for (const LinkLineChange &change : lines) {
@@ -554,11 +565,7 @@ bool OpenPages::editOpenPage(const QString &path, const QList<TextEdit> &edits)
         for (const TextEdit &e : std::as_const(sorted))
             record.text.replace(e.offset, e.length, e.text);
         record.modified = true;
-        // The backup holds what the tab will show.
-        if (const Result written
-            = TextFile::write(record.backupFileName(), record.text, record.format);
-            !written)
-            Q_EMIT statusText(written.error());
+        writeBackup(record); // what the tab will show
         return true;
     }
     // The page in front: each edit in place, last first, so that the caret
@@ -617,6 +624,11 @@ void OpenPages::SaveToPageHandle()
     record.modified = m_editor->Modified();
     record.text = m_editor->Text();
     record.format = m_editor->FileFormat();
+    writeBackup(record);
+}
+
+void OpenPages::writeBackup(const PageRecord &record)
+{
     if (const Result written = TextFile::write(record.backupFileName(), record.text, record.format);
         !written)
         Q_EMIT statusText(written.error());

@@ -57,6 +57,10 @@ public:
     // Brings the tab of an open page to the front (as a click on it does);
     // false when no tab holds that page.
     bool ShowOpenPage(const QString &path);
+    // The page's tab, or the page opened in a new one, with the caret at the
+    // line (from 1) and column (from 1) and length characters selected there
+    // (no further than the line's end). False when the page cannot be opened.
+    bool ShowPageAt(const QString &path, int line, int column, int length = 0);
     // The text of the open page of that path as its tab holds it now, saved
     // or not; nothing when the page is not open.
     std::optional<QString> openPageText(const QString &path) const;
@@ -120,6 +124,8 @@ private:
     // the same file still keeps its text there.
     void removeBackup(const QString &fileName);
     void SaveToPageHandle();
+    // The hidden page's text to its backup file; a failure is told in the status bar.
+    void writeBackup(const PageRecord &record);
     void LoadFromPageHandle();
     void WebPageTabsChange(int index);
     void WebPageTabsMouseUp();

@@ -15,7 +15,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QThread>
 
 namespace Tarnwick {
 
@@ -46,11 +45,8 @@ ProjectSearchCommands::ProjectSearchCommands(ProjectOutline *outline, OpenPages 
 
 ProjectSearchCommands::~ProjectSearchCommands()
 {
-    if (m_thread) {
-        m_run->cancelled = true;
-        m_thread->wait();
-        delete m_thread;
-    }
+    cancel();
+    m_job.wait();
 }
 
 QString ProjectSearchCommands::manyMatches(qsizetype matches, qsizetype files)
@@ -133,42 +129,34 @@ void ProjectSearchCommands::start(bool replace)
                 run->request.pages << target;
         }
     }
-    if (m_thread) {
-        m_run->cancelled = true;
-        m_thread->wait();
-        delete m_thread;
-        m_thread = nullptr;
-    }
+    cancel();
+    m_job.wait();
     m_run = run;
     m_pane->show();
     m_pane->raise();
     m_pane->start(run->request.projectDir);
     m_pane->setRunning(true);
     m_pane->setStatus(QStringLiteral("Searching..."));
-    m_thread = QThread::create([run, this] {
-        run->files = ProjectSearch::filesOf(run->request);
-        const qsizetype total = run->files.size();
-        for (qsizetype i = 0; i < total && !run->cancelled; ++i) {
-            SearchFile file = ProjectSearch::searchFile(run->files.at(i), run->expression,
-                                                        run->request.openTexts);
-            run->found.append(file);
-            QMetaObject::invokeMethod(
-                this,
-                [this, run, file = std::move(file), i, total] {
-                    if (run != m_run)
-                        return;
-                    m_pane->addFile(file);
-                    m_pane->setProgress(i + 1, total);
-                },
-                Qt::QueuedConnection);
-        }
-    });
-    QThread *thread = m_thread;
-    connect(thread, &QThread::finished, this, [this, thread] {
-        if (thread == m_thread)
-            finish();
-    });
-    m_thread->start(QThread::LowPriority);
+    m_job.start(
+        [run, this] {
+            run->files = ProjectSearch::filesOf(run->request);
+            const qsizetype total = run->files.size();
+            for (qsizetype i = 0; i < total && !run->cancelled; ++i) {
+                SearchFile file = ProjectSearch::searchFile(run->files.at(i), run->expression,
+                                                            run->request.openTexts);
+                run->found.append(file);
+                QMetaObject::invokeMethod(
+                    this,
+                    [this, run, file = std::move(file), i, total] {
+                        if (run != m_run)
+                            return;
+                        m_pane->addFile(file);
+                        m_pane->setProgress(i + 1, total);
+                    },
+                    Qt::QueuedConnection);
+            }
+        },
+        [this] { finish(); });
 }
 
 void ProjectSearchCommands::cancel()
@@ -179,9 +167,6 @@ void ProjectSearchCommands::cancel()
 
 void ProjectSearchCommands::finish()
 {
-    m_thread->wait();
-    m_thread->deleteLater();
-    m_thread = nullptr;
     // The files' own queued additions come first.
     QMetaObject::invokeMethod(
         this,
@@ -293,20 +278,9 @@ QString ProjectSearchCommands::apply(const QList<SearchFile> &found,
 
 void ProjectSearchCommands::openResult(const QString &path, int line, int column, int length)
 {
-    if (!m_pages || !QFileInfo(path).isFile())
-        return;
-    if (!m_pages->ShowOpenPage(path) && !m_pages->LoadFile(path, true))
-        return;
-    EditorControl *editor = m_pages->editor();
-    if (!editor || line < 1)
-        return;
-    editor->StartLine = editor->EndLine = line;
-    editor->StartPos = std::max(0, column - 1);
-    editor->EndPos = editor->StartPos + std::max(0, length);
-    // A match over a line break ends on a later line: keep the selection to its first line.
-    editor->EndPos = std::min(editor->EndPos, editor->LineLength(line));
-    editor->ApplySelection();
-    editor->setFocus();
+    // A match over a line break is selected to the end of its first line.
+    if (m_pages)
+        m_pages->ShowPageAt(path, line, column, length);
 }
 
 } // namespace Tarnwick

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "app/backgroundjob.h"
 #include "sitesearch/projectsearch.h"
 #include "sitesearch/searchquery.h"
 
@@ -11,7 +12,6 @@
 #include <functional>
 #include <memory>
 
-class QThread;
 class QWidget;
 
 namespace Tarnwick {
@@ -47,7 +47,7 @@ public:
     // replace, the preview (or, past PreviewLimit matches, a question) and
     // the changes follow when it ends.
     void start(bool replace);
-    bool running() const { return m_thread != nullptr; }
+    bool running() const { return m_job.running(); }
     void cancel();
 
     // The changes of a Replace: the chosen matches of each file found.
@@ -88,7 +88,7 @@ private:
     Prompter *m_prompter;
     ProjectSearchPane *m_pane;
     QWidget *m_window;
-    QThread *m_thread = nullptr;
+    BackgroundJob m_job;
     std::shared_ptr<Run> m_run;
 };
 

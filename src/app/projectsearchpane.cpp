@@ -22,45 +22,20 @@ constexpr int lengthRole = Qt::UserRole + 3;
 } // namespace
 
 ProjectSearchPane::ProjectSearchPane(QWidget *parent)
-    : QDockWidget(QStringLiteral("Find in Project"), parent)
-    , m_status(new QLabel)
-    , m_progress(new QProgressBar)
-    , m_cancel(new QPushButton(QStringLiteral("Cancel")))
-    , m_tree(new QTreeWidget)
+    : ResultsDock(QStringLiteral("Find in Project"), QStringLiteral("ProjectSearch"),
+                  QStringLiteral("ProjectSearchResults"),
+                  { QStringLiteral("Text"), QStringLiteral("Line"), QStringLiteral("Column") },
+                  parent)
 {
-    setObjectName(QStringLiteral("ProjectSearchPane"));
-    m_status->setObjectName(QStringLiteral("ProjectSearchStatus"));
-    m_cancel->setObjectName(QStringLiteral("ProjectSearchCancel"));
-    m_tree->setObjectName(QStringLiteral("ProjectSearchResults"));
-    m_tree->setHeaderLabels(
-        { QStringLiteral("Text"), QStringLiteral("Line"), QStringLiteral("Column") });
-    m_tree->setUniformRowHeights(true);
-    m_tree->header()->setStretchLastSection(false);
-    m_tree->header()->setSectionResizeMode(0, QHeaderView::Stretch);
-    m_tree->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
-    m_tree->header()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
-    m_progress->setVisible(false);
-    m_cancel->setVisible(false);
-    auto *body = new QWidget;
-    auto *bar = new QHBoxLayout;
-    bar->addWidget(m_status, 1);
-    bar->addWidget(m_progress);
-    bar->addWidget(m_cancel);
-    auto *layout = new QVBoxLayout(body);
-    layout->setContentsMargins(2, 2, 2, 2);
-    layout->addLayout(bar);
-    layout->addWidget(m_tree);
-    setWidget(body);
-    connect(m_tree, &QTreeWidget::itemActivated, this, &ProjectSearchPane::itemActivated);
-    connect(m_cancel, &QPushButton::clicked, this, &ProjectSearchPane::cancelRequested);
+    connect(tree(), &QTreeWidget::itemActivated, this, &ProjectSearchPane::itemActivated);
 }
 
 void ProjectSearchPane::start(const QString &folder)
 {
     m_folder = folder;
     m_matches = m_files = m_listed = 0;
-    m_tree->clear();
-    m_status->clear();
+    tree()->clear();
+    ResultsDock::setStatus(QString());
 }
 
 void ProjectSearchPane::addFile(const SearchFile &file)
@@ -73,7 +48,7 @@ void ProjectSearchPane::addFile(const SearchFile &file)
     branch->setData(0, pathRole, file.path);
     if (!file.skipped.isEmpty()) {
         branch->setText(0, QStringLiteral("%1: skipped, %2").arg(name, file.skipped));
-        m_tree->addTopLevelItem(branch);
+        tree()->addTopLevelItem(branch);
         return;
     }
     ++m_files;
@@ -101,22 +76,8 @@ void ProjectSearchPane::addFile(const SearchFile &file)
         items << item;
     }
     branch->addChildren(items);
-    m_tree->addTopLevelItem(branch);
+    tree()->addTopLevelItem(branch);
     branch->setExpanded(m_listed < 2000);
-}
-
-void ProjectSearchPane::setRunning(bool running)
-{
-    m_progress->setVisible(running);
-    m_cancel->setVisible(running);
-    if (running)
-        m_progress->setRange(0, 0);
-}
-
-void ProjectSearchPane::setProgress(qsizetype done, qsizetype total)
-{
-    m_progress->setRange(0, int(std::max<qsizetype>(total, 1)));
-    m_progress->setValue(int(done));
 }
 
 void ProjectSearchPane::setStatus(const QString &text)
@@ -124,12 +85,7 @@ void ProjectSearchPane::setStatus(const QString &text)
     QString shown = text;
     if (m_matches > m_listed)
         shown += QStringLiteral(" (the first %1 listed)").arg(m_listed);
-    m_status->setText(shown);
-}
-
-QString ProjectSearchPane::status() const
-{
-    return m_status->text();
+    ResultsDock::setStatus(shown);
 }
 
 void ProjectSearchPane::itemActivated(QTreeWidgetItem *item)

@@ -1,14 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "app/resultsdock.h"
 #include "sitesearch/projectsearch.h"
 
-#include <QDockWidget>
-
-class QLabel;
-class QProgressBar;
-class QPushButton;
-class QTreeWidget;
 class QTreeWidgetItem;
 
 namespace Tarnwick {
@@ -17,7 +12,7 @@ namespace Tarnwick {
 // with its matches below (line, column and the line's text), the files left
 // out and why, the progress of a running search with its Cancel button. A
 // double click on a match asks for the file with the match selected.
-class ProjectSearchPane final : public QDockWidget
+class ProjectSearchPane final : public ResultsDock
 {
     Q_OBJECT
 
@@ -31,18 +26,14 @@ public:
     // Starts a new list; paths are shown relative to the folder.
     void start(const QString &folder);
     void addFile(const SearchFile &file);
-    void setRunning(bool running);
-    void setProgress(qsizetype done, qsizetype total);
+    // The text, and how many of the matches the list holds when it holds only some.
     void setStatus(const QString &text);
-    QString status() const;
 
     qsizetype matchCount() const { return m_matches; }
     qsizetype fileCount() const { return m_files; }
-    QTreeWidget *tree() const { return m_tree; }
 
 Q_SIGNALS:
     void openRequested(const QString &path, int line, int column, int length);
-    void cancelRequested();
 
 private:
     void itemActivated(QTreeWidgetItem *item);
@@ -51,10 +42,6 @@ private:
     qsizetype m_matches = 0;
     qsizetype m_files = 0;
     qsizetype m_listed = 0;
-    QLabel *m_status;
-    QProgressBar *m_progress;
-    QPushButton *m_cancel;
-    QTreeWidget *m_tree;
 };
 
 } // namespace Tarnwick

@@ -13,7 +13,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QThread>
 
 namespace Tarnwick {
 
@@ -50,11 +49,8 @@ SiteCheckCommands::SiteCheckCommands(ProjectOutline *outline, OpenPages *pages, 
 
 SiteCheckCommands::~SiteCheckCommands()
 {
-    if (m_thread) {
-        m_run->cancelled = true;
-        m_thread->wait();
-        delete m_thread;
-    }
+    cancel();
+    m_job.wait();
 }
 
 SiteCheck::Request SiteCheckCommands::requestFor(const QString &projectDir,
@@ -93,12 +89,8 @@ void SiteCheckCommands::CheckSiteClick()
 
 void SiteCheckCommands::start(const SiteCheck::Request &request)
 {
-    if (m_thread) {
-        m_run->cancelled = true;
-        m_thread->wait();
-        delete m_thread;
-        m_thread = nullptr;
-    }
+    cancel();
+    m_job.wait();
     m_run = std::make_shared<Run>(request);
     m_pane->show();
     m_pane->raise();
@@ -106,39 +98,28 @@ void SiteCheckCommands::start(const SiteCheck::Request &request)
     m_pane->setRunning(true);
     m_pane->setProgress(0, request.pages.size());
     std::shared_ptr<Run> run = m_run;
-    m_thread = QThread::create([run, this] {
-        const qsizetype total = run->check.pageCount();
-        for (qsizetype i = 0; i < total && !run->cancelled; ++i) {
-            run->found += run->check.checkPage(i);
-            run->done = i + 1;
-            QMetaObject::invokeMethod(
-                this,
-                [this, run, i, total] {
-                    if (run == m_run)
-                        m_pane->setProgress(i + 1, total);
-                },
-                Qt::QueuedConnection);
-        }
-        if (!run->cancelled)
-            run->found += run->check.folderFindings();
-    });
-    // The end of a run that a newer one replaced is not this run's end.
-    QThread *thread = m_thread;
-    connect(thread, &QThread::finished, this, [this, thread] {
-        if (thread == m_thread)
-            finish();
-    });
-    m_thread->start(QThread::LowPriority);
+    m_job.start(
+        [run, this] {
+            const qsizetype total = run->check.pageCount();
+            for (qsizetype i = 0; i < total && !run->cancelled; ++i) {
+                run->found += run->check.checkPage(i);
+                run->done = i + 1;
+                QMetaObject::invokeMethod(
+                    this,
+                    [this, run, i, total] {
+                        if (run == m_run)
+                            m_pane->setProgress(i + 1, total);
+                    },
+                    Qt::QueuedConnection);
+            }
+            if (!run->cancelled)
+                run->found += run->check.folderFindings();
+        },
+        [this] { finish(); });
 }
 
 void SiteCheckCommands::finish()
 {
-    if (!m_thread)
-        return;
-    // "finished" comes as the thread's function returns, a moment before the thread ends.
-    m_thread->wait();
-    m_thread->deleteLater();
-    m_thread = nullptr;
     m_pane->setRunning(false);
     m_last = m_run->request;
     m_pane->setResults(SiteCheckResults(m_run->request.projectDir, m_run->found));
@@ -185,7 +166,7 @@ bool SiteCheckCommands::checkBeforeSend(const QString &projectDir, const QString
                             Prompter::Buttons::YesNo)
         == Prompter::Answer::Yes)
         return true;
-    if (m_thread)
+    if (m_job.running())
         cancel();
     m_last = request;
     m_pane->show();
@@ -198,7 +179,7 @@ bool SiteCheckCommands::checkBeforeSend(const QString &projectDir, const QString
 
 void SiteCheckCommands::pageSaved(const QString &path)
 {
-    if (!m_last || m_thread)
+    if (!m_last || m_job.running())
         return;
     const std::optional<QString> relative = m_pane->results().relativePath(path);
     if (!relative)
@@ -216,17 +197,8 @@ void SiteCheckCommands::pageSaved(const QString &path)
 
 void SiteCheckCommands::openFinding(const QString &path, int line, int column)
 {
-    if (!m_pages || !QFileInfo(path).isFile())
-        return;
-    if (!m_pages->ShowOpenPage(path) && !m_pages->LoadFile(path, true))
-        return;
-    EditorControl *editor = m_pages->editor();
-    if (!editor || line < 1)
-        return;
-    editor->StartLine = editor->EndLine = line;
-    editor->StartPos = editor->EndPos = std::max(0, column - 1);
-    editor->ApplySelection();
-    editor->setFocus();
+    if (m_pages)
+        m_pages->ShowPageAt(path, line, column);
 }
 
 } // namespace Tarnwick

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "app/backgroundjob.h"
 #include "check/sitecheck.h"
 
 #include <QObject>
@@ -9,8 +10,6 @@
 #include <atomic>
 #include <memory>
 #include <optional>
-
-class QThread;
 
 namespace Tarnwick {
 
@@ -38,7 +37,7 @@ public:
     void CheckSiteClick();
     // The check of the given project and pages, in the background.
     void start(const SiteCheck::Request &request);
-    bool running() const { return m_thread != nullptr; }
+    bool running() const { return m_job.running(); }
     void cancel();
 
     // Before a send: checks the pages (targets below projectDir) and, when
@@ -76,7 +75,7 @@ private:
     Prompter *m_prompter;
     Settings *m_settings;
     SiteCheckPane *m_pane;
-    QThread *m_thread = nullptr;
+    BackgroundJob m_job;
     std::shared_ptr<Run> m_run;
     std::optional<SiteCheck::Request> m_last; // of the findings the pane shows
 };

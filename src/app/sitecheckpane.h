@@ -1,15 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "app/resultsdock.h"
 #include "check/sitecheckresults.h"
 
-#include <QDockWidget>
-
 class QComboBox;
-class QLabel;
-class QProgressBar;
-class QPushButton;
-class QTreeWidget;
 class QTreeWidgetItem;
 
 namespace Tarnwick {
@@ -18,7 +13,7 @@ namespace Tarnwick {
 // page with its findings below, a filter by kind, the progress of a running
 // check with its Cancel button. A double click on a finding asks for the page
 // at its line and column.
-class SiteCheckPane final : public QDockWidget
+class SiteCheckPane final : public ResultsDock
 {
     Q_OBJECT
 
@@ -29,18 +24,14 @@ public:
     const SiteCheckResults &results() const { return m_results; }
     void replacePage(const QString &path, const QList<SiteFinding> &findings);
 
-    // While a check runs: its progress, and Cancel instead of the filter.
+    // While a check runs: its progress, and the filter off.
     void setRunning(bool running);
     void setProgress(qsizetype done, qsizetype total);
-    void setStatus(const QString &text);
 
-    QTreeWidget *tree() const { return m_tree; }
     QComboBox *filter() const { return m_filter; }
-    QString status() const;
 
 Q_SIGNALS:
     void openRequested(const QString &path, int line, int column); // path absolute
-    void cancelRequested();
 
 private:
     void fill();
@@ -48,10 +39,6 @@ private:
 
     SiteCheckResults m_results;
     QComboBox *m_filter;
-    QLabel *m_status;
-    QProgressBar *m_progress;
-    QPushButton *m_cancel;
-    QTreeWidget *m_tree;
 };
 
 } // namespace Tarnwick
