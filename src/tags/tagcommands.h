@@ -22,6 +22,7 @@ class HTMLCodesMenu;
 class PowerBook;
 class Prompter;
 class TagAwareEditing;
+class TagCompletion;
 class TagInserter;
 
 // The tag tools of the main window: the tool notebook, "HTML &Codes", the
@@ -64,6 +65,8 @@ public:
     void setPageOpen(bool open);
     // "Use Warning LEDs": the lights shown and following the editor, or not.
     void setLightsOn(bool on);
+    // Completion of tags, attributes and values while typing in the page.
+    void setCompletionOn(bool on);
     // Another page is shown in the editor.
     void pageShown();
 
@@ -77,6 +80,7 @@ private:
     BodySettings m_body;
     std::unique_ptr<TagInserter> m_inserter;
     TagAwareEditing *m_tagAware;
+    TagCompletion *m_completion;
     QPointer<PowerBook> m_powerBook;
     QPointer<EWSPanel> m_ewsPanel;
     QPointer<HTMLCodesMenu> m_htmlCodes;
