@@ -207,6 +207,7 @@ private Q_SLOTS:
     void foldingOffOpensEveryFold();
     void programSelectionOpensTheFold();
     void typingInAClosedFoldOpensIt();
+    void innerFoldStaysClosed();
     void newTextStartsUnfolded();
     void textNearTheCaret();
     void replaceAroundCaret_data();
@@ -1281,6 +1282,31 @@ void EditorControlTest::programSelectionOpensTheFold()
     select(e, { 4, 0, 4, 4 });
     QVERIFY(lineShown(e, 4));
     QCOMPARE(e.GetSelText(), u"over"_s);
+
+    const auto foldTable = [&] {
+        sci(e, QsciScintillaBase::SCI_FOLDLINE, 4, QsciScintillaBase::SC_FOLDACTION_CONTRACT);
+        QVERIFY(!lineShown(e, 8));
+    };
+    select(e, { 8, 0, 8, 0 });
+    e.SetBookmark(2);
+    foldTable();
+    e.GotoBookmark(2);
+    QVERIFY(lineShown(e, 8));
+    foldTable();
+    onNextDialog([](QDialog *dialog) {
+        child<QSpinBox>(dialog, "LineNumber")->setValue(8);
+        dialog->accept();
+    });
+    e.GoToLineDialog();
+    QVERIFY(lineShown(e, 8));
+    select(e, { 1, 0, 1, 0 });
+    QCOMPARE(e.FindText(u"TD"_s), 1);
+    QVERIFY(lineShown(e, 7));
+    sci(e, QsciScintillaBase::SCI_FOLDLINE, 4, QsciScintillaBase::SC_FOLDACTION_CONTRACT);
+    QVERIFY(!lineShown(e, 7));
+    e.FindNext(); // the "TD" of the end tag
+    QCOMPARE(readSelection(e), (Selection { 7, 9, 7, 11 }));
+    QVERIFY(lineShown(e, 7));
 }
 
 void EditorControlTest::typingInAClosedFoldOpensIt()
@@ -1300,6 +1326,25 @@ void EditorControlTest::typingInAClosedFoldOpensIt()
     e.ReadSelection();
     QVERIFY(lineShown(e, e.EndLine));
     QCOMPARE(e.Text().count(u'x'), 1);
+}
+
+void EditorControlTest::innerFoldStaysClosed()
+{
+    EditorControl &e = *m_editor;
+    e.resize(400, 400);
+    e.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&e));
+    e.SetFolding(true);
+    e.LoadFromText(QString::fromLatin1(foldedPage), {});
+    isFoldHeader(e, 1);
+    clickFoldMark(e, 6); // the row
+    clickFoldMark(e, 5); // the table around it
+    QCOMPARE(hiddenLines(e), 4);
+    clickFoldMark(e, 5);
+    QVERIFY(lineShown(e, 6) && lineShown(e, 9));
+    QVERIFY(!lineShown(e, 7) && !lineShown(e, 8));
+    clickFoldMark(e, 6);
+    QCOMPARE(hiddenLines(e), 0);
 }
 
 void EditorControlTest::newTextStartsUnfolded()
