@@ -1330,14 +1330,13 @@ bool EditorControl::inputMethod(QObject *watched, QInputMethodEvent *event)
             kept += c;
             continue;
         }
+        const bool listWasActive = m_sci->isListActive();
         d->discardKey = false;
         Q_EMIT OnKeyPress(c);
-        if (std::exchange(d->discardKey, false)) {
-            flush();
-            continue;
-        }
-        kept += c;
+        if (!std::exchange(d->discardKey, false))
+            kept += c;
         flush();
+        Q_EMIT KeyHandled(0, c, listWasActive);
     }
     // What the input method is still composing stays on show.
     if (!event->preeditString().isEmpty()) {

@@ -205,9 +205,9 @@ Q_SIGNALS:
     void CaretMoved(int line, int column);
     void SelectionChanged();
     void ListChosen(int id, const QString &entry);
-    // After the control handled a key press: typed is the character the key
-    // types (null for one that types none), listWasActive whether a list was
-    // on show when the key came.
+    // After the control handled a key press, or a character an input method
+    // committed (key 0): typed is the character typed (null for a key that
+    // types none), listWasActive whether a list was on show when it came.
     void KeyHandled(int key, QChar typed, bool listWasActive);
 
 protected:

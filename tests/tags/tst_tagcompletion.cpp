@@ -2,6 +2,8 @@
 #include "platform/editorcontrol.h"
 #include "tags/tagcompletion.h"
 
+#include <QApplication>
+#include <QInputMethodEvent>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -65,6 +67,7 @@ private Q_SLOTS:
     void listOnShow();
     void offNothingOffered();
     void enterChoosesWithoutReachingKeyHandlers();
+    void composedCharacters();
 };
 
 void TagCompletionTest::choosing_data()
@@ -189,6 +192,20 @@ void TagCompletionTest::enterChoosesWithoutReachingKeyHandlers()
     QCOMPARE(typed, (QList<QChar> { u'<', u'h' }));
     typeKeys(editor.focusProxy(), u">\n"_s);
     QCOMPARE(withCaret(editor), u"<h1><BR>\n|"_s);
+}
+
+void TagCompletionTest::composedCharacters()
+{
+    // Keyboard layouts with dead keys hand in quotes through the input method.
+    EditorControl editor;
+    TagCompletion completion(&editor);
+    putText(editor, u"<p align=|>"_s);
+    QInputMethodEvent quote;
+    quote.setCommitString(u"\""_s);
+    QApplication::sendEvent(editor.focusProxy(), &quote);
+    QVERIFY(editor.ListActive());
+    typeKeys(editor.focusProxy(), u"j\n"_s);
+    QCOMPARE(withCaret(editor), u"<p align=\"justify\"|>"_s);
 }
 
 QTEST_MAIN(TagCompletionTest)
