@@ -297,8 +297,10 @@ EditorControl::EditorControl(QWidget *parent)
     m_sci->installEventFilter(this);
     m_sci->viewport()->installEventFilter(this);
 
-    // Lists are sorted by their owner; the typed part is matched ignoring case.
+    // Lists are sorted by their owner; the typed part is matched ignoring
+    // case, so that the list stays up while the owner follows the typing.
     send(m_sci, QsciScintillaBase::SCI_AUTOCSETIGNORECASE, 1);
+    send(m_sci, QsciScintillaBase::SCI_AUTOCSETMAXHEIGHT, 10);
     connect(m_sci, &QsciScintilla::userListActivated, this, &EditorControl::ListChosen);
 
     connect(m_sci, &QsciScintilla::textChanged, this, &EditorControl::OnChange);
@@ -1206,7 +1208,7 @@ void EditorControl::SetFolding(bool on)
 
 void EditorControl::applyFolding()
 {
-    // The HTML lexer folds elements; folding comments is ours to ask for.
+    // The HTML lexer folds elements and comments when asked to.
     m_sci->SendScintilla(QsciScintillaBase::SCI_SETPROPERTY, "fold", d->folding ? "1" : "0");
     m_sci->SendScintilla(QsciScintillaBase::SCI_SETPROPERTY, "fold.html", d->folding ? "1" : "0");
     m_sci->setFolding(d->folding ? QsciScintilla::BoxedTreeFoldStyle : QsciScintilla::NoFoldStyle,

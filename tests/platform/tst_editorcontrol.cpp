@@ -1166,6 +1166,12 @@ void EditorControlTest::foldsOfElementsAndComments()
         QVERIFY2(isFoldHeader(e, line), qPrintable(QString::number(line)));
     for (int line : { 4, 7, 8 })
         QVERIFY2(!isFoldHeader(e, line), qPrintable(QString::number(line)));
+    // Plain text has no folds; the colouring back brings them back.
+    e.SetHighlight(false);
+    QVERIFY(!isFoldHeader(e, 1));
+    e.SetHighlight(true);
+    QVERIFY(isFoldHeader(e, 1) && isFoldHeader(e, 3));
+    QVERIFY(scintillaOf(e)->marginWidth(2) > 0);
 }
 
 void EditorControlTest::foldedTextIsSaved_data()
