@@ -27,7 +27,8 @@ class TagInserter;
 
 // The tag tools of the main window: the tool notebook, "HTML &Codes", the
 // tag items of the Edit, Insert and Page menus and of the editor's pop-up,
-// the position lights, the attribute double click and the Enter key.
+// the position lights, the attribute double click, the Enter key and the
+// completion while typing.
 class TagCommands final : public QObject
 {
     Q_OBJECT
