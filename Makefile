@@ -65,6 +65,9 @@ bench: build
 	TARNWICK_DATA_DIR=$(BUILD)/share/tarnwick $(BUILD)/bin/bench_spell
 	TARNWICK_DATA_DIR=$(BUILD)/share/tarnwick $(BUILD)/bin/bench_damageddct
 	$(BUILD)/bin/bench_tags
+	$(BUILD)/bin/bench_completion
+	$(BUILD)/bin/bench_sitecheck
+	$(BUILD)/bin/bench_findinproject
 	$(BUILD)/bin/bench_cleanup
 	$(BUILD)/bin/bench_images
 	$(BUILD)/bin/bench_projecttree

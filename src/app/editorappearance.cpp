@@ -49,6 +49,8 @@ EditorAppearance EditorAppearance::fromEditor(const EditorControl &editor,
     a.fileFormat = editor.MacStyleSave() ? 1 : editor.UnixStyleSave() ? 2 : 0;
     a.expandChars = d.ExpandCharstoHTML;
     a.useEWS = d.UseEWS;
+    a.autoComplete = d.AutoComplete;
+    a.foldMargin = editor.Folding();
     // The previews start from a readable look of their own; the dialog then
     // shows what the previews really use, and OK never stores an accident
     // such as text in the colour of its background.
@@ -73,6 +75,8 @@ EditorAppearance EditorAppearance::fromSettings(const DefaultsSettings &d, Edito
     a.fileFormat = d.FileFormat;
     a.expandChars = d.ExpandCharstoHTML;
     a.useEWS = d.UseEWS;
+    a.autoComplete = d.AutoComplete;
+    a.foldMargin = d.ShowFoldMargin;
     if (!d.FontName.isEmpty())
         a.fontName = d.FontName;
     takeSize(d.FontSize, a.fontSize);
@@ -96,6 +100,7 @@ void EditorAppearance::applyTo(EditorControl &editor) const
     editor.SetUnixStyleSave(fileFormat == 2);
     editor.SetAutoIndent(autoIndent);
     editor.SetWordWrap(wordWrap);
+    editor.SetFolding(foldMargin);
     editor.SetScrollBars(wordWrap ? EditorControl::ScrollBarStyle::Vertical
                                   : EditorControl::ScrollBarStyle::Both);
     QFont font = editor.Font();
@@ -121,6 +126,8 @@ void EditorAppearance::applyTo(EditorControl &editor) const
 void EditorAppearance::store(DefaultsSettings &d) const
 {
     d.UseEWS = useEWS;
+    d.AutoComplete = autoComplete;
+    d.ShowFoldMargin = foldMargin;
     d.AutoIndent = autoIndent;
     d.TabSize = tabSize;
     d.ExpandCharstoHTML = expandChars;
@@ -166,6 +173,7 @@ void EditorAppearance::applyAtStart(EditorControl &editor, const DefaultsSetting
         editor.SetScrollBars(EditorControl::ScrollBarStyle::Vertical);
         editor.SetWordWrap(true);
     }
+    editor.SetFolding(d.ShowFoldMargin);
     QFont font = editor.Font();
     if (!d.FontName.isEmpty())
         font.setFamily(d.FontName);

@@ -24,6 +24,8 @@ struct EditorAppearance
     int fileFormat = 0; // 0 default, 1 Mac, 2 Unix line ends
     bool expandChars = true;
     bool useEWS = true;
+    bool autoComplete = true; // completion while typing (the window switches it)
+    bool foldMargin = true; // folding, with its margin
     // Defaults of the previews.
     QString htmlFontName;
     int htmlFontSize = 0;

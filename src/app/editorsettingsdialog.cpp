@@ -55,6 +55,10 @@ EditorSettingsDialog::EditorSettingsDialog(EditorControl &editor, Settings &sett
     m_expand->setObjectName(QStringLiteral("ExpandCharstoHTML"));
     m_useEWS = new QCheckBox(QStringLiteral("Use Warning LEDs"), general);
     m_useEWS->setObjectName(QStringLiteral("UseEWS"));
+    m_autoComplete = new QCheckBox(QStringLiteral("Complete tags while typing"), general);
+    m_autoComplete->setObjectName(QStringLiteral("AutoComplete"));
+    m_foldMargin = new QCheckBox(QStringLiteral("Show fold margin"), general);
+    m_foldMargin->setObjectName(QStringLiteral("ShowFoldMargin"));
     generalForm->addRow(QStringLiteral("Font &Name:"), m_fontName);
     generalForm->addRow(QStringLiteral("Font &Size:"), m_fontSize);
     generalForm->addRow(QStringLiteral("File type:"), m_fileType);
@@ -63,6 +67,8 @@ EditorSettingsDialog::EditorSettingsDialog(EditorControl &editor, Settings &sett
     generalForm->addRow(m_wordwrap);
     generalForm->addRow(m_expand);
     generalForm->addRow(m_useEWS);
+    generalForm->addRow(m_autoComplete);
+    generalForm->addRow(m_foldMargin);
 
     auto *colors = new QWidget;
     auto *colorForm = new QFormLayout(colors);
@@ -134,6 +140,7 @@ EditorSettingsDialog::EditorSettingsDialog(EditorControl &editor, Settings &sett
         connect(box, &QComboBox::currentIndexChanged, this, &EditorSettingsDialog::drawSample);
     for (QSpinBox *box : { m_fontSize, m_tabSize })
         connect(box, &QSpinBox::valueChanged, this, &EditorSettingsDialog::drawSample);
+    connect(m_foldMargin, &QCheckBox::toggled, this, &EditorSettingsDialog::drawSample);
     connect(m_wordwrap, &QCheckBox::toggled, this, &EditorSettingsDialog::WordwrapClick);
     connect(m_expand, &QCheckBox::toggled, this, &EditorSettingsDialog::ExpandClick);
 
@@ -218,6 +225,8 @@ void EditorSettingsDialog::showValues(const EditorAppearance &a)
     m_wordwrap->setChecked(a.wordWrap);
     m_expand->setChecked(a.expandChars);
     m_useEWS->setChecked(a.useEWS);
+    m_autoComplete->setChecked(a.autoComplete);
+    m_foldMargin->setChecked(a.foldMargin);
     selectColor(m_textFg, a.textColor);
     selectColor(m_textBg, a.background);
     selectColor(m_tagFg, a.tagForeground);
@@ -244,6 +253,8 @@ EditorAppearance EditorSettingsDialog::chosen() const
     a.wordWrap = m_wordwrap->isChecked();
     a.expandChars = m_expand->isChecked();
     a.useEWS = m_useEWS->isChecked();
+    a.autoComplete = m_autoComplete->isChecked();
+    a.foldMargin = m_foldMargin->isChecked();
     a.textColor = m_textFg->currentData().value<QColor>();
     a.background = m_textBg->currentData().value<QColor>();
     a.tagForeground = m_tagFg->currentData().value<QColor>();

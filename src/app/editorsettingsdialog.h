@@ -71,6 +71,8 @@ private:
     QCheckBox *m_wordwrap = nullptr;
     QCheckBox *m_expand = nullptr;
     QCheckBox *m_useEWS = nullptr;
+    QCheckBox *m_autoComplete = nullptr;
+    QCheckBox *m_foldMargin = nullptr;
     QComboBox *m_textFg = nullptr, *m_textBg = nullptr;
     QComboBox *m_tagFg = nullptr, *m_tagBg = nullptr;
     QComboBox *m_selFg = nullptr, *m_selBg = nullptr;

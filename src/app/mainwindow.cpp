@@ -714,6 +714,7 @@ void MainWindow::applySettings()
     followEditorLook();
     applyPreviewDefaults(EditorAppearance::fromEditor(*m_webPage, d));
     m_tagCommands->setLightsOn(d.UseEWS);
+    m_tagCommands->setCompletionOn(d.AutoComplete);
     m_userTags->applyPageSettings(UserTagSettings::pageSettings(d));
 
     // The first start shows the project tree with the Welcome site, as the
@@ -893,6 +894,7 @@ void MainWindow::EditorFontOptions1Click()
         [this](const EditorAppearance &applied) {
             followEditorLook();
             applyPreviewDefaults(applied);
+            m_tagCommands->setCompletionOn(applied.autoComplete);
         },
         this);
     dialog.exec();

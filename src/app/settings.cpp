@@ -126,6 +126,8 @@ constexpr Settings::Key keyTable[] = {
     entry<&S::Defaults, &D::Custom3caption>("Defaults", "Custom3caption", 15),
     entry<&S::Defaults, &D::Custom4caption>("Defaults", "Custom4caption", 15),
     entry<&S::Defaults, &D::AuthorName>("Defaults", "AuthorName", 50),
+    entry<&S::Defaults, &D::AutoComplete>("Defaults", "AutoComplete"),
+    entry<&S::Defaults, &D::ShowFoldMargin>("Defaults", "ShowFoldMargin"),
 
     entry<&S::WindowAttributes, &W::Maximized>("WindowAttributes", "Maximized"),
     entry<&S::WindowAttributes, &W::Top>("WindowAttributes", "Top"),

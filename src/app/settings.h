@@ -75,6 +75,8 @@ struct DefaultsSettings
     bool ShowCustom1 = false, ShowCustom2 = false, ShowCustom3 = false, ShowCustom4 = false;
     QString Custom1caption, Custom2caption, Custom3caption, Custom4caption;
     QString AuthorName; // the Author META line of new pages
+    bool AutoComplete = true; // completion of tags, attributes and values while typing
+    bool ShowFoldMargin = true; // folding of elements and comments, with its margin
 };
 
 struct WindowAttributesSettings

@@ -35,6 +35,7 @@ namespace Tarnwick {
 namespace {
 
 constexpr int bookmarkCount = 16;
+constexpr int foldMargin = 2;
 constexpr int nothing = -1;
 
 // Thin wrappers: QScintilla's overloads of SendScintilla are easy to get wrong.
@@ -243,6 +244,7 @@ struct EditorControl::Private
     int undoLimit = 100;
     bool highlight = true;
     QString syntax = QStringLiteral("0001>1<");
+    bool folding = false;
     TextFileFormat format;
 
     std::array<int, bookmarkCount> bookmarkHandles;
@@ -285,7 +287,7 @@ EditorControl::EditorControl(QWidget *parent)
     m_sci->setMarginWidth(0, 0);
     m_sci->setMarginWidth(1, 16);
     m_sci->setMarginMarkerMask(1, (1 << bookmarkCount) - 1);
-    m_sci->setMarginWidth(2, 0);
+    m_sci->setMarginWidth(foldMargin, 0);
     for (int i = 0; i < bookmarkCount; ++i)
         m_sci->markerDefine(QsciScintilla::SmallRectangle, i);
 
@@ -294,6 +296,12 @@ EditorControl::EditorControl(QWidget *parent)
 
     m_sci->installEventFilter(this);
     m_sci->viewport()->installEventFilter(this);
+
+    // Lists are sorted by their owner; the typed part is matched ignoring
+    // case, so that the list stays up while the owner follows the typing.
+    send(m_sci, QsciScintillaBase::SCI_AUTOCSETIGNORECASE, 1);
+    send(m_sci, QsciScintillaBase::SCI_AUTOCSETMAXHEIGHT, 10);
+    connect(m_sci, &QsciScintilla::userListActivated, this, &EditorControl::ListChosen);
 
     connect(m_sci, &QsciScintilla::textChanged, this, &EditorControl::OnChange);
     connect(m_sci, &QsciScintilla::selectionChanged, this, &EditorControl::SelectionChanged);
@@ -339,6 +347,7 @@ void EditorControl::ApplySelection()
     const long anchor = positionOf(m_sci, StartLine, StartPos);
     const long caret = positionOf(m_sci, EndLine, EndPos);
     send(m_sci, QsciScintillaBase::SCI_SETSEL, anchor, caret);
+    showSelection();
     // Keep the cache equal to what is now selected.
     std::tie(StartLine, StartPos) = lineColumnOf(m_sci, anchor);
     std::tie(EndLine, EndPos) = lineColumnOf(m_sci, caret);
@@ -609,6 +618,7 @@ bool EditorControl::searchAgain()
     if (!match)
         return false;
     send(m_sci, QsciScintillaBase::SCI_SETSEL, match->start, match->end);
+    showSelection();
     notifyCaret();
     return true;
 }
@@ -743,6 +753,7 @@ int EditorControl::FindText(const QString &text)
     if (!match)
         return 0;
     send(m_sci, QsciScintillaBase::SCI_SETSEL, match->start, match->end);
+    showSelection();
     notifyCaret();
     return 1;
 }
@@ -1108,6 +1119,121 @@ void EditorControl::DiscardKeyPress()
     d->discardKey = true;
 }
 
+// ---- completion ----
+
+QString EditorControl::TextBeforeCaret(int limit) const
+{
+    const long caret = send(m_sci, QsciScintillaBase::SCI_GETCURRENTPOS);
+    // A character takes at least as many bytes as code units: `limit` bytes
+    // are at most `limit` characters. Start on a character's first byte.
+    long from = std::max(0L, caret - std::max(0, limit));
+    const QByteArrayView bytes = bytesOf(m_sci, from, caret);
+    qsizetype skip = 0;
+    while (skip < bytes.size() && (uchar(bytes[skip]) & 0xC0) == 0x80)
+        ++skip;
+    from += long(skip);
+    return textRange(m_sci, from, caret);
+}
+
+QString EditorControl::TextAfterCaret(int limit) const
+{
+    const long caret = send(m_sci, QsciScintillaBase::SCI_GETCURRENTPOS);
+    const long length = send(m_sci, QsciScintillaBase::SCI_GETLENGTH);
+    const long to = std::min(length, caret + std::max(0, limit));
+    // With the byte behind the end: when it continues a character, end
+    // before that character.
+    const QByteArrayView bytes = bytesOf(m_sci, caret, std::min(length, to + 1));
+    qsizetype end = to - caret;
+    while (end > 0 && end < bytes.size() && (uchar(bytes[end]) & 0xC0) == 0x80)
+        --end;
+    return textRange(m_sci, caret, caret + long(end));
+}
+
+void EditorControl::ReplaceAroundCaret(int before, int after, const QString &text)
+{
+    const long caret = send(m_sci, QsciScintillaBase::SCI_GETCURRENTPOS);
+    const long length = send(m_sci, QsciScintillaBase::SCI_GETLENGTH);
+    // Scintilla answers 0 for a place beyond either end of the text.
+    const long from = before <= 0
+        ? caret
+        : send(m_sci, QsciScintillaBase::SCI_POSITIONRELATIVECODEUNITS, caret, -before);
+    long to = after <= 0
+        ? caret
+        : send(m_sci, QsciScintillaBase::SCI_POSITIONRELATIVECODEUNITS, caret, after);
+    if (to <= caret && after > 0)
+        to = length;
+    m_sci->beginUndoAction();
+    const long behind = replaceRange(m_sci, from, to, text);
+    m_sci->endUndoAction();
+    send(m_sci, QsciScintillaBase::SCI_GOTOPOS, behind);
+    notifyCaret();
+}
+
+void EditorControl::ShowList(int id, const QStringList &entries)
+{
+    if (id < 1 || entries.isEmpty()) {
+        CancelList();
+        return;
+    }
+    m_sci->showUserList(id, entries);
+}
+
+void EditorControl::CancelList()
+{
+    if (m_sci->isListActive())
+        m_sci->cancelList();
+}
+
+bool EditorControl::ListActive() const
+{
+    return m_sci->isListActive();
+}
+
+// ---- folding ----
+
+bool EditorControl::Folding() const
+{
+    return d->folding;
+}
+
+void EditorControl::SetFolding(bool on)
+{
+    const bool was = d->folding;
+    d->folding = on;
+    // Without its margin a fold could not be opened again.
+    if (!on && was)
+        send(m_sci, QsciScintillaBase::SCI_FOLDALL, QsciScintillaBase::SC_FOLDACTION_EXPAND);
+    applyFolding();
+}
+
+void EditorControl::applyFolding()
+{
+    // The HTML lexer folds elements and comments when asked to.
+    m_sci->SendScintilla(QsciScintillaBase::SCI_SETPROPERTY, "fold", d->folding ? "1" : "0");
+    m_sci->SendScintilla(QsciScintillaBase::SCI_SETPROPERTY, "fold.html", d->folding ? "1" : "0");
+    m_sci->setFolding(d->folding ? QsciScintilla::BoxedTreeFoldStyle : QsciScintilla::NoFoldStyle,
+                      foldMargin);
+    if (d->folding) {
+        // Lines a change makes part of a closed fold are shown, not hidden.
+        send(m_sci, QsciScintillaBase::SCI_SETAUTOMATICFOLD,
+             QsciScintillaBase::SC_AUTOMATICFOLD_SHOW | QsciScintillaBase::SC_AUTOMATICFOLD_CHANGE);
+    }
+}
+
+// A selection the program sets may lie in a closed fold: open it. (A fold
+// the user closes over the caret stays closed until an edit reaches into it.)
+void EditorControl::showSelection()
+{
+    if (send(m_sci, QsciScintillaBase::SCI_GETALLLINESVISIBLE))
+        return;
+    for (const long position : { send(m_sci, QsciScintillaBase::SCI_GETANCHOR),
+                                 send(m_sci, QsciScintillaBase::SCI_GETCURRENTPOS) }) {
+        const long line0 = send(m_sci, QsciScintillaBase::SCI_LINEFROMPOSITION, position);
+        if (!send(m_sci, QsciScintillaBase::SCI_GETLINEVISIBLE, line0))
+            send(m_sci, QsciScintillaBase::SCI_ENSUREVISIBLE, line0);
+    }
+}
+
 // ---- events ----
 
 // QScintilla reports caret moves only when it repaints; the control also
@@ -1157,21 +1283,30 @@ bool EditorControl::keyPress(QObject *watched, QKeyEvent *event)
         typed = event->text().at(0);
     }
 
-    if (!typed.isNull()) {
+    // With a list on show, Enter and Tab choose from it: no handler of
+    // typed characters (such as "<BR>" on Enter) gets them.
+    const bool listWasActive = m_sci->isListActive();
+    const bool choosing
+        = listWasActive && (typed == QLatin1Char('\r') || typed == QLatin1Char('\t'));
+    if (!typed.isNull() && !choosing) {
         d->discardKey = false;
         Q_EMIT OnKeyPress(typed);
-        if (std::exchange(d->discardKey, false))
+        if (std::exchange(d->discardKey, false)) {
+            Q_EMIT KeyHandled(event->key(), typed, listWasActive);
             return true;
+        }
     }
     if (controlEnter) {
         // Ctrl+Enter is a line feed: it breaks the line like Enter does.
         send(m_sci, QsciScintillaBase::SCI_NEWLINE);
+        Q_EMIT KeyHandled(event->key(), typed, listWasActive);
         return true;
     }
     const bool wasInsert = InsertMode();
     deliver(watched, event);
     if (InsertMode() != wasInsert)
         Q_EMIT OnChangeMode(InsertMode());
+    Q_EMIT KeyHandled(event->key(), typed, listWasActive);
     return true;
 }
 
@@ -1197,14 +1332,13 @@ bool EditorControl::inputMethod(QObject *watched, QInputMethodEvent *event)
             kept += c;
             continue;
         }
+        const bool listWasActive = m_sci->isListActive();
         d->discardKey = false;
         Q_EMIT OnKeyPress(c);
-        if (std::exchange(d->discardKey, false)) {
-            flush();
-            continue;
-        }
-        kept += c;
+        if (!std::exchange(d->discardKey, false))
+            kept += c;
         flush();
+        Q_EMIT KeyHandled(0, c, listWasActive);
     }
     // What the input method is still composing stays on show.
     if (!event->preeditString().isEmpty()) {

@@ -172,6 +172,27 @@ public:
     // the key that is being reported is not passed on to the editor.
     void DiscardKeyPress();
 
+    // Text near the caret without walking its line: at most `limit`
+    // characters before or after it, whole characters only.
+    QString TextBeforeCaret(int limit) const;
+    QString TextAfterCaret(int limit) const;
+    // Replaces `before` characters before the caret and `after` characters
+    // after it by text, as one undo step; the caret goes behind the text.
+    void ReplaceAroundCaret(int before, int after, const QString &text);
+
+    // A list to choose from at the caret (completion). The control inserts
+    // nothing itself: the entry chosen comes back through ListChosen with the
+    // list's id (1 or more). While a list is on show, Enter and Tab choose
+    // and are not reported through OnKeyPress.
+    void ShowList(int id, const QStringList &entries);
+    void CancelList();
+    bool ListActive() const;
+
+    // Folding of elements and comments, with the fold margin beside the
+    // text. Turning it off opens every fold first: no text stays hidden.
+    bool Folding() const;
+    void SetFolding(bool on);
+
 Q_SIGNALS:
     void OnChange();
     void OnKeyUp(int key);
@@ -183,6 +204,11 @@ Q_SIGNALS:
     void OnFindBrace();
     void CaretMoved(int line, int column);
     void SelectionChanged();
+    void ListChosen(int id, const QString &entry);
+    // After the control handled a key press, or a character an input method
+    // committed (key 0): typed is the character typed (null for a key that
+    // types none), listWasActive whether a list was on show when it came.
+    void KeyHandled(int key, QChar typed, bool listWasActive);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -193,6 +219,8 @@ private:
     bool inputMethod(QObject *watched, QInputMethodEvent *event);
     bool searchAgain();
     void applyStyle();
+    void applyFolding();
+    void showSelection();
     void clearBookmarks();
     void loadText(const QString &text);
     void notifyCaret();

@@ -7,6 +7,7 @@
 #include "tags/htmlcodesmenu.h"
 #include "tags/powerbook.h"
 #include "tags/tagawareediting.h"
+#include "tags/tagcompletion.h"
 #include "tags/taginserter.h"
 
 #include <QAction>
@@ -23,6 +24,7 @@ TagCommands::TagCommands(const Parts &parts, QObject *parent)
           TagInserter::Collaborators { parts.editorAreaHidden, parts.refresh, parts.settings }))
     , m_tagAware(new TagAwareEditing(parts.webPage, parts.prompter, &m_body,
                                      { parts.pageDirectory, parts.refresh }, this))
+    , m_completion(new TagCompletion(parts.webPage, this))
     , m_powerBook(new PowerBook(m_inserter.get()))
     , m_ewsPanel(new EWSPanel)
     , m_htmlCodes(new HTMLCodesMenu(m_inserter.get()))
@@ -118,6 +120,11 @@ void TagCommands::setPageOpen(bool open)
     for (QAction *item : std::as_const(m_pageItems))
         item->setEnabled(open);
     followEditor();
+}
+
+void TagCommands::setCompletionOn(bool on)
+{
+    m_completion->setOn(on);
 }
 
 void TagCommands::setLightsOn(bool on)

@@ -22,11 +22,13 @@ class HTMLCodesMenu;
 class PowerBook;
 class Prompter;
 class TagAwareEditing;
+class TagCompletion;
 class TagInserter;
 
 // The tag tools of the main window: the tool notebook, "HTML &Codes", the
 // tag items of the Edit, Insert and Page menus and of the editor's pop-up,
-// the position lights, the attribute double click and the Enter key.
+// the position lights, the attribute double click, the Enter key and the
+// completion while typing.
 class TagCommands final : public QObject
 {
     Q_OBJECT
@@ -64,6 +66,8 @@ public:
     void setPageOpen(bool open);
     // "Use Warning LEDs": the lights shown and following the editor, or not.
     void setLightsOn(bool on);
+    // Completion of tags, attributes and values while typing in the page.
+    void setCompletionOn(bool on);
     // Another page is shown in the editor.
     void pageShown();
 
@@ -77,6 +81,7 @@ private:
     BodySettings m_body;
     std::unique_ptr<TagInserter> m_inserter;
     TagAwareEditing *m_tagAware;
+    TagCompletion *m_completion;
     QPointer<PowerBook> m_powerBook;
     QPointer<EWSPanel> m_ewsPanel;
     QPointer<HTMLCodesMenu> m_htmlCodes;

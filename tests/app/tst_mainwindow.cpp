@@ -32,6 +32,7 @@
 #include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QSplitter>
@@ -124,6 +125,8 @@ private Q_SLOTS:
     void browserButtonFollowsGeneralSettings();
     void storedAutoIndentHolds_data();
     void storedAutoIndentHolds();
+    void completionAndFoldingFollowTheSettings_data();
+    void completionAndFoldingFollowTheSettings();
     void tipOfTheDayOnActivation_data();
     void tipOfTheDayOnActivation();
     void helpersOnNewAndSavingTheDefaultPage();
@@ -732,6 +735,75 @@ void TestMainWindow::storedAutoIndentHolds()
     QCOMPARE(
         QSettings(s.settingsFile(), QSettings::IniFormat).value("Defaults/AutoIndent").toBool(),
         autoIndent);
+}
+
+void TestMainWindow::completionAndFoldingFollowTheSettings_data()
+{
+    QTest::addColumn<QVariant>("completion"); // stored AutoComplete, if any
+    QTest::addColumn<QVariant>("folding"); // stored ShowFoldMargin, if any
+    QTest::addRow("nothing stored: both on") << QVariant() << QVariant();
+    QTest::addRow("completion stored off") << QVariant(0) << QVariant();
+    QTest::addRow("folding stored off") << QVariant() << QVariant(0);
+    QTest::addRow("both stored on") << QVariant(1) << QVariant(1);
+}
+
+void TestMainWindow::completionAndFoldingFollowTheSettings()
+{
+    QFETCH(QVariant, completion);
+    QFETCH(QVariant, folding);
+    const bool completionOn = !completion.isValid() || completion.toBool();
+    const bool foldingOn = !folding.isValid() || folding.toBool();
+    Session s;
+    {
+        QSettings file(s.settingsFile(), QSettings::IniFormat);
+        if (completion.isValid())
+            file.setValue("Defaults/AutoComplete", completion);
+        if (folding.isValid())
+            file.setValue("Defaults/ShowFoldMargin", folding);
+    }
+    const QString page = s.file("page.htm", "<html>\n<body>\n</body>\n</html>\n");
+    MainWindow &w = s.start();
+    QVERIFY(w.openPages()->LoadFile(page, false));
+    EditorControl *editor = w.editor();
+    QCOMPARE(editor->Folding(), foldingOn);
+    const auto typeLessThan = [&] {
+        QTest::sendKeyEvent(QTest::Click, editor->focusProxy(), Qt::Key_Less, QStringLiteral("<"),
+                            Qt::NoModifier);
+    };
+    typeLessThan();
+    QCOMPARE(editor->ListActive(), completionOn);
+
+    // The editor options turn both the other way, at once.
+    bool filled = false;
+    QTimer::singleShot(0, &w, [&] {
+        QWidget *dialog = QApplication::activeModalWidget();
+        if (!dialog)
+            return;
+        dialog->findChild<QCheckBox *>(QStringLiteral("AutoComplete"))->setChecked(!completionOn);
+        dialog->findChild<QCheckBox *>(QStringLiteral("ShowFoldMargin"))->setChecked(!foldingOn);
+        dialog->findChild<QPushButton *>(QStringLiteral("OkBtn"))->click();
+        filled = true;
+    });
+    QAction *options = nullptr;
+    for (QAction *a : menuNamed(w, QStringLiteral("&Options"))->actions())
+        if (a->text() == QLatin1String("&Editor Options..."))
+            options = a;
+    QVERIFY(options);
+    options->trigger();
+    QVERIFY(filled);
+    QCOMPARE(editor->Folding(), !foldingOn);
+    QCOMPARE(s.settings->Defaults.AutoComplete, !completionOn);
+    QCOMPARE(s.settings->Defaults.ShowFoldMargin, !foldingOn);
+    editor->CancelList();
+    typeLessThan();
+    QCOMPARE(editor->ListActive(), !completionOn);
+    editor->CancelList();
+
+    s.prompter.answer(Prompter::Answer::No); // the page was changed: close without saving
+    QVERIFY(s.exit());
+    QSettings file(s.settingsFile(), QSettings::IniFormat);
+    QCOMPARE(file.value("Defaults/AutoComplete").toBool(), !completionOn);
+    QCOMPARE(file.value("Defaults/ShowFoldMargin").toBool(), !foldingOn);
 }
 
 void TestMainWindow::statusPanelsFollowTheEditor()

@@ -20,6 +20,7 @@
 #include <QTimer>
 
 using namespace Tarnwick;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -68,6 +69,8 @@ private slots:
     void editorCancelAfterApply();
     void editorHelperTipsOnTicking();
     void editorSampleOnly();
+    void editorCompletionAndFolding_data();
+    void editorCompletionAndFolding();
 };
 
 void TestPreferences::autoUpdateWarning_data()
@@ -367,6 +370,53 @@ void TestPreferences::editorSampleOnly()
     QCOMPARE(dialog.sample()->TabStopSize(), 20);
     QCOMPARE(dialog.sample()->Font().pointSize(), 6);
     QCOMPARE(editor.TabStopSize(), 4); // only "Apply" or "OK" reach the editor
+}
+
+void TestPreferences::editorCompletionAndFolding_data()
+{
+    QTest::addColumn<QString>("box");
+    QTest::addRow("Complete tags while typing") << u"AutoComplete"_s;
+    QTest::addRow("Show fold margin") << u"ShowFoldMargin"_s;
+}
+
+void TestPreferences::editorCompletionAndFolding()
+{
+    QFETCH(QString, box);
+    const bool folding = box == u"ShowFoldMargin"_s;
+    Fixture f;
+    EditorControl editor;
+    // What the editor and the window (completion) were given last.
+    const auto state
+        = [&](const EditorAppearance &a) { return folding ? editor.Folding() : a.autoComplete; };
+    EditorAppearance applied;
+    const auto follow = [&](const EditorAppearance &a) { applied = a; };
+
+    // Both are on by default, and the dialog puts them on the editor.
+    EditorSettingsDialog dialog(editor, f.settings, {}, follow);
+    QCheckBox *check = child<QCheckBox>(dialog, qPrintable(box));
+    QVERIFY(check->isChecked());
+    QVERIFY(state(applied));
+
+    check->setChecked(false);
+    if (folding)
+        QVERIFY(!dialog.sample()->Folding()); // the sample shows it at once
+    QVERIFY(state(applied)); // the editor only at "Apply"
+    dialog.Apply();
+    QVERIFY(!state(applied));
+    dialog.Cancel();
+    QVERIFY(state(applied));
+    QVERIFY(f.settings.Defaults.AutoComplete && f.settings.Defaults.ShowFoldMargin);
+
+    EditorSettingsDialog again(editor, f.settings, {}, follow);
+    child<QCheckBox>(again, qPrintable(box))->setChecked(false);
+    again.Ok();
+    QVERIFY(!state(applied));
+    QCOMPARE(f.settings.Defaults.AutoComplete, folding);
+    QCOMPARE(f.settings.Defaults.ShowFoldMargin, !folding);
+
+    EditorSettingsDialog third(editor, f.settings, {}, follow);
+    QVERIFY(!child<QCheckBox>(third, qPrintable(box))->isChecked());
+    QVERIFY(!state(applied));
 }
 
 QTEST_MAIN(TestPreferences)

@@ -105,6 +105,8 @@ void TestSettings::emptyStoreKeepsDefaults_data()
     QTest::addRow("suggestions") << "Spelling/SuggestCount" << QVariant(10);
     QTest::addRow("skip tags") << "Spelling/SkipHTML" << QVariant(true);
     QTest::addRow("no colour") << "Defaults/SyntaxBGColor" << QVariant(QString());
+    QTest::addRow("completion on") << "Defaults/AutoComplete" << QVariant(true);
+    QTest::addRow("fold margin shown") << "Defaults/ShowFoldMargin" << QVariant(true);
 }
 
 void TestSettings::emptyStoreKeepsDefaults()
@@ -185,7 +187,7 @@ void TestSettings::savedFileHoldsEveryKeyWithItsType_data()
                          "Wordwrap",       "ShowImages",        "Browser1Prefix", "Browser2Prefix",
                          "UseBR",          "UseClosingP",       "FileFormat",     "AutoIndent",
                          "FontSizeChange", "ShowCustom1",       "ShowCustom2",    "ShowCustom3",
-                         "ShowCustom4" }
+                         "ShowCustom4",    "AutoComplete",      "ShowFoldMargin" }
         << QStringList { "FileTabs",
                          "BackgroundColor",
                          "SharedImageDir",
@@ -282,6 +284,15 @@ void TestSettings::handWrittenValues_data()
     QTest::addRow("other groups ignored")
         << QByteArray("[SpecialCharacters]\nTabSize=abc\n[Defaults]\nTabSize=4\n")
         << "Defaults/TabSize" << QVariant(4);
+    // A file of a version before completion and folding: both on.
+    const QByteArray earlier("[Defaults]\nUseEWS=0\nAuthorName=Ann\n[WindowAttributes]\n"
+                             "Width=800\n");
+    QTest::addRow("earlier file: completion")
+        << earlier << "Defaults/AutoComplete" << QVariant(true);
+    QTest::addRow("earlier file: fold margin")
+        << earlier << "Defaults/ShowFoldMargin" << QVariant(true);
+    QTest::addRow("completion off")
+        << QByteArray("[Defaults]\nAutoComplete=0\n") << "Defaults/AutoComplete" << QVariant(false);
 }
 
 void TestSettings::handWrittenValues()

@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QDialog>
 #include <QDir>
 #include <QLabel>
@@ -87,6 +88,55 @@ template<typename T> T *child(QObject *parent, const char *name)
 const QString twelveLines = u"line 1\nline 2\nline 3\nline 4\nline 5\nline 6\nline 7\nline 8\n"
                             u"line 9\nline 10\nline 11\nline 12"_s;
 
+// A page with nested elements and a comment over two lines, in CRLF.
+const QByteArray foldedPage = "<HTML>\r\n<BODY>\r\n<!-- a comment\r\nover lines -->\r\n"
+                              "<TABLE>\r\n<TR>\r\n<TD>one</TD>\r\n</TR>\r\n</TABLE>\r\n"
+                              "</BODY>\r\n</HTML>\r\n";
+
+QsciScintilla *scintillaOf(EditorControl &editor)
+{
+    return qobject_cast<QsciScintilla *>(editor.focusProxy());
+}
+
+long sci(EditorControl &editor, unsigned int message, unsigned long wParam = 0, long lParam = 0)
+{
+    return scintillaOf(editor)->SendScintilla(message, wParam, lParam);
+}
+
+bool isFoldHeader(EditorControl &editor, int line)
+{
+    sci(editor, QsciScintillaBase::SCI_COLOURISE, 0, -1);
+    return sci(editor, QsciScintillaBase::SCI_GETFOLDLEVEL, line - 1)
+        & QsciScintillaBase::SC_FOLDLEVELHEADERFLAG;
+}
+
+bool lineShown(EditorControl &editor, int line)
+{
+    return sci(editor, QsciScintillaBase::SCI_GETLINEVISIBLE, line - 1) != 0;
+}
+
+int hiddenLines(EditorControl &editor)
+{
+    int hidden = 0;
+    for (int line = 1; line <= editor.LineCount(); ++line)
+        hidden += lineShown(editor, line) ? 0 : 1;
+    return hidden;
+}
+
+// Closes the fold of a line as the user does: a click on its mark in the margin.
+void clickFoldMark(EditorControl &editor, int line)
+{
+    QsciScintilla *control = scintillaOf(editor);
+    int x = 0;
+    for (int margin = 0; margin < 2; ++margin)
+        x += control->marginWidth(margin);
+    x += control->marginWidth(2) / 2;
+    const long position = sci(editor, QsciScintillaBase::SCI_POSITIONFROMLINE, line - 1);
+    const int y = int(sci(editor, QsciScintillaBase::SCI_POINTYFROMPOSITION, 0, position))
+        + int(sci(editor, QsciScintillaBase::SCI_TEXTHEIGHT, line - 1)) / 2;
+    QTest::mouseClick(control->viewport(), Qt::LeftButton, {}, QPoint(x, y));
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(Selection)
@@ -149,6 +199,20 @@ private Q_SLOTS:
     void findDialog();
     void replaceDialogReplacesAll();
     void goToLineDialog();
+    void foldsOfElementsAndComments();
+    void foldedTextIsSaved_data();
+    void foldedTextIsSaved();
+    void foldedTextOnTheClipboard_data();
+    void foldedTextOnTheClipboard();
+    void foldingOffOpensEveryFold();
+    void programSelectionOpensTheFold();
+    void typingInAClosedFoldOpensIt();
+    void innerFoldStaysClosed();
+    void newTextStartsUnfolded();
+    void textNearTheCaret();
+    void replaceAroundCaret_data();
+    void replaceAroundCaret();
+    void userList();
 
 private:
     std::unique_ptr<EditorControl> m_editor;
@@ -1086,6 +1150,311 @@ void EditorControlTest::goToLineDialog()
     });
     e.GoToLineDialog();
     QCOMPARE(readSelection(e), (Selection { 7, 0, 7, 0 }));
+}
+
+void EditorControlTest::foldsOfElementsAndComments()
+{
+    EditorControl &e = *m_editor;
+    e.LoadFromText(QString::fromLatin1(foldedPage), {});
+    QVERIFY(!e.Folding());
+    QCOMPARE(scintillaOf(e)->marginWidth(2), 0);
+    e.SetFolding(true);
+    QVERIFY(e.Folding());
+    QVERIFY(scintillaOf(e)->marginWidth(2) > 0);
+    // Elements over several lines and the comment fold; one-line elements do not.
+    for (int line : { 1, 2, 3, 5, 6 })
+        QVERIFY2(isFoldHeader(e, line), qPrintable(QString::number(line)));
+    for (int line : { 4, 7, 8 })
+        QVERIFY2(!isFoldHeader(e, line), qPrintable(QString::number(line)));
+    // Plain text has no folds; the colouring back brings them back.
+    e.SetHighlight(false);
+    QVERIFY(!isFoldHeader(e, 1));
+    e.SetHighlight(true);
+    QVERIFY(isFoldHeader(e, 1) && isFoldHeader(e, 3));
+    QVERIFY(scintillaOf(e)->marginWidth(2) > 0);
+}
+
+void EditorControlTest::foldedTextIsSaved_data()
+{
+    QTest::addColumn<QList<int>>("marks"); // fold marks clicked; none: every fold closed
+    QTest::addColumn<int>("hidden");
+    QTest::addRow("the table") << QList<int> { 5 } << 4;
+    QTest::addRow("the comment") << QList<int> { 3 } << 1;
+    QTest::addRow("a row inside the closed table") << QList<int> { 6, 5 } << 4;
+    QTest::addRow("the whole page") << QList<int> { 1 } << 10;
+    QTest::addRow("every fold") << QList<int> {} << 10;
+}
+
+void EditorControlTest::foldedTextIsSaved()
+{
+    QFETCH(QList<int>, marks);
+    QFETCH(int, hidden);
+
+    QTemporaryDir dir;
+    const QString in = dir.filePath(u"in.htm"_s);
+    const QString out = dir.filePath(u"out.htm"_s);
+    QVERIFY(TestEnvironment::writeFile(in, foldedPage));
+    EditorControl &e = *m_editor;
+    e.resize(400, 400);
+    e.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&e));
+    e.SetFolding(true);
+    QVERIFY(e.LoadFromFile(in));
+    const QString text = e.Text();
+    isFoldHeader(e, 1); // lexed, so the fold levels are known
+    if (marks.isEmpty())
+        sci(e, QsciScintillaBase::SCI_FOLDALL, QsciScintillaBase::SC_FOLDACTION_CONTRACT);
+    for (int line : std::as_const(marks))
+        clickFoldMark(e, line);
+    QCOMPARE(hiddenLines(e), hidden);
+
+    QCOMPARE(e.Text(), text);
+    QCOMPARE(e.TextLength(), int(text.size()));
+    QVERIFY(e.SaveToFile(out));
+    QCOMPARE(TestEnvironment::readFile(out), foldedPage);
+    QCOMPARE(hiddenLines(e), hidden); // saving leaves the folds as they are
+}
+
+void EditorControlTest::foldedTextOnTheClipboard_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::addRow("select all, copy") << u"copy all"_s;
+    QTest::addRow("select all, cut, paste") << u"cut all"_s;
+    QTest::addRow("lines around the fold, cut, paste") << u"cut lines"_s;
+    QTest::addRow("lines around the fold, internal copy") << u"selected text"_s;
+}
+
+void EditorControlTest::foldedTextOnTheClipboard()
+{
+    QFETCH(QString, how);
+    EditorControl &e = *m_editor;
+    e.SetFolding(true);
+    e.LoadFromText(QString::fromLatin1(foldedPage), {});
+    const QString text = e.Text();
+    isFoldHeader(e, 1);
+    sci(e, QsciScintillaBase::SCI_FOLDLINE, 4, QsciScintillaBase::SC_FOLDACTION_CONTRACT);
+    QVERIFY(!lineShown(e, 7));
+
+    // From the line before the table to the line after it.
+    const QString around = text.section(u'\n', 3, 8) + u'\n';
+    if (how.endsWith(u"all"_s))
+        e.SelectAll();
+    else
+        select(e, { 4, 0, 10, 0 });
+    if (how == u"selected text"_s) {
+        QCOMPARE(e.GetSelText(), around);
+        return;
+    }
+    if (how.startsWith(u"cut"_s))
+        e.CutToClipboard();
+    else
+        e.CopyToClipboard();
+    QCOMPARE(QApplication::clipboard()->text(), how.endsWith(u"all"_s) ? text : around);
+    if (how.startsWith(u"cut"_s)) {
+        QVERIFY(e.Text() != text);
+        e.PasteFromClipboard();
+    }
+    QCOMPARE(e.Text(), text);
+}
+
+void EditorControlTest::foldingOffOpensEveryFold()
+{
+    EditorControl &e = *m_editor;
+    e.SetFolding(true);
+    e.LoadFromText(QString::fromLatin1(foldedPage), {});
+    isFoldHeader(e, 1);
+    sci(e, QsciScintillaBase::SCI_FOLDALL, QsciScintillaBase::SC_FOLDACTION_CONTRACT);
+    QVERIFY(hiddenLines(e) > 0);
+    e.SetFolding(false);
+    QCOMPARE(hiddenLines(e), 0);
+    QCOMPARE(scintillaOf(e)->marginWidth(2), 0);
+    QVERIFY(sci(e, QsciScintillaBase::SCI_GETFOLDEXPANDED, 0));
+    QCOMPARE(e.Text().toLatin1(), QByteArray(foldedPage).replace("\r\n", "\n"));
+}
+
+void EditorControlTest::programSelectionOpensTheFold()
+{
+    EditorControl &e = *m_editor;
+    e.SetFolding(true);
+    e.LoadFromText(QString::fromLatin1(foldedPage), {});
+    isFoldHeader(e, 1);
+    sci(e, QsciScintillaBase::SCI_FOLDLINE, 4, QsciScintillaBase::SC_FOLDACTION_CONTRACT);
+    QVERIFY(!lineShown(e, 7));
+    QCOMPARE(e.FindText(u"one"_s), 1);
+    QVERIFY(lineShown(e, 7));
+
+    sci(e, QsciScintillaBase::SCI_FOLDLINE, 2, QsciScintillaBase::SC_FOLDACTION_CONTRACT);
+    QVERIFY(!lineShown(e, 4));
+    select(e, { 4, 0, 4, 4 });
+    QVERIFY(lineShown(e, 4));
+    QCOMPARE(e.GetSelText(), u"over"_s);
+
+    const auto foldTable = [&] {
+        sci(e, QsciScintillaBase::SCI_FOLDLINE, 4, QsciScintillaBase::SC_FOLDACTION_CONTRACT);
+        QVERIFY(!lineShown(e, 8));
+    };
+    select(e, { 8, 0, 8, 0 });
+    e.SetBookmark(2);
+    foldTable();
+    e.GotoBookmark(2);
+    QVERIFY(lineShown(e, 8));
+    foldTable();
+    onNextDialog([](QDialog *dialog) {
+        child<QSpinBox>(dialog, "LineNumber")->setValue(8);
+        dialog->accept();
+    });
+    e.GoToLineDialog();
+    QVERIFY(lineShown(e, 8));
+    select(e, { 1, 0, 1, 0 });
+    QCOMPARE(e.FindText(u"TD"_s), 1);
+    QVERIFY(lineShown(e, 7));
+    sci(e, QsciScintillaBase::SCI_FOLDLINE, 4, QsciScintillaBase::SC_FOLDACTION_CONTRACT);
+    QVERIFY(!lineShown(e, 7));
+    e.FindNext(); // the "TD" of the end tag
+    QCOMPARE(readSelection(e), (Selection { 7, 9, 7, 11 }));
+    QVERIFY(lineShown(e, 7));
+}
+
+void EditorControlTest::typingInAClosedFoldOpensIt()
+{
+    // A fold closed over the caret: what is typed there is not typed unseen.
+    EditorControl &e = *m_editor;
+    e.resize(400, 400);
+    e.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&e));
+    e.SetFolding(true);
+    e.LoadFromText(QString::fromLatin1(foldedPage), {});
+    select(e, { 7, 4, 7, 4 });
+    isFoldHeader(e, 1);
+    clickFoldMark(e, 5);
+    QVERIFY(!lineShown(e, 7));
+    typeText(e.focusProxy(), u"x"_s);
+    e.ReadSelection();
+    QVERIFY(lineShown(e, e.EndLine));
+    QCOMPARE(e.Text().count(u'x'), 1);
+}
+
+void EditorControlTest::innerFoldStaysClosed()
+{
+    EditorControl &e = *m_editor;
+    e.resize(400, 400);
+    e.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&e));
+    e.SetFolding(true);
+    e.LoadFromText(QString::fromLatin1(foldedPage), {});
+    isFoldHeader(e, 1);
+    clickFoldMark(e, 6); // the row
+    clickFoldMark(e, 5); // the table around it
+    QCOMPARE(hiddenLines(e), 4);
+    clickFoldMark(e, 5);
+    QVERIFY(lineShown(e, 6) && lineShown(e, 9));
+    QVERIFY(!lineShown(e, 7) && !lineShown(e, 8));
+    clickFoldMark(e, 6);
+    QCOMPARE(hiddenLines(e), 0);
+}
+
+void EditorControlTest::newTextStartsUnfolded()
+{
+    EditorControl &e = *m_editor;
+    e.SetFolding(true);
+    e.LoadFromText(QString::fromLatin1(foldedPage), {});
+    isFoldHeader(e, 1);
+    sci(e, QsciScintillaBase::SCI_FOLDALL, QsciScintillaBase::SC_FOLDACTION_CONTRACT);
+    QVERIFY(hiddenLines(e) > 0);
+    // Another page in the editor (a tab switch) starts with every line shown.
+    e.LoadFromText(u"<P>\none\n</P>\n<P>\ntwo\n</P>"_s, {});
+    QCOMPARE(hiddenLines(e), 0);
+    QVERIFY(isFoldHeader(e, 1));
+    QVERIFY(sci(e, QsciScintillaBase::SCI_GETFOLDEXPANDED, 0));
+    e.SetText(u"<P>\nthree\n</P>"_s);
+    QCOMPARE(hiddenLines(e), 0);
+}
+
+void EditorControlTest::textNearTheCaret()
+{
+    EditorControl &e = *m_editor;
+    e.SetText(u"ab\n\u00e9\u4e2d\U0001F600cd"_s);
+    select(e, { 2, 4, 2, 4 }); // behind the emoji
+    QCOMPARE(e.TextBeforeCaret(100), u"ab\n\u00e9\u4e2d\U0001F600"_s);
+    QCOMPARE(e.TextBeforeCaret(0), QString());
+    // Four bytes hold the emoji only; five reach into the CJK character, which
+    // is left out rather than cut.
+    QCOMPARE(e.TextBeforeCaret(4), u"\U0001F600"_s);
+    QCOMPARE(e.TextBeforeCaret(5), u"\U0001F600"_s);
+    QCOMPARE(e.TextBeforeCaret(7), u"\u4e2d\U0001F600"_s);
+    QCOMPARE(e.TextAfterCaret(100), u"cd"_s);
+    select(e, { 2, 0, 2, 0 });
+    QCOMPARE(e.TextAfterCaret(1), QString()); // the first byte of a two-byte character
+    QCOMPARE(e.TextAfterCaret(2), u"\u00e9"_s);
+    QCOMPARE(e.TextAfterCaret(4), u"\u00e9"_s);
+    QCOMPARE(e.TextAfterCaret(5), u"\u00e9\u4e2d"_s);
+    QCOMPARE(e.TextBeforeCaret(2), u"b\n"_s);
+}
+
+void EditorControlTest::replaceAroundCaret_data()
+{
+    QTest::addColumn<Selection>("caret");
+    QTest::addColumn<int>("before");
+    QTest::addColumn<int>("after");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<Selection>("caretAfter");
+
+    QTest::addRow("the typed part") << Selection { 1, 3, 1, 3 } << 2 << 0 << u"table"_s
+                                    << u"<table>\nx"_s << Selection { 1, 6, 1, 6 };
+    QTest::addRow("and a quote behind") << Selection { 1, 3, 1, 3 } << 2 << 1 << u"tr\""_s
+                                        << u"<tr\"\nx"_s << Selection { 1, 4, 1, 4 };
+    QTest::addRow("more than there is before")
+        << Selection { 1, 1, 1, 1 } << 9 << 0 << u"["_s << u"[ta>\nx"_s << Selection { 1, 1, 1, 1 };
+    QTest::addRow("more than there is after")
+        << Selection { 2, 0, 2, 0 } << 0 << 9 << u"y"_s << u"<ta>\ny"_s << Selection { 2, 1, 2, 1 };
+    QTest::addRow("beyond the Basic Latin") << Selection { 2, 1, 2, 1 } << 1 << 0 << u"\U0001F600"_s
+                                            << u"<ta>\n\U0001F600"_s << Selection { 2, 2, 2, 2 };
+}
+
+void EditorControlTest::replaceAroundCaret()
+{
+    QFETCH(Selection, caret);
+    QFETCH(int, before);
+    QFETCH(int, after);
+    QFETCH(QString, text);
+    QFETCH(QString, expected);
+    QFETCH(Selection, caretAfter);
+
+    EditorControl &e = *m_editor;
+    e.LoadFromText(u"<ta>\nx"_s, {});
+    select(e, caret);
+    e.ReplaceAroundCaret(before, after, text);
+    QCOMPARE(e.Text(), expected);
+    QCOMPARE(readSelection(e), caretAfter);
+    e.Undo(); // one step
+    QCOMPARE(e.Text(), u"<ta>\nx"_s);
+}
+
+void EditorControlTest::userList()
+{
+    EditorControl &e = *m_editor;
+    e.SetText(u"<"_s);
+    select(e, { 1, 1, 1, 1 });
+    QSignalSpy chosen(&e, &EditorControl::ListChosen);
+    e.ShowList(3, { u"one"_s, u"two"_s });
+    QVERIFY(e.ListActive());
+    QTest::keyClick(e.focusProxy(), Qt::Key_Down);
+    QTest::keyClick(e.focusProxy(), Qt::Key_Return);
+    QVERIFY(!e.ListActive());
+    QCOMPARE(chosen.count(), 1);
+    QCOMPARE(chosen.at(0).at(0).toInt(), 3);
+    QCOMPARE(chosen.at(0).at(1).toString(), u"two"_s);
+    QCOMPARE(e.Text(), u"<"_s); // the list's owner writes the choice
+
+    e.ShowList(1, { u"x"_s });
+    QVERIFY(e.ListActive());
+    e.ShowList(1, {}); // nothing to show: closed
+    QVERIFY(!e.ListActive());
+    e.ShowList(1, { u"x"_s });
+    e.CancelList();
+    QVERIFY(!e.ListActive());
+    QCOMPARE(chosen.count(), 1);
 }
 
 QTEST_MAIN(EditorControlTest)
