@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sitesearch/projectreplace.h"
 
+#include "support/lockeddirectory.h"
 #include "support/testenvironment.h"
 
 #include <QFile>
@@ -30,6 +31,7 @@ private slots:
     void onlyTheChosenMatches();
     void fileChangedSinceTheSearchIsLeftAlone();
     void unwritableFileIsListed();
+    void fileThatCannotBeWrittenIsListedOthersDone();
     void summary();
 };
 
@@ -153,6 +155,32 @@ void TestProjectReplace::unwritableFileIsListed()
         = ProjectReplace::replaceInFile(found, {}, *query.compile(), query, {});
     QVERIFY(!outcome.failed.isEmpty());
     QCOMPARE(outcome.replaced, 0);
+}
+
+void TestProjectReplace::fileThatCannotBeWrittenIsListedOthersDone()
+{
+    QTemporaryDir dir;
+    const QString locked = dir.filePath(QStringLiteral("locked/page.htm"));
+    const QString free = dir.filePath(QStringLiteral("free/page.htm"));
+    TestEnvironment::writeFile(locked, "old\n");
+    TestEnvironment::writeFile(free, "old\n");
+    SearchQuery query { QStringLiteral("old"), false, true, false, QStringLiteral("new") };
+    const QRegularExpression expression = *query.compile();
+    const SearchFile lockedFound = ProjectSearch::searchFile(locked, expression, {});
+    const SearchFile freeFound = ProjectSearch::searchFile(free, expression, {});
+    LockedDirectory lock(dir.filePath(QStringLiteral("locked")));
+    if (!lock.locked())
+        QSKIP("this file system lets every write through");
+    const QList<ProjectReplace::Outcome> outcomes {
+        ProjectReplace::replaceInFile(lockedFound, lockedFound.matches, expression, query, {}),
+        ProjectReplace::replaceInFile(freeFound, freeFound.matches, expression, query, {})
+    };
+    QVERIFY(!outcomes.at(0).failed.isEmpty());
+    QCOMPARE(contents(locked), QByteArray("old\n"));
+    QCOMPARE(contents(free), QByteArray("new\n"));
+    QVERIFY(ProjectReplace::summary(outcomes).startsWith(
+        QStringLiteral("1 replacement in 1 file.\nNot changed:\n") + locked
+        + QStringLiteral(": ")));
 }
 
 void TestProjectReplace::summary()
