@@ -6,7 +6,7 @@ JOBS    ?= $(shell nproc)
 CMAKE_FLAGS ?=
 GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 
-.PHONY: all setup configure build run test test-stress check-sanitize bench install clean fuzz-build fuzz fuzz-check
+.PHONY: all setup configure build run test test-stress check-sanitize bench install clean fuzz-build fuzz fuzz-check deb check-package
 
 all: build
 
@@ -78,6 +78,25 @@ bench: build
 
 install: build
 	cmake --install $(BUILD) $(if $(PREFIX),--prefix $(PREFIX))
+
+# The Debian package tarnwick_<version>_amd64.deb in the top folder, made by
+# CPack from the install rules (prefix /usr), then checked: desktop entry,
+# metainfo, lintian. The configure step runs again so that the packaging
+# tools installed here are found.
+deb: setup
+	scripts/setup.sh scripts/debian-packages-deb.txt
+	cmake -S . -B $(BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)
+	cmake --build $(BUILD) -j $(JOBS)
+	rm -f $(BUILD)/tarnwick_*.deb
+	cd $(BUILD) && cpack -G DEB
+	cp $(BUILD)/tarnwick_*.deb .
+	scripts/check-deb.sh $(BUILD)/tarnwick_*.deb
+
+# The package installed as a user would install it, its programs run from
+# /usr/bin, the editor started on a display until its window shows, then
+# purged, leaving nothing behind (as root, or through sudo).
+check-package: deb
+	scripts/check-package.sh $(BUILD)/tarnwick_*.deb
 
 # libFuzzer harnesses (fuzz/README.md): built with clang in their own directory.
 FUZZ_BUILD ?= build-fuzz

@@ -3,7 +3,10 @@
 # Runs as root (CI, containers) or through sudo.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-mapfile -t wanted < <(grep -v -E '^\s*(#|$)' "$here/debian-packages.txt")
+# The list to install: the build's and tests' by default, or the one named
+# (scripts/debian-packages-deb.txt for make deb).
+list=${1:-$here/debian-packages.txt}
+mapfile -t wanted < <(grep -v -E '^\s*(#|$)' "$list")
 missing=()
 for pkg in "${wanted[@]}"; do
   dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || missing+=("$pkg")

@@ -16,13 +16,16 @@ using namespace Tarnwick;
 
 namespace {
 
-int usage(QTextStream &err)
+// The usage on err, as a wrong command line gets it; --help has it on out.
+int usage(QTextStream &err, int status = 2)
 {
     err << "Usage:\n"
            "  tarnwick-dct build WORDLIST OUT.DCT   build a dictionary from a UTF-8 word list\n"
            "  tarnwick-dct check DCT WORD...        print each word with yes or no\n"
-           "  tarnwick-dct suggest DCT WORD [N]     print up to N suggestions (default 10)\n";
-    return 2;
+           "  tarnwick-dct suggest DCT WORD [N]     print up to N suggestions (default 10)\n"
+           "  tarnwick-dct --help                   print this\n"
+           "Builds and tries the spelling dictionaries Tarnwick's spell checker reads.\n";
+    return status;
 }
 
 int build(const QString &wordList, const QString &outPath, QTextStream &out, QTextStream &err)
@@ -55,6 +58,8 @@ int main(int argc, char *argv[])
     QTextStream out(stdout);
     QTextStream err(stderr);
     const QStringList args = app.arguments().mid(1);
+    if (args.size() == 1 && (args.at(0) == QLatin1String("--help") || args.at(0) == QLatin1String("-h")))
+        return usage(out, 0);
     if (args.size() < 2)
         return usage(err);
 
