@@ -7,6 +7,7 @@
 // repetitions, in milliseconds per key.
 // Usage: bench_completion [repetitions]   (runs offscreen unless told otherwise)
 
+#include "benchpages.h"
 #include "benchtiming.h"
 #include "platform/editorcontrol.h"
 #include "tags/completioncontext.h"
@@ -21,16 +22,10 @@ using namespace Tarnwick;
 
 namespace {
 
-// About 1 MB of markup in lines of some 60 characters, the caret's body left open.
+// About 1 MB of markup in lines, the caret's body left open.
 QString manyLines()
 {
-    QString text
-        = QStringLiteral("<HTML><HEAD><TITLE>Bench</TITLE></HEAD>\n<BODY BGCOLOR=\"#FFFFFF\">\n");
-    for (int row = 0; text.size() < 1024 * 1024; ++row)
-        text += QStringLiteral(
-                    "<P>Paragraph %1 with <B>bold</B> and <A HREF=\"p%1.htm\">a link</A>\n")
-                    .arg(row);
-    return text + QStringLiteral("<DIV>Last words");
+    return BenchPages::manyLines(QStringLiteral("<DIV>Last words"));
 }
 
 void typeKey(EditorControl &editor, QChar c)

@@ -13,6 +13,7 @@
 // Usage: bench_tags [repetitions [part of a name]]   (runs offscreen unless
 // told otherwise); with a name, only the operations whose names hold it.
 
+#include "benchpages.h"
 #include "platform/editorcontrol.h"
 #include "scriptedprompter.h"
 #include "tags/editorcursor.h"
@@ -43,13 +44,7 @@ namespace {
 // About 1 MB of markup in lines of some 60 characters.
 QString manyLines()
 {
-    QString text
-        = QStringLiteral("<HTML><HEAD><TITLE>Bench</TITLE></HEAD>\n<BODY BGCOLOR=\"#FFFFFF\">\n");
-    for (int row = 0; text.size() < 1024 * 1024; ++row)
-        text += QStringLiteral(
-                    "<P>Paragraph %1 with <B>bold</B> and <A HREF=\"p%1.htm\">a link</A>\n")
-                    .arg(row);
-    return text + QStringLiteral("</BODY>\n</HTML>\n");
+    return BenchPages::manyLines();
 }
 
 // The same amount of text on one line.
