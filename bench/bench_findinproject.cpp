@@ -96,13 +96,15 @@ int main(int argc, char *argv[])
     const QString rg = QStandardPaths::findExecutable(QStringLiteral("rg"));
     for (const Case &c : cases) {
         const QRegularExpression expression = *c.query.compile();
+        const ProjectSearch::Prefilter prefilter = ProjectSearch::Prefilter::of(c.query);
         qsizetype matches = 0;
         const BenchTiming::Times ours = BenchTiming::timeIt(
             repetitions, [] {},
             [&] {
                 matches = 0;
                 for (const QString &path : ProjectSearch::filesOf(request))
-                    matches += ProjectSearch::searchFile(path, expression, {}).matches.size();
+                    matches += ProjectSearch::searchFile(path, expression, {}, prefilter)
+                                   .matches.size();
             });
         std::printf("%-44s %8.2f %8.2f %8lld\n", c.name, ours.median, ours.fastest,
                     qlonglong(matches));

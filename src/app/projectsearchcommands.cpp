@@ -141,9 +141,10 @@ void ProjectSearchCommands::start(bool replace)
         [run, this] {
             run->files = ProjectSearch::filesOf(run->request);
             const qsizetype total = run->files.size();
+            const ProjectSearch::Prefilter prefilter = ProjectSearch::Prefilter::of(run->query);
             for (qsizetype i = 0; i < total && !run->cancelled; ++i) {
                 SearchFile file = ProjectSearch::searchFile(run->files.at(i), run->expression,
-                                                            run->request.openTexts);
+                                                            run->request.openTexts, prefilter);
                 run->found.append(file);
                 QMetaObject::invokeMethod(
                     this,

@@ -108,8 +108,43 @@ QByteArray ProjectSearch::digestOfText(const QString &text)
     return digestOf(text.toUtf8());
 }
 
+ProjectSearch::Prefilter ProjectSearch::Prefilter::of(const SearchQuery &query)
+{
+    Prefilter prefilter;
+    if (query.regularExpression || query.text.isEmpty())
+        return prefilter;
+    for (const QChar c : query.text) {
+        if (c.unicode() >= 0x80 || c.unicode() == 0)
+            return prefilter; // encoded differently in UTF-8 and Windows-1252
+    }
+    prefilter.matchCase = query.matchCase;
+    prefilter.needle = query.matchCase ? query.text.toLatin1() : query.text.toLatin1().toLower();
+    prefilter.foldsBeyondAscii
+        = !query.matchCase && (prefilter.needle.contains('k') || prefilter.needle.contains('s'));
+    return prefilter;
+}
+
+bool ProjectSearch::Prefilter::mayMatch(const QByteArray &bytes) const
+{
+    if (needle.isEmpty())
+        return true;
+    if (matchCase)
+        return bytes.contains(needle);
+    if (foldsBeyondAscii
+        && std::any_of(bytes.begin(), bytes.end(), [](char c) { return c & char(0x80); }))
+        return true;
+    return bytes.toLower().contains(needle);
+}
+
 SearchFile ProjectSearch::searchFile(const QString &path, const QRegularExpression &expression,
                                      const QHash<QString, QString> &openTexts)
+{
+    return searchFile(path, expression, openTexts, Prefilter());
+}
+
+SearchFile ProjectSearch::searchFile(const QString &path, const QRegularExpression &expression,
+                                     const QHash<QString, QString> &openTexts,
+                                     const Prefilter &prefilter)
 {
     SearchFile file;
     file.path = path;
@@ -138,13 +173,21 @@ SearchFile ProjectSearch::searchFile(const QString &path, const QRegularExpressi
         file.skipped = QStringLiteral("larger than %1 MB").arg(MaxFileBytes / (1024 * 1024));
         return file;
     }
+    if (!prefilter.mayMatch(bytes)) {
+        // No match to list; a file with NUL bytes is still listed as no text.
+        if (bytes.contains('\0'))
+            file.skipped = QStringLiteral("not text");
+        return file;
+    }
     const TextFileContent content = TextFile::decode(bytes);
     if (!content.looksLikeText) {
         file.skipped = QStringLiteral("not text");
         return file;
     }
-    file.digest = digestOf(bytes);
     file.matches = matchesIn(content.text, expression);
+    // Replace needs the file's state only where there is something to replace.
+    if (!file.matches.isEmpty())
+        file.digest = digestOf(bytes);
     return file;
 }
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "sitesearch/searchquery.h"
+
 #include <QByteArray>
 #include <QHash>
 #include <QList>
@@ -62,6 +64,21 @@ public:
         QHash<QString, QString> openTexts; // absolute path -> the tab's text
     };
 
+    // A quick look at a file's bytes that rules out files without a match
+    // before they are decoded: for plain text of ASCII letters, every match
+    // holds the same bytes in UTF-8 and Windows-1252.
+    struct Prefilter
+    {
+        QByteArray needle; // lower case when !matchCase; empty: every file may match
+        bool matchCase = true;
+        // Unicode case folding takes K and S for the Kelvin sign and the long s:
+        // a file with bytes beyond ASCII may then match without the needle.
+        bool foldsBeyondAscii = false;
+
+        static Prefilter of(const SearchQuery &query);
+        bool mayMatch(const QByteArray &bytes) const;
+    };
+
     // The files to search, absolute, sorted, each once. Symbolic links to
     // folders are not followed.
     static QStringList filesOf(const Request &request);
@@ -69,6 +86,9 @@ public:
     // The matches of the expression in a text.
     static QList<SearchMatch> matchesIn(const QString &text, const QRegularExpression &expression);
     // One file: the open tab's text when openTexts has it, else the file.
+    static SearchFile searchFile(const QString &path, const QRegularExpression &expression,
+                                 const QHash<QString, QString> &openTexts,
+                                 const Prefilter &prefilter);
     static SearchFile searchFile(const QString &path, const QRegularExpression &expression,
                                  const QHash<QString, QString> &openTexts);
 

@@ -44,6 +44,8 @@ private slots:
     void filesOfEachScope();
     void filesSkippedAndListed();
     void openPageIsSearchedInItsTab();
+    void quickLookLosesNoMatch_data();
+    void quickLookLosesNoMatch();
 };
 
 void TestProjectSearch::compile_data()
@@ -234,6 +236,57 @@ void TestProjectSearch::openPageIsSearchedInItsTab()
     QVERIFY(inTab.open);
     QCOMPARE(shown(inTab.matches), QStringList({ "1:5 [3] new old" }));
     QCOMPARE(inTab.digest, ProjectSearch::digestOfText(QStringLiteral("new old")));
+}
+
+// The look at a file's bytes before it is decoded rules out only files
+// without a match, in either encoding, any case and any case folding.
+void TestProjectSearch::quickLookLosesNoMatch_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("find");
+    QTest::addColumn<bool>("matchCase");
+    QTest::addColumn<bool>("regex");
+    QTest::addColumn<int>("matches");
+    QTest::addColumn<bool>("ruledOut"); // the bytes alone tell there is none
+
+    QTest::newRow("plain, found") << QByteArray("<p>Copyright 2019</p>") << "copyright" << false
+                                  << false << 1 << false;
+    QTest::newRow("plain, absent")
+        << QByteArray("<p>nothing</p>") << "copyright" << false << false << 0 << true;
+    QTest::newRow("case told apart")
+        << QByteArray("<p>COPYRIGHT</p>") << "copyright" << true << false << 0 << true;
+    QTest::newRow("1252 page") << QByteArray("<p>Caf\xe9 Copyright</p>") << "COPYRIGHT" << false
+                               << false << 1 << false;
+    QTest::newRow("Kelvin sign folds to k")
+        << QByteArray("<p>50 \xe2\x84\xaa</p>") << "k" << false << false << 1 << false;
+    QTest::newRow("long s folds to s")
+        << QByteArray("<p>\xc5\xbftar</p>") << "star" << false << false << 1 << false;
+    QTest::newRow("k in ASCII only")
+        << QByteArray("<p>none</p>") << "k" << false << false << 0 << true;
+    QTest::newRow("non-ASCII needle: no quick look")
+        << QByteArray("<p>Caf\xe9</p>") << QString::fromUtf8("caf\xc3\xa9") << false << false << 1
+        << false;
+    QTest::newRow("regex: no quick look")
+        << QByteArray("<p>h2</p>") << "h[1-6]" << false << true << 1 << false;
+}
+
+void TestProjectSearch::quickLookLosesNoMatch()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, find);
+    QFETCH(bool, matchCase);
+    QFETCH(bool, regex);
+    QFETCH(int, matches);
+    QFETCH(bool, ruledOut);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("p.htm"));
+    TestEnvironment::writeFile(path, bytes);
+    const SearchQuery query { find, regex, matchCase, false, {} };
+    const ProjectSearch::Prefilter prefilter = ProjectSearch::Prefilter::of(query);
+    QCOMPARE(!prefilter.mayMatch(bytes), ruledOut);
+    const QRegularExpression expression = *query.compile();
+    QCOMPARE(ProjectSearch::searchFile(path, expression, {}, prefilter).matches.size(), matches);
+    QCOMPARE(ProjectSearch::searchFile(path, expression, {}).matches.size(), matches);
 }
 
 QTEST_GUILESS_MAIN(TestProjectSearch)
