@@ -45,6 +45,8 @@ FindInProjectDialog::FindInProjectDialog(bool replace, QWidget *parent)
     fields->addRow(QStringLiteral("&Find:"), m_find);
     if (replace)
         fields->addRow(QStringLiteral("Replace &with:"), m_replace);
+    else
+        m_replace->setParent(this); // kept, hidden, so that the dialog owns it
     m_replace->setVisible(replace);
     auto *options = new QHBoxLayout;
     options->addWidget(m_matchCase);
