@@ -15,9 +15,7 @@
 #include "app/projectmenu.h"
 #include "app/publishcommands.h"
 #include "app/projectsearchcommands.h"
-#include "app/projectsearchpane.h"
 #include "app/sitecheckcommands.h"
-#include "app/sitecheckpane.h"
 #include "app/settings.h"
 #include "app/speedbuttons.h"
 #include "app/spellcommands.h"
@@ -239,22 +237,10 @@ void MainWindow::buildRegions()
     m_projectMenu = new ProjectMenu(m_outline, m_projectCommands, m_preview, this);
     auto *publish = new PublishCommands(m_projectMenu, m_outline, m_openPages, m_prompter,
                                         m_settings, m_passwords.get(), this);
-    // The site check's findings dock below the editor; shown by the first check.
-    auto *siteCheckPane = new SiteCheckPane(this);
-    addDockWidget(Qt::BottomDockWidgetArea, siteCheckPane);
-    siteCheckPane->hide();
-    m_siteCheck = new SiteCheckCommands(m_outline, m_openPages, m_prompter, m_settings,
-                                        siteCheckPane, this);
-    m_projectMenu->setCommand(ProjectMenu::Command::CheckSite, [this] { m_siteCheck->CheckSiteClick(); });
-    auto *searchPane = new ProjectSearchPane(this);
-    addDockWidget(Qt::BottomDockWidgetArea, searchPane);
-    searchPane->hide();
-    m_projectSearch = new ProjectSearchCommands(m_outline, m_openPages, m_prompter, searchPane, this, this);
-    m_projectMenu->setCommand(ProjectMenu::Command::FindInProject,
-                              [this] { m_projectSearch->FindInProjectClick(); });
-    publish->setPageCheck([this](const QString &projectDir, const QStringList &pages) {
-        return m_siteCheck->checkBeforeSend(projectDir, pages);
-    });
+    m_siteCheck = SiteCheckCommands::install(this, m_projectMenu, publish, m_outline, m_openPages,
+                                             m_prompter, m_settings);
+    m_projectSearch = ProjectSearchCommands::install(this, m_projectMenu, m_outline, m_openPages,
+                                                     m_prompter);
     m_pageDetails = new PageDetailsCommands(
         m_webPage, m_prompter, [this] { return m_openPages->currentFileName(); }, this);
     connect(m_openPages, &OpenPages::pageStateChanged, m_pageDetails,
@@ -406,17 +392,7 @@ void MainWindow::buildMenus()
         popup->insertSeparator(first);
         m_tagCommands->fillEditorPopup(m_editCommands->editorPopupEditMenu());
     }
-    search->addSeparator();
-    QAction *findInProject = menuAction(search, QStringLiteral("Find in &Project..."));
-    findInProject->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F));
-    connect(findInProject, &QAction::triggered, m_projectSearch,
-            &ProjectSearchCommands::FindInProjectClick);
-    QAction *replaceInProject = menuAction(search, QStringLiteral("Replace in Pro&ject..."));
-    replaceInProject->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_H));
-    connect(replaceInProject, &QAction::triggered, m_projectSearch,
-            &ProjectSearchCommands::ReplaceInProjectClick);
-    for (QAction *a : {findInProject, replaceInProject})
-        a->setProperty("projectWide", true);
+    m_projectSearch->fillSearchMenu(search);
     QMenu *page = menuBar()->addMenu(QStringLiteral("&Page"));
     page->addAction(m_pageDetails->evaluateAction());
     QAction *refresh

@@ -3,6 +3,7 @@
 
 #include "app/findinprojectdialog.h"
 #include "app/openpages.h"
+#include "app/projectmenu.h"
 #include "app/projectsearchpane.h"
 #include "app/replacepreviewdialog.h"
 #include "platform/editorcontrol.h"
@@ -13,8 +14,11 @@
 #include "project/projecttree.h"
 #include "sitesearch/projectreplace.h"
 
+#include <QAction>
 #include <QDir>
 #include <QFileInfo>
+#include <QMainWindow>
+#include <QMenu>
 
 namespace Tarnwick {
 
@@ -41,6 +45,32 @@ ProjectSearchCommands::ProjectSearchCommands(ProjectOutline *outline, OpenPages 
 {
     connect(m_pane, &ProjectSearchPane::cancelRequested, this, &ProjectSearchCommands::cancel);
     connect(m_pane, &ProjectSearchPane::openRequested, this, &ProjectSearchCommands::openResult);
+}
+
+ProjectSearchCommands *ProjectSearchCommands::install(QMainWindow *window, ProjectMenu *menu,
+                                                      ProjectOutline *outline, OpenPages *pages,
+                                                      Prompter *prompter)
+{
+    auto *pane = new ProjectSearchPane(window);
+    pane->dockIn(window);
+    auto *search = new ProjectSearchCommands(outline, pages, prompter, pane, window, window);
+    menu->setCommand(ProjectMenu::Command::FindInProject,
+                     [search] { search->FindInProjectClick(); });
+    return search;
+}
+
+void ProjectSearchCommands::fillSearchMenu(QMenu *menu)
+{
+    menu->addSeparator();
+    QAction *find = menu->addAction(QStringLiteral("Find in &Project..."),
+                                    QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F), this,
+                                    &ProjectSearchCommands::FindInProjectClick);
+    QAction *replace = menu->addAction(QStringLiteral("Replace in Pro&ject..."),
+                                       QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_H), this,
+                                       &ProjectSearchCommands::ReplaceInProjectClick);
+    // The Search menu's page items need a page; these search the project.
+    for (QAction *a : { find, replace })
+        a->setProperty("projectWide", true);
 }
 
 ProjectSearchCommands::~ProjectSearchCommands()

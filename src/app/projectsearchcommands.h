@@ -12,12 +12,15 @@
 #include <functional>
 #include <memory>
 
+class QMainWindow;
+class QMenu;
 class QWidget;
 
 namespace Tarnwick {
 
 class EditorControl;
 class OpenPages;
+class ProjectMenu;
 class ProjectOutline;
 class ProjectSearchPane;
 class Prompter;
@@ -34,6 +37,15 @@ public:
     ProjectSearchCommands(ProjectOutline *outline, OpenPages *pages, Prompter *prompter,
                           ProjectSearchPane *pane, QWidget *window, QObject *parent = nullptr);
     ~ProjectSearchCommands() override;
+
+    // Find and Replace in Project in a main window: the results pane docked
+    // there, Find in Project on the project tree's menu.
+    static ProjectSearchCommands *install(QMainWindow *window, ProjectMenu *menu,
+                                          ProjectOutline *outline, OpenPages *pages,
+                                          Prompter *prompter);
+    // Find in Project (Ctrl+Shift+F) and Replace in Project (Ctrl+Shift+H) at
+    // the end of the Search menu, working with no page open.
+    void fillSearchMenu(QMenu *menu);
 
     void FindInProjectClick();
     void ReplaceInProjectClick();

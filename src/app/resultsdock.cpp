@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMainWindow>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -42,6 +43,12 @@ ResultsDock::ResultsDock(const QString &title, const QString &name, const QStrin
     layout->addWidget(m_tree);
     setWidget(body);
     connect(m_cancel, &QPushButton::clicked, this, &ResultsDock::cancelRequested);
+}
+
+void ResultsDock::dockIn(QMainWindow *window)
+{
+    window->addDockWidget(Qt::BottomDockWidgetArea, this);
+    hide();
 }
 
 void ResultsDock::addToBar(QWidget *widget)

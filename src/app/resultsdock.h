@@ -5,6 +5,7 @@
 
 class QHBoxLayout;
 class QLabel;
+class QMainWindow;
 class QProgressBar;
 class QPushButton;
 class QTreeWidget;
@@ -24,6 +25,9 @@ public:
     // parts ("...Status", "...Cancel"); treeName: the tree's.
     ResultsDock(const QString &title, const QString &name, const QString &treeName,
                 const QStringList &columns, QWidget *parent = nullptr);
+
+    // Docked below the window's editor, hidden until its work first shows it.
+    void dockIn(QMainWindow *window);
 
     QTreeWidget *tree() const { return m_tree; }
     QString status() const;

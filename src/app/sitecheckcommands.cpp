@@ -2,6 +2,8 @@
 #include "app/sitecheckcommands.h"
 
 #include "app/openpages.h"
+#include "app/projectmenu.h"
+#include "app/publishcommands.h"
 #include "app/settings.h"
 #include "app/sitecheckpane.h"
 #include "platform/editorcontrol.h"
@@ -13,6 +15,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QMainWindow>
 
 namespace Tarnwick {
 
@@ -45,6 +48,21 @@ SiteCheckCommands::SiteCheckCommands(ProjectOutline *outline, OpenPages *pages, 
     connect(m_pane, &SiteCheckPane::openRequested, this, &SiteCheckCommands::openFinding);
     if (m_pages)
         connect(m_pages, &OpenPages::pageSaved, this, &SiteCheckCommands::pageSaved);
+}
+
+SiteCheckCommands *SiteCheckCommands::install(QMainWindow *window, ProjectMenu *menu,
+                                              PublishCommands *publish, ProjectOutline *outline,
+                                              OpenPages *pages, Prompter *prompter,
+                                              Settings *settings)
+{
+    auto *pane = new SiteCheckPane(window);
+    pane->dockIn(window);
+    auto *check = new SiteCheckCommands(outline, pages, prompter, settings, pane, window);
+    menu->setCommand(ProjectMenu::Command::CheckSite, [check] { check->CheckSiteClick(); });
+    publish->setPageCheck([check](const QString &projectDir, const QStringList &sent) {
+        return check->checkBeforeSend(projectDir, sent);
+    });
+    return check;
 }
 
 SiteCheckCommands::~SiteCheckCommands()

@@ -5,6 +5,8 @@
 #include "check/sitecheck.h"
 
 #include <QObject>
+
+class QMainWindow;
 #include <QStringList>
 
 #include <atomic>
@@ -14,6 +16,8 @@
 namespace Tarnwick {
 
 class OpenPages;
+class ProjectMenu;
+class PublishCommands;
 class ProjectOutline;
 class Prompter;
 class Settings;
@@ -32,6 +36,12 @@ public:
     SiteCheckCommands(ProjectOutline *outline, OpenPages *pages, Prompter *prompter,
                       Settings *settings, SiteCheckPane *pane, QObject *parent = nullptr);
     ~SiteCheckCommands() override;
+
+    // The check in a main window: its pane docked there, Check Site on the
+    // project menus, and the check of the pages the FTP Vaza Ded sends.
+    static SiteCheckCommands *install(QMainWindow *window, ProjectMenu *menu,
+                                      PublishCommands *publish, ProjectOutline *outline,
+                                      OpenPages *pages, Prompter *prompter, Settings *settings);
 
     // Checks the project of the selected entry; a check still running is stopped first.
     void CheckSiteClick();
