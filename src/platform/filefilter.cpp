@@ -33,11 +33,16 @@ QStringList FileFilter::extensionList(const QString &setting)
     return result;
 }
 
-QStringList FileFilter::looseExtensionList(const QString &list)
+QStringList FileFilter::listEntries(const QString &list)
 {
     static const QRegularExpression separators(QStringLiteral("[\\s,;]+"));
+    return list.split(separators, Qt::SkipEmptyParts);
+}
+
+QStringList FileFilter::looseExtensionList(const QString &list)
+{
     QStringList result;
-    for (QString entry : list.split(separators, Qt::SkipEmptyParts)) {
+    for (QString entry : listEntries(list)) {
         // "*.txt" and ".txt" name the same extension as "txt".
         while (entry.startsWith(QLatin1Char('*')) || entry.startsWith(QLatin1Char('.')))
             entry.remove(0, 1);

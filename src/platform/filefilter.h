@@ -27,6 +27,8 @@ public:
     // The extensions of a list as users and settings write it: separated by
     // commas, semicolons or blanks, each with or without "*." or ".".
     static QStringList looseExtensionList(const QString &list);
+    // The entries of such a list as written ("*.htm", ".css", "txt").
+    static QStringList listEntries(const QString &list);
 };
 
 } // namespace Tarnwick

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sitesearch/projectsearch.h"
 
+#include "platform/filefilter.h"
 #include "platform/textfile.h"
 
 #include <QCryptographicHash>
@@ -24,8 +25,7 @@ QString clean(const QString &path)
 
 QStringList maskPatterns(const QString &mask)
 {
-    static const QRegularExpression separators(QStringLiteral("[\\s,;]+"));
-    QStringList patterns = mask.split(separators, Qt::SkipEmptyParts);
+    QStringList patterns = FileFilter::listEntries(mask);
     if (patterns.isEmpty())
         patterns << QStringLiteral("*");
     return patterns;
