@@ -3,12 +3,17 @@
 
 #include "codepage437.h"
 #include "dctformat.h"
+#include "nearwords.h"
 #include "phoneticcode.h"
 #include "similarity.h"
 #include "spellcase.h"
+#include "spellingcost.h"
 #include "tdictionary.h"
 #include "tsuggestlist.h"
 
+#include <QSet>
+
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -83,9 +88,9 @@ struct Level
 } // namespace
 
 void Suggester::walk(const TDCTFile &file, const QByteArray &word, const QByteArray &code,
-                     TSuggestList &list)
+                     TSuggestList &list, qint64 budget)
 {
-    CellReader read(file, m_cellsRead, m_maxCellsPerWalk);
+    CellReader read(file, m_cellsRead, budget);
     const qsizetype minLength = word.size() - 2;
     const qsizetype maxLength = word.size() + 2;
     const quint32 first = read.find(1, quint8(word[0]));
@@ -148,33 +153,107 @@ QStringList Suggester::suggest(const QString &word, int n)
     m_cellsRead = 0;
     QStringList result;
     const QString lower = TDictionary::normalise(word);
+    const std::optional<QByteArray> bytes = TDictionary::dictionaryBytes(lower);
     if (lower.isEmpty() || n < 1)
         return result;
 
-    for (qsizetype split = 1; split < lower.size() && result.size() < n; ++split) {
+    QStringList splits;
+    for (qsizetype split = 1; split < lower.size() && splits.size() < n; ++split) {
         const QString left = lower.left(split);
         const QString right = lower.mid(split);
         if (m_dictionary.isWord(left) && m_dictionary.isWord(right))
-            result << left + QLatin1Char(' ') + right;
+            splits << left + QLatin1Char(' ') + right;
+    }
+    if (!bytes) {
+        for (QString &entry : splits)
+            entry = SpellCase::recase(entry, word);
+        return splits;
     }
 
-    const std::optional<QByteArray> bytes = TDictionary::dictionaryBytes(lower);
-    if (result.size() < n && bytes) {
-        TSuggestList list(n - int(result.size()));
-        const QByteArray code = PhoneticCode::of(*bytes, true);
-        for (const auto &file : m_dictionary.mainFiles())
-            walk(*file, *bytes, code, list);
-        for (const QString &userWord : m_dictionary.userWords()) {
-            const std::optional<QByteArray> candidate = CodePage437::fromUnicode(userWord);
-            if (!candidate || candidate->size() < bytes->size() - 2
-                || candidate->size() > bytes->size() + 2)
-                continue;
-            if (PhoneticCode::matchesBeginning(PhoneticCode::of(*candidate, false), code))
-                list.insert(*candidate, Similarity::score(*bytes, *candidate));
+    // Candidates: the words that sound alike (the phonetic walk) and every
+    // word within two edits anywhere in the word. Ranked by what the edits
+    // cost a typist; the likeness score breaks ties, then the order found.
+    struct Candidate
+    {
+        QByteArray word;
+        int cost = 0;
+        int likeness = 0;
+        bool near = false;
+    };
+    QList<Candidate> candidates;
+    QSet<QByteArray> seen;
+    const auto consider = [&](const QByteArray &candidate, bool near) {
+        if (seen.contains(candidate) || candidate == *bytes)
+            return;
+        seen.insert(candidate);
+        const QString text = CodePage437::toUnicode(candidate);
+        // A word the check itself would stop at (the exclusion list) is no help.
+        if (!m_dictionary.isWord(text))
+            return;
+        candidates.append({ candidate, SpellingCost::between(*bytes, candidate),
+                            Similarity::score(*bytes, candidate), near });
+    };
+
+    // Both walks of one file share its budget of cells.
+    const QByteArray code = PhoneticCode::of(*bytes, true);
+    TSuggestList alike(std::max(n, MinSoundAlike));
+    for (const auto &file : m_dictionary.mainFiles()) {
+        NearWords nearWords(*file, m_maxCellsPerWalk);
+        for (const NearWords::Found &found : nearWords.find(*bytes))
+            consider(found.word, true);
+        m_cellsRead += nearWords.cellsRead();
+        if (nearWords.failed()) {
+            m_dictionary.reportIoError(*file);
+            continue;
         }
-        for (const TSuggestion &entry : list.entries())
-            result << CodePage437::toUnicode(entry.word);
+        walk(*file, *bytes, code, alike, m_maxCellsPerWalk - nearWords.cellsRead());
     }
+    for (const QString &userWord : m_dictionary.userWords()) {
+        const std::optional<QByteArray> candidate = CodePage437::fromUnicode(userWord);
+        if (!candidate || candidate->size() < bytes->size() - 2
+            || candidate->size() > bytes->size() + 2)
+            continue;
+        if (SpellingCost::edits(*bytes, *candidate) <= NearWords::MaxEdits)
+            consider(*candidate, true);
+        else if (PhoneticCode::matchesBeginning(PhoneticCode::of(*candidate, false), code))
+            alike.insert(*candidate, Similarity::score(*bytes, *candidate));
+    }
+    for (const TSuggestion &entry : alike.entries())
+        consider(entry.word, false);
+
+    std::stable_sort(candidates.begin(), candidates.end(),
+                     [](const Candidate &a, const Candidate &b) {
+                         if (a.cost != b.cost)
+                             return a.cost < b.cost;
+                         return a.likeness > b.likeness;
+                     });
+
+    // Two known words run together go after every close word that keeps the
+    // first letter (people seldom get that one wrong): "clubb" is "club"
+    // before "club b", while "alot" is "a lot" when no close word starts with a.
+    qsizetype splitsAt = 0;
+    for (qsizetype i = 0; i < candidates.size(); ++i) {
+        const Candidate &c = candidates.at(i);
+        if (c.near && c.word.front() == bytes->front())
+            splitsAt = i + 1;
+    }
+    for (qsizetype i = 0; i < candidates.size() && result.size() < n; ++i) {
+        if (i == splitsAt) {
+            for (const QString &split : std::as_const(splits)) {
+                if (result.size() < n)
+                    result << split;
+            }
+        }
+        result << CodePage437::toUnicode(candidates.at(i).word);
+    }
+    if (splitsAt >= candidates.size()) {
+        for (const QString &split : std::as_const(splits)) {
+            if (result.size() < n)
+                result << split;
+        }
+    }
+    while (result.size() > n)
+        result.removeLast();
 
     for (QString &entry : result)
         entry = SpellCase::recase(entry, word);

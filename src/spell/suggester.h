@@ -16,7 +16,8 @@ class Suggester final
 {
 public:
     static constexpr int MaxSuggestions = 255;
-    // Cells one call may read from one dictionary file. A walk of a sound
+    // Cells one call may read from one dictionary file, for both of its
+    // walks (the close words and the sound-alike ones). A walk of a sound
     // file reads each letter of the unfolded tree below one first letter at
     // most once (121,000 in the biggest shipped list, about 10,000 read in
     // practice); one whose child lists loop back would go on for hours.
@@ -24,6 +25,9 @@ public:
     // letters, which is about what it costs. A walk that needs more reports
     // the file as damaged and keeps what it found.
     static constexpr qint64 MaxCellsPerWalk = qint64(1) << 22;
+    // Sound-alike words the phonetic walk keeps at least, whatever is asked:
+    // the ranking by edits picks from them.
+    static constexpr int MinSoundAlike = 20;
 
     explicit Suggester(TDictionary &dictionary, qint64 maxCellsPerWalk = MaxCellsPerWalk)
         : m_dictionary(dictionary)
@@ -31,9 +35,10 @@ public:
     {
     }
 
-    // At most n words that look and sound like word, best first: first the
-    // word split in two known words, then dictionary words ranked by
-    // similarity. Recased like word.
+    // At most n words that look and sound like word, best first: the words
+    // within two edits and the words that sound alike, ranked by what the
+    // edits cost a typist, with the word split in two known words after the
+    // close ones that keep its first letter. Recased like word.
     QStringList suggest(const QString &word, int n);
 
     // At most n dictionary words that continue prefix, in tree order, recased
@@ -45,7 +50,7 @@ public:
 
 private:
     void walk(const TDCTFile &file, const QByteArray &word, const QByteArray &code,
-              TSuggestList &list);
+              TSuggestList &list, qint64 budget);
     void collect(const TDCTFile &file, quint32 list, const QByteArray &base, int n,
                  QList<QByteArray> &out);
 

@@ -46,7 +46,7 @@ private slots:
         QTest::addColumn<int>("code");
         QTest::addColumn<QString>("out");
         QTest::addColumn<QString>("err");
-        QTest::addRow("suggestions one a line") << "ENGLISH.DCT" << 10 << 0 << "A lot\n" << "";
+        QTest::addRow("suggestions one a line") << "ENGLISH.DCT" << 10 << 0 << "A lot\nLot\n" << "";
         QTest::addRow("no suggestions asked") << "ENGLISH.DCT" << 0 << 1 << ""
                                               << "The number of suggestions must be 1 to 255.\n";
         QTest::addRow("too many asked") << "ENGLISH.DCT" << 256 << 1 << ""
