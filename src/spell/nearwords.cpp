@@ -39,10 +39,11 @@ QList<NearWords::Found> NearWords::find(QByteArrayView word, int maxEdits)
     // Reads cell n as the next letter of the path and fills its row; false
     // when the cell cannot be read.
     const auto enter = [&](quint32 n) {
-        if (++m_cellsRead > m_budget) {
+        if (m_cellsRead + 1 > m_budget) {
             m_failed = true;
             return false;
         }
+        ++m_cellsRead;
         const std::optional<quint32> c = m_file.cell(n);
         if (!c) {
             m_failed = true;
@@ -90,11 +91,11 @@ QList<NearWords::Found> NearWords::find(QByteArrayView word, int maxEdits)
         // than the word is no match anyway.
         if (isEndOfWord(c) && d + maxEdits >= m && rows[size_t(d * width + m)] <= maxEdits) {
             // Ranking a word costs about what reading its letters does.
-            m_cellsRead += d;
-            if (m_cellsRead > m_budget) {
+            if (m_cellsRead + d > m_budget) {
                 m_failed = true;
                 return found;
             }
+            m_cellsRead += d;
             found.append({ letters, rows[size_t(d * width + m)] });
         }
         if (childOf(c) != 0 && d < maxDepth && reachable()) {
