@@ -228,14 +228,19 @@ QStringList Suggester::suggest(const QString &word, int n)
                          return a.likeness > b.likeness;
                      });
 
-    // Two known words run together go after every close word that keeps the
+    // Two known words run together go after the close words that keep the
     // first letter (people seldom get that one wrong): "clubb" is "club"
-    // before "club b", while "alot" is "a lot" when no close word starts with a.
+    // before "club b", while "alot" is "a lot" when no close word starts with
+    // a. Running two words together is a common slip too, so they never go
+    // below the best few of those: "alot" keeps "a lot" among its first five.
     qsizetype splitsAt = 0;
-    for (qsizetype i = 0; i < candidates.size(); ++i) {
+    qsizetype keepingFirstLetter = 0;
+    for (qsizetype i = 0; i < candidates.size() && keepingFirstLetter < MaxBeforeSplits; ++i) {
         const Candidate &c = candidates.at(i);
-        if (c.near && c.word.front() == bytes->front())
+        if (c.near && c.word.front() == bytes->front()) {
             splitsAt = i + 1;
+            ++keepingFirstLetter;
+        }
     }
     for (qsizetype i = 0; i < candidates.size() && result.size() < n; ++i) {
         if (i == splitsAt) {

@@ -28,6 +28,9 @@ public:
     // Sound-alike words the phonetic walk keeps at least, whatever is asked:
     // the ranking by edits picks from them.
     static constexpr int MinSoundAlike = 20;
+    // Close words that keep the first letter and may go before two words run
+    // together.
+    static constexpr int MaxBeforeSplits = 4;
 
     explicit Suggester(TDictionary &dictionary, qint64 maxCellsPerWalk = MaxCellsPerWalk)
         : m_dictionary(dictionary)
@@ -38,7 +41,7 @@ public:
     // At most n words that look and sound like word, best first: the words
     // within two edits and the words that sound alike, ranked by what the
     // edits cost a typist, with the word split in two known words after the
-    // close ones that keep its first letter. Recased like word.
+    // best close ones that keep its first letter. Recased like word.
     QStringList suggest(const QString &word, int n);
 
     // At most n dictionary words that continue prefix, in tree order, recased

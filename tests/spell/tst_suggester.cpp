@@ -88,6 +88,25 @@ private slots:
         QVERIFY(m_dictionary->ioError().isEmpty());
     }
 
+    // Many close words that keep the first letter: two words run together
+    // still come fifth, not below all of them.
+    void splitKeepsAPlaceAmongTheFirstFive()
+    {
+        m_dictionary.reset();
+        const QString dct = m_dir.filePath(QStringLiteral("ALOT.DCT"));
+        QVERIFY(DctTestFile::writeWords(
+            dct, { "a", "lot", "allot", "aloft", "alto", "aloe", "alit", "also" }));
+        auto created = TDictionary::create(nullptr);
+        QVERIFY(created);
+        m_dictionary = std::move(created.value());
+        QVERIFY(m_dictionary->openMainDictionary(dct));
+        Suggester suggester(*m_dictionary);
+        const QStringList found = suggester.suggest(QStringLiteral("alot"), 10);
+        QCOMPARE(found.indexOf(QStringLiteral("a lot")), Suggester::MaxBeforeSplits);
+        for (const QString &word : found.first(Suggester::MaxBeforeSplits))
+            QVERIFY2(word.startsWith(u'a') && !word.contains(u' '), qPrintable(word));
+    }
+
     // A word the exclusion list rejects is never offered.
     void excludedWordsAreNotOffered()
     {
