@@ -34,6 +34,9 @@ std::vector<HunspellStems::Stem> HunspellStems::parse(QStringView text, const Af
             if (isCountLine(line))
                 continue;
         }
+        // A line led by a tab is a comment.
+        if (line.startsWith(u'\t'))
+            continue;
         // word[/flags][ morphology]; "\/" is a slash of the word.
         Stem stem;
         qsizetype i = 0;
