@@ -20,6 +20,8 @@ using Flags = AffixRules::Flags;
 // every stem without a match are stopped as surely as an oversized list.
 constexpr qint64 TriesPerWord = 64;
 constexpr qint64 FreeTries = 1'000'000;
+// The largest .aff or .dic file read; the biggest real ones hold a few MB.
+constexpr qint64 MaxFileBytes = qint64(64) << 20;
 
 QString describe(const QString &name)
 {
@@ -86,7 +88,7 @@ private:
     {
         return has(affix.continuation, m_rules.circumfix());
     }
-    bool tried();
+    bool tried(qint64 tries = 1);
     bool give(const QString &word);
     bool addPrefixes(const QString &word, const Flags &stemFlags, const Affix &suffix,
                      const Affix *innerSuffix);
@@ -102,9 +104,10 @@ private:
     QString m_error;
 };
 
-bool Expansion::tried()
+bool Expansion::tried(qint64 tries)
 {
-    if (++m_tries <= m_maxTries)
+    m_tries += tries;
+    if (m_tries <= m_maxTries)
         return true;
     m_error = QStringLiteral("%1 has affix rules that take too long to expand; it is not used.")
                   .arg(describe(m_name));
@@ -145,6 +148,8 @@ bool Expansion::expandStem(const HunspellStems::Stem &stem)
             if (suffix.crossProduct && !addPrefixes(word, flags, suffix, nullptr))
                 return false;
             // A second suffix the first one allows; no further.
+            if (!tried(qint64(suffix.continuation.size())))
+                return false;
             for (Flag outerFlag : suffix.continuation) {
                 for (const Affix &outer : m_rules.suffixes(outerFlag)) {
                     if (!tried())
@@ -173,6 +178,8 @@ bool Expansion::expandStem(const HunspellStems::Stem &stem)
             if (!prefix.crossProduct)
                 continue;
             // Suffixes the prefix allows where the stem itself does not.
+            if (!tried(qint64(prefix.continuation.size())))
+                return false;
             for (Flag suffixFlag : prefix.continuation) {
                 if (has(flags, suffixFlag))
                     continue;
@@ -216,11 +223,13 @@ bool Expansion::addPrefixes(const QString &word, const Flags &stemFlags, const A
         }
         return true;
     };
+    const Affix &allowing = innerSuffix ? *innerSuffix : suffix;
+    if (!tried(qint64(stemFlags.size() + allowing.continuation.size())))
+        return false;
     for (Flag flag : stemFlags) {
         if (m_rules.isPrefixFlag(flag) && !addFrom(flag))
             return false;
     }
-    const Affix &allowing = innerSuffix ? *innerSuffix : suffix;
     for (Flag flag : allowing.continuation) {
         if (!has(stemFlags, flag) && m_rules.isPrefixFlag(flag) && !addFrom(flag))
             return false;
@@ -263,10 +272,16 @@ Expected<QByteArray> readFile(const QString &path)
     if (!file.open(QIODevice::ReadOnly))
         return Expected<QByteArray>::failure(
             QStringLiteral("Cannot read %1: %2").arg(path, file.errorString()));
-    QByteArray bytes = file.readAll();
+    // Read no more than a dictionary can hold, also from a device without end.
+    QByteArray bytes = file.read(MaxFileBytes + 1);
     if (file.error() != QFileDevice::NoError)
         return Expected<QByteArray>::failure(
             QStringLiteral("Cannot read %1: %2").arg(path, file.errorString()));
+    if (bytes.size() > MaxFileBytes)
+        return Expected<QByteArray>::failure(
+            QStringLiteral("%1 is larger than %2 MB; it is not a dictionary this program reads.")
+                .arg(path)
+                .arg(MaxFileBytes >> 20));
     return bytes;
 }
 
@@ -308,8 +323,8 @@ HunspellPair::buildDictionary(const QString &dicPath, const QString &affPath,
         return Failure::failure(expanded.error());
     if (handed > 0 && qint64(builder.statistics().skipped) * 2 > handed)
         return Failure::failure(
-            QStringLiteral("Most words of the dictionary %1 hold letters the spell checker cannot "
-                           "store (%2 of %3 words); it is not built.")
+            QStringLiteral("The dictionary %1 is in a language whose letters the spell checker "
+                           "cannot store: %2 of its %3 words would be left out. It is not built.")
                 .arg(dicPath)
                 .arg(builder.statistics().skipped)
                 .arg(handed));

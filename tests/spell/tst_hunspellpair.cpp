@@ -299,6 +299,16 @@ void tst_HunspellPair::hostileInput_data()
         << barren << QByteArray("w/Ah\n").repeated(1000) << qint64(10) << QStringList()
         << QStringLiteral("The dictionary has affix rules that take too long to expand; it is "
                           "not used.");
+
+    // Every flag there is in one continuation, read for every stem.
+    QByteArray wide("FLAG num\nNEEDAFFIX 1\nCIRCUMFIX 2\nSFX 3 Y 1\nSFX 3 0 s/2");
+    for (int flag = 4; flag <= 65535; ++flag)
+        wide += ',' + QByteArray::number(flag);
+    QTest::addRow("continuation listing every flag")
+        << wide + " .\n"
+        << QByteArray("w/1,3\n").repeated(1000) << qint64(10) << QStringList()
+        << QStringLiteral("The dictionary has affix rules that take too long to expand; it is "
+                          "not used.");
 }
 
 void tst_HunspellPair::hostileInput()
@@ -340,6 +350,12 @@ void tst_HunspellPair::fileErrorsNameTheFile()
                             "used.")
                  .arg(dicPath));
     QVERIFY(HunspellPair::expandFiles(dicPath, affPath, ignore, {}, 4));
+
+    // A device that never ends is read no further than a dictionary could be.
+    result = HunspellPair::expandFiles(QStringLiteral("/dev/zero"), affPath, ignore);
+    QCOMPARE(result.error(),
+             QStringLiteral("/dev/zero is larger than 64 MB; it is not a dictionary this program "
+                            "reads."));
 
     const QString missing = m_dir.filePath(QStringLiteral("missing.aff"));
     result = HunspellPair::expandFiles(dicPath, missing, ignore);
@@ -391,8 +407,8 @@ void tst_HunspellPair::letterOutsideCodePageRefused()
         dicPath, dicPath.chopped(4) + QLatin1String(".aff"), dctPath);
     QVERIFY(!built);
     QCOMPARE(built.error(),
-             QStringLiteral("Most words of the dictionary %1 hold letters the spell checker "
-                            "cannot store (4 of 5 words); it is not built.")
+             QStringLiteral("The dictionary %1 is in a language whose letters the spell checker "
+                            "cannot store: 4 of its 5 words would be left out. It is not built.")
                  .arg(dicPath));
     QFile dct(dctPath);
     QVERIFY(dct.open(QIODevice::ReadOnly));
