@@ -4,6 +4,7 @@
 #include "app/settings.h"
 #include "platform/prompter.h"
 #include "project/tsearchform.h"
+#include "spell/hunspelllanguages.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -97,6 +98,14 @@ QStringList GeneralSettingsDialog::languages()
              QStringLiteral("Spanish"), QStringLiteral("Legal"),   QStringLiteral("Medical") };
 }
 
+QString GeneralSettingsDialog::installedLanguageText(const QString &displayName,
+                                                     const QString &name)
+{
+    return displayName == name
+        ? QStringLiteral("%1 (installed dictionary)").arg(name)
+        : QStringLiteral("%1 \u2014 %2, installed dictionary").arg(displayName, name);
+}
+
 QStringList GeneralSettingsDialog::dialogStyles()
 {
     return { QStringLiteral("MS Word"), QStringLiteral("Wordperfect"),
@@ -173,6 +182,9 @@ QWidget *GeneralSettingsDialog::spellPage()
     m_language = new QComboBox(page);
     m_language->setObjectName(QStringLiteral("Language"));
     m_language->addItems(languages());
+    for (const HunspellLanguages::Language &installed : HunspellLanguages().languages())
+        m_language->addItem(installedLanguageText(installed.displayName, installed.name),
+                            installed.name);
     m_suggestCount = spin(5, 100, QStringLiteral("SuggestCount"), page);
     m_skipHTML = check(QStringLiteral("Skip HTML Tags"), QStringLiteral("SkipHTML"), page);
     m_autoAdd = check(QStringLiteral("Confirm on add"), QStringLiteral("AutoAdd"), page);
@@ -227,7 +239,12 @@ void GeneralSettingsDialog::load()
     m_browserPrefix[1]->setChecked(d.Browser2Prefix);
     m_sharedImageDir->setText(d.SharedImageDir);
     const SpellingSettings &s = m_settings.Spelling;
-    m_language->setCurrentIndex(std::clamp(s.Language, 0, int(m_language->count()) - 1));
+    // An installed dictionary no longer found shows the shipped language the check then uses.
+    const int shipped = int(languages().size());
+    const int installed
+        = s.HunspellDictionary.isEmpty() ? -1 : m_language->findData(s.HunspellDictionary);
+    m_language->setCurrentIndex(installed >= shipped ? installed
+                                                     : std::clamp(s.Language, 0, shipped - 1));
     m_suggestCount->setValue(s.SuggestCount);
     m_skipHTML->setChecked(s.SkipHTML);
     m_autoAdd->setChecked(s.AutoAdd);
@@ -262,7 +279,12 @@ void GeneralSettingsDialog::store()
     d.Browser2Prefix = m_browserPrefix[1]->isChecked();
     d.SharedImageDir = m_sharedImageDir->text();
     SpellingSettings &s = m_settings.Spelling;
-    s.Language = m_language->currentIndex();
+    if (const int index = m_language->currentIndex(); index < languages().size()) {
+        s.Language = index;
+        s.HunspellDictionary.clear();
+    } else {
+        s.HunspellDictionary = m_language->currentData().toString(); // Language stays as it was
+    }
     s.SuggestCount = m_suggestCount->value();
     s.SkipHTML = m_skipHTML->isChecked();
     s.AutoAdd = m_autoAdd->isChecked();

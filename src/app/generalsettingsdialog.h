@@ -31,7 +31,10 @@ public:
                           std::function<void(int)> helperTip, QWidget *parent = nullptr);
 
     static QString autoUpdateWarning();
+    // The shipped languages, in the order Language stores them.
     static QStringList languages();
+    // The list shows the installed dictionaries after the shipped languages.
+    static QString installedLanguageText(const QString &displayName, const QString &name);
     // The spelling dialog's layouts, in the order DialogStyle stores them.
     static QStringList dialogStyles();
 

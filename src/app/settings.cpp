@@ -78,6 +78,7 @@ constexpr Settings::Key keyTable[] = {
     entry<&S::Spelling, &Sp::SuggestCount>("Spelling", "SuggestCount"),
     entry<&S::Spelling, &Sp::Language>("Spelling", "Language"),
     entry<&S::Spelling, &Sp::DialogStyle>("Spelling", "DialogStyle"),
+    entry<&S::Spelling, &Sp::HunspellDictionary>("Spelling", "HunspellDictionary", NoCut),
 
     // FileTabs comes after FileTabPage so that it wins at start.
     entry<&S::Defaults, &D::FileTabPage>("Defaults", "FileTabPage"),

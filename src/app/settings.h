@@ -49,6 +49,8 @@ struct SpellingSettings
     int SuggestCount = 10;
     int Language = 0;
     int DialogStyle = 0;
+    // An installed Hunspell dictionary by name ("de_DE"); empty: the Language above.
+    QString HunspellDictionary;
 };
 
 struct DefaultsSettings

@@ -59,6 +59,8 @@ private slots:
     void autoUpdateWarning();
     void okStoresCancelKeeps_data();
     void okStoresCancelKeeps();
+    void languageChoice_data();
+    void languageChoice();
     void rangesAndLengths_data();
     void rangesAndLengths();
     void extensionFieldShowsHelperOnce();
@@ -153,6 +155,75 @@ void TestPreferences::okStoresCancelKeeps()
     QCOMPARE(f.settings.FTP.SmartASCII, ok ? QStringLiteral("txt") : QString());
     QCOMPARE(f.settings.FTP.TimeOut, ok ? 0 : 30000);
     QCOMPARE(f.settings.FTP.CheckSite, !ok);
+}
+
+void TestPreferences::languageChoice_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("installed"); // HunspellDictionary as stored
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("chosen"); // empty: Ok without a change
+    QTest::addColumn<int>("storedLanguage");
+    QTest::addColumn<QString>("storedInstalled");
+
+    const QString german = u"German (Germany) \u2014 de_DE, installed dictionary"_s;
+    const QString french = u"French \u2014 fr, installed dictionary"_s;
+    QTest::addRow("shipped language") << 2 << ""
+                                      << "Dutch"
+                                      << "" << 2 << "";
+    QTest::addRow("installed dictionary") << 2 << "de_DE" << german << "" << 2 << "de_DE";
+    QTest::addRow("installed no more: the shipped one, as the check uses it") << 2 << "it_IT"
+                                                                              << "Dutch"
+                                                                              << "" << 2 << "";
+    QTest::addRow("a link to a listed pair is not offered") << 3 << "de_BE"
+                                                            << "French"
+                                                            << "" << 3 << "";
+    QTest::addRow("choosing an installed one keeps Language") << 2 << ""
+                                                              << "Dutch" << french << 2 << "fr";
+    QTest::addRow("choosing a shipped one clears the installed one")
+        << 2 << "de_DE" << german << "Medical" << 8 << "";
+    QTest::addRow("from one installed to another") << 5 << "fr" << french << german << 5 << "de_DE";
+}
+
+void TestPreferences::languageChoice()
+{
+    QFETCH(int, language);
+    QFETCH(QString, installed);
+    QFETCH(QString, shown);
+    QFETCH(QString, chosen);
+    QFETCH(int, storedLanguage);
+    QFETCH(QString, storedInstalled);
+
+    Fixture f;
+    const QString folder = f.dir.filePath(u"hunspell"_s);
+    for (const QString &name : { u"de_DE"_s, u"fr"_s }) {
+        QVERIFY(TestEnvironment::writeFile(folder + '/' + name + ".dic", "1\nword\n"));
+        QVERIFY(TestEnvironment::writeFile(folder + '/' + name + ".aff", "SET UTF-8\n"));
+    }
+    QVERIFY(QFile::link(u"de_DE.dic"_s, folder + u"/de_BE.dic"_s));
+    QVERIFY(QFile::link(u"de_DE.aff"_s, folder + u"/de_BE.aff"_s));
+    const QByteArray before = qgetenv("TARNWICK_HUNSPELL_DIRS");
+    qputenv("TARNWICK_HUNSPELL_DIRS", folder.toLocal8Bit());
+    f.settings.Spelling.Language = language;
+    f.settings.Spelling.HunspellDictionary = installed;
+    auto dialog = f.general();
+    qputenv("TARNWICK_HUNSPELL_DIRS", before);
+
+    auto *box = child<QComboBox>(*dialog, "Language");
+    QStringList items;
+    for (int i = 0; i < box->count(); ++i)
+        items << box->itemText(i);
+    const QStringList installedItems { u"French \u2014 fr, installed dictionary"_s,
+                                       u"German (Germany) \u2014 de_DE, installed dictionary"_s };
+    QCOMPARE(items, GeneralSettingsDialog::languages() + installedItems);
+    QCOMPARE(box->currentText(), shown);
+    if (!chosen.isEmpty()) {
+        QVERIFY(box->findText(chosen) >= 0);
+        box->setCurrentIndex(box->findText(chosen));
+    }
+    dialog->store();
+    QCOMPARE(f.settings.Spelling.Language, storedLanguage);
+    QCOMPARE(f.settings.Spelling.HunspellDictionary, storedInstalled);
 }
 
 void TestPreferences::rangesAndLengths_data()

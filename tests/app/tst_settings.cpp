@@ -104,6 +104,7 @@ void TestSettings::emptyStoreKeepsDefaults_data()
     QTest::addRow("ftp time-out") << "FTP/TimeOut" << QVariant(60000);
     QTest::addRow("suggestions") << "Spelling/SuggestCount" << QVariant(10);
     QTest::addRow("skip tags") << "Spelling/SkipHTML" << QVariant(true);
+    QTest::addRow("shipped language") << "Spelling/HunspellDictionary" << QVariant(QString());
     QTest::addRow("no colour") << "Defaults/SyntaxBGColor" << QVariant(QString());
     QTest::addRow("completion on") << "Defaults/AutoComplete" << QVariant(true);
     QTest::addRow("fold margin shown") << "Defaults/ShowFoldMargin" << QVariant(true);
@@ -179,7 +180,7 @@ void TestSettings::savedFileHoldsEveryKeyWithItsType_data()
     QTest::addRow("Spelling") << "Spelling"
                               << QStringList { "AutoAdd", "SkipHTML", "SuggestCount", "Language",
                                                "DialogStyle" }
-                              << QStringList {};
+                              << QStringList { "HunspellDictionary" };
     QTest::addRow("Defaults")
         << "Defaults"
         << QStringList { "FileTabPage",    "ExpandCharstoHTML", "TabSize",        "ShowHints",
@@ -293,6 +294,14 @@ void TestSettings::handWrittenValues_data()
         << earlier << "Defaults/ShowFoldMargin" << QVariant(true);
     QTest::addRow("completion off")
         << QByteArray("[Defaults]\nAutoComplete=0\n") << "Defaults/AutoComplete" << QVariant(false);
+    // A file of a version before installed dictionaries: its shipped language, unchanged.
+    const QByteArray shippedOnly("[Spelling]\nLanguage=4\nDialogStyle=2\n");
+    QTest::addRow("earlier file: language") << shippedOnly << "Spelling/Language" << QVariant(4);
+    QTest::addRow("earlier file: no installed dictionary")
+        << shippedOnly << "Spelling/HunspellDictionary" << QVariant(QString());
+    QTest::addRow("installed dictionary by name")
+        << QByteArray("[Spelling]\nLanguage=4\nHunspellDictionary=de_DE\n")
+        << "Spelling/HunspellDictionary" << QVariant("de_DE");
 }
 
 void TestSettings::handWrittenValues()

@@ -26,6 +26,8 @@ void isolate()
         qputenv(var, dir.toLocal8Bit());
     }
     qunsetenv("TARNWICK_HOME");
+    // No installed Hunspell dictionary unless a test lays its own out.
+    qputenv("TARNWICK_HUNSPELL_DIRS", (root.path() + QStringLiteral("/hunspell")).toLocal8Bit());
     // No desktop keyring unless a test brings its own (PrivateKeyring): a
     // session bus that is not there.
     qputenv("DBUS_SESSION_BUS_ADDRESS",

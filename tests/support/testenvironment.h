@@ -15,7 +15,8 @@ namespace Tarnwick::TestEnvironment {
 // Keeps a test away from the user's real files and settings: turns on
 // QStandardPaths' test mode and points the XDG directories into a fresh
 // temporary directory that lives until the process ends, and the session bus
-// at an address where none answers, so no desktop keyring is found. Call it first in
+// at an address where none answers, so no desktop keyring is found, and the
+// installed Hunspell dictionaries at an empty place. Call it first in
 // initTestCase().
 void isolate();
 
