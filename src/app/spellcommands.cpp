@@ -1,29 +1,42 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/spellcommands.h"
 
+#include "app/backgroundjob.h"
 #include "app/editcommands.h"
 #include "app/generalsettingsdialog.h"
 #include "app/openpages.h"
 #include "app/settings.h"
 #include "platform/editorcontrol.h"
+#include "platform/prompter.h"
+#include "spell/hunspellcache.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
+#include <QEventLoop>
 #include <QLayout>
 #include <QMenu>
+#include <QProgressDialog>
+#include <QScopedValueRollback>
 #include <QStyle>
 #include <QToolButton>
+
+#include <atomic>
+#include <memory>
 
 namespace Tarnwick {
 
 SpellCommands::SpellCommands(const Parts &parts, QWidget *window)
     : QObject(window)
+    , m_window(window)
     , m_editCommands(parts.editCommands)
     , m_webPage(parts.webPage)
     , m_pages(parts.pages)
     , m_settings(parts.settings)
+    , m_prompter(parts.prompter)
     , m_programDirectory(parts.programDirectory)
     , m_checker(*parts.prompter, window)
+    , m_build(new BackgroundJob(this))
 {
     setObjectName(QStringLiteral("SpellCommands"));
     const QString hint = QStringLiteral("Spell Checker");
@@ -87,23 +100,89 @@ SpellDialogStyle SpellCommands::dialogStyle(int stored)
     }
 }
 
+SpellCommands::DictionaryChoice SpellCommands::chooseDictionary(const SpellingSettings &settings,
+                                                                const HunspellLanguages &installed,
+                                                                const QString &programDirectory)
+{
+    if (!settings.HunspellDictionary.isEmpty()) {
+        if (auto language = installed.find(settings.HunspellDictionary)) {
+            const QString name = HunspellCache::fileName(language->name);
+            return { HunspellCache(programDirectory).folder(), name, std::move(language) };
+        }
+    }
+    QString path = programDirectory;
+    if (!path.endsWith(QLatin1Char('/')))
+        path += QLatin1Char('/');
+    return { path, dictionaryName(settings.Language), std::nullopt };
+}
+
 void SpellCommands::applySettings()
 {
+    applyChoice(chooseDictionary(m_settings->Spelling, HunspellLanguages(), m_programDirectory));
+}
+
+void SpellCommands::applyChoice(const DictionaryChoice &choice)
+{
     const SpellingSettings &s = m_settings->Spelling;
-    m_checker.setDictionaryPath(m_programDirectory);
-    m_checker.setDictionaryName(dictionaryName(s.Language));
+    m_checker.setDictionaryPath(choice.path);
+    m_checker.setDictionaryName(choice.name);
+    // One user word list whatever the language, though built dictionaries
+    // live in a folder of their own.
+    m_checker.setUserDictionary(QDir(m_programDirectory).filePath(QStringLiteral("USERDCT.DCT")));
     m_checker.setSuggestions(s.SuggestCount);
     m_checker.setConfirmAdd(s.AutoAdd);
     m_checker.setSupportHtml(s.SkipHTML);
     m_checker.setDialogStyle(dialogStyle(s.DialogStyle));
 }
 
+bool SpellCommands::buildDictionary(const HunspellLanguages::Language &language)
+{
+    const QScopedValueRollback building(m_building, true);
+    QProgressDialog progress(HunspellCache::buildingText(language), QStringLiteral("Cancel"), 0,
+                             100, m_window);
+    progress.setObjectName(QStringLiteral("BuildDictionary"));
+    progress.setWindowTitle(QStringLiteral("Spell Checker"));
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setAutoReset(false);
+    progress.setMinimumDuration(0);
+    progress.setValue(0);
+
+    auto cancelled = std::make_shared<std::atomic_bool>(false);
+    connect(&progress, &QProgressDialog::canceled, this, [cancelled] { *cancelled = true; });
+    auto outcome = std::make_shared<Result>(Result::success());
+    const HunspellCache cache(m_programDirectory);
+    QProgressDialog *shown = &progress; // outlives the work: the loop below waits for it
+    QEventLoop loop;
+    m_build->start(
+        [cache, language, outcome, cancelled, shown] {
+            *outcome = cache.build(language, [cancelled, shown](int percent) {
+                QMetaObject::invokeMethod(
+                    shown, [shown, percent] { shown->setValue(percent); }, Qt::QueuedConnection);
+                return !*cancelled;
+            });
+        },
+        [&loop] { loop.quit(); }, [cancelled] { *cancelled = true; });
+    loop.exec();
+    progress.close();
+    if (!*outcome) {
+        m_prompter->error(outcome->error());
+        return false;
+    }
+    m_checker.closeDictionary(); // it may hold the file that was replaced
+    return true;
+}
+
 void SpellCommands::SpellCheckClick()
 {
-    if (m_checker.running())
+    if (m_checker.running() || m_building)
         return;
     EditorControl *editor = m_editCommands->targetEditor();
-    applySettings();
+    const DictionaryChoice choice
+        = chooseDictionary(m_settings->Spelling, HunspellLanguages(), m_programDirectory);
+    if (choice.installed && !HunspellCache(m_programDirectory).isFresh(*choice.installed)
+        && !buildDictionary(*choice.installed))
+        return;
+    applyChoice(choice);
     const QString before = editor->GetTextBuffer();
     m_checker.check(*editor);
     editor->setFocus();

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "spell/hunspelllanguages.h"
 #include "spell/tleditspelldlg.h"
 
 #include <QObject>
 #include <QString>
+
+#include <optional>
 
 class QAction;
 class QMenu;
@@ -13,11 +16,13 @@ class QWidget;
 
 namespace Tarnwick {
 
+class BackgroundJob;
 class EditCommands;
 class EditorControl;
 class OpenPages;
 class Prompter;
 class Settings;
+struct SpellingSettings;
 
 // The Spell Check command ("Spell Check..." on the Search menu, Ctrl+S, and
 // the SpellBtn speed button): checks the internal clipboard when it has the
@@ -53,9 +58,25 @@ public:
     static QString dictionaryName(int language);
     static SpellDialogStyle dialogStyle(int stored);
 
+    // Where the checker finds its main dictionary.
+    struct DictionaryChoice
+    {
+        QString path; // ends with "/"
+        QString name;
+        // Set when the dictionary is built from an installed pair, into path.
+        std::optional<HunspellLanguages::Language> installed;
+    };
+    // The installed dictionary the settings name when it is still installed,
+    // else the shipped Language in the program directory.
+    static DictionaryChoice chooseDictionary(const SpellingSettings &settings,
+                                             const HunspellLanguages &installed,
+                                             const QString &programDirectory);
+
     // The checker takes the current settings; a changed language closes the
     // open dictionary.
     void applySettings();
+    // Builds an installed language's dictionary first when it is missing or
+    // stale; a failed or cancelled build is reported and checks nothing.
     void SpellCheckClick();
 
 Q_SIGNALS:
@@ -64,13 +85,19 @@ Q_SIGNALS:
 
 private:
     void setPageOpen(bool open);
+    void applyChoice(const DictionaryChoice &choice);
+    bool buildDictionary(const HunspellLanguages::Language &language);
 
+    QWidget *m_window;
     EditCommands *m_editCommands;
     EditorControl *m_webPage;
     OpenPages *m_pages;
     Settings *m_settings;
+    Prompter *m_prompter;
     QString m_programDirectory;
     TLEditSpellDlg m_checker;
+    BackgroundJob *m_build;
+    bool m_building = false;
     QAction *m_action = nullptr;
     QToolButton *m_button = nullptr;
 };

@@ -64,9 +64,12 @@ public:
 
     static QString invalidSuggestionsMessage();
 
+    // Saves the user list and closes the main dictionary; the next check opens
+    // the files again (after a dictionary file was rebuilt in place).
+    void closeDictionary();
+
 private:
     bool openDictionary();
-    void closeDictionary();
 
     Prompter &m_prompter;
     QPointer<QWidget> m_dialogParent;

@@ -5,13 +5,19 @@
 #include "platform/editorcontrol.h"
 #include "platform/renderer.h"
 #include "spell/dctbuilder.h"
+#include "spell/hunspellcache.h"
 #include "spell/spellingdialog.h"
+#include "spell/tdictionary.h"
 
+#include "lockeddirectory.h"
 #include "mainwindowsession.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QBoxLayout>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -50,6 +56,42 @@ struct SpellSession : MainWindowSession
     }
 };
 
+// An installed Hunspell pair for the window's spell check: a folder of its
+// own named by TARNWICK_HUNSPELL_DIRS while it lives. The pair has no affix
+// rules, so its words are the same under any expansion.
+struct InstalledPair
+{
+    explicit InstalledPair(const QString &folder, const QByteArray &dic)
+        : folder(folder)
+        , before(qgetenv("TARNWICK_HUNSPELL_DIRS"))
+    {
+        TestEnvironment::writeFile(dicPath(), dic);
+        TestEnvironment::writeFile(folder + QStringLiteral("/de_DE.aff"), "SET UTF-8\n");
+        qputenv("TARNWICK_HUNSPELL_DIRS", folder.toLocal8Bit());
+    }
+    ~InstalledPair() { qputenv("TARNWICK_HUNSPELL_DIRS", before); }
+    QString dicPath() const { return folder + QStringLiteral("/de_DE.dic"); }
+
+    QString folder;
+    QByteArray before;
+};
+
+// Records the words the dialog asks about and answers each with the button captioned so.
+QStringList *answerWith(SpellingDialog *dialog, const QString &caption)
+{
+    auto *asked = new QStringList;
+    QObject::connect(dialog, &SpellingDialog::asking, dialog,
+                     [dialog, asked, caption](const QString &word) {
+                         *asked << word;
+                         for (QPushButton *button : dialog->findChildren<QPushButton *>())
+                             if (button->text() == caption)
+                                 return button->click();
+                         dialog->close();
+                     });
+    QObject::connect(dialog, &QObject::destroyed, dialog, [asked] { delete asked; });
+    return asked;
+}
+
 } // namespace
 
 class tst_SpellCommands : public QObject
@@ -66,6 +108,11 @@ private slots:
     void previewShowsTheReplacements();
     void dictionaryNames_data();
     void dictionaryNames();
+    void chosenDictionary_data();
+    void chosenDictionary();
+    void installedLanguageIsBuiltOnce();
+    void failedBuildChecksNothing_data();
+    void failedBuildChecksNothing();
 };
 
 void tst_SpellCommands::menuItemAndButton()
@@ -234,6 +281,136 @@ void tst_SpellCommands::dictionaryNames()
     QFETCH(int, language);
     QFETCH(QString, name);
     QCOMPARE(SpellCommands::dictionaryName(language), name);
+}
+
+void tst_SpellCommands::chosenDictionary_data()
+{
+    QTest::addColumn<QString>("installed"); // HunspellDictionary
+    QTest::addColumn<QString>("path"); // below the program directory
+    QTest::addColumn<QString>("name");
+    QTest::addRow("shipped language") << ""
+                                      << ""
+                                      << "Dutch.dct";
+    QTest::addRow("installed dictionary") << "de_DE"
+                                          << "dictionaries/"
+                                          << "de_DE.DCT";
+    QTest::addRow("installed no more: the shipped language") << "fr_FR"
+                                                             << ""
+                                                             << "Dutch.dct";
+}
+
+void tst_SpellCommands::chosenDictionary()
+{
+    QFETCH(QString, installed);
+    QFETCH(QString, path);
+    QFETCH(QString, name);
+    QTemporaryDir dir;
+    InstalledPair pair(dir.filePath(QStringLiteral("hunspell")), "1\nHaus\n");
+    SpellingSettings settings;
+    settings.Language = 2;
+    settings.HunspellDictionary = installed;
+    const QString home = dir.filePath(QStringLiteral("home")); // no final "/"
+    const SpellCommands::DictionaryChoice choice
+        = SpellCommands::chooseDictionary(settings, HunspellLanguages(), home);
+    QCOMPARE(choice.path, home + '/' + path);
+    QCOMPARE(choice.name, name);
+    QCOMPARE(choice.installed.has_value(), !path.isEmpty());
+}
+
+void tst_SpellCommands::installedLanguageIsBuiltOnce()
+{
+    SpellSession s;
+    InstalledPair pair(s.dir.filePath(QStringLiteral("hunspell")), "3\nHaus\nBäume\nBaum\n");
+    s.file(QStringLiteral("USERDCT.DCT"), "Dach\n");
+    s.startWithPage("Haus Dach Hauss Bäume Ärger");
+    s.settings->Spelling.HunspellDictionary = QStringLiteral("de_DE");
+    s.commands()->applySettings();
+    SpellingDialog *dialog = s.commands()->checker().dialog();
+    QStringList *asked = answerWith(dialog, QStringLiteral("&Ignore"));
+
+    // The first check builds the dictionary and finds its words; the user's
+    // own words stay those of the program directory.
+    s.commands()->SpellCheckClick();
+    QCOMPARE(*asked, (QStringList { "Hauss", "Ärger" }));
+    QCOMPARE(s.prompter.texts(), QStringList { "No errors found. Spell checking complete..." });
+    const QString built = s.home() + QStringLiteral("dictionaries/de_DE.DCT");
+    QCOMPARE(s.commands()->checker().dictionary()->mainDictionaryFiles(), QStringList { built });
+    QCOMPARE(QDir(s.home() + QStringLiteral("dictionaries")).entryList(QDir::Files),
+             (QStringList { "de_DE.DCT", "de_DE.stamp" }));
+
+    // A fresh dictionary is not built again.
+    const QDateTime old = QDateTime::currentDateTime().addDays(-1);
+    {
+        QFile file(built);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.setFileTime(old, QFileDevice::FileModificationTime));
+    }
+    asked->clear();
+    s.commands()->SpellCheckClick();
+    QCOMPARE(*asked, (QStringList { "Hauss", "Ärger" }));
+    QCOMPARE(QFileInfo(built).lastModified(), old);
+
+    // An updated word list is built again, and the open dictionary gives way
+    // to the new file.
+    {
+        QFile dic(pair.dicPath());
+        QVERIFY(dic.open(QIODevice::Append));
+        dic.write("Ärger\n");
+    }
+    QObject::disconnect(dialog, &SpellingDialog::asking, nullptr, nullptr);
+    asked = answerWith(dialog, QStringLiteral("&Add"));
+    s.commands()->SpellCheckClick();
+    QCOMPARE(*asked, QStringList { "Hauss" });
+    QVERIFY(QFileInfo(built).lastModified() > old);
+    QVERIFY(HunspellCache(s.home()).isFresh(*HunspellLanguages().find(QStringLiteral("de_DE"))));
+
+    // The word added went to the one user list there is.
+    QStringList userWords
+        = QString::fromUtf8(TestEnvironment::readFile(s.home() + QStringLiteral("USERDCT.DCT")))
+              .toLower()
+              .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    userWords.sort();
+    QCOMPARE(userWords, (QStringList { "dach", "hauss" }));
+    QVERIFY(!QFile::exists(s.home() + QStringLiteral("dictionaries/USERDCT.DCT")));
+}
+
+void tst_SpellCommands::failedBuildChecksNothing_data()
+{
+    QTest::addColumn<QByteArray>("dic");
+    QTest::addColumn<bool>("lockCache");
+    QTest::addRow("letters the dictionary cannot hold")
+        << QByteArray("3\nλόγος\nκόσμος\nHaus\n") << false;
+    QTest::addRow("dictionaries folder not writable") << QByteArray("1\nHaus\n") << true;
+}
+
+void tst_SpellCommands::failedBuildChecksNothing()
+{
+    QFETCH(QByteArray, dic);
+    QFETCH(bool, lockCache);
+    SpellSession s;
+    InstalledPair pair(s.dir.filePath(QStringLiteral("hunspell")), dic);
+    const QString cache = s.home() + QStringLiteral("dictionaries");
+    QVERIFY(QDir().mkpath(cache));
+    std::unique_ptr<LockedDirectory> locked;
+    if (lockCache) {
+        locked = std::make_unique<LockedDirectory>(cache);
+        if (!locked->locked())
+            QSKIP("the folder cannot be made unwritable here");
+    }
+    s.startWithPage("Hauss");
+    s.settings->Spelling.HunspellDictionary = QStringLiteral("de_DE");
+    s.commands()->applySettings();
+    QStringList *asked = answerWith(s.commands()->checker().dialog(), QStringLiteral("&Ignore"));
+
+    s.commands()->SpellCheckClick();
+    QCOMPARE(*asked, QStringList());
+    const QStringList texts = s.prompter.texts();
+    QCOMPARE(texts.size(), 1);
+    QVERIFY2(texts.first().startsWith(
+                 QStringLiteral("The German (Germany) dictionary could not be built. ")),
+             qPrintable(texts.first()));
+    QCOMPARE(QDir(cache).entryList(QDir::Files), QStringList());
+    QVERIFY(!s.commands()->checker().dictionary()); // nothing was opened
 }
 
 int main(int argc, char *argv[])
