@@ -21,6 +21,7 @@
 #include <QStyle>
 #include <QToolButton>
 
+#include <algorithm>
 #include <atomic>
 #include <memory>
 
@@ -156,20 +157,24 @@ bool SpellCommands::buildDictionary(const HunspellLanguages::Language &language)
     m_build->start(
         [cache, language, outcome, cancelled, shown] {
             *outcome = cache.build(language, [cancelled, shown](int percent) {
+                // Writing the file comes after the last report: full only when done.
                 QMetaObject::invokeMethod(
-                    shown, [shown, percent] { shown->setValue(percent); }, Qt::QueuedConnection);
+                    shown, [shown, percent] { shown->setValue(std::min(percent, 99)); },
+                    Qt::QueuedConnection);
                 return !*cancelled;
             });
         },
         [&loop] { loop.quit(); }, [cancelled] { *cancelled = true; });
     loop.exec();
-    progress.close();
+    const bool cancelledLate = *cancelled;
+    progress.close(); // says "canceled" too
     if (!*outcome) {
         m_prompter->error(outcome->error());
         return false;
     }
     m_checker.closeDictionary(); // it may hold the file that was replaced
-    return true;
+    // Cancel pressed after the last report: the dictionary is kept, the check is not wanted.
+    return !cancelledLate;
 }
 
 void SpellCommands::SpellCheckClick()
