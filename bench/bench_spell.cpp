@@ -10,10 +10,13 @@
 //               (ENGLISH.DCT against Hunspell en_US)
 //      German:  data/misspellings-de.txt (GERMAN.DCT against de_DE)
 //      French:  data/misspellings-fr.txt (FRENCH.DCT against fr_FR)
+//    and the German and French lists again with dictionaries built from the
+//    installed Hunspell pairs (de_DE, fr), as the settings offer them.
 // Usage: bench_spell [DATA-DIR] [--misses]  (default: $TARNWICK_DATA_DIR)
 //        --misses lists the misspellings whose intended word we did not offer
 //        among the first five.
 
+#include "spell/hunspellpair.h"
 #include "spell/suggester.h"
 #include "spell/tdictionary.h"
 
@@ -23,6 +26,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 
 #include <algorithm>
 #include <cstdio>
@@ -303,5 +307,32 @@ int main(int argc, char **argv)
     ok = compare(QStringLiteral("French"), QStringLiteral("misspellings-fr.txt"),
                  dataDir + QStringLiteral("/FRENCH.DCT"), QStringLiteral("fr_FR"), listMisses)
         && ok;
+
+    // The same lists with dictionaries built from the installed Hunspell pairs,
+    // as the Spell Checker settings offer them.
+    QTemporaryDir built;
+    const struct
+    {
+        const char *title, *list, *pair, *hunspell;
+    } pairs[] = { { "German", "misspellings-de.txt", "de_DE", "de_DE" },
+                  { "French", "misspellings-fr.txt", "fr", "fr_FR" } };
+    for (const auto &p : pairs) {
+        const QString base = QStringLiteral("/usr/share/hunspell/") + QLatin1String(p.pair);
+        const QString dct = built.filePath(QLatin1String(p.pair) + QStringLiteral(".DCT"));
+        QElapsedTimer timer;
+        timer.start();
+        const auto made = HunspellPair::buildDictionary(base + QStringLiteral(".dic"),
+                                                        base + QStringLiteral(".aff"), dct);
+        if (!made) {
+            std::printf("%s from %s: %s\n", p.title, p.pair, qPrintable(made.error()));
+            continue;
+        }
+        std::printf("Built %s from the Hunspell pair %s: %d words in %lld ms\n", p.title, p.pair,
+                    made->words, static_cast<long long>(timer.elapsed()));
+        ok = compare(QLatin1String(p.title) + QStringLiteral(", dictionary built from ")
+                         + QLatin1String(p.pair),
+                     QLatin1String(p.list), dct, QLatin1String(p.hunspell), listMisses)
+            && ok;
+    }
     return ok ? 0 : 1;
 }
