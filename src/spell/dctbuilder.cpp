@@ -35,20 +35,18 @@ struct TrieNode
 class GraphBuilder
 {
 public:
-    explicit GraphBuilder(const QList<QByteArray> &sortedWords)
-    {
-        m_nodes.emplace_back();
-        for (const QByteArray &word : sortedWords)
-            insert(word);
-        m_lists.emplace_back(); // list 0: none
-    }
+    GraphBuilder() { m_nodes.emplace_back(); }
 
     // Canonical list number of the root's children.
-    quint32 minimise() { return canonical(0); }
+    quint32 minimise()
+    {
+        m_lists.emplace_back(); // list 0: none
+        return canonical(0);
+    }
 
     const std::vector<std::vector<quint64>> &lists() const { return m_lists; }
 
-private:
+    // Words must come in sorted order.
     void insert(const QByteArray &word)
     {
         int node = 0;
@@ -68,6 +66,7 @@ private:
         m_nodes[node].endOfWord = true;
     }
 
+private:
     quint32 canonical(int node)
     {
         if (m_nodes[node].children.empty())
@@ -129,16 +128,30 @@ Result DctBuilder::addWordList(const QString &path)
     return Result::success();
 }
 
-Expected<QByteArray> DctBuilder::build()
+Expected<QByteArray> DctBuilder::build(const Progress &progress)
 {
+    const auto cancelled = [&progress](int percent) { return progress && !progress(percent); };
+    const auto stopped = [] { return Expected<QByteArray>::failure(QStringLiteral("Cancelled.")); };
     std::sort(m_words.begin(), m_words.end());
     m_words.erase(std::unique(m_words.begin(), m_words.end()), m_words.end());
     m_statistics.words = int(m_words.size());
     if (m_words.isEmpty())
         return Expected<QByteArray>::failure(QStringLiteral("The word list holds no words."));
+    if (cancelled(20))
+        return stopped();
 
-    GraphBuilder graph(m_words);
+    // Sorting, building the tree and merging its equal lists take about the
+    // same time each for a large list.
+    GraphBuilder graph;
+    const qsizetype step = std::max<qsizetype>(1, m_words.size() / 20);
+    for (qsizetype i = 0; i < m_words.size(); ++i) {
+        graph.insert(m_words.at(i));
+        if ((i + 1) % step == 0 && cancelled(20 + int(40 * (i + 1) / m_words.size())))
+            return stopped();
+    }
     const quint32 root = graph.minimise();
+    if (cancelled(95))
+        return stopped();
     const auto &lists = graph.lists();
 
     // Lay the lists out with the root list first, at cell 1.
@@ -177,12 +190,14 @@ Expected<QByteArray> DctBuilder::build()
     }
     m_statistics.cells = int(cells);
     m_statistics.bytes = out.size();
+    if (cancelled(100))
+        return stopped();
     return out;
 }
 
-Result DctBuilder::write(const QString &path)
+Result DctBuilder::write(const QString &path, const Progress &progress)
 {
-    Expected<QByteArray> bytes = build();
+    Expected<QByteArray> bytes = build(progress);
     if (!bytes)
         return Result::failure(bytes.error());
     return FileOps::writeFileAtomic(path, *bytes);

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace Tarnwick {
 
 // Builds a main dictionary file from a word list. Identical lists of letters
@@ -36,10 +38,14 @@ public:
 
     const Statistics &statistics() const { return m_statistics; }
 
+    // Told now and then how far the build is (0 to 100); returning false
+    // stops it, and it fails with "Cancelled.".
+    using Progress = std::function<bool(int percent)>;
+
     // The file's bytes; fails on an empty list or one too big for the cell format.
-    Expected<QByteArray> build();
+    Expected<QByteArray> build(const Progress &progress = {});
     // Builds and writes the file atomically.
-    Result write(const QString &path);
+    Result write(const QString &path, const Progress &progress = {});
 
 private:
     QList<QByteArray> m_words;

@@ -23,6 +23,8 @@ private slots:
     void refusals_data();
     void refusals();
     void wordListFile();
+    void progressAndCancel_data();
+    void progressAndCancel();
 
 private:
     QString buildFile(DctBuilder &builder);
@@ -172,6 +174,50 @@ void tst_DctBuilder::wordListFile()
     QVERIFY((*dictionary)->openMainDictionary(path));
     for (const char *word : { "zebra", "apple", "mango" })
         QVERIFY2((*dictionary)->isWord(QString::fromLatin1(word)), word);
+}
+
+void tst_DctBuilder::progressAndCancel_data()
+{
+    QTest::addColumn<int>("stopAt"); // the first report answered with "stop"; -1 never
+    QTest::addRow("runs to the end") << -1;
+    QTest::addRow("stopped while sorting") << 20;
+    QTest::addRow("stopped while building") << 40;
+    QTest::addRow("stopped at the end") << 100;
+}
+
+// Reports rise to 100; a stop fails the build and leaves an existing file as it was.
+void tst_DctBuilder::progressAndCancel()
+{
+    QFETCH(int, stopAt);
+    QStringList words;
+    for (int i = 0; i < 5000; ++i)
+        words << QStringLiteral("w%1").arg(i, 5, 36, QLatin1Char('a'));
+    DctBuilder builder;
+    builder.addWords(words);
+    const QString path = m_dir.filePath(QStringLiteral("progress.dct"));
+    QFile old(path);
+    QVERIFY(old.open(QIODevice::WriteOnly));
+    old.write("old");
+    old.close();
+    QList<int> reports;
+    const Result written = builder.write(path, [&](int percent) {
+        reports << percent;
+        return stopAt < 0 || percent < stopAt;
+    });
+    QVERIFY(!reports.isEmpty());
+    QVERIFY(std::is_sorted(reports.begin(), reports.end()));
+    QVERIFY(reports.front() >= 0 && reports.back() <= 100);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    if (stopAt < 0) {
+        QVERIFY(written.ok());
+        QCOMPARE(reports.back(), 100);
+        QVERIFY(file.readAll().size() > 3);
+    } else {
+        QCOMPARE(written.error(), QStringLiteral("Cancelled."));
+        QVERIFY(reports.back() >= stopAt);
+        QCOMPARE(file.readAll(), QByteArray("old"));
+    }
 }
 
 QTEST_GUILESS_MAIN(tst_DctBuilder)
