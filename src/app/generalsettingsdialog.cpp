@@ -245,6 +245,7 @@ void GeneralSettingsDialog::load()
         = s.HunspellDictionary.isEmpty() ? -1 : m_language->findData(s.HunspellDictionary);
     m_language->setCurrentIndex(installed >= shipped ? installed
                                                      : std::clamp(s.Language, 0, shipped - 1));
+    m_languageShown = m_language->currentIndex();
     m_suggestCount->setValue(s.SuggestCount);
     m_skipHTML->setChecked(s.SkipHTML);
     m_autoAdd->setChecked(s.AutoAdd);
@@ -281,7 +282,10 @@ void GeneralSettingsDialog::store()
     SpellingSettings &s = m_settings.Spelling;
     if (const int index = m_language->currentIndex(); index < languages().size()) {
         s.Language = index;
-        s.HunspellDictionary.clear();
+        // An installed dictionary missing for now stays chosen unless another
+        // language is picked: it comes back when it is installed again.
+        if (index != m_languageShown)
+            s.HunspellDictionary.clear();
     } else {
         s.HunspellDictionary = m_language->currentData().toString(); // Language stays as it was
     }

@@ -74,6 +74,7 @@ private:
     QCheckBox *m_browserPrefix[2] = {};
     QLineEdit *m_sharedImageDir = nullptr;
     QComboBox *m_language = nullptr;
+    int m_languageShown = 0; // the entry load() chose
     QSpinBox *m_suggestCount = nullptr;
     QCheckBox *m_skipHTML = nullptr;
     QCheckBox *m_autoAdd = nullptr;

@@ -172,12 +172,16 @@ void TestPreferences::languageChoice_data()
                                       << "Dutch"
                                       << "" << 2 << "";
     QTest::addRow("installed dictionary") << 2 << "de_DE" << german << "" << 2 << "de_DE";
-    QTest::addRow("installed no more: the shipped one, as the check uses it") << 2 << "it_IT"
-                                                                              << "Dutch"
-                                                                              << "" << 2 << "";
+    QTest::addRow("installed no more: the shipped one, as the check uses it, and the choice stays")
+        << 2 << "it_IT"
+        << "Dutch"
+        << "" << 2 << "it_IT";
+    QTest::addRow("installed no more, another shipped one chosen") << 2 << "it_IT"
+                                                                   << "Dutch"
+                                                                   << "Spanish" << 6 << "";
     QTest::addRow("a link to a listed pair is not offered") << 3 << "de_BE"
                                                             << "French"
-                                                            << "" << 3 << "";
+                                                            << "" << 3 << "de_BE";
     QTest::addRow("choosing an installed one keeps Language") << 2 << ""
                                                               << "Dutch" << french << 2 << "fr";
     QTest::addRow("choosing a shipped one clears the installed one")
