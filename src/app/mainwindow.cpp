@@ -1,22 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/mainwindow.h"
 
-#include "app/aboutbox.h"
 #include "app/activepagebackup.h"
 #include "app/editcommands.h"
 #include "app/editorappearance.h"
 #include "app/editorsettingsdialog.h"
 #include "app/generalsettingsdialog.h"
+#include "app/helpcommands.h"
 #include "app/imagecontroller.h"
 #include "app/openpages.h"
 #include "app/previewcommands.h"
 #include "app/programdirectory.h"
 #include "app/projectcommands.h"
 #include "app/projectmenu.h"
-#include "app/publishcommands.h"
 #include "app/projectsearchcommands.h"
-#include "app/sitecheckcommands.h"
+#include "app/publishcommands.h"
 #include "app/settings.h"
+#include "app/sitecheckcommands.h"
 #include "app/speedbuttons.h"
 #include "app/spellcommands.h"
 #include "app/tips.h"
@@ -50,7 +50,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QDialog>
 #include <QDir>
 #include <QFileInfo>
@@ -65,7 +64,6 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
-#include <QUrl>
 #include <QVBoxLayout>
 
 #include <exception>
@@ -239,8 +237,8 @@ void MainWindow::buildRegions()
                                         m_settings, m_passwords.get(), this);
     m_siteCheck = SiteCheckCommands::install(this, m_projectMenu, publish, m_outline, m_openPages,
                                              m_prompter, m_settings);
-    m_projectSearch = ProjectSearchCommands::install(this, m_projectMenu, m_outline, m_openPages,
-                                                     m_prompter);
+    m_projectSearch
+        = ProjectSearchCommands::install(this, m_projectMenu, m_outline, m_openPages, m_prompter);
     m_pageDetails = new PageDetailsCommands(
         m_webPage, m_prompter, [this] { return m_openPages->currentFileName(); }, this);
     connect(m_openPages, &OpenPages::pageStateChanged, m_pageDetails,
@@ -456,17 +454,8 @@ void MainWindow::buildMenus()
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
     m_editCommands->watchMenu(help);
-    connect(menuAction(help, QStringLiteral("&About...")), &QAction::triggered, this,
-            &MainWindow::About1Click);
-    m_showHints = menuAction(help, QStringLiteral("&Show Hints"));
-    m_showHints->setCheckable(true);
-    m_showHints->setChecked(true);
-    m_hintsOn = true;
-    connect(m_showHints, &QAction::toggled, this, &MainWindow::ShowHintsClick);
-    connect(menuAction(help, QStringLiteral("&Contents...")), &QAction::triggered, this,
-            &MainWindow::Contents1Click);
-    connect(menuAction(help, QStringLiteral("Show &Tips...")), &QAction::triggered, this,
-            [this] { m_tips->ShowTipOfTheDay(); });
+    m_help = new HelpCommands(*m_prompter, *m_tips, m_programDirectory, this);
+    m_help->fillHelpMenu(help);
 
     // The menus' keys reach them while an editor has the focus.
     for (EditorControl *editor : { m_webPage, m_spareEditor })
@@ -685,7 +674,7 @@ void MainWindow::applySettings()
         }
     }
     if (!d.ShowHints)
-        m_showHints->setChecked(false);
+        m_help->setHintsShown(false);
 
     followEditorLook();
     applyPreviewDefaults(EditorAppearance::fromEditor(*m_webPage, d));
@@ -732,7 +721,7 @@ void MainWindow::collectSettings()
     d.FileTabPage = m_fileTabs->currentIndex() == 0 ? 0 : 1;
     d.FileTabs = m_fileTabs->tabText(m_fileTabs->currentIndex());
     d.ShowProjectPanel = m_displayProjects->isChecked();
-    d.ShowHints = m_showHints->isChecked();
+    d.ShowHints = m_help->hintsShown();
     m_settings->LastFiles.DefaultDir = m_fileList->directory();
     UserTagSettings::storeCaptions(d, m_userTags->customCaptions());
 }
@@ -910,11 +899,6 @@ std::function<void(int)> MainWindow::helperTipHook()
     return [this](int number) { m_tips->ShowHelperTip(number); };
 }
 
-void MainWindow::ShowHintsClick(bool checked)
-{
-    m_hintsOn = checked;
-}
-
 void MainWindow::FileTabsChange(int index)
 {
     // The project commands work on the tree, so they follow its page.
@@ -932,23 +916,6 @@ void MainWindow::Open1Click()
 void MainWindow::Exit1Click()
 {
     close();
-}
-
-void MainWindow::About1Click()
-{
-    AboutBox about(m_programDirectory, this);
-    about.exec();
-}
-
-void MainWindow::Contents1Click()
-{
-    const QString index
-        = ProgramDirectory::installedDataDirectory() + QStringLiteral("help/index.html");
-    if (!QFileInfo::exists(index))
-        m_prompter->error(QStringLiteral("The help pages are missing: ") + index);
-    else if (!QDesktopServices::openUrl(QUrl::fromLocalFile(index)))
-        m_prompter->error(QStringLiteral("No web browser is set up to show the help pages: ")
-                          + index);
 }
 
 void MainWindow::onFileListActivated(const QString &path)
@@ -1001,7 +968,7 @@ bool MainWindow::event(QEvent *event)
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::ToolTip && !m_hintsOn)
+    if (event->type() == QEvent::ToolTip && m_help && !m_help->hintsShown())
         return true;
     // A dialog that closes may have changed settings (its OK stores them, or
     // its caller does once it returns).

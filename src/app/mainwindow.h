@@ -21,6 +21,7 @@ struct EditorAppearance;
 class EditorControl;
 class FileListPane;
 class GeneratorCommands;
+class HelpCommands;
 class OpenPages;
 class PageDetailsCommands;
 class PasswordStore;
@@ -119,7 +120,6 @@ private:
     void SetLastFilesMenu();
     void DisplayProjectsClick(bool checked);
     void SpeedButton31Click();
-    void ShowHintsClick(bool checked);
     void GeneralPreferences1Click();
     void EditorFontOptions1Click();
     void followEditorLook();
@@ -128,8 +128,6 @@ private:
     void FileTabsChange(int index);
     void Open1Click();
     void Exit1Click();
-    void About1Click();
-    void Contents1Click();
     void onRecentFile();
     void onFileListActivated(const QString &path);
     void showCaret(int line, int column);
@@ -178,6 +176,7 @@ private:
     QLabel *m_panels[3] = {};
     SpeedButtons *m_speedButtons = nullptr;
     GeneratorCommands *m_generators = nullptr;
+    HelpCommands *m_help = nullptr;
 
     std::unique_ptr<Tips> m_tips;
     QMenu *m_projectsMenu = nullptr;
@@ -187,10 +186,8 @@ private:
     QAction *m_closePageAction = nullptr;
     QAction *m_closeAllAction = nullptr;
     QAction *m_displayProjects = nullptr;
-    QAction *m_showHints = nullptr;
     QList<QAction *> m_recentActions;
 
-    bool m_hintsOn = false;
     bool m_shownOnce = false;
     bool m_tipOfTheDayShown = false; // at most once a run, see FormActivate
     bool m_firstStart = false; // nothing was stored before this run
