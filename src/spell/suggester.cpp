@@ -242,23 +242,11 @@ QStringList Suggester::suggest(const QString &word, int n)
             ++keepingFirstLetter;
         }
     }
-    for (qsizetype i = 0; i < candidates.size() && result.size() < n; ++i) {
-        if (i == splitsAt) {
-            for (const QString &split : std::as_const(splits)) {
-                if (result.size() < n)
-                    result << split;
-            }
-        }
+    for (qsizetype i = 0; i < candidates.size() && i < n; ++i)
         result << CodePage437::toUnicode(candidates.at(i).word);
-    }
-    if (splitsAt >= candidates.size()) {
-        for (const QString &split : std::as_const(splits)) {
-            if (result.size() < n)
-                result << split;
-        }
-    }
-    while (result.size() > n)
-        result.removeLast();
+    for (qsizetype i = 0; i < splits.size(); ++i)
+        result.insert(std::min(splitsAt + i, result.size()), splits.at(i));
+    result.resize(std::min<qsizetype>(result.size(), n));
 
     for (QString &entry : result)
         entry = SpellCase::recase(entry, word);

@@ -22,6 +22,18 @@ private:
                                 "these", "ten", "tan",  "b",    "bo",  "booooo", "boooooo", "dog",
                                 "café",  "zoo", "club", "year", "ye",  "er",     "friend" };
 
+    // Opens dct as the only main dictionary, in place of the one open: only
+    // one dictionary may exist at a time.
+    bool openDictionary(const QString &dct)
+    {
+        m_dictionary.reset();
+        auto created = TDictionary::create(nullptr);
+        if (!created)
+            return false;
+        m_dictionary = std::move(created.value());
+        return m_dictionary->openMainDictionary(dct).ok();
+    }
+
 private slots:
     void initTestCase()
     {
@@ -31,13 +43,9 @@ private slots:
 
     void init()
     {
-        m_dictionary.reset();
         const QString dct = m_dir.filePath(QStringLiteral("ENGLISH.DCT"));
         QVERIFY(DctTestFile::writeWords(dct, m_words));
-        auto created = TDictionary::create(nullptr);
-        QVERIFY(created);
-        m_dictionary = std::move(created.value());
-        QVERIFY(m_dictionary->openMainDictionary(dct));
+        QVERIFY(openDictionary(dct));
         QVERIFY(!m_dictionary->openUserList(m_dir.filePath(QStringLiteral("USERDCT.DCT"))));
     }
 
@@ -92,14 +100,10 @@ private slots:
     // still come fifth, not below all of them.
     void splitKeepsAPlaceAmongTheFirstFive()
     {
-        m_dictionary.reset();
         const QString dct = m_dir.filePath(QStringLiteral("ALOT.DCT"));
         QVERIFY(DctTestFile::writeWords(
             dct, { "a", "lot", "allot", "aloft", "alto", "aloe", "alit", "also" }));
-        auto created = TDictionary::create(nullptr);
-        QVERIFY(created);
-        m_dictionary = std::move(created.value());
-        QVERIFY(m_dictionary->openMainDictionary(dct));
+        QVERIFY(openDictionary(dct));
         Suggester suggester(*m_dictionary);
         const QStringList found = suggester.suggest(QStringLiteral("alot"), 10);
         QCOMPARE(found.indexOf(QStringLiteral("a lot")), Suggester::MaxBeforeSplits);
@@ -171,14 +175,10 @@ private slots:
     void damagedFileEndsTheWalk()
     {
         using namespace DctFormat;
-        m_dictionary.reset();
         // The child list of "t" lies beyond the end of the file.
         const QString dct = m_dir.filePath(QStringLiteral("SHORT.DCT"));
         QVERIFY(DctTestFile::write(dct, DctTestFile::fileOf({ makeCell('t', true, true, 40) })));
-        auto created = TDictionary::create(nullptr);
-        QVERIFY(created);
-        m_dictionary = std::move(created.value());
-        QVERIFY(m_dictionary->openMainDictionary(dct));
+        QVERIFY(openDictionary(dct));
         Suggester suggester(*m_dictionary);
         QVERIFY(suggester.suggest(QStringLiteral("tehh"), 5).isEmpty());
         QVERIFY(!m_dictionary->ioError().isEmpty());
@@ -191,13 +191,9 @@ private slots:
     void loopingFileStops()
     {
         using namespace DctFormat;
-        m_dictionary.reset();
         const QString dct = m_dir.filePath(QStringLiteral("LOOP.DCT"));
         QVERIFY(DctTestFile::write(dct, DctTestFile::fileOf({ makeCell('a', true, true, 1) })));
-        auto created = TDictionary::create(nullptr);
-        QVERIFY(created);
-        m_dictionary = std::move(created.value());
-        QVERIFY(m_dictionary->openMainDictionary(dct));
+        QVERIFY(openDictionary(dct));
         Suggester suggester(*m_dictionary);
         const QStringList found = suggester.quickSuggest(QStringLiteral("a"), 255);
         QCOMPARE(found.size(), TDictionary::MaxWordLength - 1);
@@ -228,16 +224,12 @@ private slots:
         QFETCH(bool, quick);
         QFETCH(QString, word);
         QFETCH(int, found);
-        m_dictionary.reset();
         const QString dct = m_dir.filePath(QStringLiteral("LOOP2.DCT"));
         QVERIFY(DctTestFile::write(dct,
                                    DctTestFile::fileOf({ makeCell('a', false, wordEnds, 1),
                                                          makeCell('b', false, wordEnds, 1),
                                                          makeCell('e', true, wordEnds, 1) })));
-        auto created = TDictionary::create(nullptr);
-        QVERIFY(created);
-        m_dictionary = std::move(created.value());
-        QVERIFY(m_dictionary->openMainDictionary(dct));
+        QVERIFY(openDictionary(dct));
         Suggester suggester(*m_dictionary);
         const int asked = Suggester::MaxSuggestions;
         const QStringList result
