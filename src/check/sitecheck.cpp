@@ -4,6 +4,7 @@
 #include "check/markupcheck.h"
 #include "check/pagecharset.h"
 #include "platform/filefilter.h"
+#include "platform/fileops.h"
 #include "platform/textfile.h"
 #include "preview/pagedetails.h"
 #include "preview/pagereferences.h"
@@ -11,7 +12,6 @@
 #include "project/projectpaths.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QUrl>
@@ -111,20 +111,19 @@ Text readPage(const QString &path)
                            .arg(SiteCheck::MaxPageBytes / (1024 * 1024));
         return page;
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        page.problem = QStringLiteral("cannot be read: ") + file.errorString();
+    // The file may have grown since it was listed.
+    FileOps::BoundedRead read = FileOps::readAtMost(path, SiteCheck::MaxPageBytes);
+    if (!read.error.isEmpty()) {
+        page.problem = QStringLiteral("cannot be read: ") + read.error;
         page.severity = Severity::Error;
         return page;
     }
-    // Read at most one byte past the limit: the file may have grown since.
-    page.bytes = file.read(SiteCheck::MaxPageBytes + 1);
-    if (page.bytes.size() > SiteCheck::MaxPageBytes) {
+    if (read.tooLarge) {
         page.problem = QStringLiteral("not checked: larger than %1 MB")
                            .arg(SiteCheck::MaxPageBytes / (1024 * 1024));
-        page.bytes.clear();
         return page;
     }
+    page.bytes = std::move(read.bytes);
     TextFileContent content = TextFile::decode(page.bytes);
     if (!content.looksLikeText) {
         page.problem = QStringLiteral("not checked: the file is not text");

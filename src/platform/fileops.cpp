@@ -147,6 +147,25 @@ qint64 FileOps::fileSize(const QString &path)
     return info.isFile() ? info.size() : -1;
 }
 
+FileOps::BoundedRead FileOps::readAtMost(const QString &path, qint64 limit)
+{
+    BoundedRead read;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        read.error = file.errorString();
+        return read;
+    }
+    read.bytes = file.read(limit + 1);
+    if (file.error() != QFileDevice::NoError) {
+        read.error = file.errorString();
+        read.bytes.clear();
+    } else if (read.bytes.size() > limit) {
+        read.tooLarge = true;
+        read.bytes.clear();
+    }
+    return read;
+}
+
 Result FileOps::writeFileAtomic(const QString &path, const QByteArray &bytes)
 {
     const auto failure = [&](const QString &reason) {

@@ -36,6 +36,17 @@ public:
     // Size in bytes, -1 when the path names no regular file.
     static qint64 fileSize(const QString &path);
     static Result writeFileAtomic(const QString &path, const QByteArray &bytes);
+
+    struct BoundedRead
+    {
+        QByteArray bytes; // empty when the file is too large or unreadable
+        QString error; // why it could not be opened or read
+        bool tooLarge = false; // more than the limit
+    };
+    // The bytes of a file that holds at most limit of them. Reads no further
+    // than one byte past the limit, so a file that grew since it was listed,
+    // or a device without end, never fills the memory.
+    static BoundedRead readAtMost(const QString &path, qint64 limit);
     // Writes all of bytes to file and flushes them; false with the cause in
     // file.errorString() when the disk did not take them all. Use it before
     // QSaveFile::commit(), which renames a file that its own final flush cut

@@ -2,12 +2,12 @@
 #include "sitesearch/projectsearch.h"
 
 #include "platform/filefilter.h"
+#include "platform/fileops.h"
 #include "platform/textfile.h"
 
 #include <QCryptographicHash>
 #include <QDir>
 #include <QDirIterator>
-#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSet>
@@ -163,16 +163,16 @@ SearchFile ProjectSearch::searchFile(const QString &path, const QRegularExpressi
         file.skipped = QStringLiteral("larger than %1 MB").arg(MaxFileBytes / (1024 * 1024));
         return file;
     }
-    QFile in(path);
-    if (!in.open(QIODevice::ReadOnly)) {
-        file.skipped = in.errorString();
+    const FileOps::BoundedRead read = FileOps::readAtMost(path, MaxFileBytes);
+    if (!read.error.isEmpty()) {
+        file.skipped = read.error;
         return file;
     }
-    const QByteArray bytes = in.read(MaxFileBytes + 1);
-    if (bytes.size() > MaxFileBytes) {
+    if (read.tooLarge) {
         file.skipped = QStringLiteral("larger than %1 MB").arg(MaxFileBytes / (1024 * 1024));
         return file;
     }
+    const QByteArray &bytes = read.bytes;
     if (!prefilter.mayMatch(bytes)) {
         // No match to list; a file with NUL bytes is still listed as no text.
         if (bytes.contains('\0'))

@@ -3,6 +3,7 @@
 
 #include "affixrules.h"
 #include "hunspellstems.h"
+#include "platform/fileops.h"
 
 #include <QFile>
 #include <QSet>
@@ -268,21 +269,16 @@ Result expandPair(const QByteArray &dic, const QByteArray &aff, const QString &n
 
 Expected<QByteArray> readFile(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    FileOps::BoundedRead read = FileOps::readAtMost(path, MaxFileBytes);
+    if (!read.error.isEmpty())
         return Expected<QByteArray>::failure(
-            QStringLiteral("Cannot read %1: %2").arg(path, file.errorString()));
-    // Read no more than a dictionary can hold, also from a device without end.
-    QByteArray bytes = file.read(MaxFileBytes + 1);
-    if (file.error() != QFileDevice::NoError)
-        return Expected<QByteArray>::failure(
-            QStringLiteral("Cannot read %1: %2").arg(path, file.errorString()));
-    if (bytes.size() > MaxFileBytes)
+            QStringLiteral("Cannot read %1: %2").arg(path, read.error));
+    if (read.tooLarge)
         return Expected<QByteArray>::failure(
             QStringLiteral("%1 is larger than %2 MB; it is not a dictionary this program reads.")
                 .arg(path)
                 .arg(MaxFileBytes >> 20));
-    return bytes;
+    return std::move(read.bytes);
 }
 
 } // namespace

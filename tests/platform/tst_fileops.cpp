@@ -53,6 +53,8 @@ private slots:
     void deleteFile();
     void moveToTrash();
     void fileSize();
+    void readAtMost_data();
+    void readAtMost();
     void writeFileAtomicFailureKeepsOldFile();
     void writeFileAtomicKeepsSymbolicLink();
     void replaceBeyondTheFileSizeLimit_data();
@@ -192,6 +194,44 @@ void TestFileOps::fileSize()
     QCOMPARE(FileOps::fileSize(file), qint64(5));
     QCOMPARE(FileOps::fileSize(path(QStringLiteral("missing.htm"))), qint64(-1));
     QCOMPARE(FileOps::fileSize(m_dir.path()), qint64(-1));
+}
+
+void TestFileOps::readAtMost_data()
+{
+    QTest::addColumn<QString>("name"); // in the test folder, or an absolute path
+    QTest::addColumn<QByteArray>("content"); // written first unless the name is absolute
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("tooLarge");
+    QTest::addColumn<bool>("error");
+    QTest::addRow("under the limit")
+        << "a.txt" << QByteArray("abc") << QByteArray("abc") << false << false;
+    QTest::addRow("exactly the limit")
+        << "b.txt" << QByteArray("abcde") << QByteArray("abcde") << false << false;
+    QTest::addRow("one byte over")
+        << "c.txt" << QByteArray("abcdef") << QByteArray() << true << false;
+    QTest::addRow("empty") << "d.txt" << QByteArray() << QByteArray() << false << false;
+    QTest::addRow("missing") << "" << QByteArray() << QByteArray() << false << true;
+    QTest::addRow("a device without end")
+        << "/dev/zero" << QByteArray() << QByteArray() << true << false;
+    QTest::addRow("a folder") << "/" << QByteArray() << QByteArray() << false << true;
+}
+
+void TestFileOps::readAtMost()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, content);
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, tooLarge);
+    QFETCH(bool, error);
+    QString file = name.startsWith(u'/') ? name : path(name);
+    if (name.isEmpty())
+        file = path(QStringLiteral("missing.txt"));
+    else if (!name.startsWith(u'/'))
+        QVERIFY(TestEnvironment::writeFile(file, content));
+    const FileOps::BoundedRead read = FileOps::readAtMost(file, 5);
+    QCOMPARE(read.bytes, bytes);
+    QCOMPARE(read.tooLarge, tooLarge);
+    QCOMPARE(!read.error.isEmpty(), error);
 }
 
 void TestFileOps::writeFileAtomicFailureKeepsOldFile()
